@@ -6,6 +6,15 @@
 
 namespace ventrel {
 
+system::Core* core = nullptr;
+system::GameState* gameState = nullptr;
+system::TempState* tempState = nullptr;
+system::ProfileManager* profileManager = nullptr;
+system::SaveManager* saveManager = nullptr;
+system::SceneManager* sceneManager = nullptr;
+system::TransitionManager* transitionManager = nullptr;
+system::Input* input = nullptr;
+system::Profile* profile = nullptr;
 CfgParser::Map* cfg = nullptr;
 
 void loadCfg(const kit::String& path) {

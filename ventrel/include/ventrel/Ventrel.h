@@ -8,9 +8,34 @@
 // The engine's globals and its free start and stop functions.
 namespace ventrel {
 
+namespace system {
+class Core;
+class GameState;
+class TempState;
+class Profile;
+class ProfileManager;
+class SaveManager;
+class SceneManager;
+class TransitionManager;
+class Input;
+}  // namespace system
+
 // Every engine log line carries this tag.
 inline const kit::String LogTag = "ventrel";
 inline const kit::Version EngineVersion(1, 5, 0, 0);
+
+// Owned by the game.
+extern system::Core* core;
+extern system::GameState* gameState;
+extern system::TempState* tempState;
+// Owned by the engine.
+extern system::ProfileManager* profileManager;
+extern system::SaveManager* saveManager;
+extern system::SceneManager* sceneManager;
+extern system::TransitionManager* transitionManager;
+extern system::Input* input;
+// The active profile, owned by the profile manager.
+extern system::Profile* profile;
 
 // The configuration read at start-up; owned by the engine, null until loadCfg finds a file.
 extern CfgParser::Map* cfg;
