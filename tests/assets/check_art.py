@@ -39,6 +39,8 @@ class Png:
             if pos + 12 > len(data):
                 raise ValueError("truncated chunk")
             length, kind = struct.unpack(">I4s", data[pos : pos + 8])
+            if pos + 12 + length > len(data):
+                raise ValueError(f"truncated chunk {kind!r}")
             body = data[pos + 8 : pos + 8 + length]
             (crc,) = struct.unpack(">I", data[pos + 8 + length : pos + 12 + length])
             if zlib.crc32(kind + body) != crc:
