@@ -88,6 +88,18 @@ def rasterise(job):
     return None
 
 
+def remove_dropped(args, names):
+    """Pictures the last run made and this one does not (a renamed icon) leave the data root."""
+    if not os.path.exists(args.stamp):
+        return
+    with open(args.stamp, encoding="utf-8") as f:
+        dropped = {line.strip() for line in f if line.strip()} - names
+    for name in dropped:
+        for path in (os.path.join(args.out, name + ".png"), os.path.join(args.work, name + ".svg")):
+            if os.path.exists(path):
+                os.remove(path)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--modules", required=True, help="the node_modules folder holding the icon sets")
@@ -117,6 +129,7 @@ def main():
         sys.exit("rsvg-convert failed:\n" + "\n".join(errors))
     print(f"art: {len(pictures)} pictures, {len(jobs)} rasterised")
     if args.stamp:
+        remove_dropped(args, {name for name, _ in pictures})
         with open(args.stamp, "w", encoding="utf-8") as f:
             f.write("\n".join(name for name, _ in pictures) + "\n")
 

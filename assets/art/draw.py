@@ -12,10 +12,12 @@ from style import (
 
 STATES = ("", "_hover", "_pushed")
 
-# The player colours of the catalogue, RRGGBBAA; each gets a swatch button "gui.buttons/color_<hex>".
+# The player colours of the catalogue as host::Color writes them (upper-case RRGGBBAA): Red, Green, Blue,
+# E4EA00, Magenta, Cyan, Aqua, Teal, Purple, Pink, Neon, FF5F00, White, Black. Each gets a swatch button
+# "gui.buttons/color_<hex>".
 PLAYER_COLOURS = [
-    "FF0000FF", "00FF00FF", "0000FFFF", "E4EA00FF", "FF00FFFF", "00FFFFFF", "7FDBFFFF",
-    "008080FF", "800080FF", "FFC0CBFF", "39FF14FF", "FF5F00FF", "FFFFFFFF", "000000FF",
+    "FF0000FF", "00FF00FF", "0000FFFF", "E4EA00FF", "FF00FFFF", "00FFFFFF", "007FFFFF",
+    "00FF7FFF", "7F00FFFF", "FF007FFF", "7FFF00FF", "FF5F00FF", "FFFFFFFF", "000000FF",
 ]
 
 
