@@ -1,0 +1,68 @@
+"""Small HTTP server for the net tests: binds 127.0.0.1 on a free port and prints that port."""
+import http.server
+import socketserver
+import sys
+import time
+
+BIG = 100 * 1024
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, *args):
+        pass
+
+    def reply(self, status, body, headers=()):
+        self.send_response(status)
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        length = int(self.headers.get("Content-Length") or 0)
+        sent = self.rfile.read(length) if length else b""
+        if self.path == "/echo":
+            text = "agent=%s;body=%s" % (self.headers.get("User-Agent", ""), sent.decode())
+            self.reply(200, text.encode())
+        elif self.path == "/missing":
+            self.reply(404, b"not here")
+        elif self.path == "/big":
+            self.reply(200, b"x" * BIG)
+        elif self.path == "/big-chunked":
+            self.send_response(200)
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            piece = b"y" * 4096
+            for _ in range(BIG // len(piece)):
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            self.wfile.write(b"0\r\n\r\n")
+        elif self.path == "/silent":
+            time.sleep(60)
+        elif self.path == "/redirect-echo":
+            self.reply(302, b"", [("Location", "/echo")])
+        elif self.path == "/redirect-file":
+            self.reply(302, b"", [("Location", "file:///etc/hostname")])
+        elif self.path == "/redirect-ftp":
+            self.reply(302, b"", [("Location", "ftp://127.0.0.1:1/x")])
+        else:
+            self.reply(400, b"unknown path")
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        pass  # clients that stop reading on purpose (size limit, time-out) are expected
+
+
+def main():
+    server = Server(("127.0.0.1", 0), Handler)
+    print(server.server_address[1], flush=True)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
