@@ -369,9 +369,9 @@ def buttons(icons, decor):
     glyphs = {
         "male": (BLUE, glyph_male()),
         "female": (MAGENTA, glyph_female()),
-        "stomach_empty": (ORANGE, glyph_stomach(0)),
-        "stomach_half": (ORANGE, glyph_stomach(0.5)),
-        "stomach_full": (ORANGE, glyph_stomach(1)),
+        "stomach_empty": (TEAL, glyph_stomach(0)),
+        "stomach_half": (TEAL, glyph_stomach(0.5)),
+        "stomach_full": (TEAL, glyph_stomach(1)),
         "zoom_in": (GREEN, glyph_zoom(1)),
         "zoom_out": (GREEN, glyph_zoom(-1)),
         "rotate": (PURPLE, glyph_rotate()),
@@ -379,8 +379,8 @@ def buttons(icons, decor):
         "ok": (GREEN, glyph_check()),
         "back": (ORANGE, glyph_back()),
         "menu": (BLUE, glyph_menu()),
-        "plus": (TEAL, glyph_plus()),
-        "minus": (TEAL, glyph_minus()),
+        "plus": (BLUE, glyph_plus()),
+        "minus": (BLUE, glyph_minus()),
         "arrow_left": (YELLOW, glyph_arrow(-1)),
         "arrow_right": (YELLOW, glyph_arrow(1)),
     }
