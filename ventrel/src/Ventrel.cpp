@@ -4,6 +4,8 @@
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
 
+#include <ctime>
+
 namespace ventrel {
 
 system::Core* core = nullptr;
@@ -29,6 +31,15 @@ void loadCfg(const kit::String& path) {
     kit::Log::write(LogTag, "Reading CFG: " + candidate);
     delete cfg;
     cfg = CfgParser::parseResource(candidate);
+}
+
+kit::String makeTimeString(int64_t time) {
+    std::time_t moment = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&moment, &local);
+    char text[64];
+    std::strftime(text, sizeof(text), "%a %b %d %H:%M:%S %Y", &local);
+    return text;
 }
 
 }  // namespace ventrel

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <kit/Types.h>
+
 #include <kit/Version.h>
+#include <cstdint>
 
 #include "ventrel/CfgParser.h"
 
@@ -39,6 +41,10 @@ extern system::Profile* profile;
 
 // The configuration read at start-up; owned by the engine, null until loadCfg finds a file.
 extern CfgParser::Map* cfg;
+
+// The local calendar time of a moment in seconds since the epoch, as asctime shows it, without
+// the line feed ("Mon Dec 07 04:10:00 2026").
+kit::String makeTimeString(int64_t time);
 
 // Reads "local.cfg", or else "default.cfg", from the resource folder `path` into cfg.
 void loadCfg(const kit::String& path);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <kit/Types.h>
+
+#include "ventrel/system/FileManager.h"
+
+namespace ventrel::system {
+
+class GameState;
+
+// Stores games in progress, one serialised game state per checksummed file set.
+class SaveManager : public FileManager {
+public:
+    SaveManager();
+
+    const kit::String& getSaveNameAuto() const { return saveNameAuto; }
+    void setSaveNameAuto(const kit::String& value) { saveNameAuto = value; }
+    const kit::String& getSaveNameGame() const { return saveNameGame; }
+    void setSaveNameGame(const kit::String& value) { saveNameGame = value; }
+
+    kit::String makeNameGame(const kit::String& name) const;
+    kit::String makeNameSlot(int slot) const;
+    kit::String makeNameAuto() const;
+
+    // False when the file set could not be written; the previous set then stays loadable.
+    bool save(GameState* state, const kit::String& filename);
+    // On success replaces (and deletes) what *state pointed to; on failure leaves it untouched.
+    bool load(GameState** state, const kit::String& filename);
+
+    bool saveGame(GameState* state, const kit::String& name) { return save(state, makeNameGame(name)); }
+    bool saveSlot(GameState* state, int slot) { return save(state, makeNameSlot(slot)); }
+    bool saveAuto(GameState* state) { return save(state, makeNameAuto()); }
+    bool loadGame(GameState** state, const kit::String& name) { return load(state, makeNameGame(name)); }
+    bool loadSlot(GameState** state, int slot) { return load(state, makeNameSlot(slot)); }
+    bool loadAuto(GameState** state) { return load(state, makeNameAuto()); }
+    void deleteGame(const kit::String& name) { _deleteFile(makeNameGame(name)); }
+    void deleteSlot(int slot) { _deleteFile(makeNameSlot(slot)); }
+    void deleteAuto() { _deleteFile(makeNameAuto()); }
+    bool existsGame(const kit::String& name) const { return _existsFile(makeNameGame(name)); }
+    bool existsSlot(int slot) const { return _existsFile(makeNameSlot(slot)); }
+    bool existsAuto() const { return _existsFile(makeNameAuto()); }
+
+    // The save time stored in the file (seconds since the epoch), 0 when it cannot be read.
+    unsigned int loadTime(const kit::String& filename) const;
+
+protected:
+    kit::String saveNameAuto = "auto";
+    kit::String saveNameGame = "file";
+
+private:
+    kit::String _withProfileFolder(const kit::String& name) const;
+};
+
+}  // namespace ventrel::system

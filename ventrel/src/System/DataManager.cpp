@@ -1,0 +1,117 @@
+#include "ventrel/system/DataManager.h"
+
+#include <kit/Dir.h>
+#include <kit/File.h>
+#include <kit/Log.h>
+#include <kit/ResourceDir.h>
+#include <kit/Strings.h>
+#include <serial/Factory.h>
+#include <serial/Serial.h>
+
+#include <algorithm>
+
+#include "ventrel/system/ObjectList.h"
+
+namespace ventrel::system {
+
+namespace {
+
+const kit::String DataTag = "data";
+const bool registered = serial::Factory::add<ObjectList>("ventrel::system::ObjectList");
+
+kit::Array<kit::String> namesWithExtension(const kit::Array<kit::String>& files,
+                                           const kit::String& extension) {
+    kit::Array<kit::String> names;
+    for (const kit::String& file : files) {
+        if (kit::endsWith(file, extension)) {
+            names.push_back(file.substr(0, file.size() - extension.size()));
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+kit::Array<serial::Variable> ObjectList::_serialVars() {
+    kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
+    vars.push_back(serial::Variable("objects", &objects));
+    return vars;
+}
+
+serial::Serializable* DataManager::_readRoot(const kit::String& name, bool warnIfMissing, bool& found) {
+    kit::String base = kit::Dir::joinPath(path, name);
+    found = true;
+    for (const char* extension : {".srb", ".srx"}) {
+        kit::String file = base + extension;
+        if (kit::ResourceDir::exists(file)) {
+            kit::Log::write(DataTag, "Loading: " + file);
+            serial::Serializable* root = serial::loadFile(kit::ResourceDir::getPath(file));
+            if (!root) {
+                kit::Log::warn(DataTag, "Could not read: " + file);
+            }
+            return root;
+        }
+    }
+    found = false;
+    if (warnIfMissing) {
+        kit::Log::warn(DataTag, "Could not load: " + base);
+    }
+    return nullptr;
+}
+
+bool DataManager::_loadObject(const kit::String& name, serial::Serializable** object, bool warnIfMissing) {
+    bool found = false;
+    serial::Serializable* root = _readRoot(name, warnIfMissing, found);
+    if (!root) {
+        return false;
+    }
+    *object = root;
+    return true;
+}
+
+bool DataManager::_loadArray(const kit::String& name, kit::Array<serial::Serializable*>& objects,
+                             bool warnIfMissing) {
+    bool found = false;
+    serial::Serializable* root = _readRoot(name, warnIfMissing, found);
+    auto* list = dynamic_cast<ObjectList*>(root);
+    if (!list) {
+        if (root) {
+            kit::Log::warn(DataTag, "Not an object list: " + kit::Dir::joinPath(path, name));
+        }
+        delete root;
+        return false;
+    }
+    std::copy_if(list->objects.begin(), list->objects.end(), std::back_inserter(objects),
+                 [](serial::Serializable* object) { return object != nullptr; });
+    delete list;
+    return true;
+}
+
+bool DataManager::_loadDirectory(const kit::String& folder, kit::Array<serial::Serializable*>& objects,
+                                 bool warnIfMissing) {
+    kit::String full = kit::Dir::joinPath(path, folder);
+    if (!kit::ResourceDir::isDirectory(full)) {
+        if (warnIfMissing) {
+            kit::Log::warn(DataTag, "Could not load: " + full);
+        }
+        return false;
+    }
+    kit::Log::write(DataTag, "Loading: " + full);
+    kit::Array<kit::String> files = kit::ResourceDir::files(full);
+    kit::Array<kit::String> names = namesWithExtension(files, ".srb");
+    for (const kit::String& name : namesWithExtension(files, ".srx")) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(name);
+        }
+    }
+    // Binary names come first: the listing is sorted, and the XML-only names are appended after them.
+    for (const kit::String& name : names) {
+        serial::Serializable* object = nullptr;
+        if (_loadObject(kit::Dir::joinPath(folder, name), &object, true)) {
+            objects.push_back(object);
+        }
+    }
+    return true;
+}
+
+}  // namespace ventrel::system

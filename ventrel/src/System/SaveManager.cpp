@@ -1,0 +1,86 @@
+#include "ventrel/system/SaveManager.h"
+
+#include <kit/Dir.h>
+#include <kit/Format.h>
+#include <kit/Log.h>
+#include <kit/Time.h>
+#include <serial/Serial.h>
+
+#include "ventrel/Ventrel.h"
+#include "ventrel/system/GameState.h"
+#include "ventrel/system/Profile.h"
+
+namespace ventrel::system {
+
+SaveManager::SaveManager() {
+    fileExtension = "sav";
+}
+
+kit::String SaveManager::makeNameGame(const kit::String& name) const {
+    return kit::Dir::joinPath(path, kit::format("%s.%s", name.c_str(), fileExtension.c_str()));
+}
+
+kit::String SaveManager::_withProfileFolder(const kit::String& name) const {
+    return profile ? kit::Dir::joinPath(profile->getName(), name) : name;
+}
+
+kit::String SaveManager::makeNameSlot(int slot) const {
+    return makeNameGame(_withProfileFolder(saveNameGame + std::to_string(slot)));
+}
+
+kit::String SaveManager::makeNameAuto() const {
+    return makeNameGame(_withProfileFolder(saveNameAuto.empty() ? "auto" : saveNameAuto));
+}
+
+bool SaveManager::save(GameState* state, const kit::String& filename) {
+    kit::Log::debug(LogTag, "Saving game: " + filename);
+    kit::Stream data;
+    data.dump(static_cast<uint32_t>(kit::time()));
+    _saveVersion(data);
+    if (!serial::serialize(data, state)) {
+        kit::Log::error(LogTag, "Saving game failed: the game state could not be serialised!");
+        return false;
+    }
+    _createBackup(filename);
+    return _createFileWithCrc32(filename, data);
+}
+
+bool SaveManager::load(GameState** state, const kit::String& filename) {
+    kit::String actual = _findFilename(filename);
+    if (actual.empty()) {
+        kit::Log::warn(LogTag, "Save not possible to load (CRC32 and backup failed): " + filename);
+        return false;
+    }
+    kit::Log::debug(LogTag, "Loading game: " + actual);
+    kit::Stream data;
+    uint32_t saveTime = 0;
+    serial::Serializable* root = nullptr;
+    if (_loadFile(actual, data) && data.load(saveTime) && _loadVersion(data)) {
+        serial::deserialize(data, &root);
+    }
+    if (!root) {
+        kit::Log::error(LogTag, "Loading game failed: Loaded data is NULL!");
+        return false;
+    }
+    auto* loadedState = dynamic_cast<GameState*>(root);
+    if (!loadedState) {
+        delete root;
+        kit::Log::error(LogTag,
+                        "Loading game failed: Root object is not a ventrel::GameState derived instance!");
+        return false;
+    }
+    delete *state;
+    *state = loadedState;
+    return true;
+}
+
+unsigned int SaveManager::loadTime(const kit::String& filename) const {
+    kit::Stream data;
+    uint32_t saveTime = 0;
+    if (!_loadFile(filename, data) || !data.load(saveTime)) {
+        return 0;
+    }
+    return saveTime;
+}
+
+}  // namespace ventrel::system
