@@ -63,3 +63,10 @@ TEST(Strings, RemoveDuplicatesKeepsFirstOccurrences) {
     kit::removeDuplicates(items);
     EXPECT_EQ(items, (Array<String>{"b", "a", "c"}));
 }
+
+TEST(Strings, EscapingMarksEveryParserCharacterAndRoundTrips) {
+    EXPECT_EQ(kit::escapeText("a[c=FF0000]{%s}\\"), "a\\[c=FF0000\\]\\{\\%s\\}\\\\");
+    for (const String text : {"", "plain", "[b]", "100%", "\\", "{%f} x {y}", "Ž汉 {x}"}) {
+        EXPECT_EQ(kit::unescapeText(kit::escapeText(text)), text);
+    }
+}

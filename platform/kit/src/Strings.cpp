@@ -166,4 +166,30 @@ String toString(float value) {
     return String(buffer, result.ptr);
 }
 
+static const String EscapedCharacters = "\\[]{}%";
+
+String escapeText(const String& text) {
+    String result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (EscapedCharacters.find(c) != String::npos) {
+            result += '\\';
+        }
+        result += c;
+    }
+    return result;
+}
+
+String unescapeText(const String& text) {
+    String result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            ++i;
+        }
+        result += text[i];
+    }
+    return result;
+}
+
 }  // namespace kit

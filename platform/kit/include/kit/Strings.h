@@ -43,6 +43,12 @@ String toString(long long value);
 // Shortest text that reads back as the same float ("0.5", "2", "1e-07").
 String toString(float value);
 
+// Player-typed text is shown as typed: a backslash before each of \ [ ] { } % makes the GUI's
+// mark-up and composite-key parsers take the character literally.
+String escapeText(const String& text);
+// Drops the escaping backslashes again.
+String unescapeText(const String& text);
+
 // Removes later repetitions, keeping the first occurrence of each element in order.
 template <class T>
 void removeDuplicates(Array<T>& items) {
