@@ -73,12 +73,12 @@ int Device::playChunk(Mix_Chunk* chunk, bool looping, float gain) {
     if (!open || !chunk) {
         return noVoice;
     }
-    // Silent from the first sample on, so that a fade-in does not start with a click.
     int channel = Mix_GroupAvailable(-1);
     if (channel < 0) {
         kit::Log::debug("audio", "No free voice, sound dropped");
         return noVoice;
     }
+    // The gain is set before the first sample, so that a fade-in does not start with a click.
     Mix_Volume(channel, toVolume(gain));
     if (Mix_PlayChannel(channel, chunk, looping ? -1 : 0) < 0) {
         fail("cannot play");
