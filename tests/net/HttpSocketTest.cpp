@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -41,6 +42,8 @@ class HttpSocketTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(server.isListening());
+        // A proxy of the developer's environment must not stand between the test and its server.
+        setenv("no_proxy", "127.0.0.1", 1);
         ASSERT_TRUE(net::init(false));
         socket = std::make_unique<net::HttpSocket>(&recorder);
         socket->setTimeout(3.0f);
