@@ -1,5 +1,6 @@
 #include "TestServer.h"
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -31,19 +32,28 @@ kit::String readLine(int fd, int milliseconds) {
 
 TestServer::TestServer() {
     int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
+    int inputFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         return;
     }
+    if (pipe2(inputFds, O_CLOEXEC) != 0) {
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        return;
+    }
+    // The server ends when `input` closes, which also happens when this process dies.
+    input = inputFds[1];
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    posix_spawn_file_actions_adddup2(&actions, inputFds[0], STDIN_FILENO);
     char python[] = NET_TEST_PYTHON;
     char script[] = NET_TEST_SERVER;
     char* argv[] = {python, script, nullptr};
     int spawned = posix_spawn(&child, python, &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
+    close(inputFds[0]);
     if (spawned != 0) {
         child = -1;
         close(pipeFds[0]);
@@ -54,6 +64,9 @@ TestServer::TestServer() {
 }
 
 TestServer::~TestServer() {
+    if (input >= 0) {
+        close(input);
+    }
     if (child > 0) {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);

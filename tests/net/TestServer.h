@@ -21,5 +21,6 @@ public:
 
 private:
     pid_t child = -1;
+    int input = -1;
     int port = 0;
 };

@@ -1,7 +1,10 @@
-"""Small HTTP server for the net tests: binds 127.0.0.1 on a free port and prints that port."""
+"""Small HTTP server for the net tests: binds 127.0.0.1 on a free port and prints that port.
+It ends when its standard input closes, so that it never outlives the test that started it."""
 import http.server
+import os
 import socketserver
 import sys
+import threading
 import time
 
 BIG = 100 * 1024
@@ -60,6 +63,7 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 def main():
     server = Server(("127.0.0.1", 0), Handler)
+    threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
     print(server.server_address[1], flush=True)
     server.serve_forever()
 
