@@ -239,13 +239,29 @@ const RefusedXml RefusedDocuments[] = {
 INSTANTIATE_TEST_SUITE_P(Documents, XmlRefusal, testing::ValuesIn(RefusedDocuments),
                          [](const testing::TestParamInfo<RefusedXml>& info) { return info.param.name; });
 
-TEST(XmlEntities, UndeclaredEntitiesStayPlainText) {
+TEST(XmlInput, UndeclaredEntitiesStayPlainText) {
     std::unique_ptr<serial::Serializable> root(
         serial::fromXml("<serial version=\"1\" root=\"1\"><object class=\"test::Sample\" id=\"1\">"
                         "<string name=\"text\">&lol; &amp; &#x41;</string></object></serial>"));
     auto* sample = dynamic_cast<test::Sample*>(root.get());
     ASSERT_NE(sample, nullptr);
     EXPECT_EQ(sample->text, "&lol; & A");
+}
+
+TEST(XmlInput, DeepNestingIsHarmless) {
+    const int depth = 200000;
+    kit::String text = "<serial version=\"1\" root=\"1\"><object class=\"test::Payload\" id=\"1\">";
+    for (int i = 0; i < depth; ++i) {
+        text += "<int name=\"value\">";
+    }
+    for (int i = 0; i < depth; ++i) {
+        text += "</int>";
+    }
+    text += "</object></serial>";
+    SerialLog log;
+    std::unique_ptr<serial::Serializable> root(serial::fromXml(text));
+    EXPECT_EQ(root, nullptr) << "an element holding elements is not a number";
+    EXPECT_TRUE(log.mentions("'value'"));
 }
 
 }  // namespace

@@ -24,7 +24,18 @@ kit::Array<serial::Variable> Payload::_serialVars() {
     return vars;
 }
 
+std::set<Payload*>& Payload::live() {
+    static std::set<Payload*> all;
+    return all;
+}
+
+std::set<Node*>& Node::live() {
+    static std::set<Node*> all;
+    return all;
+}
+
 Node::~Node() {
+    live().erase(this);
     for (Node* child : children) {
         delete child;
     }

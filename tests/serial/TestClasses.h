@@ -6,8 +6,8 @@
 
 #include <set>
 
-// Classes the suites save and load. Nodes and payloads count themselves, so that tests can check
-// that a read leaves nothing behind.
+// Classes the suites save and load. Nodes and payloads keep a list of the living ones, so that tests can
+// check that a read leaves nothing behind.
 namespace test {
 
 class Colour : public kit::EnumerationType<Colour> {
@@ -25,28 +25,21 @@ public:
     static const OldColour Red, Purple;
 };
 
-template <class T>
-class Counted {
-public:
-    Counted() { live().insert(static_cast<T*>(this)); }
-    Counted(const Counted&) = delete;
-    ~Counted() { live().erase(static_cast<T*>(this)); }
-    static std::set<T*>& live() {
-        static std::set<T*> all;
-        return all;
-    }
-};
-
-class Payload : public serial::Serializable, public Counted<Payload> {
+class Payload : public serial::Serializable {
 public:
     int value = -1;
+
+    Payload() { live().insert(this); }
+    Payload(const Payload&) = delete;
+    ~Payload() override { live().erase(this); }
+    static std::set<Payload*>& live();
 
     kit::String _serialName() const override { return "test::Payload"; }
     kit::Array<serial::Variable> _serialVars() override;
 };
 
 // children and payload are owned; partner and friends are not.
-class Node : public serial::Serializable, public Counted<Node> {
+class Node : public serial::Serializable {
 public:
     int tag = 0;
     Node* partner = nullptr;
@@ -54,7 +47,10 @@ public:
     kit::Array<Node*> friends;
     Payload* payload = new Payload();
 
+    Node() { live().insert(this); }
+    Node(const Node&) = delete;
     ~Node() override;
+    static std::set<Node*>& live();
     kit::String _serialName() const override { return "test::Node"; }
     kit::Array<serial::Variable> _serialVars() override;
 };
