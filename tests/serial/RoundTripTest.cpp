@@ -37,7 +37,8 @@ std::unique_ptr<Sample> makeSample() {
     sample->child = new Sample();
     sample->child->number = 17;
     sample->numbers = {INT_MAX, -1, 0, 3};
-    sample->texts = {"", "two words", " "};
+    // The last holds bytes XML cannot carry as text.
+    sample->texts = {"", "two words", " ", std::string("nul\0inside\x01 \xFF\xED\xA0\x80", 17)};
     sample->colours = {Colour::Blue, Colour::Red, Colour::Blue};
     sample->children = {new Sample(), nullptr, new Sample()};
     sample->children[0]->text = "first";

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <kit/File.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <pugixml.hpp>
 
 #include "Support.h"
@@ -49,6 +53,28 @@ TEST(XmlForm, IsIndentedForPeople) {
     EXPECT_NE(text.find("\n  <object class=\"test::Payload\" id=\"1\">\n    <int name=\"value\">-1</int>"),
               kit::String::npos)
         << text;
+}
+
+// A strict second judge: Python's parser refuses character references to control characters, which
+// pugixml accepts.
+TEST(XmlForm, PythonParsesTextsXmlCannotHoldDirectly) {
+    if (std::system("python3 -c 'import xml.etree.ElementTree' 2>/dev/null") != 0) {
+        GTEST_SKIP() << "python3 is not available";
+    }
+    test::Sample sample;
+    sample.text = std::string("bell\x07 nul\0 \xC3(", 14);
+    sample.texts = {"plain", "\x1B[0m", "caf\xC3\xA9"};
+    std::filesystem::path path = std::filesystem::temp_directory_path() / "serial_python_check.srx";
+    ASSERT_TRUE(serial::saveFile(path.string(), &sample));
+    std::string command =
+        "python3 -c 'import sys, xml.etree.ElementTree as E; E.parse(sys.argv[1])' " + path.string();
+    EXPECT_EQ(std::system(command.c_str()), 0) << kit::File::readText(path.string());
+    std::unique_ptr<serial::Serializable> loaded(serial::loadFile(path.string()));
+    std::filesystem::remove(path);
+    auto* copy = dynamic_cast<test::Sample*>(loaded.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->text, sample.text);
+    EXPECT_EQ(copy->texts, sample.texts);
 }
 
 }  // namespace

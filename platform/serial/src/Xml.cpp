@@ -44,6 +44,73 @@ kit::String numberText(VPtr::Type type, uint32_t number) {
     return kit::toString(static_cast<unsigned int>(number));
 }
 
+// XML 1.0 cannot hold most control characters, not even as character references, nor bytes that are
+// not UTF-8. Texts holding them are written in hexadecimal, so the document stays well-formed and
+// nothing is lost.
+bool isXmlText(const kit::String& text) {
+    static constexpr uint32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    size_t i = 0;
+    while (i < text.size()) {
+        auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            if (lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r') {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        uint32_t code = lead & (0x3F >> (length - 1));
+        for (size_t k = 1; k < length; ++k) {
+            auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            code = code << 6 | (next & 0x3F);
+        }
+        if (code < Smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+            code == 0xFFFE || code == 0xFFFF) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+void writeText(pugi::xml_node node, const kit::String& text) {
+    if (isXmlText(text)) {
+        node.text() = text.c_str();
+        return;
+    }
+    static const char Digits[] = "0123456789abcdef";
+    kit::String hex;
+    for (unsigned char byte : text) {
+        hex += Digits[byte >> 4];
+        hex += Digits[byte & 15];
+    }
+    node.append_attribute("encoding") = "hex";
+    node.text() = hex.c_str();
+}
+
+bool fromHex(const kit::String& hex, kit::String& text) {
+    if (hex.size() % 2 != 0) {
+        return false;
+    }
+    text.clear();
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        unsigned int byte = 0;
+        auto result = std::from_chars(hex.data() + i, hex.data() + i + 2, byte, 16);
+        if (result.ec != std::errc() || result.ptr != hex.data() + i + 2) {
+            return false;
+        }
+        text += static_cast<char>(byte);
+    }
+    return true;
+}
+
 void setReference(pugi::xml_node node, uint32_t reference) {
     if (reference != 0) {
         node.append_attribute("id") = reference;
@@ -57,7 +124,7 @@ void writeField(pugi::xml_node parent, const Field& field) {
     switch (value.type) {
         case VPtr::Type::String:
         case VPtr::Type::Enumeration:
-            node.text() = value.text.c_str();
+            writeText(node, value.text);
             return;
         case VPtr::Type::Vector2:
         case VPtr::Type::Rectangle:
@@ -81,7 +148,7 @@ void writeField(pugi::xml_node parent, const Field& field) {
         case VPtr::Type::StringArray:
         case VPtr::Type::EnumerationArray:
             for (const kit::String& text : value.texts) {
-                node.append_child("item").text() = text.c_str();
+                writeText(node.append_child("item"), text);
             }
             return;
         default:
@@ -216,8 +283,7 @@ private:
         switch (value.type) {
             case VPtr::Type::String:
             case VPtr::Type::Enumeration:
-                value.text = node.child_value();
-                return true;
+                return readText(node, value.text);
             case VPtr::Type::Vector2:
             case VPtr::Type::Rectangle:
                 return readFloats(node, value);
@@ -253,6 +319,14 @@ private:
         return valid || fail(kit::format("'%s' is not a %s", text, typeName(type)));
     }
 
+    bool readText(pugi::xml_node node, kit::String& text) {
+        if (kit::String(node.attribute("encoding").value()) != "hex") {
+            text = node.child_value();
+            return true;
+        }
+        return fromHex(node.child_value(), text) || fail("bad hexadecimal text");
+    }
+
     bool readFloats(pugi::xml_node node, Value& value) {
         for (int i = 0; i < (value.type == VPtr::Type::Vector2 ? 2 : 4); ++i) {
             const char* text = node.attribute(RectangleParts[i]).value();
@@ -274,8 +348,7 @@ private:
 
     bool readItem(pugi::xml_node item, Value& value) {
         if (value.type == VPtr::Type::StringArray || value.type == VPtr::Type::EnumerationArray) {
-            value.texts.push_back(item.child_value());
-            return true;
+            return readText(item, value.texts.emplace_back());
         }
         uint32_t number = 0;
         bool valid = value.type == VPtr::Type::ObjectArray
