@@ -2,6 +2,7 @@
 
 #include <kit/Format.h>
 
+#include <bit>
 #include <cstring>
 
 // Layout (integers little-endian 32-bit unless noted):
@@ -16,8 +17,8 @@ namespace {
 constexpr char Magic[4] = {'S', 'R', 'L', 'B'};
 constexpr uint32_t FormatVersion = 1;
 
-// The fewest bytes each item can take, so that a count can be checked against the bytes left
-// before anything is allocated for it.
+// The fewest bytes each item can take, so that a count can be checked against the bytes left. Items
+// are then added as they are read, so memory grows with the bytes actually read, not with a count.
 constexpr size_t MinRecordBytes = 8;
 constexpr size_t MinFieldBytes = 6;
 constexpr size_t MinElementBytes = 4;
@@ -38,9 +39,7 @@ void writeValue(kit::Stream& stream, const Value& value) {
         case VPtr::Type::Vector2:
         case VPtr::Type::Rectangle:
             for (int i = 0; i < (value.type == VPtr::Type::Vector2 ? 2 : 4); ++i) {
-                uint32_t bits;
-                std::memcpy(&bits, &value.floats[i], sizeof bits);
-                stream.dump(bits);
+                stream.dump(std::bit_cast<uint32_t>(value.floats[i]));
             }
             return;
         case VPtr::Type::String:
@@ -80,9 +79,8 @@ public:
             return fail("the root object is null");
         }
         document.root -= 1;
-        document.records.resize(count);
-        for (Record& record : document.records) {
-            if (!readRecord(record, count)) {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (!readRecord(document.records.emplace_back(), count)) {
                 return false;
             }
         }
@@ -138,8 +136,8 @@ private:
         if (!readString(record.className) || !readCount(count, MinFieldBytes, "variable count")) {
             return false;
         }
-        record.fields.resize(count);
-        for (Field& field : record.fields) {
+        for (uint32_t i = 0; i < count; ++i) {
+            Field& field = record.fields.emplace_back();
             if (!readString(field.name) || !readValue(field.value, objectCount)) {
                 return false;
             }
@@ -195,7 +193,7 @@ private:
             if (!readNumber(bits)) {
                 return false;
             }
-            std::memcpy(&floats[i], &bits, sizeof bits);
+            floats[i] = std::bit_cast<float>(bits);
         }
         return true;
     }
@@ -206,9 +204,8 @@ private:
         if (!readCount(count, MinElementBytes, "array length")) {
             return false;
         }
-        numbers.resize(count);
-        for (uint32_t& number : numbers) {
-            if (!readReference(number, limit)) {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (!readReference(numbers.emplace_back(), limit)) {
                 return false;
             }
         }
@@ -220,9 +217,8 @@ private:
         if (!readCount(count, MinElementBytes, "array length")) {
             return false;
         }
-        texts.resize(count);
-        for (kit::String& text : texts) {
-            if (!readString(text)) {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (!readString(texts.emplace_back())) {
                 return false;
             }
         }

@@ -3,8 +3,8 @@
 #include <kit/Format.h>
 #include <kit/Strings.h>
 
+#include <bit>
 #include <charconv>
-#include <cstring>
 #include <pugixml.hpp>
 #include <sstream>
 
@@ -34,9 +34,7 @@ kit::String numberText(VPtr::Type type, uint32_t number) {
         return kit::toString(static_cast<int>(number));
     }
     if (type == VPtr::Type::Float) {
-        float value;
-        std::memcpy(&value, &number, sizeof value);
-        return kit::toString(value);
+        return kit::toString(std::bit_cast<float>(number));
     }
     if (type == VPtr::Type::Bool) {
         return number ? "true" : "false";
@@ -308,7 +306,7 @@ private:
         } else if (type == VPtr::Type::Float) {
             float parsed = 0;
             valid = parseNumber(text, parsed);
-            std::memcpy(&number, &parsed, sizeof number);
+            number = std::bit_cast<uint32_t>(parsed);
         } else if (type == VPtr::Type::Bool) {
             kit::String flag = trimBlanks(text);
             valid = flag == "true" || flag == "false";

@@ -14,8 +14,9 @@ namespace serial {
 // Appends the binary form of the graph to the stream. False (nothing written) for a null root or an
 // object whose class is not registered with the factory.
 bool serialize(kit::Stream& stream, Serializable* root);
-// Reads one graph from the stream's read position. *root receives the new root object, or null on
-// failure; what *root pointed to before is left alone.
+// Reads one graph from the stream's read position and leaves the position after it (after a failure
+// the position is unspecified). *root receives the new root object, or null on failure; what *root
+// pointed to before is left alone.
 bool deserialize(kit::Stream& stream, Serializable** root);
 
 // The XML form; "" / null on failure.

@@ -35,7 +35,8 @@ public:
 
     // Whether the object holding an object pointer deletes its target. A reader replacing an owned
     // target deletes the one the constructor made; it also refuses a second owner of one object and
-    // ownership cycles, so that a damaged file cannot lead to a double delete.
+    // ownership cycles, so that a damaged file cannot lead to a double delete. An object that a read
+    // reaches only through borrowed pointers belongs to no other object: the caller must free it.
     enum Ownership { Borrowed, Owned };
 
     VPtr(int* value) : type(Type::Int), address(value) {}

@@ -2,6 +2,8 @@
 
 #include <kit/Types.h>
 
+#include <utility>
+
 #include "serial/VPtr.h"
 
 namespace serial {
