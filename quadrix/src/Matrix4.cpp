@@ -74,8 +74,8 @@ Matrix4& Matrix4::setOrthoProjection(const Rectangle& r) {
     m[0] = 2.0f / r.w;
     m[5] = -2.0f / r.h;
     m[10] = -2.0f;
-    m[12] = r.x * 2.0f / r.w - 1.0f;
-    m[13] = 1.0f - r.y * 2.0f / r.h;
+    m[12] = -r.x * 2.0f / r.w - 1.0f;
+    m[13] = 1.0f + r.y * 2.0f / r.h;
     m[15] = 1.0f;
     return *this;
 }

@@ -175,31 +175,30 @@ TEST(Matrix4Test, OrthoProjectionMapsTheScreenOntoClipSpace) {
 }
 
 TEST(Matrix4Test, OrthoProjectionAgreesWithGlmUnderItsOwnOffsetAndDepthConventions) {
-    // The library puts the rectangle's position into the offset terms with the opposite sign of glm::ortho,
-    // and maps z = near to +1 where glm maps z = -near to -1. Both are the same matrices as glm::ortho with
-    // left = -x, top = -y, near' = -far and far' = -near.
+    // The library maps z = near to +1 where glm maps z = -near to -1: the same matrix as glm::ortho with
+    // near' = -far and far' = -near.
     Random random(7);
     for (int i = 0; i < 30; ++i) {
         const Rectangle r(random(-500, 500), random(-500, 500), random(10, 2000), random(10, 2000));
         const float nearPlane = random(-10, 10);
         const float farPlane = nearPlane + random(1, 100);
-        const glm::mat4 expected = glm::ortho(-r.x, r.w - r.x, r.h - r.y, -r.y, -farPlane, -nearPlane);
+        const glm::mat4 expected = glm::ortho(r.x, r.x + r.w, r.y + r.h, r.y, -farPlane, -nearPlane);
         expectNear(Matrix4().setOrthoProjection(r, nearPlane, farPlane), expected, 1e-5f);
         // Without planes: near -0.5 and far 0.5 give the fixed depth scale -2 and no depth offset.
-        expectNear(Matrix4().setOrthoProjection(r), glm::ortho(-r.x, r.w - r.x, r.h - r.y, -r.y, -0.5f, 0.5f),
+        expectNear(Matrix4().setOrthoProjection(r), glm::ortho(r.x, r.x + r.w, r.y + r.h, r.y, -0.5f, 0.5f),
                    1e-5f);
     }
 }
 
 TEST(Matrix4Test, OrthoProjectionOffsetAndDepthByHand) {
     const Matrix4 m = Matrix4().setOrthoProjection(Rectangle(100, 50, 800, 600), 1, 3);
-    EXPECT_EQ(m[12], 100 * 2.0f / 800 - 1);
-    EXPECT_EQ(m[13], 1 - 50 * 2.0f / 600);
+    EXPECT_EQ(m[12], -100 * 2.0f / 800 - 1);
+    EXPECT_EQ(m[13], 1 + 50 * 2.0f / 600);
     EXPECT_EQ(m[10], -1.0f);
     EXPECT_EQ(m[14], 2.0f);
-    // The corner that lands on (-1, 1) is (-x, -y), not (x, y).
-    expectNear(m * Vector3(-100, -50, 1), Vector3(-1, 1, 1));
-    expectNear(m * Vector3(700, 550, 3), Vector3(1, -1, -1));
+    // An offset rectangle maps its own corners onto the clip-space corners.
+    expectNear(m * Vector3(100, 50, 1), Vector3(-1, 1, 1));
+    expectNear(m * Vector3(900, 650, 3), Vector3(1, -1, -1));
 }
 
 TEST(Matrix4Test, PerspectiveMultipliesByTheAspect) {

@@ -50,9 +50,8 @@ public:
     // Maps (1, 0, 0) to (0, 1, 0) at 90 degrees, the opposite sense of Matrix3::setRotation.
     Matrix4& setRotationZ(float degrees) { return setRotation(0.0f, 0.0f, 1.0f, degrees); }
 
-    // Maps a screen of r.w by r.h (y down) onto clip space, its top-left corner to (-1, 1); depth is scaled
-    // by -2. r's position enters the offset terms with the opposite sign of glm::ortho: the point
-    // (-r.x, -r.y), not (r.x, r.y), lands on (-1, 1).
+    // Maps the rectangle r of screen units (y down) onto clip space, its top-left corner (r.x, r.y) to
+    // (-1, 1) and its bottom-right corner to (1, -1); depth is scaled by -2.
     Matrix4& setOrthoProjection(const Rectangle& r);
     // As above with depth -2 / (far - near) and offset (near + far) / (far - near): z = near goes to 1 and
     // z = far to -1, where glm::ortho takes z = -near and z = -far.
