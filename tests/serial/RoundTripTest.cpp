@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <limits>
 
+#include <serial/Collection.h>
+
 #include "Support.h"
 #include "TestClasses.h"
 
@@ -170,6 +172,31 @@ TEST_P(RoundTrip, LongChainsNeedNoDeepRecursion) {
 
 INSTANTIATE_TEST_SUITE_P(Forms, RoundTrip, testing::Values(Form::Binary, Form::Xml),
                          [](const testing::TestParamInfo<Form>& info) { return formName(info.param); });
+
+// A file holding a list: the items come out owned by the caller, shared ones still shared.
+TEST(Collection, CarriesAListOfObjects) {
+    Node* first = new Node();
+    first->tag = 1;
+    Node* second = new Node();
+    second->partner = first;
+    serial::Collection list({first, second, new Payload()});
+    std::unique_ptr<serial::Serializable> loaded(serial::fromXml(serial::toXml(&list)));
+    auto* copy = dynamic_cast<serial::Collection*>(loaded.get());
+    ASSERT_NE(copy, nullptr);
+    kit::Array<serial::Serializable*> items = copy->release();
+    loaded.reset();
+    ASSERT_EQ(items.size(), 3u);
+    auto* copyFirst = dynamic_cast<Node*>(items[0]);
+    auto* copySecond = dynamic_cast<Node*>(items[1]);
+    ASSERT_NE(copyFirst, nullptr);
+    ASSERT_NE(copySecond, nullptr);
+    EXPECT_EQ(copyFirst->tag, 1);
+    EXPECT_EQ(copySecond->partner, copyFirst);
+    EXPECT_NE(dynamic_cast<Payload*>(items[2]), nullptr);
+    for (serial::Serializable* item : items) {
+        delete item;
+    }
+}
 
 TEST(Clone, CopiesTheWholeGraphThroughTheFactory) {
     auto sample = makeSample();
