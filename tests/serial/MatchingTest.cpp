@@ -101,6 +101,20 @@ TEST_F(Graphs, AnObjectHasAtMostOneOwner) {
     EXPECT_EQ(log.lines.size(), 3u);
 }
 
+TEST_F(Graphs, WarningsOfOneReadAreLimited) {
+    SerialLog log;
+    std::string items;
+    for (int i = 0; i < 1000; ++i) {
+        items += "<item id=\"2\"/>";
+    }
+    auto root = read("<object class=\"test::Node\" id=\"1\"><refs name=\"children\">" + items +
+                     "</refs></object><object class=\"test::Node\" id=\"2\"/>");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->children.size(), 1u);
+    EXPECT_EQ(log.lines.size(), 21u);
+    EXPECT_TRUE(log.mentions("left out"));
+}
+
 TEST_F(Graphs, OwnershipCyclesAreBroken) {
     SerialLog log;
     auto root = read(R"(<object class="test::Node" id="1"><refs name="friends"><item id="2"/></refs></object>

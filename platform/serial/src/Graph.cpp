@@ -14,6 +14,7 @@ namespace serial::detail {
 namespace {
 
 const char* const LogTag = "serial";
+constexpr int MaxWarnings = 20;
 
 class Capture {
 public:
@@ -334,9 +335,16 @@ private:
         }
     }
 
-    static void warn(const Assignment& assignment, const kit::String& problem) {
-        kit::Log::warn(LogTag, kit::format("Variable '%s' of %s %s.", assignment.variable.c_str(),
-                                           assignment.className.c_str(), problem.c_str()));
+    // A damaged file could otherwise fill the log with one line per stored element.
+    void warn(const Assignment& assignment, const kit::String& problem) {
+        ++warnings;
+        if (warnings <= MaxWarnings) {
+            kit::Log::warn(LogTag, kit::format("Variable '%s' of %s %s.", assignment.variable.c_str(),
+                                               assignment.className.c_str(), problem.c_str()));
+        }
+        if (warnings == MaxWarnings) {
+            kit::Log::warn(LogTag, "Further warnings of this read are left out.");
+        }
     }
 
     const Document& document;
@@ -346,6 +354,7 @@ private:
     kit::Array<bool> owned;
     kit::Array<uint32_t> ownerTop;
     kit::Array<Assignment> assignments;
+    int warnings = 0;
 };
 
 }  // namespace
