@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <kit/ResourceDir.h>
+#include <serial/Collection.h>
 #include <serial/Factory.h>
 #include <serial/Serial.h>
 #include <ventrel/Position2.h>
 #include <ventrel/system/DataManager.h>
-#include <ventrel/system/ObjectList.h>
 
 #include "LogCapture.h"
 #include "TempFolder.h"
@@ -75,9 +75,7 @@ TEST_F(DataFiles, MissingFilesWarnOnlyWhenAsked) {
 }
 
 TEST_F(DataFiles, ArrayFilesAppendTheirObjects) {
-    ventrel::system::ObjectList list;
-    Position2 a(1, 0), b(2, 0);
-    list.objects = {&a, &b};
+    serial::Collection list({new Position2(1, 0), new Position2(2, 0)});
     kit::Dir::create(folder.file("data"));
     ASSERT_TRUE(serial::saveFile(folder.file("data/list.srb"), &list));
     EXPECT_TRUE(content._loadArray("list", objects, true));

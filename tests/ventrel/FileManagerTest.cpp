@@ -20,11 +20,11 @@ public:
     using FileManager::_execross;
     using FileManager::_findFilename;
     using FileManager::_loadFile;
+    using FileManager::_saveFileSet;
 
     // One save the way the managers do it: back up the valid file, then write the new one.
     bool store(const kit::String& name, const kit::String& text) {
-        _createBackup(name);
-        return _createFileWithCrc32(name, kit::Stream(text));
+        return _saveFileSet(name, kit::Stream(text));
     }
     kit::String loadText(const kit::String& name) {
         kit::String actual = _findFilename(name);
@@ -123,11 +123,13 @@ TEST(FileManager, AFailedWriteReportsFailureAndKeepsTheOldSet) {
     TempFolder folder;
     Files files;
     kit::String name = folder.file("game.sav");
+    ASSERT_TRUE(files.store(name, "old"));
     ASSERT_TRUE(files.store(name, "kept"));
-    // A folder standing where the new file's temporary copy must go makes every write fail.
-    kit::Dir::create(folder.file(".game.sav.tmp"));
-    EXPECT_FALSE(files._createFileWithCrc32(name, kit::Stream(kit::String("lost"))));
+    // A folder standing where the new file's temporary copy must go makes the write fail.
+    kit::Dir::create(folder.file(".game.sav.new"));
+    EXPECT_FALSE(files.store(name, "lost"));
     EXPECT_EQ(files.loadText(name), "kept");
+    EXPECT_EQ(kit::File::readText(name + ".bkp"), "old");  // the set was not touched
     // A file standing where the folder must go.
     kit::File::write(folder.file("blocker"), "");
     EXPECT_FALSE(files._createFileWithCrc32(folder.file("blocker/x.sav"), kit::Stream(kit::String("x"))));

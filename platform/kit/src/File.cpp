@@ -81,6 +81,10 @@ bool File::write(const String& path, const Array<unsigned char>& bytes) {
     return write(path, String(bytes.begin(), bytes.end()));
 }
 
+bool File::writeDurable(const String& path, const String& bytes) {
+    return writeFile(path, bytes, true);
+}
+
 bool File::writeAtomic(const String& path, const String& bytes) {
     String folder = Dir::getParent(path);
     String temporary = Dir::joinPath(folder, "." + getName(path) + ".tmp");

@@ -5,19 +5,16 @@
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
 #include <kit/Strings.h>
-#include <serial/Factory.h>
+#include <serial/Collection.h>
 #include <serial/Serial.h>
 
 #include <algorithm>
-
-#include "ventrel/system/ObjectList.h"
 
 namespace ventrel::system {
 
 namespace {
 
 const kit::String DataTag = "data";
-const bool registered = serial::Factory::add<ObjectList>("ventrel::system::ObjectList");
 
 kit::Array<kit::String> namesWithExtension(const kit::Array<kit::String>& files,
                                            const kit::String& extension) {
@@ -31,12 +28,6 @@ kit::Array<kit::String> namesWithExtension(const kit::Array<kit::String>& files,
 }
 
 }  // namespace
-
-kit::Array<serial::Variable> ObjectList::_serialVars() {
-    kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
-    vars.push_back(serial::Variable("objects", &objects));
-    return vars;
-}
 
 serial::Serializable* DataManager::_readRoot(const kit::String& name, bool warnIfMissing, bool& found) {
     kit::String base = kit::Dir::joinPath(path, name);
@@ -73,7 +64,7 @@ bool DataManager::_loadArray(const kit::String& name, kit::Array<serial::Seriali
                              bool warnIfMissing) {
     bool found = false;
     serial::Serializable* root = _readRoot(name, warnIfMissing, found);
-    auto* list = dynamic_cast<ObjectList*>(root);
+    auto* list = dynamic_cast<serial::Collection*>(root);
     if (!list) {
         if (root) {
             kit::Log::warn(DataTag, "Not an object list: " + kit::Dir::joinPath(path, name));
@@ -81,8 +72,11 @@ bool DataManager::_loadArray(const kit::String& name, kit::Array<serial::Seriali
         delete root;
         return false;
     }
-    std::copy_if(list->objects.begin(), list->objects.end(), std::back_inserter(objects),
-                 [](serial::Serializable* object) { return object != nullptr; });
+    for (serial::Serializable* object : list->release()) {
+        if (object) {
+            objects.push_back(object);
+        }
+    }
     delete list;
     return true;
 }

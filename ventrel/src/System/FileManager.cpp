@@ -16,9 +16,23 @@ namespace {
 
 const kit::String BackupSuffix = ".bkp";
 
-bool ensureFolder(const kit::String& name) {
+kit::String folderOf(const kit::String& name) {
     kit::String folder = kit::Dir::getParent(name);
-    return folder.empty() || kit::Dir::create(folder);
+    return folder.empty() ? "." : folder;
+}
+
+bool ensureFolder(const kit::String& name) {
+    return kit::Dir::create(folderOf(name));
+}
+
+kit::String temporaryName(const kit::String& name) {
+    return kit::Dir::joinPath(folderOf(name), "." + kit::File::getName(name) + ".new");
+}
+
+kit::String checksumBytes(const kit::String& stored) {
+    kit::Stream checksum;
+    checksum.dump(kit::crc32(stored));
+    return checksum.getBytes();
 }
 
 }  // namespace
@@ -58,54 +72,81 @@ bool FileManager::_existsFile(const kit::String& name) const {
     return !_findFilename(name).empty();
 }
 
-// Copies rather than renames, each copy written whole before it replaces anything: a crash between
-// two steps must never leave the set without one data file whose checksum matches.
+// Moves the checksum first: a data file without one is accepted, so whenever the process stops,
+// the set still holds a loadable version.
 bool FileManager::_createBackup(const kit::String& name) {
     if (_findFilename(name) != name) {
         return false;
     }
-    kit::String data;
-    if (!kit::File::read(name, data) || !kit::File::writeAtomic(name + BackupSuffix, data)) {
+    kit::String checksum = _checksumName(name);
+    kit::String backupChecksum = _checksumName(name + BackupSuffix);
+    bool moved = kit::File::exists(checksum)
+                     ? kit::File::rename(checksum, backupChecksum)
+                     : !kit::File::exists(backupChecksum) || kit::File::remove(backupChecksum);
+    if (!moved || !kit::File::rename(name, name + BackupSuffix)) {
         kit::Log::warn(LogTag, "Could not create backup of: " + name);
         return false;
     }
-    kit::String backupChecksum = _checksumName(name + BackupSuffix);
-    kit::String checksum;
-    if (!kit::File::read(_checksumName(name), checksum)) {
-        kit::File::remove(backupChecksum);
-        return true;
-    }
-    return kit::File::writeAtomic(backupChecksum, checksum);
+    return true;
 }
 
 bool FileManager::_createCrc32(const kit::String& name, const kit::Stream& stream) {
     if (!ensureFolder(name)) {
         return false;
     }
-    kit::Stream checksum;
-    checksum.dump(kit::crc32(stream.getBytes()));
-    return kit::File::writeAtomic(_checksumName(name), checksum.getBytes());
+    return kit::File::writeAtomic(_checksumName(name), checksumBytes(stream.getBytes()));
 }
 
 bool FileManager::_createFileWithCrc32(const kit::String& name, const kit::Stream& stream) {
-    if (!ensureFolder(name)) {
-        kit::Log::error(LogTag, "Could not create folder for: " + name);
-        return false;
-    }
-    kit::Stream stored;
-    if (encryptionKey.empty()) {
-        stored = stream;
-    } else {
-        kit::Stream input = stream;
-        input.rewind();
-        if (!_cross(input, stored)) {
-            return false;
-        }
-    }
-    if (!kit::File::writeAtomic(name, stored.getBytes()) || !_createCrc32(name, stored)) {
+    return _replaceFileWithCrc32(name, stream, false);
+}
+
+bool FileManager::_saveFileSet(const kit::String& name, const kit::Stream& stream) {
+    return _replaceFileWithCrc32(name, stream, true);
+}
+
+// Both new files are written whole and flushed under temporary names before anything of the set
+// changes. Then the backup is rotated, the checksum goes in, and the data file last: until its
+// rename the set loads the previous version, afterwards the new one, so what load finds always
+// matches what save reported.
+bool FileManager::_replaceFileWithCrc32(const kit::String& name, const kit::Stream& stream, bool backup) {
+    kit::String stored;
+    if (!ensureFolder(name) || !_store(stream, stored)) {
         kit::Log::error(LogTag, "Could not write file: " + name);
         return false;
     }
+    kit::String dataTemporary = temporaryName(name);
+    kit::String checksumTemporary = temporaryName(_checksumName(name));
+    bool staged = kit::File::writeDurable(dataTemporary, stored) &&
+                  kit::File::writeDurable(checksumTemporary, checksumBytes(stored));
+    // A data file that fails its check never becomes the backup; a failed rotation stops the save.
+    bool rotated = staged && (!backup || _findFilename(name) != name || _createBackup(name));
+    bool installed = rotated && kit::File::rename(checksumTemporary, _checksumName(name)) &&
+                     kit::File::rename(dataTemporary, name);
+    if (!installed) {
+        kit::File::remove(dataTemporary);
+        kit::File::remove(checksumTemporary);
+        kit::Log::error(LogTag, "Could not write file: " + name);
+        return false;
+    }
+    if (!kit::Dir::sync(folderOf(name))) {
+        kit::Log::warn(LogTag, "Could not flush the folder of: " + name);
+    }
+    return true;
+}
+
+bool FileManager::_store(const kit::Stream& stream, kit::String& stored) const {
+    if (encryptionKey.empty()) {
+        stored = stream.getBytes();
+        return true;
+    }
+    kit::Stream input = stream;
+    input.rewind();
+    kit::Stream output;
+    if (!_cross(input, output)) {
+        return false;
+    }
+    stored = output.getBytes();
     return true;
 }
 

@@ -199,7 +199,6 @@ void ProfileManager::_activateSelected(const kit::String& selected) {
 }
 
 bool ProfileManager::save() {
-    _createBackup(filename);
     kit::Log::debug(LogTag, "Saving profiles: " + filename);
     CfgParser::Map map;
     auto* version = new CfgParser::Category();
@@ -229,7 +228,7 @@ bool ProfileManager::save() {
         map.categories.push_back(category);
     }
     kit::Stream stream(map.createString());
-    return _createFileWithCrc32(filename, stream);
+    return _saveFileSet(filename, stream);
 }
 
 void ProfileManager::reset() {

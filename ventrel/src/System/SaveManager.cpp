@@ -41,8 +41,7 @@ bool SaveManager::save(GameState* state, const kit::String& filename) {
         kit::Log::error(LogTag, "Saving game failed: the game state could not be serialised!");
         return false;
     }
-    _createBackup(filename);
-    return _createFileWithCrc32(filename, data);
+    return _saveFileSet(filename, data);
 }
 
 bool SaveManager::load(GameState** state, const kit::String& filename) {

@@ -19,6 +19,8 @@ public:
     static String readText(const String& path);
     static bool write(const String& path, const String& bytes);
     static bool write(const String& path, const Array<unsigned char>& bytes);
+    // Writes the file and flushes it to disk before returning.
+    static bool writeDurable(const String& path, const String& bytes);
     // Writes a temporary file in the same folder, flushes it to disk and renames it over `path`, so
     // that a crash at any moment leaves either the old or the new file whole.
     static bool writeAtomic(const String& path, const String& bytes);

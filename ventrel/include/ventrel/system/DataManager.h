@@ -22,7 +22,7 @@ protected:
 
     // Each returns true when something was read.
     bool _loadObject(const kit::String& name, serial::Serializable** object, bool warnIfMissing);
-    // A file whose root is an ObjectList; its objects are appended.
+    // A file whose root is a serial::Collection; its objects are appended.
     bool _loadArray(const kit::String& name, kit::Array<serial::Serializable*>& objects, bool warnIfMissing);
     // One object per file of the folder: every binary file in name order, then the XML files that
     // have no binary twin.

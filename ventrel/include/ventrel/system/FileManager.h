@@ -40,6 +40,9 @@ protected:
     bool _createBackup(const kit::String& name);
     bool _createCrc32(const kit::String& name, const kit::Stream& stream);
     bool _createFileWithCrc32(const kit::String& name, const kit::Stream& stream);
+    // A whole save: the valid data file becomes the backup and the stream the new data file. False
+    // when it could not be written; the set then still loads its previous version.
+    bool _saveFileSet(const kit::String& name, const kit::Stream& stream);
     bool _loadFile(const kit::String& name, kit::Stream& stream) const;
     void _deleteFile(const kit::String& name);
 
@@ -49,6 +52,11 @@ protected:
     bool _cross(kit::Stream& input, kit::Stream& output) const;
     bool _uncross(kit::Stream& input, kit::Stream& output) const;
     static bool _execross(kit::Stream& input, kit::Stream& output, const kit::Array<kit::String>& keys);
+
+private:
+    bool _replaceFileWithCrc32(const kit::String& name, const kit::Stream& stream, bool backup);
+    // The bytes as stored: scrambled when a key is set.
+    bool _store(const kit::Stream& stream, kit::String& stored) const;
 };
 
 }  // namespace ventrel::system
