@@ -1,0 +1,47 @@
+#pragma once
+
+#include <kit/Types.h>
+#include <serial/Serializable.h>
+
+#include "Game/Field.h"
+
+namespace Game {
+
+// A card written by the players: a challenge text, an icon and the drinks of the alternative. On the
+// board it is a field that asks to do the challenge or drink. Negative ids denote custom cards.
+class CustomCard : public serial::Serializable {
+public:
+    CustomCard() = default;
+    CustomCard(int id, int drinks, const kit::String& imageName, const kit::String& text);
+    ~CustomCard() override;
+    CustomCard(const CustomCard&) = delete;
+    CustomCard& operator=(const CustomCard&) = delete;
+
+    kit::String _serialName() const override { return "Game::CustomCard"; }
+    kit::Array<serial::Variable> _serialVars() override;
+
+    // The cards stored in the profile, ids -1, -2, … by stored position; the caller owns them.
+    static kit::Array<CustomCard*> loadCustomCards();
+    // Stores the cards that have a text and saves the profile; the cards stay the caller's.
+    static void storeCustomCards(const kit::Array<CustomCard*>& cards);
+
+    // The card as a board field, built on first use and kept.
+    Field* getField();
+
+    int getId() const { return id; }
+    int getDrinks() const { return drinks; }
+    void setDrinks(int value) { drinks = value; }
+    const kit::String& getImageName() const { return imageName; }
+    void setImageName(const kit::String& value) { imageName = value; }
+    const kit::String& getText() const { return text; }
+    void setText(const kit::String& value) { text = value; }
+
+private:
+    int id = 0;
+    int drinks = 0;
+    kit::String imageName;
+    kit::String text;
+    Field* field = nullptr;
+};
+
+}  // namespace Game

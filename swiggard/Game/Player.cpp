@@ -1,0 +1,242 @@
+#include "Game/Player.h"
+
+#include <kit/Format.h>
+#include <kit/Log.h>
+#include <kit/Strings.h>
+#include <serial/Factory.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/SceneManager.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "System/DataManager.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/TempState.h"
+
+namespace Game {
+
+const Player::State Player::State::Normal("Normal", 0);
+const Player::State Player::State::SkipTurn("SkipTurn", 10);
+const Player::State Player::State::MoveBackwards("MoveBackwards", 20);
+
+namespace {
+
+const bool registered = serial::Factory::add<Player>("Game::Player");
+
+// The surprise card 2040 was withdrawn; its draws go to 2270.
+constexpr int WithdrawnFieldId = 2040;
+constexpr int ReplacementFieldId = 2270;
+
+// A sober token crosses this many fields a second; 30 drinks and more halve it.
+constexpr float FieldsPerSecond = 4.0f;
+constexpr int DrunkDrinks = 30;
+
+// The picture hangs 60 pixels below the token's anchor.
+constexpr float AnchorDrop = 60.0f;
+
+int positiveModulo(int value, int divisor) {
+    int remainder = value % divisor;
+    return remainder < 0 ? remainder + divisor : remainder;
+}
+
+kit::String firstColor() {
+    return System::dataManager ? System::dataManager->getColors().front() : "";
+}
+
+kit::String firstCharacter() {
+    return System::dataManager ? System::dataManager->getCharacters().front() : "";
+}
+
+bool isBlack(const kit::String& color) {
+    return kit::toUpper(color.substr(0, 6)) == "000000";
+}
+
+}  // namespace
+
+Player::Player() : color(firstColor()) {
+    setCharacter(firstCharacter());
+}
+
+Player::Player(const kit::String& color, const kit::String& character) : color(color) {
+    setCharacter(character);
+}
+
+Player::~Player() {
+    delete alcoTestData;
+}
+
+kit::Array<serial::Variable> Player::_serialVars() {
+    kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
+    vars.push_back(serial::Variable("name", &name));
+    vars.push_back(serial::Variable("color", &color));
+    vars.push_back(serial::Variable("character", &character));
+    vars.push_back(serial::Variable("playing", &playing));
+    vars.push_back(serial::Variable("currentField", &currentField));
+    vars.push_back(serial::Variable("lastField", &lastField));
+    vars.push_back(serial::Variable("movingProgress", &movingProgress));
+    vars.push_back(serial::Variable("fieldId", &fieldId));
+    vars.push_back(serial::Variable("drinks", &drinks));
+    vars.push_back(serial::Variable("rolls", &rolls));
+    vars.push_back(serial::Variable("rollAgain", &rollAgain));
+    vars.push_back(serial::Variable("states", &states));
+    vars.push_back(serial::Variable("acceptedChallenges", &acceptedChallenges));
+    vars.push_back(serial::Variable("warned", &warned));
+    vars.push_back(serial::Variable("alcoTestData", serial::VPtr(&alcoTestData, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("rect", &rect));
+    vars.push_back(serial::Variable("scale", &scale));
+    vars.push_back(serial::Variable("offset", &offset));
+    vars.push_back(serial::Variable("angle", &angle));
+    return vars;
+}
+
+void Player::setCharacter(const kit::String& value) {
+    character = value;
+    if (!System::dataManager) {
+        return;
+    }
+    const kit::Array<kit::String>& characters = System::dataManager->getCharacters();
+    if (std::find(characters.begin(), characters.end(), value) == characters.end()) {
+        kit::Log::error(System::LogTag, "Unknown character: " + value);
+    }
+    offset = System::dataManager->getTokenOffset(value);
+}
+
+int Player::getBoardPosition() const {
+    return positiveModulo(currentField, BoardSize);
+}
+
+void Player::moveBy(int steps) {
+    lastField = currentField;
+    currentField += steps;
+    if (positiveModulo(steps, BoardSize) > 0) {
+        movingProgress = 0.0f;
+    }
+    int candidate = _drawFieldId(getBoardPosition());
+    _selectField(candidate == WithdrawnFieldId ? ReplacementFieldId : candidate);
+    kit::Log::debug(System::LogTag, "Selected ID: " + kit::toString(fieldId));
+}
+
+int Player::_drawFieldId(int position) const {
+    System::GameState* game = System::gameState();
+    if (!game || !System::dataManager) {
+        kit::Log::error(System::LogTag, "A player moved without a game.");
+        return -1;
+    }
+    const Field* field = System::dataManager->getBoard()[game->getBoardSlot(position)];
+    return field ? field->id : game->drawSurpriseId();
+}
+
+// Takes the candidate, then its fallbacks while too few players play for it.
+void Player::_selectField(int candidate) {
+    System::GameState* game = System::gameState();
+    kit::Array<int> visited;
+    while (true) {
+        fieldId = candidate;
+        visited.push_back(candidate);
+        const Field* field = game ? game->findField(fieldId) : nullptr;
+        if (!field || field->fallbackId <= 0) {
+            return;
+        }
+        if (static_cast<int>(game->getPlayingPlayers().size()) >= field->minPlayers) {
+            return;
+        }
+        if (std::find(visited.begin(), visited.end(), field->fallbackId) != visited.end()) {
+            kit::Log::error(System::LogTag, kit::format("Fallback loop at field ID '%d'.", fieldId));
+            return;
+        }
+        kit::Log::debug(System::LogTag, kit::format("Not enough players, changing ID '%d' to '%d'.", fieldId,
+                                                    field->fallbackId));
+        candidate = field->fallbackId;
+    }
+}
+
+bool Player::isWalking() const {
+    return movingProgress < 1.0f && positiveModulo(currentField - lastField, BoardSize) > 0;
+}
+
+void Player::updateMoving() {
+    if (!isWalking()) {
+        movingProgress = 1.0f;
+        return;
+    }
+    float speed = 1.0f;
+    System::TempState* temp = System::tempState();
+    if (!temp || !temp->isTokensJumped()) {
+        int distance = std::abs(currentField - lastField) % BoardSize;
+        float drunkenness = static_cast<float>(std::min(drinks, DrunkDrinks)) / DrunkDrinks;
+        speed = (1.0f - drunkenness * 0.5f) * FieldsPerSecond / static_cast<float>(distance);
+    }
+    float step = ventrel::sceneManager ? ventrel::sceneManager->getTimeDelta() : 0.0f;
+    movingProgress = std::min(movingProgress + step * speed, 1.0f);
+}
+
+Player::State Player::getState() const {
+    return states.empty() ? State::Normal : states.front();
+}
+
+void Player::addState(const State& state, int count) {
+    if (count <= 0) {
+        return;
+    }
+    System::GameState* game = System::gameState();
+    // The present turn consumes the Normal, so the new state starts with the player's next turn.
+    if (states.empty() && game && game->getCurrentPlayer() == this) {
+        states.push_back(State::Normal);
+    }
+    for (int i = 0; i < count; ++i) {
+        states.push_back(state);
+    }
+    std::stable_sort(states.begin(), states.end());
+}
+
+Player::State Player::popState() {
+    if (states.empty()) {
+        kit::Log::error(System::LogTag, "Popping the state of a player without states.");
+        return State::Normal;
+    }
+    State first = states.front();
+    states.erase(states.begin());
+    return first;
+}
+
+bool Player::needsBacWarning() const {
+    return !warned && alcoTestData->isComplete() &&
+           alcoTestData->estimate(drinks) >= AlcoTestData::WarningEstimate;
+}
+
+kit::String Player::getRichName() const {
+    kit::String border = isBlack(color) ? "FFFFFF" : "000000";
+    return kit::format("[c=%s][b=%s]%s[/b][/c]", color.substr(0, 6).c_str(), border.c_str(),
+                       kit::escapeText(name).c_str());
+}
+
+kit::String Player::getDisplayColor() const {
+    return isBlack(color) ? "7F7F7F" : color.substr(0, 6);
+}
+
+void Player::addDrinks(int amount) {
+    long long total = static_cast<long long>(drinks) + amount;
+    drinks = static_cast<int>(std::clamp<long long>(total, 0, MaxDrinks));
+}
+
+float Player::_getX() const {
+    return std::trunc(rect.x - offset.x);
+}
+
+float Player::_getY() const {
+    return std::trunc(rect.y - offset.y + AnchorDrop);
+}
+
+float Player::_getCenterY() const {
+    return std::trunc(offset.y - AnchorDrop);
+}
+
+int Player::_getZOrder() const {
+    System::GameState* game = System::gameState();
+    return game && game->getCurrentPlayer() == this ? 1000 : 100;
+}
+
+}  // namespace Game

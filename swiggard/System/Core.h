@@ -1,0 +1,58 @@
+#pragma once
+
+#include <kit/Types.h>
+#include <net/HttpSocket.h>
+#include <quadrix/Rectangle.h>
+#include <ventrel/system/Core.h>
+
+namespace System {
+
+// The game's core: its identity, layout mode, GUI viewport and the message-of-the-day request.
+class Core : public ventrel::system::Core {
+public:
+    // A new message of the day is shown this many times.
+    static constexpr int MotdShowTimes = 3;
+    static inline const kit::String MotdPath = "/games/swiggard/motd.php";
+
+    explicit Core(bool mobile);
+    ~Core() override;
+    Core(const Core&) = delete;
+    Core& operator=(const Core&) = delete;
+
+    // Creates the HTTP delegate and socket of the message of the day, and drops them again.
+    void openMotdSocket();
+    void closeMotdSocket();
+    // Asks the studio's server for the message of the day; nothing is sent without a configured host.
+    void requestMotd();
+    // "SWG/2.5.7 (<system name>)".
+    kit::String getUserAgent() const;
+    // The configured host ("MotdHost" of category System) with the message path, or "" when unset.
+    kit::String getMotdUrl() const;
+    // A message arrived: the board's bar starts its ticker when a board is running.
+    virtual void startMotdTicker() {}
+    // A character was unlocked with notification: the runtime shows "gui.MessageCharacterUnlocked".
+    virtual void onCharacterUnlocked(const kit::String&) {}
+
+    bool isMobile() const { return mobile; }
+    const quadrix::Rectangle& getViewport() const { return viewport; }
+    int getMotdShowCount() const { return motdShowCount; }
+    void setMotdShowCount(int value) { motdShowCount = value; }
+    net::HttpSocket* getHttpSocket() const { return httpSocket; }
+
+protected:
+    bool mobile;
+    quadrix::Rectangle viewport;
+    int motdShowCount = MotdShowTimes;
+    net::HttpSocket* httpSocket = nullptr;
+};
+
+// Declares the game's profile properties, all global, with their defaults.
+void addProfileGlobals();
+// Characters "16" and "17" must be unlocked; every other one is free.
+bool isCharacterUnlocked(const kit::String& character);
+// Adds the character to the profile's unlocked list and saves the profile.
+void unlockCharacter(const kit::String& character, bool notify);
+// Global, music and sound gains from the profile's volume settings.
+void applyAudioVolumes();
+
+}  // namespace System

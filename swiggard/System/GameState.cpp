@@ -1,0 +1,346 @@
+#include "System/GameState.h"
+
+#include <kit/Log.h>
+#include <kit/Random.h>
+#include <kit/Strings.h>
+#include <kit/Time.h>
+#include <serial/Factory.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "System/DataManager.h"
+#include "System/Globals.h"
+
+namespace System {
+
+const GameState::BoardLayout GameState::BoardLayout::Classic("Classic");
+const GameState::BoardLayout GameState::BoardLayout::Planets("Planets");
+const GameState::FieldSet GameState::FieldSet::Classic("Classic");
+const GameState::FieldSet GameState::FieldSet::Shuffle("Shuffle");
+const GameState::FieldSet GameState::FieldSet::Surprise("Surprise");
+const GameState::CardSet GameState::CardSet::Classic("Classic");
+const GameState::CardSet GameState::CardSet::Custom("Custom");
+const GameState::CardSet GameState::CardSet::Mixed("Mixed");
+const GameState::TurnPhase GameState::TurnPhase::Start("Start", 10);
+const GameState::TurnPhase GameState::TurnPhase::Choice("Choice", 20);
+const GameState::TurnPhase GameState::TurnPhase::Finalize("Finalize", 30);
+
+namespace {
+
+const bool registered = serial::Factory::add<GameState>("System::GameState");
+
+int positiveModulo(int value, int divisor) {
+    int remainder = value % divisor;
+    return remainder < 0 ? remainder + divisor : remainder;
+}
+
+template <class T>
+T takeRandom(kit::Array<T>& items) {
+    size_t index = static_cast<size_t>(kit::random(0, static_cast<int>(items.size())));
+    T item = items[index];
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
+    return item;
+}
+
+}  // namespace
+
+GameState::~GameState() {
+    _deleteOwned();
+}
+
+kit::Array<serial::Variable> GameState::_serialVars() {
+    // The engine's clock and flags are not part of the save content.
+    kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
+    vars.push_back(serial::Variable("players", serial::VPtr(&players, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("affectedPlayers", &affectedPlayers));
+    vars.push_back(serial::Variable("pickedPlayers", &pickedPlayers));
+    vars.push_back(serial::Variable("customCards", serial::VPtr(&customCards, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("boardLayout", &boardLayout));
+    vars.push_back(serial::Variable("fieldSet", &fieldSet));
+    vars.push_back(serial::Variable("cardSet", &cardSet));
+    vars.push_back(serial::Variable("multiplier", &multiplier));
+    vars.push_back(serial::Variable("maxLaps", &maxLaps));
+    vars.push_back(serial::Variable("turnPhase", &turnPhase));
+    vars.push_back(serial::Variable("turnIndex", &turnIndex));
+    vars.push_back(serial::Variable("surpriseFieldStack", &surpriseFieldStack));
+    vars.push_back(serial::Variable("fieldOrder", &fieldOrder));
+    return vars;
+}
+
+void GameState::update() {
+    ventrel::system::GameState::update();
+    for (Game::Player* player : players) {
+        player->updateMoving();
+    }
+}
+
+void GameState::_deleteOwned() {
+    for (Game::Player* player : players) {
+        delete player;
+    }
+    for (Game::CustomCard* card : customCards) {
+        delete card;
+    }
+    players.clear();
+    customCards.clear();
+}
+
+void GameState::_clear() {
+    ventrel::system::GameState::_clear();
+    _deleteOwned();
+    affectedPlayers.clear();
+    pickedPlayers.clear();
+    boardLayout = BoardLayout::Planets;
+    fieldSet = FieldSet::Classic;
+    cardSet = CardSet::Classic;
+    multiplier = 1;
+    maxLaps = 0;
+    turnPhase = TurnPhase::Start;
+    turnIndex = 0;
+    surpriseFieldStack.clear();
+    fieldOrder.clear();
+}
+
+void GameState::_setup() {
+    ventrel::system::GameState::_setup();
+    _makeFieldOrder();
+    if (cardSet == CardSet::Custom || cardSet == CardSet::Mixed) {
+        kit::Array<Game::CustomCard*> stored = Game::CustomCard::loadCustomCards();
+        customCards.insert(customCards.end(), stored.begin(), stored.end());
+    }
+    multiplier = 1;
+    maxLaps = 0;
+    unsigned int now = static_cast<unsigned int>(kit::time());
+    for (Game::Player* player : players) {
+        player->getAlcoTestData()->setStartTime(now);
+        player->getAlcoTestData()->resetIncomplete();
+    }
+    refresh();
+}
+
+void GameState::_makeFieldOrder() {
+    fieldOrder.clear();
+    const kit::Array<Game::Field*>& board = dataManager->getBoard();
+    auto keepsPlace = [&board](int p) { return !board[p] || board[p]->corner; };
+    kit::Array<int> shuffled;
+    for (int p = 0; p < BoardSize; ++p) {
+        if (!keepsPlace(p)) {
+            shuffled.push_back(p);
+        }
+    }
+    int firstSurprise = static_cast<int>(std::find(board.begin(), board.end(), nullptr) - board.begin());
+    for (int p = 0; p < BoardSize; ++p) {
+        if (fieldSet == FieldSet::Classic || keepsPlace(p)) {
+            fieldOrder.push_back(p);
+        } else if (fieldSet == FieldSet::Shuffle) {
+            fieldOrder.push_back(takeRandom(shuffled));
+        } else {
+            fieldOrder.push_back(firstSurprise);
+        }
+    }
+}
+
+Game::Player* GameState::getCurrentPlayer() const {
+    if (turnIndex < 0 || turnIndex >= static_cast<int>(players.size())) {
+        return nullptr;
+    }
+    return players[turnIndex];
+}
+
+kit::Array<Game::Player*> GameState::getPlayingPlayers() const {
+    kit::Array<Game::Player*> playing;
+    std::copy_if(players.begin(), players.end(), std::back_inserter(playing),
+                 [](const Game::Player* p) { return p->isPlaying(); });
+    return playing;
+}
+
+kit::Array<Game::Player*> GameState::getPlayersOfGender(const Game::AlcoTestData::Gender& gender) const {
+    kit::Array<Game::Player*> result = getPlayingPlayers();
+    std::erase_if(result, [&gender](const Game::Player* p) { return p->getGender() != gender; });
+    return result;
+}
+
+kit::Array<Game::Player*> GameState::getActionPlayers() const {
+    kit::Array<Game::Player*> result = pickedPlayers;
+    result.insert(result.end(), affectedPlayers.begin(), affectedPlayers.end());
+    return result;
+}
+
+void GameState::addAffectedPlayers(const kit::Array<Game::Player*>& list) {
+    affectedPlayers.insert(affectedPlayers.end(), list.begin(), list.end());
+    kit::removeDuplicates(affectedPlayers);
+}
+
+void GameState::addPickedPlayer(Game::Player* player) {
+    if (std::find(pickedPlayers.begin(), pickedPlayers.end(), player) == pickedPlayers.end()) {
+        pickedPlayers.push_back(player);
+    }
+}
+
+void GameState::clearActionPlayers() {
+    pickedPlayers.clear();
+    affectedPlayers.clear();
+}
+
+void GameState::addPlayer(Game::Player* player) {
+    players.push_back(player);
+}
+
+void GameState::advancePhase() {
+    if (turnPhase == TurnPhase::Start) {
+        turnPhase = TurnPhase::Choice;
+    } else if (turnPhase == TurnPhase::Choice) {
+        turnPhase = TurnPhase::Finalize;
+    } else {
+        turnPhase = TurnPhase::Start;
+        nextTurn();
+        clearActionPlayers();
+    }
+}
+
+void GameState::nextTurn() {
+    int count = static_cast<int>(players.size());
+    if (count == 0) {
+        return;
+    }
+    if (getPlayingPlayers().empty()) {
+        // Nobody could take the turn; passing it on once keeps the game from spinning forever.
+        kit::Log::error(LogTag, "Passing the turn while nobody plays.");
+        turnIndex = positiveModulo(turnIndex + 1, count);
+        return;
+    }
+    turnIndex = positiveModulo(turnIndex, count);
+    Game::Player* player = players[turnIndex];
+    while (true) {
+        if (!player->isRollAgain()) {
+            turnIndex = (turnIndex + 1) % count;
+        }
+        player->setRollAgain(false);
+        if (!player->getStates().empty()) {
+            player->popState();
+        }
+        player = players[turnIndex];
+        if (player->isPlaying() && player->getState() != Game::Player::State::SkipTurn) {
+            return;
+        }
+    }
+}
+
+int GameState::drawSurpriseId() {
+    if (surpriseFieldStack.empty()) {
+        _refillSurpriseDeck();
+    }
+    if (surpriseFieldStack.empty()) {
+        // Only a set-up without usable cards gets here; the catalogue's cards keep the game going.
+        kit::Log::error(LogTag, "The surprise deck has no cards; dealing the classic ones.");
+        for (const Game::Field* card : dataManager->getSurpriseCards()) {
+            surpriseFieldStack.push_back(card->id);
+        }
+    }
+    return takeRandom(surpriseFieldStack);
+}
+
+void GameState::_refillSurpriseDeck() {
+    if (cardSet == CardSet::Classic || cardSet == CardSet::Mixed) {
+        if (fieldSet == FieldSet::Surprise) {
+            for (const Game::Field* field : dataManager->getBoard()) {
+                if (field && field->corner) {
+                    surpriseFieldStack.push_back(field->id);
+                }
+            }
+        }
+        for (const Game::Field* card : dataManager->getSurpriseCards()) {
+            surpriseFieldStack.push_back(card->id);
+        }
+    }
+    if (cardSet == CardSet::Custom || cardSet == CardSet::Mixed) {
+        for (const Game::CustomCard* card : customCards) {
+            surpriseFieldStack.push_back(card->getId());
+        }
+    }
+}
+
+Game::Field* GameState::findField(int id) const {
+    if (Game::Field* field = dataManager->getFieldById(id)) {
+        return field;
+    }
+    if (id >= 0) {
+        return nullptr;
+    }
+    // By id rather than by index: a malformed stored card leaves a gap in the ids.
+    auto card = std::find_if(customCards.begin(), customCards.end(),
+                             [id](const Game::CustomCard* c) { return c->getId() == id; });
+    return card == customCards.end() ? nullptr : (*card)->getField();
+}
+
+int GameState::getBoardSlot(int position) const {
+    position = positiveModulo(position, BoardSize);
+    if (fieldOrder.size() != BoardSize || fieldOrder[position] < 0 || fieldOrder[position] >= BoardSize) {
+        return position;
+    }
+    return fieldOrder[position];
+}
+
+Game::Field* GameState::getBoardField(int position) const {
+    return dataManager->getBoard()[getBoardSlot(position)];
+}
+
+Game::Player* GameState::chooseSpecialTarget(const kit::String& type) const {
+    kit::Array<Game::Player*> candidates = getPlayingPlayers();
+    int (*measure)(const Game::Player*) = nullptr;
+    if (type == "ActionType_Drink_Justice") {
+        measure = [](const Game::Player* p) { return p->getDrinks(); };
+    } else if (type == "ActionType_Drink_Injustice") {
+        measure = [](const Game::Player* p) { return -p->getDrinks(); };
+    } else if (type == "ActionType_Move_SwitchLast") {
+        measure = [](const Game::Player* p) { return p->getCurrentField(); };
+        std::erase(candidates, getCurrentPlayer());
+    } else {
+        return nullptr;
+    }
+    if (candidates.empty()) {
+        return nullptr;
+    }
+    int least = INT_MAX;
+    for (const Game::Player* p : candidates) {
+        least = std::min(least, measure(p));
+    }
+    std::erase_if(candidates, [&](const Game::Player* p) { return measure(p) != least; });
+    return kit::randomElement(candidates);
+}
+
+void GameState::fillDefaultPlayers() {
+    if (!players.empty()) {
+        return;
+    }
+    kit::Array<kit::String> colors = dataManager->getColors();
+    kit::Array<kit::String> characters = dataManager->getCharacters();
+    for (int i = 0; i < 2; ++i) {
+        kit::String color = takeRandom(colors);
+        players.push_back(new Game::Player(color, takeRandom(characters)));
+    }
+    refresh();
+}
+
+bool GameState::checkDoubleStakes() {
+    int laps = 0;
+    for (const Game::Player* player : players) {
+        laps = std::max(laps, player->getLaps());
+    }
+    if (laps <= maxLaps || multiplier > 1) {
+        return false;
+    }
+    maxLaps = laps;
+    return true;
+}
+
+int GameState::getStakedAmount(const Game::Action& action) const {
+    return action.isDrinkType() ? action.drinks * multiplier : action.drinks;
+}
+
+kit::String GameState::getBoardName() const {
+    return boardLayout == BoardLayout::Planets ? "board_planets" : "board_classic";
+}
+
+}  // namespace System

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <kit/EnumerationType.h>
+#include <kit/Types.h>
+#include <ventrel/system/GameState.h>
+
+#include "Game/Action.h"
+#include "Game/AlcoTestData.h"
+#include "Game/CustomCard.h"
+#include "Game/Field.h"
+#include "Game/Player.h"
+
+namespace System {
+
+// The running game: players, whose turn it is and in which phase, the chosen board look, field
+// arrangement and card set, the stakes, this game's board order and the surprise cards still to draw.
+// It is the save game.
+class GameState : public ventrel::system::GameState {
+public:
+    class BoardLayout : public kit::EnumerationType<BoardLayout> {
+    public:
+        static constexpr const char* TypeName = "BoardLayout";
+        using EnumerationType::EnumerationType;
+        static const BoardLayout Classic, Planets;
+    };
+
+    class FieldSet : public kit::EnumerationType<FieldSet> {
+    public:
+        static constexpr const char* TypeName = "FieldSet";
+        using EnumerationType::EnumerationType;
+        static const FieldSet Classic, Shuffle, Surprise;
+    };
+
+    class CardSet : public kit::EnumerationType<CardSet> {
+    public:
+        static constexpr const char* TypeName = "CardSet";
+        using EnumerationType::EnumerationType;
+        static const CardSet Classic, Custom, Mixed;
+    };
+
+    class TurnPhase : public kit::EnumerationType<TurnPhase> {
+    public:
+        static constexpr const char* TypeName = "TurnPhase";
+        using EnumerationType::EnumerationType;
+        static const TurnPhase Start, Choice, Finalize;
+    };
+
+    static constexpr int BoardSize = 40;
+
+    GameState() = default;
+    ~GameState() override;
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    kit::String _serialName() const override { return "System::GameState"; }
+    kit::Array<serial::Variable> _serialVars() override;
+
+    // The play clock, then every token's walk.
+    void update() override;
+
+    // Null when there are no players.
+    Game::Player* getCurrentPlayer() const;
+    kit::Array<Game::Player*> getPlayingPlayers() const;
+    kit::Array<Game::Player*> getPlayersOfGender(const Game::AlcoTestData::Gender& gender) const;
+    // The picked players followed by the affected ones.
+    kit::Array<Game::Player*> getActionPlayers() const;
+    // Appends the players that are not affected yet.
+    void addAffectedPlayers(const kit::Array<Game::Player*>& list);
+    void addPickedPlayer(Game::Player* player);
+
+    // Start -> Choice -> Finalize -> Start of the next player's turn.
+    void advancePhase();
+    // Passes the turn on: keeps it for a roll again, passes over skipped and non-playing players.
+    void nextTurn();
+    // A random id of the surprise deck, removed from it; the deck is refilled when empty.
+    int drawSurpriseId();
+    // The catalogue's field, else the custom card of this game with that (negative) id; else null.
+    Game::Field* findField(int id) const;
+    // The slot of the catalogue's board list used at a board position.
+    int getBoardSlot(int position) const;
+    // The board field at a position, null for a surprise position.
+    Game::Field* getBoardField(int position) const;
+    // The rule of the "Special" target of that action type: justice, injustice or the player to switch
+    // with; null for other types.
+    Game::Player* chooseSpecialTarget(const kit::String& type) const;
+    // Two players of random colours and characters when there are none.
+    void fillDefaultPlayers();
+
+    // Whether a player has reached a lap beyond the last one offered double stakes while they are
+    // not doubled yet; if so, the new lap is remembered and the caller asks the players.
+    bool checkDoubleStakes();
+    void acceptDoubleStakes() { multiplier = 2; }
+    // The action's amount as carried out: drink amounts count multiplied.
+    int getStakedAmount(const Game::Action& action) const;
+
+    kit::String getBoardName() const;
+
+    const kit::Array<Game::Player*>& getPlayers() const { return players; }
+    // Takes ownership.
+    void addPlayer(Game::Player* player);
+    const kit::Array<Game::Player*>& getAffectedPlayers() const { return affectedPlayers; }
+    const kit::Array<Game::Player*>& getPickedPlayers() const { return pickedPlayers; }
+    void clearActionPlayers();
+    const kit::Array<Game::CustomCard*>& getCustomCards() const { return customCards; }
+    const BoardLayout& getBoardLayout() const { return boardLayout; }
+    void setBoardLayout(const BoardLayout& value) { boardLayout = value; }
+    const FieldSet& getFieldSet() const { return fieldSet; }
+    void setFieldSet(const FieldSet& value) { fieldSet = value; }
+    const CardSet& getCardSet() const { return cardSet; }
+    void setCardSet(const CardSet& value) { cardSet = value; }
+    int getMultiplier() const { return multiplier; }
+    int getMaxLaps() const { return maxLaps; }
+    const TurnPhase& getTurnPhase() const { return turnPhase; }
+    int getTurnIndex() const { return turnIndex; }
+    void setTurnIndex(int value) { turnIndex = value; }
+    const kit::Array<int>& getSurpriseFieldStack() const { return surpriseFieldStack; }
+    const kit::Array<int>& getFieldOrder() const { return fieldOrder; }
+
+protected:
+    kit::Array<Game::Player*> players;
+    kit::Array<Game::Player*> affectedPlayers;
+    kit::Array<Game::Player*> pickedPlayers;
+    kit::Array<Game::CustomCard*> customCards;
+    BoardLayout boardLayout = BoardLayout::Planets;
+    FieldSet fieldSet = FieldSet::Classic;
+    CardSet cardSet = CardSet::Classic;
+    int multiplier = 1;
+    int maxLaps = 0;
+    TurnPhase turnPhase = TurnPhase::Start;
+    int turnIndex = 0;
+    kit::Array<int> surpriseFieldStack;
+    kit::Array<int> fieldOrder;
+
+    void _clear() override;
+    void _setup() override;
+
+private:
+    void _makeFieldOrder();
+    void _refillSurpriseDeck();
+    void _deleteOwned();
+};
+
+}  // namespace System

@@ -1,0 +1,31 @@
+#include "System/Globals.h"
+
+#include <ventrel/Ventrel.h>
+
+#include "System/Core.h"
+#include "System/GameState.h"
+#include "System/TempState.h"
+
+namespace System {
+
+DataManager* dataManager = nullptr;
+HttpDelegate* httpDelegate = nullptr;
+
+Core* core() {
+    return dynamic_cast<Core*>(ventrel::core);
+}
+
+GameState* gameState() {
+    return dynamic_cast<GameState*>(ventrel::gameState);
+}
+
+TempState* tempState() {
+    return dynamic_cast<TempState*>(ventrel::tempState);
+}
+
+ventrel::system::Profile& profile() {
+    static ventrel::system::Profile globalsOnly("");
+    return ventrel::profile ? *ventrel::profile : globalsOnly;
+}
+
+}  // namespace System

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+#include <kit/Random.h>
+#include <serial/Serial.h>
+
+#include <map>
+#include <memory>
+
+#include "GameWorld.h"
+#include "TurnDriver.h"
+
+using System::GameState;
+
+namespace {
+
+void fail(const kit::String& rule) {
+    ADD_FAILURE() << rule;
+}
+
+// A game state as the save manager stores it, for comparing every saved field at once.
+kit::String saveContent(GameState& state) {
+    return serial::toXml(&state);
+}
+
+}  // namespace
+
+TEST(RandomGames, TurnsFollowTheRules) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        kit::seedRandom(seed);
+        GameWorld world;
+        TurnDriver driver(world, fail);
+        driver.startRandomGame(kit::random(2, 15));
+        for (int turn = 0; turn < 250; ++turn) {
+            driver.playTurn();
+        }
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(RandomGames, DeckDealsEveryIdOnceBeforeRefilling) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        kit::seedRandom(seed);
+        GameWorld world;
+        TurnDriver driver(world, fail);
+        driver.startRandomGame(3);
+        GameState& game = world.game();
+        game.drawSurpriseId();
+        size_t deckSize = game.getSurpriseFieldStack().size() + 1;
+        std::map<int, int> counts;
+        for (size_t round = 0; round < 3; ++round) {
+            counts.clear();
+            // The first draw of a round refills the deck.
+            for (size_t i = round == 0 ? 1 : 0; i < deckSize; ++i) {
+                ++counts[game.drawSurpriseId()];
+            }
+            for (const auto& [id, count] : counts) {
+                EXPECT_EQ(count, 1) << id;
+            }
+            EXPECT_TRUE(game.getSurpriseFieldStack().empty());
+        }
+    }
+}
+
+TEST(RandomGames, SavedGamesComeBackEqual) {
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        kit::seedRandom(seed);
+        GameWorld world;
+        TurnDriver driver(world, fail);
+        driver.startRandomGame(kit::random(3, 15));
+        for (int turn = kit::random(0, 60); turn > 0; --turn) {
+            driver.playTurn();
+        }
+        GameState& game = world.game();
+        // Stop in the middle of a turn with players shared between the lists.
+        game.advancePhase();
+        game.addPickedPlayer(game.getPlayers()[1]);
+        game.addAffectedPlayers({game.getPlayers()[2], game.getPlayers()[0]});
+        game.getPlayers()[0]->addState(Game::Player::State::SkipTurn, 2);
+        ASSERT_TRUE(world.saves->saveAuto(&game));
+
+        ventrel::system::GameState* loaded = nullptr;
+        ASSERT_TRUE(world.saves->loadAuto(&loaded));
+        std::unique_ptr<ventrel::system::GameState> owner(loaded);
+        auto* back = dynamic_cast<GameState*>(loaded);
+        ASSERT_NE(back, nullptr);
+        kit::String saved = saveContent(game);
+        EXPECT_GT(saved.size(), 1000u);
+        EXPECT_EQ(saveContent(*back), saved);
+        EXPECT_EQ(back->getPlayers().size(), game.getPlayers().size());
+        EXPECT_EQ(back->getPickedPlayers().at(0), back->getPlayers().at(1));
+        EXPECT_EQ(back->getAffectedPlayers().at(0), back->getPlayers().at(2));
+        EXPECT_EQ(back->getAffectedPlayers().at(1), back->getPlayers().at(0));
+        EXPECT_EQ(back->getTurnPhase(), GameState::TurnPhase::Choice);
+        EXPECT_EQ(back->getSurpriseFieldStack(), game.getSurpriseFieldStack());
+        EXPECT_EQ(back->getFieldOrder(), game.getFieldOrder());
+        EXPECT_EQ(back->getPlayers()[0]->getStates(), game.getPlayers()[0]->getStates());
+        EXPECT_EQ(back->getPlayers()[0]->getAlcoTestData()->getGender(),
+                  game.getPlayers()[0]->getAlcoTestData()->getGender());
+        for (Game::CustomCard* card : back->getCustomCards()) {
+            EXPECT_EQ(back->findField(card->getId())->actions[0].text, card->getText());
+        }
+        back->clear();
+    }
+}
