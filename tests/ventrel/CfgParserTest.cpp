@@ -53,8 +53,9 @@ TEST(CfgParser, ReportsMalformedLinesAndGoesOn) {
 }
 
 TEST(CfgParser, WindowsLineEndingsLeaveNoCarriageReturn) {
-    MapPtr map(CfgParser::parseString("[System]\r\nGUI:normal\r\n[Video]:x\r\n"));
+    MapPtr map(CfgParser::parseString("[System]\r\nGUI:normal\r\nodd:value \r \r\r\n[Video]:x\r\n"));
     EXPECT_EQ(map->getCategory("System")->get("GUI"), "normal");
+    EXPECT_EQ(map->getCategory("System")->get("odd"), "value");
     EXPECT_EQ(map->getCategory("Video")->data, "x");
 }
 

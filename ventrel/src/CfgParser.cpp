@@ -110,10 +110,7 @@ CfgParser::Map* CfgParser::parseString(const kit::String& text) {
     Category* current = nullptr;
     for (kit::String line : kit::splitNonEmpty(text, "\n")) {
         // Files edited on Windows end their lines with CR LF; the CR is no part of any value.
-        if (kit::endsWith(line, "\r")) {
-            line.pop_back();
-        }
-        line = kit::trim(line);
+        line = kit::trim(line.substr(0, line.find_last_not_of("\r ") + 1));
         if (line.empty() || line[0] == charComment) {
             continue;
         }
