@@ -1,0 +1,130 @@
+#pragma once
+
+// Shared by the host layer's sources (and its tests); not a public header: it includes SDL.
+#include <SDL.h>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "host/Host.h"
+#include "kit/Types.h"
+
+namespace host {
+
+inline constexpr const char* logTag = "host";
+
+// Key, mouse-button and controller-button tables. Unknown values give Key::None / Button::None and
+// -1 (no SDL value).
+Key keyFromSdl(SDL_Keycode keycode);
+SDL_Keycode sdlKeyFromKey(Key key);
+Key keyFromSdlMouseButton(int button);
+int sdlMouseButtonFromKey(Key key);
+Button buttonFromSdl(int controllerButton);
+int sdlButtonFromButton(Button button);
+
+// Unicode code points of UTF-8 text; malformed bytes are skipped.
+kit::Array<unsigned int> decodeUtf8(const kit::String& text);
+// Splits a POSIX locale ("zh_TW.UTF-8", "sr_RS@latin", "C") into language and territory.
+void parseLocale(const kit::String& value, kit::String& language, kit::String& variant);
+
+// Chooses the video driver before SDL starts (offscreen without a display) and sets the hints of
+// headless running; returns whether the driver is headless.
+bool prepareVideoDriver();
+bool isHeadlessVideo();
+
+// Set by the test driver.
+extern std::function<bool(const kit::String& url)> urlInterceptor;
+extern std::function<void(const kit::String& title, const kit::String& text, MessageBoxStyle style)>
+    messageBoxInterceptor;
+
+struct Window::Impl {
+    SDL_Window* sdlWindow = nullptr;
+    kit::String title;
+    Options options;
+    UpdateDelegate* updateDelegate = nullptr;
+    SystemDelegate* systemDelegate = nullptr;
+    KeyboardDelegate* keyboardDelegate = nullptr;
+    MouseDelegate* mouseDelegate = nullptr;
+    TouchDelegate* touchDelegate = nullptr;
+    ControllerDelegate* controllerDelegate = nullptr;
+
+    InputMode deviceMode = InputMode::Mouse;
+    InputMode inputMode = InputMode::Mouse;
+    kit::Map<InputMode, InputMode> translations;
+
+    quadrix::Vector2 cursorPosition;
+    bool cursorInside = false;
+    bool cursorVisible = true;
+
+    struct Touch {
+        SDL_FingerID id;
+        quadrix::Vector2 position;
+    };
+    kit::Array<Touch> touches;
+    bool multiTouch = false;    // a second finger touched since the first went down
+    bool touchPressed = false;  // the first finger's mouse press is on
+
+    kit::Map<SDL_JoystickID, SDL_GameController*> controllers;
+
+    bool terminated = false;
+    int fps = 0;
+    int fpsFrames = 0;
+    float fpsTime = 0.0f;
+    // Last size reported to the system delegate.
+    int reportedWidth = -1;
+    int reportedHeight = -1;
+    bool reportedFullscreen = false;
+    // Size before switching to full screen (a window created full screen has none).
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+};
+
+struct RenderSystem::Impl {
+    RenderSystemType type = RenderSystemType::Default;
+    Options options;
+    SDL_Renderer* renderer = nullptr;
+    kit::String name;
+    bool accelerated = false;
+
+    quadrix::Rectangle viewport;
+    bool orthoSet = false;
+    quadrix::Rectangle ortho;
+    bool clipping = false;
+    quadrix::Rectangle clipRect;
+    kit::String screenshotRequest;
+
+    uint64_t nextSerial = 1;
+    kit::Map<uint64_t, Texture*> textures;
+
+    // Asynchronous decoding: jobs go to the worker, decoded surfaces come back.
+    struct Job {
+        uint64_t serial;
+        kit::String path;
+    };
+    struct Result {
+        uint64_t serial;
+        SDL_Surface* surface;
+    };
+    std::mutex mutex;
+    std::condition_variable condition;
+    std::thread worker;
+    bool stopWorker = false;
+    std::deque<Job> jobs;
+    std::deque<Result> results;
+};
+
+// The render system's side of the window: renderer creation with the window, and the per-frame upload
+// of asynchronously decoded textures.
+struct RenderSystemInternals {
+    static bool attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow);
+    static void detachRenderer(RenderSystem::Impl& render);
+    static void uploadAsyncTextures(RenderSystem::Impl& render);
+};
+
+// Decodes an image file into an RGBA32 surface (any thread); null with SDL's error on failure.
+SDL_Surface* decodeImage(const kit::String& path);
+
+}  // namespace host

@@ -1,0 +1,705 @@
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+#include "Internal.h"
+#include "kit/File.h"
+#include "kit/Format.h"
+#include "kit/Log.h"
+#include "kit/ResourceDir.h"
+#include "kit/Strings.h"
+
+namespace host {
+
+namespace {
+
+int maxAsyncUploadsPerFrame = 0;
+
+int softwareDriverIndex() {
+    int count = SDL_GetNumRenderDrivers();
+    for (int i = 0; i < count; ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && SDL_strcmp(info.name, "software") == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+quadrix::Rectangle effectiveOrtho(const RenderSystem::Impl& render) {
+    if (render.orthoSet) {
+        return render.ortho;
+    }
+    return quadrix::Rectangle(0.0f, 0.0f, render.viewport.w, render.viewport.h);
+}
+
+// GUI units -> pixels relative to the viewport's top-left corner.
+quadrix::Vector2 toViewportPixels(const RenderSystem::Impl& render, const quadrix::Vector2& point) {
+    quadrix::Rectangle ortho = effectiveOrtho(render);
+    // Multiplied before dividing, so that whole numbers map exactly.
+    float x = ortho.w != 0.0f ? (point.x - ortho.x) * render.viewport.w / ortho.w : point.x - ortho.x;
+    float y = ortho.h != 0.0f ? (point.y - ortho.y) * render.viewport.h / ortho.h : point.y - ortho.y;
+    return quadrix::Vector2(x, y);
+}
+
+int roundInt(float value) {
+    return static_cast<int>(std::lround(value));
+}
+
+void applyClip(RenderSystem::Impl& render) {
+    if (render.renderer == nullptr) {
+        return;
+    }
+    if (!render.clipping) {
+        SDL_RenderSetClipRect(render.renderer, nullptr);
+        return;
+    }
+    quadrix::Vector2 topLeft = toViewportPixels(render, render.clipRect.getTopLeft());
+    quadrix::Vector2 bottomRight = toViewportPixels(render, render.clipRect.getBottomRight());
+    int x0 = roundInt(std::min(topLeft.x, bottomRight.x));
+    int y0 = roundInt(std::min(topLeft.y, bottomRight.y));
+    int x1 = roundInt(std::max(topLeft.x, bottomRight.x));
+    int y1 = roundInt(std::max(topLeft.y, bottomRight.y));
+    SDL_Rect rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+    if (rect.w == 0 || rect.h == 0) {
+        // SDL treats an empty rectangle as "no clipping": cut to a spot outside the viewport instead.
+        rect = SDL_Rect{-2, -2, 1, 1};
+    }
+    SDL_RenderSetClipRect(render.renderer, &rect);
+}
+
+void applyViewport(RenderSystem::Impl& render) {
+    if (render.renderer == nullptr) {
+        return;
+    }
+    SDL_Rect rect{roundInt(render.viewport.x), roundInt(render.viewport.y), roundInt(render.viewport.w),
+                  roundInt(render.viewport.h)};
+    SDL_RenderSetViewport(render.renderer, &rect);
+    applyClip(render);
+}
+
+void configureTexture(SDL_Texture* texture) {
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+}
+
+// Removes a queued job and returns a decoded surface that already came back (or null).
+SDL_Surface* cancelAsync(RenderSystem::Impl& render, uint64_t serial) {
+    std::lock_guard<std::mutex> lock(render.mutex);
+    render.jobs.erase(
+        std::remove_if(render.jobs.begin(), render.jobs.end(),
+                       [&](const RenderSystem::Impl::Job& job) { return job.serial == serial; }),
+        render.jobs.end());
+    SDL_Surface* surface = nullptr;
+    for (auto it = render.results.begin(); it != render.results.end(); ++it) {
+        if (it->serial == serial) {
+            surface = it->surface;
+            render.results.erase(it);
+            break;
+        }
+    }
+    return surface;
+}
+
+void stopWorker(RenderSystem::Impl& render) {
+    {
+        std::lock_guard<std::mutex> lock(render.mutex);
+        render.stopWorker = true;
+        render.jobs.clear();
+    }
+    render.condition.notify_all();
+    if (render.worker.joinable()) {
+        render.worker.join();
+    }
+    std::lock_guard<std::mutex> lock(render.mutex);
+    for (auto& result : render.results) {
+        if (result.surface != nullptr) {
+            SDL_FreeSurface(result.surface);
+        }
+    }
+    render.results.clear();
+    render.stopWorker = false;
+}
+
+void workerLoop(RenderSystem::Impl* render) {
+    while (true) {
+        RenderSystem::Impl::Job job;
+        {
+            std::unique_lock<std::mutex> lock(render->mutex);
+            render->condition.wait(lock, [&] { return render->stopWorker || !render->jobs.empty(); });
+            if (render->stopWorker) {
+                return;
+            }
+            job = render->jobs.front();
+            render->jobs.pop_front();
+        }
+        SDL_Surface* surface = decodeImage(job.path);
+        std::lock_guard<std::mutex> lock(render->mutex);
+        render->results.push_back({job.serial, surface});
+    }
+}
+
+// An upright rectangle: corners in the order top-left, top-right, bottom-right, bottom-left.
+bool isUpright(const RenderSystem::Quad& quad) {
+    return quad[0].y == quad[1].y && quad[1].x == quad[2].x && quad[2].y == quad[3].y &&
+           quad[3].x == quad[0].x && quad[1].x > quad[0].x && quad[3].y > quad[0].y;
+}
+
+bool isWhole(float value) {
+    return std::fabs(value - std::round(value)) < 0.001f;
+}
+
+// Upright quads (most of a GUI) go through SDL's rectangle fill and copy, which the software renderer
+// does several times faster than triangles. False when the quad needs the general path.
+bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* sdlTexture,
+                     const RenderSystem::Quad& corners, const RenderSystem::Quad& uvs, const Color& color) {
+    if (!isUpright(corners)) {
+        return false;
+    }
+    quadrix::Vector2 topLeft = toViewportPixels(render, corners[0]);
+    quadrix::Vector2 bottomRight = toViewportPixels(render, corners[2]);
+    SDL_FRect target{topLeft.x, topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y};
+    if (sdlTexture == nullptr) {
+        SDL_SetRenderDrawColor(render.renderer, color.r, color.g, color.b, color.a);
+        if (color.a == 255) {
+            SDL_SetRenderDrawBlendMode(render.renderer, SDL_BLENDMODE_NONE);
+            SDL_RenderFillRectF(render.renderer, &target);
+            SDL_SetRenderDrawBlendMode(render.renderer, SDL_BLENDMODE_BLEND);
+        } else {
+            SDL_RenderFillRectF(render.renderer, &target);
+        }
+        return true;
+    }
+    if (!isUpright(uvs)) {
+        return false;
+    }
+    // The source must be whole texels for SDL_RenderCopy.
+    float width = static_cast<float>(texture->getWidth());
+    float height = static_cast<float>(texture->getHeight());
+    float x0 = uvs[0].x * width;
+    float y0 = uvs[0].y * height;
+    float x1 = uvs[2].x * width;
+    float y1 = uvs[2].y * height;
+    if (!isWhole(x0) || !isWhole(y0) || !isWhole(x1) || !isWhole(y1) || x0 < 0.0f || y0 < 0.0f ||
+        x1 > width + 0.001f || y1 > height + 0.001f) {
+        return false;
+    }
+    SDL_Rect source{static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(y0)),
+                    static_cast<int>(std::lround(x1 - x0)), static_cast<int>(std::lround(y1 - y0))};
+    SDL_SetTextureColorMod(sdlTexture, color.r, color.g, color.b);
+    SDL_SetTextureAlphaMod(sdlTexture, color.a);
+    SDL_RenderCopyF(render.renderer, sdlTexture, &source, &target);
+    return true;
+}
+
+}  // namespace
+
+SDL_Surface* decodeImage(const kit::String& path) {
+    SDL_Surface* surface = IMG_Load(path.c_str());
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    if (surface->format->format == SDL_PIXELFORMAT_RGBA32) {
+        return surface;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(surface);
+    return converted;
+}
+
+namespace {
+
+bool uploadSurface(RenderSystem::Impl& render, Texture& texture, SDL_Surface* surface, void*& handle,
+                   int& width, int& height) {
+    SDL_Texture* sdlTexture = SDL_CreateTextureFromSurface(render.renderer, surface);
+    int surfaceWidth = surface->w;
+    int surfaceHeight = surface->h;
+    SDL_FreeSurface(surface);
+    if (sdlTexture == nullptr) {
+        kit::Log::error(logTag, "Cannot upload texture " + texture.getFilename() + ": " + SDL_GetError());
+        return false;
+    }
+    configureTexture(sdlTexture);
+    handle = sdlTexture;
+    width = surfaceWidth;
+    height = surfaceHeight;
+    return true;
+}
+
+}  // namespace
+
+bool RenderSystemInternals::attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow) {
+    detachRenderer(render);
+    bool software = render.type == RenderSystemType::Software || isHeadlessVideo();
+    SDL_Renderer* renderer = nullptr;
+    if (!software) {
+        Uint32 flags = SDL_RENDERER_ACCELERATED;
+        if (render.options.vsync) {
+            flags |= SDL_RENDERER_PRESENTVSYNC;
+        }
+        renderer = SDL_CreateRenderer(sdlWindow, -1, flags);
+        if (renderer == nullptr) {
+            kit::Log::warn(logTag, kit::String("No accelerated renderer (") + SDL_GetError() +
+                                       "), falling back to the software renderer.");
+        }
+    }
+    if (renderer == nullptr) {
+        // Present the software renderer's frames directly, not through an OpenGL texture (SDL's default
+        // on X11), which costs a core's tenth and more per window.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer = SDL_CreateRenderer(sdlWindow, softwareDriverIndex(), SDL_RENDERER_SOFTWARE);
+    }
+    if (renderer == nullptr) {
+        kit::Log::error(logTag, kit::String("Cannot create a renderer: ") + SDL_GetError());
+        return false;
+    }
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0) {
+        render.name = info.name;
+        render.accelerated = (info.flags & SDL_RENDERER_ACCELERATED) != 0;
+    }
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    render.renderer = renderer;
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer, &width, &height);
+    render.viewport = quadrix::Rectangle(0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height));
+    applyViewport(render);
+    return true;
+}
+
+void RenderSystemInternals::detachRenderer(RenderSystem::Impl& render) {
+    if (render.renderer == nullptr) {
+        return;
+    }
+    for (auto& [serial, texture] : render.textures) {
+        if (texture->handle != nullptr) {
+            SDL_DestroyTexture(static_cast<SDL_Texture*>(texture->handle));
+            texture->handle = nullptr;
+        }
+    }
+    SDL_DestroyRenderer(render.renderer);
+    render.renderer = nullptr;
+    render.name.clear();
+    render.accelerated = false;
+}
+
+void RenderSystemInternals::uploadAsyncTextures(RenderSystem::Impl& render) {
+    int uploaded = 0;
+    while (maxAsyncUploadsPerFrame <= 0 || uploaded < maxAsyncUploadsPerFrame) {
+        RenderSystem::Impl::Result result;
+        {
+            std::lock_guard<std::mutex> lock(render.mutex);
+            if (render.results.empty()) {
+                return;
+            }
+            result = render.results.front();
+            render.results.pop_front();
+        }
+        auto it = render.textures.find(result.serial);
+        if (it == render.textures.end() || !it->second->asyncQueued || render.renderer == nullptr) {
+            if (result.surface != nullptr) {
+                SDL_FreeSurface(result.surface);
+            }
+            continue;
+        }
+        Texture& texture = *it->second;
+        texture.asyncQueued = false;
+        if (result.surface == nullptr) {
+            texture.failed = true;
+            kit::Log::error(logTag, "Cannot load texture " + texture.filename);
+            continue;
+        }
+        if (!uploadSurface(render, texture, result.surface, texture.handle, texture.width, texture.height)) {
+            texture.failed = true;
+        }
+        ++uploaded;
+    }
+}
+
+void setMaxAsyncTextureUploadsPerFrame(int count) {
+    maxAsyncUploadsPerFrame = count < 0 ? 0 : count;
+}
+
+int getMaxAsyncTextureUploadsPerFrame() {
+    return maxAsyncUploadsPerFrame;
+}
+
+// RenderSystem
+
+RenderSystem::RenderSystem(RenderSystemType type) : impl(std::make_unique<Impl>()) {
+    impl->type = type;
+}
+
+RenderSystem::~RenderSystem() {
+    stopWorker(*impl);
+    RenderSystemInternals::detachRenderer(*impl);
+    for (auto& [serial, texture] : impl->textures) {
+        texture->owner = nullptr;
+        texture->asyncQueued = false;
+    }
+    impl->textures.clear();
+}
+
+RenderSystemType RenderSystem::getType() const {
+    return impl->type;
+}
+const RenderSystem::Options& RenderSystem::getOptions() const {
+    return impl->options;
+}
+void RenderSystem::setOptions(const Options& options) {
+    impl->options = options;
+}
+bool RenderSystem::isCreated() const {
+    return impl->renderer != nullptr;
+}
+const kit::String& RenderSystem::getName() const {
+    return impl->name;
+}
+bool RenderSystem::isAccelerated() const {
+    return impl->accelerated;
+}
+
+void RenderSystem::clear() {
+    clear(Color::Black);
+}
+
+void RenderSystem::clear(const Color& color) {
+    if (impl->renderer == nullptr) {
+        return;
+    }
+    SDL_SetRenderDrawColor(impl->renderer, color.r, color.g, color.b, color.a);
+    SDL_RenderClear(impl->renderer);
+}
+
+quadrix::Rectangle RenderSystem::getViewport() const {
+    return impl->viewport;
+}
+
+void RenderSystem::setViewport(const quadrix::Rectangle& viewport) {
+    impl->viewport = viewport;
+    applyViewport(*impl);
+}
+
+quadrix::Rectangle RenderSystem::getOrthoProjection() const {
+    return effectiveOrtho(*impl);
+}
+
+void RenderSystem::setOrthoProjection(const quadrix::Rectangle& projection) {
+    impl->ortho = projection;
+    impl->orthoSet = true;
+    applyClip(*impl);
+}
+
+void RenderSystem::setClipRect(const quadrix::Rectangle& rect) {
+    impl->clipRect = rect;
+    impl->clipping = true;
+    applyClip(*impl);
+}
+
+void RenderSystem::resetClipRect() {
+    impl->clipping = false;
+    applyClip(*impl);
+}
+
+bool RenderSystem::isClipping() const {
+    return impl->clipping;
+}
+
+quadrix::Rectangle RenderSystem::getClipRect() const {
+    return impl->clipRect;
+}
+
+quadrix::Vector2 RenderSystem::toWindowPosition(const quadrix::Vector2& guiPosition) const {
+    return toViewportPixels(*impl, guiPosition) + impl->viewport.getPosition();
+}
+
+quadrix::Vector2 RenderSystem::toGuiPosition(const quadrix::Vector2& windowPosition) const {
+    quadrix::Rectangle ortho = effectiveOrtho(*impl);
+    const quadrix::Rectangle& viewport = impl->viewport;
+    float x = windowPosition.x - viewport.x;
+    float y = windowPosition.y - viewport.y;
+    return quadrix::Vector2(ortho.x + (viewport.w != 0.0f ? x * ortho.w / viewport.w : x),
+                            ortho.y + (viewport.h != 0.0f ? y * ortho.h / viewport.h : y));
+}
+
+Texture* RenderSystem::createTextureFromResource(const kit::String& filename) {
+    if (!kit::ResourceDir::exists(filename) || kit::ResourceDir::isDirectory(filename)) {
+        kit::Log::warn(logTag, "Texture resource not found: " + filename);
+        return nullptr;
+    }
+    auto* texture = new Texture(this, impl->nextSerial++, filename);
+    impl->textures[texture->serial] = texture;
+    return texture;
+}
+
+Texture* RenderSystem::createTextureFromPixels(int width, int height, const unsigned char* rgba) {
+    if (impl->renderer == nullptr) {
+        kit::Log::error(logTag, "Cannot create a texture without a renderer.");
+        return nullptr;
+    }
+    if (width <= 0 || height <= 0 || rgba == nullptr) {
+        kit::Log::error(logTag, kit::format("Cannot create a texture of %dx%d pixels.", width, height));
+        return nullptr;
+    }
+    SDL_Texture* sdlTexture =
+        SDL_CreateTexture(impl->renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, width, height);
+    if (sdlTexture == nullptr || SDL_UpdateTexture(sdlTexture, nullptr, rgba, width * 4) != 0) {
+        kit::Log::error(logTag, kit::String("Cannot create a texture from pixels: ") + SDL_GetError());
+        if (sdlTexture != nullptr) {
+            SDL_DestroyTexture(sdlTexture);
+        }
+        return nullptr;
+    }
+    configureTexture(sdlTexture);
+    auto* texture = new Texture(this, impl->nextSerial++, "");
+    texture->fromPixels = true;
+    texture->handle = sdlTexture;
+    texture->width = width;
+    texture->height = height;
+    impl->textures[texture->serial] = texture;
+    return texture;
+}
+
+kit::String RenderSystem::findTextureResource(const kit::String& name) const {
+    for (const kit::String& extension : getTextureExtensions()) {
+        kit::String candidate = name + extension;
+        if (kit::ResourceDir::exists(candidate) && !kit::ResourceDir::isDirectory(candidate)) {
+            return candidate;
+        }
+    }
+    return "";
+}
+
+void RenderSystem::drawQuad(const Quad& corners, const Color& color) {
+    static const Quad noUvs{};
+    drawQuad(nullptr, corners, noUvs, color);
+}
+
+void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& uvs, const Color& color) {
+    if (impl->renderer == nullptr) {
+        return;
+    }
+    SDL_Texture* sdlTexture = nullptr;
+    if (texture != nullptr) {
+        if (texture->owner != this) {
+            return;
+        }
+        if (!texture->isLoaded()) {
+            if (texture->asyncQueued || texture->failed || !texture->load()) {
+                return;
+            }
+        }
+        sdlTexture = static_cast<SDL_Texture*>(texture->handle);
+    }
+    if (drawAlignedQuad(*impl, texture, sdlTexture, corners, uvs, color)) {
+        return;
+    }
+    if (sdlTexture != nullptr) {
+        // Geometry takes its colour from the vertices alone.
+        SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
+        SDL_SetTextureAlphaMod(sdlTexture, 255);
+    }
+    SDL_Vertex vertices[4];
+    for (int i = 0; i < 4; ++i) {
+        quadrix::Vector2 position = toViewportPixels(*impl, corners[i]);
+        vertices[i].position = SDL_FPoint{position.x, position.y};
+        vertices[i].color = SDL_Color{color.r, color.g, color.b, color.a};
+        vertices[i].tex_coord = SDL_FPoint{uvs[i].x, uvs[i].y};
+    }
+    static const int indices[6] = {0, 1, 2, 0, 2, 3};
+    if (SDL_RenderGeometry(impl->renderer, sdlTexture, vertices, 4, indices, 6) != 0) {
+        kit::Log::debug(logTag, kit::String("SDL_RenderGeometry: ") + SDL_GetError());
+    }
+}
+
+void RenderSystem::presentFrame() {
+    if (impl->renderer == nullptr) {
+        return;
+    }
+    if (!impl->screenshotRequest.empty()) {
+        kit::String filename;
+        filename.swap(impl->screenshotRequest);
+        saveScreenshot(filename);
+    }
+    SDL_RenderPresent(impl->renderer);
+}
+
+bool RenderSystem::readPixels(kit::Array<unsigned char>& rgba, int& width, int& height) {
+    if (impl->renderer == nullptr) {
+        return false;
+    }
+    if (SDL_GetRendererOutputSize(impl->renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
+        return false;
+    }
+    rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+    // Without a rectangle SDL reads the viewport: read the whole target instead.
+    SDL_RenderSetViewport(impl->renderer, nullptr);
+    int result =
+        SDL_RenderReadPixels(impl->renderer, nullptr, SDL_PIXELFORMAT_RGBA32, rgba.data(), width * 4);
+    applyViewport(*impl);
+    if (result != 0) {
+        kit::Log::error(logTag, kit::String("Cannot read the frame: ") + SDL_GetError());
+        return false;
+    }
+    for (size_t i = 3; i < rgba.size(); i += 4) {
+        rgba[i] = 255;
+    }
+    return true;
+}
+
+bool RenderSystem::saveScreenshot(const kit::String& filename) {
+    kit::Array<unsigned char> rgba;
+    int width = 0;
+    int height = 0;
+    if (!readPixels(rgba, width, height)) {
+        return false;
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (surface == nullptr) {
+        kit::Log::error(logTag, kit::String("Cannot save the screenshot: ") + SDL_GetError());
+        return false;
+    }
+    bool saved = IMG_SavePNG(surface, filename.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    if (!saved) {
+        kit::Log::error(logTag, "Cannot save the screenshot " + filename + ": " + IMG_GetError());
+        return false;
+    }
+    kit::Log::write(logTag, "Screenshot saved: " + filename);
+    return true;
+}
+
+void RenderSystem::requestScreenshot(const kit::String& filename) {
+    impl->screenshotRequest = filename;
+}
+
+// Texture
+
+Texture::Texture(RenderSystem* owner, uint64_t serial, const kit::String& filename)
+    : owner(owner), serial(serial), filename(filename) {}
+
+Texture::~Texture() {
+    if (owner == nullptr) {
+        return;
+    }
+    RenderSystem::Impl& render = *owner->impl;
+    if (asyncQueued) {
+        SDL_Surface* surface = cancelAsync(render, serial);
+        if (surface != nullptr) {
+            SDL_FreeSurface(surface);
+        }
+    }
+    if (handle != nullptr) {
+        SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
+        handle = nullptr;
+    }
+    render.textures.erase(serial);
+}
+
+bool Texture::loadMetaData() {
+    if (handle != nullptr || fromPixels || width > 0) {
+        return true;
+    }
+    kit::String path = kit::ResourceDir::getPath(filename);
+    if (kit::toLower(kit::File::getExtension(filename)) == "png" ||
+        kit::endsWith(kit::toLower(filename), ".png")) {
+        // The IHDR chunk follows the signature: width and height as big-endian 32-bit numbers.
+        std::ifstream file(path, std::ios::binary);
+        unsigned char header[24];
+        if (file.read(reinterpret_cast<char*>(header), sizeof(header)) && header[0] == 0x89 &&
+            header[1] == 'P' && header[2] == 'N' && header[3] == 'G' && header[12] == 'I' &&
+            header[13] == 'H' && header[14] == 'D' && header[15] == 'R') {
+            auto be32 = [&](int at) {
+                return (static_cast<int>(header[at]) << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) |
+                       header[at + 3];
+            };
+            width = be32(16);
+            height = be32(20);
+            return true;
+        }
+    }
+    SDL_Surface* surface = decodeImage(path);
+    if (surface == nullptr) {
+        kit::Log::error(logTag, "Cannot read texture " + filename + ": " + IMG_GetError());
+        return false;
+    }
+    width = surface->w;
+    height = surface->h;
+    SDL_FreeSurface(surface);
+    return true;
+}
+
+bool Texture::load() {
+    if (handle != nullptr) {
+        return true;
+    }
+    if (failed || fromPixels || owner == nullptr) {
+        return false;
+    }
+    RenderSystem::Impl& render = *owner->impl;
+    if (render.renderer == nullptr) {
+        kit::Log::warn(logTag, "Cannot load texture " + filename + " without a renderer.");
+        return false;
+    }
+    SDL_Surface* surface = nullptr;
+    if (asyncQueued) {
+        surface = cancelAsync(render, serial);
+        asyncQueued = false;
+    }
+    if (surface == nullptr) {
+        surface = decodeImage(kit::ResourceDir::getPath(filename));
+    }
+    if (surface == nullptr) {
+        failed = true;
+        kit::Log::error(logTag, "Cannot load texture " + filename + ": " + IMG_GetError());
+        return false;
+    }
+    if (!uploadSurface(render, *this, surface, handle, width, height)) {
+        failed = true;
+        return false;
+    }
+    return true;
+}
+
+bool Texture::loadAsync() {
+    if (handle != nullptr || failed || fromPixels || owner == nullptr) {
+        return false;
+    }
+    if (asyncQueued) {
+        return true;
+    }
+    RenderSystem::Impl& render = *owner->impl;
+    {
+        std::lock_guard<std::mutex> lock(render.mutex);
+        if (!render.worker.joinable()) {
+            render.worker = std::thread(workerLoop, &render);
+        }
+        render.jobs.push_back({serial, kit::ResourceDir::getPath(filename)});
+    }
+    render.condition.notify_one();
+    asyncQueued = true;
+    return true;
+}
+
+void Texture::unload() {
+    if (fromPixels || owner == nullptr) {
+        return;
+    }
+    if (asyncQueued) {
+        SDL_Surface* surface = cancelAsync(*owner->impl, serial);
+        if (surface != nullptr) {
+            SDL_FreeSurface(surface);
+        }
+        asyncQueued = false;
+    }
+    if (handle != nullptr) {
+        SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
+        handle = nullptr;
+    }
+}
+
+}  // namespace host
