@@ -1,0 +1,13 @@
+#pragma once
+
+#include "gui/Object.h"
+
+namespace gui {
+
+// An object that only groups its children (and may paint a background).
+class Container : public Object {
+public:
+    explicit Container(const kit::String& name) : Object(name) {}
+};
+
+}  // namespace gui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+#include "gui/Dataset.h"
+#include "kit/Exception.h"
+#include "kit/Types.h"
+
+namespace gui {
+class Animator;
+class Label;
+}  // namespace gui
+
+namespace gui::internal {
+
+// A data-set file that cannot be read; the message names the file and the line.
+class LoadError : public kit::Exception {
+public:
+    using kit::Exception::Exception;
+};
+
+// Reads a data-set file (format: data/gui/README.md) into its data set through the data set's public
+// operations. Every element and attribute is checked: an unknown one is an error, as is a value that
+// does not parse. A picture that is missing is only a warning, so one lost file does not cost a screen.
+class DatasetLoader {
+public:
+    explicit DatasetLoader(Dataset& dataset);
+    // Throws LoadError.
+    void load();
+
+private:
+    class Attributes;
+
+    [[noreturn]] void fail(const pugi::xml_node& node, const kit::String& message) const;
+    kit::String where(const pugi::xml_node& node) const;
+    kit::String resourcePath(const kit::String& relative) const;
+
+    void readDeclaration(const pugi::xml_node& node);
+    void readTexture(const pugi::xml_node& node);
+    void readImage(const pugi::xml_node& node);
+    void readCompositeImage(const pugi::xml_node& node);
+    void readAnimator(const pugi::xml_node& node);
+    // Makes the object, attaches it under the parent (null: as the root) and reads its children.
+    Object* readObject(const pugi::xml_node& node, Object* parent);
+    void applyObject(Object* object, Attributes& attributes);
+    void applyLabel(Label* label, Attributes& attributes);
+    void applyKind(Object* object, Attributes& attributes);
+    // Sets an image through a setter; a missing picture is logged.
+    template <class Setter>
+    void setImage(const pugi::xml_node& node, const kit::String& name, const Setter& setter);
+
+    Dataset& dataset;
+    kit::String content;
+    kit::String folder;
+    kit::Array<pugi::xml_node> animatorNodes;
+};
+
+}  // namespace gui::internal
