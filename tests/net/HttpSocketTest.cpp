@@ -225,3 +225,25 @@ TEST_F(HttpSocketTest, DestroyCancelsAndLaterCallsAreHarmless) {
 }
 
 }  // namespace
+
+TEST_F(HttpSocketTest, HostileRepliesEndWithinTheTimeoutKeepingAtMostTheLimit) {
+    const float timeout = 1.0f;
+    socket->setTimeout(timeout);
+    for (const char* path : {"/trickle", "/loop", "/huge", "/huge-chunked"}) {
+        SCOPED_TRACE(path);
+        recorder.outcomes.clear();
+        ASSERT_TRUE(socket->executeGetAsync(server.url(path), "", {}));
+        double seconds = runUntil(1, 10.0);
+        ASSERT_EQ(recorder.outcomes.size(), 1u);
+        EXPECT_FALSE(recorder.outcomes[0].completed);
+        EXPECT_LE(recorder.outcomes[0].response.body.size(), net::HttpSocket::defaultMaxBodySize);
+        EXPECT_LT(seconds, timeout + 1.0);
+    }
+}
+
+TEST_F(HttpSocketTest, BinaryAndMarkupBodiesArriveAsBytes) {
+    const Outcome& outcome = fetch(server.url("/hostile"));
+    ASSERT_TRUE(outcome.completed);
+    static const char expected[] = "[c=FF0000]{%s}\0\xff\xfe<b>%n%n</b>\r\nsecond line";
+    EXPECT_EQ(outcome.response.body, kit::String(expected, sizeof(expected) - 1));
+}

@@ -8,6 +8,7 @@ import threading
 import time
 
 BIG = 100 * 1024
+HUGE = 10 * 1024 * 1024
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -23,6 +24,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
+
+    def stream(self, size, chunked):
+        piece = b"z" * 65536
+        for _ in range(size // len(piece)):
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece) if chunked else piece)
+        if chunked:
+            self.wfile.write(b"0\r\n\r\n")
 
     def do_GET(self):
         length = int(self.headers.get("Content-Length") or 0)
@@ -50,6 +58,28 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.reply(302, b"", [("Location", "file:///etc/hostname")])
         elif self.path == "/redirect-ftp":
             self.reply(302, b"", [("Location", "ftp://127.0.0.1:1/x")])
+        elif self.path == "/loop":
+            self.reply(302, b"", [("Location", "/loop")])
+        elif self.path == "/trickle":
+            self.send_response(200)
+            self.send_header("Content-Length", "1000")
+            self.end_headers()
+            for _ in range(1000):
+                self.wfile.write(b"t")
+                self.wfile.flush()
+                time.sleep(0.1)
+        elif self.path == "/huge":
+            self.send_response(200)
+            self.send_header("Content-Length", str(HUGE))
+            self.end_headers()
+            self.stream(HUGE, chunked=False)
+        elif self.path == "/huge-chunked":
+            self.send_response(200)
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            self.stream(HUGE, chunked=True)
+        elif self.path == "/hostile":
+            self.reply(200, b"[c=FF0000]{%s}\x00\xff\xfe<b>%n%n</b>\r\nsecond line")
         else:
             self.reply(400, b"unknown path")
 
