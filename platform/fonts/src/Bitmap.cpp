@@ -29,6 +29,32 @@ void Bitmap::paint(const Mask& mask, int x, int y, const host::Color& color) {
     }
 }
 
+void Bitmap::bleedEdges() {
+    kit::Array<uint8_t> original = pixels;
+    auto alphaAt = [&](int x, int y) { return original[(static_cast<size_t>(y) * width + x) * 4 + 3]; };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (alphaAt(x, y) != 0) {
+                continue;
+            }
+            // The most opaque neighbour lends its colour.
+            size_t source = 0;
+            uint8_t best = 0;
+            for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, height - 1); ++ny) {
+                for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, width - 1); ++nx) {
+                    if (alphaAt(nx, ny) > best) {
+                        best = alphaAt(nx, ny);
+                        source = (static_cast<size_t>(ny) * width + nx) * 4;
+                    }
+                }
+            }
+            if (best != 0) {
+                std::copy_n(&original[source], 3, &pixels[(static_cast<size_t>(y) * width + x) * 4]);
+            }
+        }
+    }
+}
+
 // Source over destination with straight (not premultiplied) alpha, in integers scaled by 255.
 void Bitmap::blendPixel(size_t offset, const host::Color& color, unsigned coverage) {
     uint8_t* p = &pixels[offset];

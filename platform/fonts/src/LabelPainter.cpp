@@ -127,6 +127,7 @@ std::optional<Bitmap> LabelPainter::compose(quadrix::Rectangle& area) const {
             bitmap.paint(masks[stamp.mask], stamp.x - left, stamp.y - top, stamp.color);
         }
     }
+    bitmap.bleedEdges();
     float scale = settings.pixelScale;
     area = quadrix::Rectangle(left / scale, top / scale, (right - left) / scale, (bottom - top) / scale);
     return bitmap;

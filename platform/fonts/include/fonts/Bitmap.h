@@ -22,6 +22,10 @@ public:
     // Paints the mask in the colour with its top-left corner at (x, y), source over destination;
     // parts outside the picture are cut off.
     void paint(const Mask& mask, int x, int y, const host::Color& color);
+    // Gives each transparent pixel next to a visible one that neighbour's colour (still transparent), so
+    // that linear filtering of a scaled or rotated texture blends edges towards the text's colour
+    // instead of towards black.
+    void bleedEdges();
 
 private:
     void blendPixel(size_t offset, const host::Color& color, unsigned coverage);
