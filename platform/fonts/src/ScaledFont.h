@@ -10,8 +10,6 @@ class ScaledFont : public Font {
 public:
     ScaledFont(const kit::String& name, Font& base, float factor);
 
-    Font& getBase() const { return base; }
-
     bool isUsable() const override { return base.isUsable(); }
     bool canOutline() const override { return base.canOutline(); }
     int measure(const kit::String& utf8, int pixelSize) override { return base.measure(utf8, pixelSize); }

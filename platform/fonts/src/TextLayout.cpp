@@ -109,8 +109,7 @@ kit::Array<TextLayout::Token> TextLayout::cut(const Token& word, int maxWidth) {
     return parts;
 }
 
-void TextLayout::wrapParagraph(const kit::Array<Token>& tokens, int maxWidth, bool justify,
-                               kit::Array<Line>& lines) {
+kit::Array<TextLayout::Token> TextLayout::fit(const kit::Array<Token>& tokens, int maxWidth) {
     kit::Array<Token> fitted;
     for (const Token& token : tokens) {
         if (maxWidth > 0 && !token.space && token.width > maxWidth) {
@@ -121,6 +120,12 @@ void TextLayout::wrapParagraph(const kit::Array<Token>& tokens, int maxWidth, bo
             fitted.push_back(token);
         }
     }
+    return fitted;
+}
+
+void TextLayout::wrapParagraph(const kit::Array<Token>& tokens, int maxWidth, bool justify,
+                               kit::Array<Line>& lines) {
+    kit::Array<Token> fitted = fit(tokens, maxWidth);
     kit::Array<const Token*> line;
     kit::Array<const Token*> spaces;
     int lineWidth = 0;

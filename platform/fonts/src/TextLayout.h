@@ -54,6 +54,8 @@ private:
     Token makeToken(size_t begin, size_t end, bool space);
     int measure(const kit::String& utf8);
     kit::Array<Token> cut(const Token& word, int maxWidth);
+    // The tokens with every word wider than the line cut.
+    kit::Array<Token> fit(const kit::Array<Token>& tokens, int maxWidth);
     void wrapParagraph(const kit::Array<Token>& tokens, int maxWidth, bool justify, kit::Array<Line>& lines);
     Line finishLine(const kit::Array<const Token*>& tokens, int maxWidth, bool justify);
 

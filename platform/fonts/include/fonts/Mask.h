@@ -14,7 +14,6 @@ public:
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    bool isEmpty() const { return width == 0 || height == 0; }
     uint8_t at(int x, int y) const { return coverage[static_cast<size_t>(y) * width + x]; }
     void set(int x, int y, uint8_t value) { coverage[static_cast<size_t>(y) * width + x] = value; }
 
