@@ -1,8 +1,12 @@
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "Fixture.h"
+#include "gui/BaseImage.h"
 #include "gui/Gui.h"
 #include "gui/Label.h"
+#include "gui/Texture.h"
 #include "host/Host.h"
 
 namespace guitest {
@@ -97,6 +101,55 @@ TEST_F(RenderTest, DebugDrawingOutlinesObjects) {
     Pixel edge = pixelAt(40, 100);
     EXPECT_GT(edge.r, 200);
     EXPECT_GT(edge.b, 100) << "a magenta frame over the red rectangle's left edge";
+}
+
+}  // namespace
+}  // namespace guitest
+
+namespace guitest {
+namespace {
+
+TEST_F(RenderTest, IdleTexturesAreUnloadedAndComeBackWhenDrawn) {
+    auto screen = loadScreen(SamplePath);
+    gui::Texture* dice = guiSet->getTexture("gui.dice/5");
+    EXPECT_FALSE(dice->isLoaded()) << "pictures load when first drawn";
+    drawFrame(*screen);
+    EXPECT_TRUE(dice->isLoaded());
+    gui::setTextureIdleUnloadTime(0.0f);
+    gui::unloadUnusedResources();
+    EXPECT_TRUE(dice->isLoaded()) << "idle time 0 keeps everything";
+    gui::setTextureIdleUnloadTime(0.05f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    screen->getObject("image_rotated")->setVisible(false);
+    drawFrame(*screen);
+    gui::unloadUnusedResources();
+    EXPECT_TRUE(dice->isLoaded()) << "drawn just now";
+    EXPECT_FALSE(gameSet->getTexture("game.fields/drink")->isLoaded())
+        << "not drawn for longer than the idle time";
+    gui::setTextureIdleUnloadTime(0.0f);
+    guiSet->unloadTextures();
+    EXPECT_FALSE(dice->isLoaded());
+    drawFrame(*screen);
+    EXPECT_TRUE(dice->isLoaded());
+
+    gui::setDefaultTextureLoadMode(1);
+    EXPECT_TRUE(guiSet->getTexture(guiSet->getImage("gui.dice/1")->getName())->isLoaded())
+        << "loaded on look-up";
+    gui::setDefaultTextureLoadMode(0);
+}
+
+TEST_F(RenderTest, TheCursorImageIsDrawnAtTheCursor) {
+    auto screen = loadScreen(SamplePath);
+    gui::setCursorImage("gui.dice/6");
+    gui::setCursorPosition(quadrix::Vector2(700, 650));
+    drawFrame(*screen);
+    Pixel before = pixelAt(700 + 128, 650 + 20);
+    gui::drawCursor();
+    ASSERT_TRUE(host::rendersys->readPixels(pixels, frameWidth, frameHeight));
+    Pixel after = pixelAt(700 + 128, 650 + 20);
+    EXPECT_NE(before.r + before.g + before.b, after.r + after.g + after.b);
+    EXPECT_EQ(gui::getCursorImage(), "gui.dice/6");
+    gui::setCursorImage("");
 }
 
 }  // namespace
