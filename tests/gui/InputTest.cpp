@@ -151,6 +151,9 @@ TEST_F(InputTest, FocusMovesByIndexAndReportsFailures) {
 
     screen->getObject("toggle_sound")->setVisible(false);
     EXPECT_EQ(screen->findPossibleFocusIndices(true), (kit::Array<int>{0, 1, 2, 4}));
+    screen->getObject("progress_volume")->setAlpha(0);
+    EXPECT_EQ(screen->findPossibleFocusIndices(true), (kit::Array<int>{0, 1, 2})) << "faded out";
+    EXPECT_EQ(screen->findPossibleFocusIndices(false), (kit::Array<int>{0, 1, 2, 3, 4, 5}));
     frames->count(screen->getObject("button_text"), gui::Event::Click);
     screen->trySetFocusedObjectByIndex(2, true);
     input->pressKey(host::Key::Return);

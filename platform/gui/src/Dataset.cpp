@@ -49,8 +49,9 @@ struct Dataset::Impl {
 
 namespace {
 
+// Enabled and shown: a menu faded out to alpha 0 counts as hidden.
 bool isUsable(const Object* object) {
-    return object->isDerivedEnabled() && object->isDerivedVisible();
+    return object->isDerivedEnabled() && object->isDerivedVisible() && object->getDerivedAlpha() > 0.0f;
 }
 
 template <class Visitor>

@@ -124,8 +124,9 @@ public:
     Object* getFocusedObject() const;
     // The focused object's focus index, -1 without one.
     int getFocusedObjectIndex() const;
-    // Focuses the object with the index. Strict: only a usable one (enabled, visible, derived); else
-    // any object carrying the index. False (the focus stays) when there is none; -1 removes the focus.
+    // Focuses the object with the index. Strict: only a usable one (enabled and visible through its
+    // parents, not faded out to alpha 0); else any object carrying the index. False (the focus stays) when
+    // there is none; -1 removes the focus.
     bool trySetFocusedObjectByIndex(int index, bool strict);
     bool setFocusedObject(Object* object);
     void removeFocus();
