@@ -245,9 +245,12 @@ TEST_F(InputTest, ScrollAreasFollowDragsAndTheWheel) {
 
     area->setScrollOffset(quadrix::Vector2(0, 100));
     input->mouseMove(At(1070, 200));
-    input->scroll(0, -1);
+    input->scroll(0, 1);
     input->step();
-    EXPECT_NEAR(area->getScrollOffset().y, 100.0f + gui::ScrollArea::WheelStep, 0.01f);
+    EXPECT_NEAR(area->getScrollOffset().y, 100.0f + gui::ScrollArea::WheelStep, 0.01f) << "towards the user";
+    input->scroll(0, -2);
+    input->step();
+    EXPECT_NEAR(area->getScrollOffset().y, 100.0f - gui::ScrollArea::WheelStep, 0.01f);
     area->setScrollOffset(quadrix::Vector2(0, 10000));
     EXPECT_EQ(area->getScrollOffset(), quadrix::Vector2(0, 480));
     // The last row is in view now and the first is cut away above the area.

@@ -45,7 +45,7 @@ void ScrollArea::applyOffset() {
 
 void ScrollArea::scrollBy(float x, float y) {
     velocity = quadrix::Vector2();
-    setScrollOffset(quadrix::Vector2(offset.x - x * WheelStep, offset.y - y * WheelStep));
+    setScrollOffset(quadrix::Vector2(offset.x + x * WheelStep, offset.y + y * WheelStep));
 }
 
 void ScrollArea::onPress(const quadrix::Vector2& guiPosition, host::Key) {

@@ -20,7 +20,8 @@ public:
     // Clamped to the content's extent.
     void setScrollOffset(const quadrix::Vector2& offset);
     quadrix::Vector2 getMaxScrollOffset() const;
-    // Wheel steps (positive y towards the user scrolls the content up, showing what lies below).
+    // Wheel steps as the mouse delegate reports them: positive y (towards the user) moves the content
+    // up, showing what lies below; positive x shows what lies to the right.
     void scrollBy(float x, float y);
     // Whether a press here has turned into a drag (presses on children are then cancelled).
     bool isDragging() const { return dragging; }
