@@ -109,6 +109,18 @@ TEST_F(TextTest, SwitchingTheLanguageChangesEveryLabel) {
     EXPECT_EQ(show("tst.Hello"), "Hello");
 }
 
+TEST_F(TextTest, LabelsSeeTextsLoadedAfterThem) {
+    gui::Label early("early");
+    early.setTextKey("more.Hello");
+    EXPECT_EQ(early.getText(), "more.Hello");
+    gui::Dataset more(testFile("texts.dts"), "more");
+    ASSERT_TRUE(more.load());
+    EXPECT_EQ(early.getText(), "Hello");
+    more.unload();
+    EXPECT_EQ(early.getText(), "more.Hello");
+    EXPECT_EQ(texts->getText("{%f} tst.Drinks {Bo} {2}"), "Bo drinks 2.") << "composite keys from code";
+}
+
 TEST_F(TextTest, LanguageSettingsAreKept) {
     gui::setSupportedLocalizations({"en", "cs"});
     EXPECT_EQ(gui::getSupportedLocalizations(), (kit::Array<kit::String>{"en", "cs"}));

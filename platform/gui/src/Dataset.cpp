@@ -128,10 +128,14 @@ bool Dataset::load() {
     }
     loaded = true;
     reloadTexts();
+    internal::textsChanged();
     return true;
 }
 
 void Dataset::unload() {
+    if (!impl->texts.empty() || !impl->defaultTexts.empty()) {
+        internal::textsChanged();
+    }
     root.reset();
     impl->events.clear();
     impl->ownedAnimators.clear();
@@ -396,6 +400,9 @@ void Dataset::unloadIdleTextures(double now, double idleTime) {
 }
 
 kit::String Dataset::getText(const kit::String& key) const {
+    if (key.find_first_of("{ ") != kit::String::npos) {
+        return internal::resolveTextKey(key, this, false);
+    }
     const kit::String* text = internal::findText(key, this);
     return text == nullptr ? kit::String() : *text;
 }

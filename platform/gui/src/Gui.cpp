@@ -44,7 +44,7 @@ State& state() {
     return instance;
 }
 
-void textsChanged() {
+void reloadAllTexts() {
     ++state().textGeneration;
     for (Dataset* dataset : state().datasets) {
         if (dataset->isLoaded()) {
@@ -56,6 +56,10 @@ void textsChanged() {
 }  // namespace
 
 namespace internal {
+
+void textsChanged() {
+    ++state().textGeneration;
+}
 
 void addDataset(Dataset* dataset) {
     state().datasets.push_back(dataset);
@@ -183,7 +187,7 @@ void setLocalization(const kit::String& localization) {
         return;
     }
     state().localization = localization;
-    textsChanged();
+    reloadAllTexts();
 }
 
 const kit::String& getLocalization() {
@@ -203,7 +207,7 @@ void setDefaultLocalization(const kit::String& localization) {
         return;
     }
     state().defaultLocalization = localization;
-    textsChanged();
+    reloadAllTexts();
 }
 
 const kit::String& getDefaultLocalization() {

@@ -13,6 +13,9 @@ void addDataset(Dataset* dataset);
 void removeDataset(Dataset* dataset);
 const kit::Array<Dataset*>& getDatasets();
 
+// Labels look their keys up again (a data set with texts was loaded or unloaded).
+void textsChanged();
+
 // Picture variants (setTextureExtensionPrefixes).
 const kit::Array<kit::String>& getTexturePrefixes();
 const kit::Array<float>& getTextureScales();

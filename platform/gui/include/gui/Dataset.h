@@ -91,7 +91,7 @@ public:
     void unloadIdleTextures(double now, double idleTime);
 
     // The text of a key in the current language, else the default language; "set.Key" asks the
-    // resource set "set". A missing key gives "".
+    // resource set "set". A missing key gives ""; a composite key is resolved as a label shows it.
     kit::String getText(const kit::String& key) const;
     bool hasText(const kit::String& key) const;
     // Own texts only (no "set." prefix).
