@@ -188,6 +188,11 @@ TEST_F(AnimationTest, AnimatorsDriveTheirObjectAndEnd) {
     input->step(31);
     EXPECT_EQ(object->getAlpha(), 55);
     EXPECT_TRUE(screen->isAnimated()) << "endless";
+    auto* holder = new gui::Container("holder");
+    screen->getRoot()->addChild(holder);
+    holder->addChild(object);
+    EXPECT_TRUE(screen->hasAnimator("fader")) << "moving the object in the tree keeps its animators";
+    EXPECT_EQ(screen->getObject("object"), object);
     screen->destroyObjects(object);
     EXPECT_FALSE(screen->hasAnimator("fader")) << "animators go with their object";
 }

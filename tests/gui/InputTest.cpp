@@ -189,6 +189,9 @@ TEST_F(InputTest, TypingKeepsEveryCharacter) {
     input->typeText("%s]");
     input->step();
     EXPECT_EQ(edit->getText(), "汉 %s]");
+    EXPECT_FALSE(edit->onChar(0xD800)) << "a lone surrogate is no character";
+    EXPECT_FALSE(edit->onChar(8)) << "control characters come as keys";
+    EXPECT_EQ(edit->getText(), "汉 %s]");
 
     input->typeText("abcdefghijklmnopqrstuvwxyz");
     input->step();

@@ -236,7 +236,7 @@ void Dataset::_attach(Object* object) {
     }
 }
 
-void Dataset::_detach(Object* object) {
+void Dataset::_detach(Object* object, bool destroyed) {
     auto found = impl->objects.find(object->getName());
     if (found != impl->objects.end() && found->second == object) {
         impl->objects.erase(found);

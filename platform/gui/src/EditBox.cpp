@@ -114,7 +114,8 @@ void EditBox::changed() {
 }
 
 bool EditBox::onChar(unsigned int codePoint) {
-    if (codePoint < 32 || codePoint == 127 || codePoint > 0x10FFFF) {
+    bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < 32 || codePoint == 127 || codePoint > 0x10FFFF || surrogate) {
         return false;
     }
     insertText(internal::encodeUtf8(codePoint));

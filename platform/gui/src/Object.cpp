@@ -67,7 +67,7 @@ Object::~Object() {
         delete child;
     }
     if (getDataset() != nullptr) {
-        getDataset()->_detach(this);
+        getDataset()->_detach(this, true);
     }
     if (parent != nullptr) {
         std::erase(parent->children, this);
@@ -78,8 +78,9 @@ void Object::addChild(Object* child) {
     if (child == nullptr || child == this || isDescendantOf(child)) {
         return;
     }
+    // Moving within a tree keeps the child's place in its data set (and its animators).
     if (child->parent != nullptr) {
-        child->parent->removeChild(child);
+        std::erase(child->parent->children, child);
     }
     child->parent = this;
     children.push_back(child);
@@ -127,7 +128,7 @@ bool Object::isDescendantOf(const Object* ancestor) const {
 void Object::_setDataset(Dataset* newDataset) {
     if (getDataset() != newDataset) {
         if (getDataset() != nullptr) {
-            getDataset()->_detach(this);
+            getDataset()->_detach(this, false);
         }
         BaseObject::_setDataset(newDataset);
         if (newDataset != nullptr) {

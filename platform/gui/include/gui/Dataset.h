@@ -69,7 +69,7 @@ public:
     // The object as a kind; InvalidObjectTypeException when it is another kind.
     template <class T>
     T* getObjectAs(const kit::String& name, const char* kind) const;
-    // Removes the object and its children from the tree and deletes them.
+    // Removes the object and its children from the tree and deletes them, with their animators.
     void destroyObjects(Object* object);
 
     // Images, textures and animators: registered ones first, then (for "set.folder/picture" names)
@@ -135,7 +135,8 @@ public:
 
     // Book-keeping of the tree (called by Object).
     void _attach(Object* object);
-    void _detach(Object* object);
+    // `destroyed`: the object is being deleted, and its animators go with it.
+    void _detach(Object* object, bool destroyed);
     void _queueEvent(BaseObject* object, Event event, unsigned int keyCode);
 
     struct Impl;
