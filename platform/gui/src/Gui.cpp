@@ -69,10 +69,6 @@ void removeDataset(Dataset* dataset) {
     std::erase(state().datasets, dataset);
 }
 
-const kit::Array<Dataset*>& getDatasets() {
-    return state().datasets;
-}
-
 const kit::Array<kit::String>& getTexturePrefixes() {
     return state().texturePrefixes;
 }

@@ -8,10 +8,9 @@ namespace gui::internal {
 
 inline const char* const Tag = "gui";
 
-// Every data set alive, in creation order (events, language changes, idle textures).
+// Every data set alive is known, in creation order (events, language changes, idle textures).
 void addDataset(Dataset* dataset);
 void removeDataset(Dataset* dataset);
-const kit::Array<Dataset*>& getDatasets();
 
 // Labels look their keys up again (a data set with texts was loaded or unloaded).
 void textsChanged();

@@ -46,7 +46,6 @@ protected:
     virtual void _setDataset(Dataset* newDataset) { dataset = newDataset; }
 
 private:
-    friend class Object;
     kit::String name;
     Dataset* dataset = nullptr;
     bool visible = true;
