@@ -22,6 +22,7 @@ public:
     void onKeyDown(host::Key key) override { screen->onKeyDown(key); }
     void onKeyUp(host::Key key) override { screen->onKeyUp(key); }
     void onChar(unsigned int code) override { screen->onChar(code); }
+    void onTouch(const kit::Array<quadrix::Vector2>& touches) override { screen->onTouch(touches); }
 
     // Counts the events of an object, by name.
     void count(gui::BaseObject* object, gui::Event event);

@@ -277,6 +277,26 @@ TEST_F(InputTest, ADragOnAButtonInAScrollAreaScrollsWithoutAClick) {
     EXPECT_EQ(frames->counted("image_row_1", gui::Event::Click), 0);
 }
 
+TEST_F(InputTest, TwoFingersScrollTheAreaTheyStartOn) {
+    auto* area = screen->getObjectAs<gui::ScrollArea>("scroll_area", "ScrollArea");
+    input->touchDown(At(1000, 400), 0);
+    input->touchDown(At(1100, 400), 1);
+    input->step();
+    input->touchMove(At(1000, 300), 0);
+    input->touchMove(At(1100, 300), 1);
+    input->step();
+    EXPECT_NEAR(area->getScrollOffset().y, 100.0f, 0.5f);
+    input->touchUp(At(1000, 300), 0);
+    input->touchUp(At(1100, 300), 1);
+    input->step();
+    input->touchDown(At(100, 650), 0);
+    input->touchDown(At(200, 650), 1);
+    input->touchMove(At(100, 550), 0);
+    input->touchMove(At(200, 550), 1);
+    input->step(2);
+    EXPECT_NEAR(area->getScrollOffset().y, 100.0f, 0.5f) << "started outside the area";
+}
+
 TEST_F(InputTest, ProgressBarsAndToggleButtons) {
     auto* bar = screen->getObjectAs<gui::ProgressBar>("progress_volume", "ProgressBar");
     frames->count(bar, gui::Event::SetProgressValue);

@@ -45,6 +45,9 @@ struct Dataset::Impl {
     Object* focused = nullptr;
     ScrollArea* scrollPress = nullptr;
     bool shift = false;
+    // The scroll area under a two-finger gesture, and where the fingers' centre was last.
+    ScrollArea* touchArea = nullptr;
+    quadrix::Vector2 touchCentre;
 };
 
 namespace {
@@ -252,6 +255,9 @@ void Dataset::_detach(Object* object, bool destroyed) {
     }
     if (impl->scrollPress == object) {
         impl->scrollPress = nullptr;
+    }
+    if (impl->touchArea == object) {
+        impl->touchArea = nullptr;
     }
     std::erase_if(impl->events,
                   [object](const Impl::QueuedEvent& queued) { return queued.object == object; });
@@ -600,8 +606,28 @@ bool Dataset::onChar(unsigned int charCode) {
     return edit->onChar(charCode);
 }
 
-bool Dataset::onTouch(const kit::Array<quadrix::Vector2>&) {
-    return false;
+bool Dataset::onTouch(const kit::Array<quadrix::Vector2>& touches) {
+    if (touches.size() < 2 || host::rendersys == nullptr) {
+        impl->touchArea = nullptr;
+        return false;
+    }
+    quadrix::Vector2 centre;
+    for (const quadrix::Vector2& touch : touches) {
+        centre += host::rendersys->toGuiPosition(touch);
+    }
+    centre = centre / static_cast<float>(touches.size());
+    centre.y -= getKeyboardOffset();
+    if (impl->touchArea == nullptr) {
+        // Two fingers dragging scroll the area they started on.
+        impl->touchArea = findScrollArea(findObjectAt(centre), false);
+        impl->touchCentre = centre;
+        return impl->touchArea != nullptr;
+    }
+    quadrix::Vector2 before = impl->touchArea->toLocal(impl->touchCentre);
+    quadrix::Vector2 now = impl->touchArea->toLocal(centre);
+    impl->touchArea->setScrollOffset(impl->touchArea->getScrollOffset() - (now - before));
+    impl->touchCentre = centre;
+    return true;
 }
 
 bool Dataset::onButtonDown(host::Button) {

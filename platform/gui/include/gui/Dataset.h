@@ -103,6 +103,7 @@ public:
     bool isWaitingAnimation() const;
 
     // Input (cursor from gui::getCursorPosition). Each returns whether the event was consumed.
+    // Touches of two or more fingers (window pixels) scroll the scroll area they start on.
     bool onMouseDown(host::Key key);
     bool onMouseUp(host::Key key);
     bool onMouseCancel(host::Key key);
