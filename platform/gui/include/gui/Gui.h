@@ -1,7 +1,6 @@
 #pragma once
 
 #include "gui/Dataset.h"
-#include "host/Window.h"
 #include "kit/Strings.h"
 #include "kit/Types.h"
 #include "quadrix/Rectangle.h"
