@@ -5,6 +5,7 @@
 #include "gui/CompositeImage.h"
 #include "gui/Container.h"
 #include "gui/EditBox.h"
+#include "gui/FunctionCallbackEvent.h"
 #include "gui/Gui.h"
 #include "gui/Image.h"
 #include "gui/ImageBox.h"
@@ -15,6 +16,7 @@
 #include "gui/ToggleButton.h"
 #include "kit/File.h"
 #include "kit/ResourceDir.h"
+#include "kit/Strings.h"
 
 namespace guitest {
 namespace {
@@ -212,6 +214,41 @@ TEST_F(ParserTest, ObjectsMadeInCodeJoinTheTreeAndCanBeDestroyed) {
     auto* made = new gui::CompositeImage("pair", quadrix::Vector2(10, 10));
     screen->registerImage(made);
     EXPECT_EQ(screen->getImage("pair"), made);
+}
+
+}  // namespace
+}  // namespace guitest
+
+namespace guitest {
+namespace {
+
+TEST_F(ParserTest, QueuedEventsAreDeliveredByProcessEvents) {
+    auto screen = loadScreen("all_kinds.gui");
+    gui::Object* button = screen->getObject("button");
+    gui::Object* toggle = screen->getObject("toggle");
+    kit::Array<kit::String> calls;
+    button->registerEvent(gui::Event::Click, new gui::FunctionCallbackEvent([&](gui::EventArgs* args) {
+                              calls.push_back("click " + kit::toString(args->getKeyCode()));
+                              toggle->triggerEvent(gui::Event::Click, 2);
+                              // A callback may take itself off.
+                              button->unregisterEvents(gui::Event::Click);
+                          }));
+    toggle->registerEvent(gui::Event::Click, new gui::FunctionCallbackEvent(
+                                                 [&](gui::EventArgs*) { calls.push_back("toggle"); }));
+    button->triggerEvent(gui::Event::Click, 1);
+    button->triggerEvent(gui::Event::Click, 1);
+    EXPECT_TRUE(calls.empty()) << "nothing before processEvents";
+    gui::processEvents();
+    EXPECT_EQ(calls, (kit::Array<kit::String>{"click 1"}))
+        << "the second was queued before, but its callback is gone";
+    gui::processEvents();
+    EXPECT_EQ(calls, (kit::Array<kit::String>{"click 1", "toggle"}))
+        << "raised by a callback: the next round";
+
+    toggle->triggerEvent(gui::Event::Click);
+    screen->destroyObjects(toggle);
+    screen->processEvents();
+    EXPECT_EQ(calls.size(), 2u) << "events of destroyed objects are dropped";
 }
 
 }  // namespace
