@@ -10,6 +10,7 @@
 #include <ventrel/system/ProfileManager.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "System/Globals.h"
 #include "System/HttpDelegate.h"
@@ -74,6 +75,10 @@ void Core::closeMotdSocket() {
     httpSocket = nullptr;
     delete httpDelegate;
     httpDelegate = nullptr;
+}
+
+bool Core::isMotdDue(float timeBefore, float timeAfter) {
+    return std::fmod(timeBefore, MotdInterval) > std::fmod(timeAfter, MotdInterval);
 }
 
 kit::String Core::getUserAgent() const {

@@ -13,6 +13,8 @@ public:
     // A new message of the day is shown this many times.
     static constexpr int MotdShowTimes = 3;
     static inline const kit::String MotdPath = "/games/swiggard/motd.php";
+    // The message of the day is fetched again every ten minutes of running time.
+    static constexpr float MotdInterval = 600.0f;
 
     explicit Core(bool mobile);
     ~Core() override;
@@ -24,6 +26,8 @@ public:
     void closeMotdSocket();
     // Asks the studio's server for the message of the day; nothing is sent without a configured host.
     void requestMotd();
+    // Whether the running time passed a multiple of the interval between the two readings.
+    static bool isMotdDue(float timeBefore, float timeAfter);
     // "SWG/2.5.7 (<system name>)".
     kit::String getUserAgent() const;
     // The configured host ("MotdHost" of category System) with the message path, or "" when unset.

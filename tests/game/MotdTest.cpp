@@ -131,6 +131,13 @@ TEST_F(Motd, FailuresChangeNothing) {
     EXPECT_EQ(core->tickerStarts, 1);
 }
 
+TEST(CoreTest, MotdIsDueEveryTenMinutes) {
+    EXPECT_TRUE(System::Core::isMotdDue(599.9f, 600.1f));
+    EXPECT_TRUE(System::Core::isMotdDue(1199.0f, 1201.0f));
+    EXPECT_FALSE(System::Core::isMotdDue(600.1f, 601.0f));
+    EXPECT_FALSE(System::Core::isMotdDue(0.0f, 0.5f));
+}
+
 TEST_F(Motd, AnEmptyHostSendsNothing) {
     configure("");
     core->requestMotd();
