@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 #include "System/DataManager.h"
 #include "System/Globals.h"

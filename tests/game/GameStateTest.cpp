@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <kit/Random.h>
+#include <serial/Factory.h>
 
 #include <algorithm>
 #include <map>
@@ -44,6 +45,9 @@ TEST_F(Games, EnumerationsAndDefaults) {
     game().setBoardLayout(GameState::BoardLayout::Classic);
     EXPECT_EQ(game().getBoardName(), "board_classic");
     EXPECT_EQ(game().getCurrentPlayer(), nullptr);
+    for (const char* name : {"Game::AlcoTestData", "Game::CustomCard", "Game::Player", "System::GameState"}) {
+        EXPECT_TRUE(serial::Factory::isRegistered(name)) << name;
+    }
 }
 
 TEST_F(Games, ClassicOrderUsesEverySlotInPlace) {
