@@ -49,4 +49,12 @@ kit::String makeTimeString(int64_t time);
 // Reads "local.cfg", or else "default.cfg", from the resource folder `path` into cfg.
 void loadCfg(const kit::String& path);
 
+// Starts the engine: stores the game's objects, opens the log in the per-user folder, writes the
+// start-up report and creates the managers. With useAsyncLoading the core's and the scenes' loads run
+// on worker threads.
+void init(system::Core* core, system::GameState* gameState, system::TempState* tempState,
+          bool useAsyncLoading);
+// Deletes the managers and the configuration; the game deletes its own objects afterwards.
+void destroy();
+
 }  // namespace ventrel

@@ -1,17 +1,57 @@
 #pragma once
 
+#include <host/UpdateDelegate.h>
+#include <host/Window.h>
+#include <kit/Exception.h>
+#include <kit/Thread.h>
 #include <kit/Types.h>
 #include <kit/Version.h>
 
+#include <atomic>
+
+namespace ventrel::menu {
+class Base;
+class Transition;
+}  // namespace ventrel::menu
+
 namespace ventrel::system {
 
-// The engine's frame delegate and the home of the game's identity and per-user folder. The game
-// derives its own core from it.
-class Core {
+// The engine's frame delegate and the home of the game's identity and per-user folder: runs the
+// first load behind a pre-loading screen, then hands every frame to the scene manager and the audio
+// manager. The game derives its own core from it.
+class Core : public host::UpdateDelegate {
 public:
     Core(const kit::String& guiPath, const kit::String& developerName, const kit::String& gameName,
          kit::Version gameVersion);
-    virtual ~Core() = default;
+    ~Core() override;
+    Core(const Core&) = delete;
+    Core& operator=(const Core&) = delete;
+
+    bool onUpdate(float timeDelta) override;
+    virtual float getScaleFactor() const { return 1.0f; }
+    virtual void start();
+    virtual void finish() {}
+    // The exit request: the current scene finishes and the frame loop ends.
+    virtual void exitGame();
+    virtual void onQuit(bool) {}
+    virtual void onWindowSizeChanged(int, int, bool) {}
+    virtual void onWindowFocusChanged(bool) {}
+    virtual void onInputModeChanged(host::Window::InputMode) {}
+    virtual void onVirtualKeyboardChanged(bool, float) {}
+    virtual void onLowMemoryWarning() {}
+
+    bool isRunning() const;
+    bool isLoaded() const { return loaded; }
+    bool isHoverEffectEnabled() const;
+    void tryRenderPreLoading(bool present);
+    void tryDestroyPreLoading();
+    menu::Base* getPreLoading() const { return preLoading; }
+    // An empty name plays the default sound; an empty default plays nothing.
+    void clickSound(const kit::String& name);
+    void buzzerSound(const kit::String& name);
+    // Reports an exception that escaped the game: logs it, detaches the window's delegates and, as
+    // configured, shows a message box and ends the process.
+    void logCrash(const kit::Exception& e);
 
     const kit::String& getSystemPath() const { return systemPath; }
     const kit::String& getLogFilename() const { return logFilename; }
@@ -29,9 +69,14 @@ public:
     bool isDebugEnabled() const { return debugEnabled; }
     void setDebugEnabled(bool enabled) { debugEnabled = enabled; }
 
+    // Made once by ventrel::init and shared by the scene and transition managers.
+    virtual menu::Transition* _createTransition();
+
 protected:
-    bool loaded = false;
+    std::atomic<bool> loaded{false};
     bool loading = false;
+    kit::Thread loaderThread;
+    menu::Base* preLoading = nullptr;
     kit::String systemPath;
     kit::String logFilename;
     bool logOutputEnabled = true;
@@ -46,8 +91,21 @@ protected:
     bool crashMessageBox = false;
     bool crashExit = true;
 
+    // The engine shows no pre-loading screen unless the game makes one.
+    virtual menu::Base* _createPreLoading() { return nullptr; }
+    virtual void _updateDebug() {}
+    virtual void _load() {}
+    virtual void _loadAsync() {}
+    void _renderPreLoading();
+    static void _threadLoad(kit::Thread* thread);
+
     // The per-user writable folder, ending in "/".
     static kit::String _makeSystemPath(const kit::String& developerName, const kit::String& gameName);
+
+private:
+    void _playSound(const kit::String& name, const kit::String& fallback);
+    void _preLoadFrame(float timeDelta);
+    void _finishPreLoading();
 };
 
 }  // namespace ventrel::system

@@ -1,21 +1,158 @@
 #pragma once
 
+#include <audio/MultiPlaylist.h>
+#include <gui/Dataset.h>
+#include <host/Button.h>
+#include <host/Key.h>
+#include <host/SystemDelegate.h>
+#include <kit/Thread.h>
 #include <kit/Types.h>
+#include <quadrix/Vector2.h>
+
+#include <atomic>
+#include <functional>
+
+#include "ventrel/menu/Dialog.h"
+#include "ventrel/menu/Overlay.h"
+#include "ventrel/menu/Transition.h"
+#include "ventrel/scene/Base.h"
 
 namespace ventrel::system {
 
-// Owns what is on screen and drives it every frame.
-class SceneManager {
+// Owns what is on screen: the current scene and the one being switched to, the dialogs and overlays,
+// the transition menu, the GUI data sets and the music playlists. Drives them once per frame, routes
+// the input object's events to them and receives the window's system events.
+class SceneManager : public host::SystemDelegate {
 public:
-    SceneManager() = default;
-    virtual ~SceneManager() = default;
+    using SceneFactory = std::function<scene::Base*()>;
 
-    // The frame's time step after clamping and debug scaling.
+    explicit SceneManager(menu::Transition* transition = nullptr, bool useAsyncLoading = false);
+    ~SceneManager() override;
+    SceneManager(const SceneManager&) = delete;
+    SceneManager& operator=(const SceneManager&) = delete;
+
+    bool onQuit(bool canCancel) override;
+    void onWindowSizeChanged(int width, int height, bool fullscreen) override;
+    void onWindowFocusChanged(bool focused) override;
+    void onInputModeChanged(host::Window::InputMode inputMode) override;
+    void onVirtualKeyboardChanged(bool visible, float heightRatio) override;
+    void onLowMemoryWarning() override;
+
+    bool isRunning() const { return running; }
+    bool isActive() const { return active; }
+    bool isFinished() const { return finished; }
+    // The exit request: the current scene finishes and the frame loop ends.
+    void setFinished() { finished = true; }
+    bool isUseAsyncLoading() const { return useAsyncLoading; }
     float getTimeDelta() const { return timeDelta; }
     void setTimeDelta(float value) { timeDelta = value; }
+    float getTime() const { return time; }
+    int getFrameCount() const { return frameCount; }
+    scene::Base* getScene() const { return scene; }
+    scene::Base* getNextScene() const { return nextScene; }
+    bool hasNextScene() const { return nextScene != nullptr; }
+    const kit::String& getCurrentSceneName() const { return currentSceneName; }
+    const kit::String& getPreviousSceneName() const { return previousSceneName; }
+    const kit::Array<gui::Dataset*>& getDatasets() const { return datasets; }
+    const kit::Array<menu::Overlay*>& getOverlays() const { return overlays; }
+    const kit::Array<menu::Dialog*>& getDialogs() const { return dialogs; }
+    menu::Transition* getTransition() const { return transition; }
+
+    void registerSceneFactory(const kit::String& name, const SceneFactory& factory);
+    // Throws kit::ResourceNotExistsException for a name without a factory.
+    void switchScene(const kit::String& name);
+    void switchPreviousScene();
+    void restartScene();
+    bool isSceneLoading() const;
+    // Clamps the step to 0-0.2 s (the pre-loading phase).
+    void advanceTime(float step);
+
+    void registerDataset(gui::Dataset* dataset);
+    void registerOverlay(menu::Overlay* overlay);
+    void registerDialog(menu::Dialog* dialog);
+    gui::Dataset* findDataset(const kit::String& name) const;
+    menu::Overlay* findOverlay(const kit::String& name) const;
+    menu::Dialog* findDialog(const kit::String& name) const;
+    void activateDataset(const kit::String& name, bool loadNow);
+    void deactivateDataset(const kit::String& name);
+    menu::Overlay* showOverlay(const kit::String& name);
+    menu::Overlay* hideOverlay(const kit::String& name);
+    // The topmost visible always-modal overlay, which takes all input.
+    menu::Overlay* getActiveOverlay() const;
+    bool hasActiveOverlay() const { return getActiveOverlay() != nullptr; }
+    menu::Dialog* showDialog(const kit::String& name, Context* caller, Context* owner,
+                             const kit::Array<kit::String>& texts, const kit::String& context);
+    menu::Dialog* showDialog(const kit::String& name, Context* caller, Context* owner,
+                             const kit::String& text, const kit::String& context);
+
+    void registerPlaylist(const kit::String& name, audio::MultiPlaylist* playlist);
+    void tryPlayPlaylist(const kit::String& name);
+    void stopPlaylists(float fadeTime);
+    void enablePlaylists();
+    void disablePlaylists();
+    void stopAudio();
+
+    void update(float timeDelta);
+    void processEvents();
+    void blockInput();
+    bool trySceneRefresh();
+
+    void onMouseDown(host::Key key);
+    void onMouseUp(host::Key key);
+    void onMouseCancel(host::Key key);
+    void onMouseMove();
+    void onMouseScroll(float x, float y);
+    void onKeyDown(host::Key key);
+    void onKeyUp(host::Key key);
+    void onChar(unsigned int charCode);
+    void onTouch(const kit::Array<quadrix::Vector2>& touches);
+    void onButtonDown(host::Button button);
+    void onButtonUp(host::Button button);
 
 protected:
+    bool running = false;
+    bool active = true;
+    bool finished = false;
+    bool useAsyncLoading;
+    bool skipTimeDelta = true;
+    std::atomic<bool> sceneLoadPending{true};
+    std::atomic<bool> sceneSetupInProgress{false};
     float timeDelta = 0.0f;
+    float time = 0.0f;
+    int frameCount = 0;
+    scene::Base* scene = nullptr;
+    scene::Base* nextScene = nullptr;
+    kit::String currentSceneName;
+    kit::String previousSceneName;
+    kit::Map<kit::String, SceneFactory> sceneFactories;
+    kit::Array<gui::Dataset*> datasets;
+    kit::Array<kit::String> activeDatasets;
+    kit::Array<menu::Overlay*> overlays;
+    kit::Array<menu::Dialog*> dialogs;
+    menu::Transition* transition;
+    kit::Map<kit::String, audio::MultiPlaylist*> playlists;
+    kit::Thread loaderThread;
+
+    void _setup();
+    void _setupScene();
+    void _update();
+    void _draw();
+    static void _threadLoad(kit::Thread* thread);
+
+private:
+    kit::String plainTitle;
+
+    kit::Array<Context*> _getControls() const;
+    void _applyDebugKeys(float& step);
+    void _updateDebugTitle();
+    bool _isAnyMenuAnimating() const;
+    bool _handleSwitch();
+    void _drawScaleBars();
+    void _drawFrameRate();
+    template <class Event>
+    void _route(Event event);
+    template <class Function>
+    void _guarded(Function function);
 };
 
 }  // namespace ventrel::system

@@ -1,0 +1,179 @@
+#include "EngineFixture.h"
+
+#include <gui/MemberCallbackEvent.h>
+#include <kit/Env.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace enginetest {
+
+TempHome::TempHome() {
+    const char* old = std::getenv("XDG_DATA_HOME");
+    hadPrevious = old != nullptr;
+    previous = old ? old : "";
+    char pattern[] = "/tmp/engine_tests_XXXXXX";
+    path = mkdtemp(pattern);
+    setenv("XDG_DATA_HOME", path.c_str(), 1);
+}
+
+TempHome::~TempHome() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+    if (hadPrevious) {
+        setenv("XDG_DATA_HOME", previous.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+}
+
+LogLines::LogLines() {
+    id = kit::Log::addListener([this](kit::Log::Level level, const kit::String&, const kit::String& text) {
+        lines.push_back({level, text});
+    });
+}
+
+LogLines::~LogLines() {
+    kit::Log::removeListener(id);
+}
+
+bool LogLines::has(kit::Log::Level level, const kit::String& text) const {
+    for (const Line& line : lines) {
+        if (line.level == level && line.text == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int LogLines::count(const kit::String& text) const {
+    int found = 0;
+    for (const Line& line : lines) {
+        found += line.text == text ? 1 : 0;
+    }
+    return found;
+}
+
+void TestTransition::startTransition(int, float) {
+    ++starts;
+    if (root) {
+        root->setAlpha(0);
+        root->fadeAlpha(255, 4.0f);
+    }
+}
+
+TestCore::TestCore() : Core("data/engine_tests", "Studio", "Game", kit::Version(1, 2, 3, 4)) {
+    logFilename = "log.txt";
+}
+
+int TestScene::alive = 0;
+
+TestScene::TestScene(const kit::String& playlist) : Base("scene", playlist) {
+    ++alive;
+}
+
+TestScene::~TestScene() {
+    --alive;
+}
+
+void TestScene::setup() {
+    Base::setup();
+    inputAllowedAtSetup = inputAllowed;
+}
+
+void TestScene::update() {
+    ++updates;
+    Base::update();
+}
+
+void TestScene::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    answeredDialog = dialog;
+    answeredButton = button;
+    answeredContext = context;
+}
+
+void TestScene::_setupCallbacks() {
+    _bindCallback(callbacks, getObject("button_ok"), &TestScene::_ButtonOk);
+}
+
+bool TestScene::_inputCallback(gui::Object* object) {
+    return _dispatchCallback(callbacks, object);
+}
+
+bool TestScene::_ButtonOk(gui::Object*) {
+    ++clicks;
+    return true;
+}
+
+TestOverlay::TestOverlay(bool animated) : Overlay("overlay") {
+    useShowAnimation = animated;
+    useHideAnimation = animated;
+}
+
+void EngineFixture::SetUp() {
+    ASSERT_TRUE(host::init());
+    ASSERT_TRUE(host::createRenderSystem());
+    ASSERT_TRUE(host::createWindow(1024, 768, false, "engine test"));
+    ASSERT_TRUE(fonts::init());
+    ASSERT_TRUE(gui::init());
+    gui::setViewport(quadrix::Rectangle(0, 0, 1024, 768));
+    gui::updateViewportPosition(gui::getViewport(), true);
+    TestScene::alive = 0;
+}
+
+void EngineFixture::startEngine(bool async, bool debug) {
+    core = new TestCore();
+    core->setDebugEnabled(debug);
+    gameState = new ventrel::system::GameState();
+    tempState = new ventrel::system::TempState();
+    ventrel::init(core, gameState, tempState, async);
+    host::window->setUpdateDelegate(core);
+    host::window->setSystemDelegate(ventrel::sceneManager);
+    host::window->setKeyboardDelegate(ventrel::input);
+    host::window->setMouseDelegate(ventrel::input);
+    host::window->setTouchDelegate(ventrel::input);
+    host::window->setControllerDelegate(ventrel::input);
+    ventrel::input->addKey(host::Key::Enter);
+    ventrel::input->addKey(host::Key::Escape);
+    driver = std::make_unique<host::TestDriver>(0.05f);
+}
+
+void EngineFixture::registerScenes() {
+    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return new TestScene("title"); });
+    ventrel::sceneManager->registerSceneFactory("Scene::B", [] { return new TestScene("board"); });
+}
+
+void EngineFixture::TearDown() {
+    driver.reset();
+    if (core) {
+        host::window->setUpdateDelegate(nullptr);
+        host::window->setSystemDelegate(nullptr);
+        host::window->setKeyboardDelegate(nullptr);
+        host::window->setMouseDelegate(nullptr);
+        host::window->setTouchDelegate(nullptr);
+        host::window->setControllerDelegate(nullptr);
+        ventrel::destroy();
+        delete tempState;
+        delete gameState;
+        delete core;
+        ventrel::core = nullptr;
+    }
+    kit::Log::setFilename("");
+    gui::destroy();
+    fonts::destroy();
+    host::destroy();
+}
+
+bool EngineFixture::stepUntil(const std::function<bool()>& condition, int maxFrames) {
+    return driver->stepUntil(condition, maxFrames);
+}
+
+TestTransition* EngineFixture::transition() const {
+    return static_cast<TestTransition*>(ventrel::transitionManager->getMenu());
+}
+
+TestScene* EngineFixture::scene() const {
+    return static_cast<TestScene*>(ventrel::sceneManager->getScene());
+}
+
+}  // namespace enginetest

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ventrel/menu/Base.h"
+
+namespace ventrel::menu {
+
+// A modal question with numbered buttons ("button_dialog_0" ...) and texts ("text_dialog_0" ...);
+// the pressed button goes back to the screen that asked, through its dialogResult.
+class Dialog : public Base {
+public:
+    Dialog(const kit::String& name, int buttonCount);
+
+    void showAsDialog(system::Context* caller, system::Context* owner,
+                      const kit::Array<kit::String>& textKeys, const kit::String& context);
+    int getButtonCount() const { return buttonCount; }
+    system::Context* getCaller() const { return caller; }
+
+protected:
+    HandlerTable<Dialog> callbacks;
+    system::Context* caller = nullptr;
+    int buttonCount;
+
+    void _setupCallbacks() override;
+    bool _inputCallback(gui::Object* object) override;
+    bool _ButtonDialog(gui::Object* object);
+};
+
+}  // namespace ventrel::menu

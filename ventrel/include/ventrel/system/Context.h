@@ -1,0 +1,192 @@
+#pragma once
+
+#include <gui/Animator.h>
+#include <gui/Dataset.h>
+#include <gui/EventArgs.h>
+#include <gui/Object.h>
+#include <host/Button.h>
+#include <host/Key.h>
+#include <host/Window.h>
+#include <kit/Types.h>
+#include <quadrix/Vector2.h>
+
+namespace ventrel::menu {
+class Base;
+}
+
+namespace ventrel::system {
+
+class Viewerset;
+
+// The base of every screen: one GUI data set with its root object, a viewer set and a tree of
+// sub-menus, driven once per frame through protected hooks that screens override.
+class Context {
+public:
+    explicit Context(const kit::String& rootName);
+    virtual ~Context();
+    Context(const Context&) = default;
+    Context& operator=(const Context&) = default;
+
+    virtual bool isVisible() const;
+    virtual void setVisible(bool visible);
+    virtual bool isEnabled() const;
+    virtual void setEnabled(bool enabled);
+    virtual bool isAnimated() const;
+    virtual bool isWaitingAnimation() const;
+    virtual void processEvents();
+    virtual void setup();
+    virtual void finish();
+    virtual void update();
+    virtual void draw();
+    virtual void refresh();
+    virtual void show();
+    virtual void hide();
+    virtual void enable();
+    virtual void disable();
+    virtual void dialogResult(const kit::String& dialog, int button, const kit::String& context);
+    virtual void onWindowSizeChanged(int width, int height, bool fullscreen);
+    virtual void onWindowFocusChanged(bool focused);
+    virtual void onInputModeChanged(host::Window::InputMode inputMode);
+
+    bool isInputAllowed() const { return inputAllowed; }
+    void setInputAllowed(bool allowed) { inputAllowed = allowed; }
+    bool isUpdateAllowed() const { return updateAllowed; }
+    void setUpdateAllowed(bool allowed) { updateAllowed = allowed; }
+    bool isDisplayUpdateAllowed() const { return displayUpdateAllowed; }
+    void setDisplayUpdateAllowed(bool allowed) { displayUpdateAllowed = allowed; }
+    kit::String getName() const { return customName.empty() ? rootName : customName; }
+    const kit::String& getRootName() const { return rootName; }
+    const kit::String& getCustomName() const { return customName; }
+    void setCustomName(const kit::String& name) { customName = name; }
+    kit::String getDatasetPath() const;
+    gui::Dataset* getDataset() const { return dataset; }
+    gui::Object* getRoot() const { return root; }
+    Viewerset* getViewerset() const { return viewerset; }
+    kit::Array<menu::Base*> getMenus() const { return menus; }
+    menu::Base* getMenu(const kit::String& name) const;
+    menu::Base* getModalMenu() const { return modalMenu; }
+    void setModalMenu(menu::Base* menu) { modalMenu = menu; }
+    menu::Base* findModalMenu() const;
+    Context* getOwner() const { return owner; }
+    gui::Object* getObject(const kit::String& name) const;
+    gui::Animator* getAnimator(const kit::String& name) const;
+    kit::String getText(const kit::String& key) const;
+
+    // Refuses input for the rest of the frame and drops queued clicks, on the whole menu tree.
+    void blockInput();
+    void waitFor(float seconds);
+    float getWaitTime() const { return waitTime; }
+    bool isCallbackQueued() const;
+    // Queues the clicked object; handlers run once per frame while input is allowed.
+    void onClick(gui::EventArgs* args);
+
+    // Raw input from the scene manager, routed to the top-most modal menu; true when consumed.
+    bool onMouseDown(host::Key key);
+    bool onMouseUp(host::Key key);
+    bool onMouseCancel(host::Key key);
+    bool onMouseMove();
+    bool onMouseScroll(float x, float y);
+    bool onKeyDown(host::Key key);
+    bool onKeyUp(host::Key key);
+    bool onChar(unsigned int charCode);
+    bool onTouch(const kit::Array<quadrix::Vector2>& touches);
+    bool onButtonDown(host::Button button);
+    bool onButtonUp(host::Button button);
+    bool matchPreselectedObject(const gui::Object* object) const {
+        return preselected && preselected == object;
+    }
+
+protected:
+    bool inputAllowed = false;
+    bool updateAllowed = true;
+    bool displayUpdateAllowed = true;
+    kit::String rootName;
+    kit::String customName;
+    kit::String datasetExtra;
+    gui::Dataset* dataset = nullptr;
+    gui::Object* root = nullptr;
+    Viewerset* viewerset = nullptr;
+    kit::Array<gui::BaseObject*> queuedCallbacks;
+    kit::Array<gui::BaseObject*> buttonObjects;
+    kit::Map<kit::String, kit::String> buttonSounds;
+    kit::Array<menu::Base*> menus;
+    menu::Base* modalMenu = nullptr;
+    Context* owner = nullptr;
+    kit::Array<gui::Object*> preselectableObjects;
+    gui::Object* preselected = nullptr;
+    float time = 0.0f;
+    float waitTime = 0.0f;
+    int updateCount = 0;
+    bool datasetAspectFit = true;
+    kit::String confirmObjectName;
+    kit::String cancelObjectName;
+
+    virtual void _setupMenus() {}
+    virtual void _setupDataset();
+    virtual void _setupDatasetAspect();
+    virtual void _setupViewerset();
+    virtual void _setupCallbacks() {}
+    virtual void _startUpdate();
+    virtual void _finishUpdate() {}
+    virtual void _updateInput();
+    virtual void _updateLogic();
+    virtual void _updateDisplay() {}
+    virtual bool _inputCallback(gui::Object* object);
+
+    menu::Base* _registerMenu(menu::Base* menu);
+    // The click sound mapped to the object's name, the default one when unmapped; an empty mapping
+    // is silence.
+    void _playClickSound(const kit::String& objectName);
+
+    // The handler tables of screens: a click on a bound object is queued (onClick) and later handed
+    // to its member handler; buttons among them play the click sound.
+    template <class Owner>
+    using HandlerTable = kit::Map<gui::Object*, bool (Owner::*)(gui::Object*)>;
+    template <class Owner>
+    void _bindCallback(HandlerTable<Owner>& table, gui::Object* object, bool (Owner::*handler)(gui::Object*));
+    template <class Owner>
+    bool _dispatchCallback(HandlerTable<Owner>& table, gui::Object* object);
+    // Touch mode: the first tap on a preselectable object only shows its "_preselected" child.
+    bool _setPreselected(gui::Object* object);
+    bool _unsetPreselected();
+
+private:
+    void _bindClick(gui::Object* object);
+    bool _isPreselectTap(gui::Object* object) const;
+    Context* _findInputTarget();
+    template <class Handler>
+    bool _route(Handler handler);
+    void _dispatchCallbacks();
+    static bool _isAnyTriggered(const kit::Array<host::Key>& keys);
+};
+
+template <class Owner>
+void Context::_bindCallback(HandlerTable<Owner>& table, gui::Object* object,
+                            bool (Owner::*handler)(gui::Object*)) {
+    if (!object) {
+        return;
+    }
+    table[object] = handler;
+    _bindClick(object);
+}
+
+// In touch mode the first tap on a preselectable object only preselects it.
+template <class Owner>
+bool Context::_dispatchCallback(HandlerTable<Owner>& table, gui::Object* object) {
+    auto entry = table.find(object);
+    if (entry == table.end()) {
+        _unsetPreselected();
+        return Context::_inputCallback(object);
+    }
+    if (_isPreselectTap(object)) {
+        _setPreselected(object);
+        return Context::_inputCallback(object);
+    }
+    if ((static_cast<Owner*>(this)->*(entry->second))(object)) {
+        _unsetPreselected();
+    }
+    Context::_inputCallback(object);
+    return true;
+}
+
+}  // namespace ventrel::system

@@ -1,0 +1,88 @@
+#include <host/Host.h>
+#include <kit/Dir.h>
+#include <kit/Format.h>
+#include <kit/Log.h>
+
+#include "ventrel/Platform.h"
+#include "ventrel/Ventrel.h"
+#include "ventrel/menu/Base.h"
+#include "ventrel/system/Core.h"
+#include "ventrel/system/Input.h"
+#include "ventrel/system/ProfileManager.h"
+#include "ventrel/system/SaveManager.h"
+#include "ventrel/system/SceneManager.h"
+#include "ventrel/system/TransitionManager.h"
+
+namespace ventrel {
+
+namespace {
+
+void openLog(system::Core* core) {
+    kit::Dir::create(core->getSystemPath());
+    kit::String file = core->getLogFilename();
+    kit::Log::setFilename(file.empty() ? kit::String() : kit::Dir::joinPath(core->getSystemPath(), file));
+    kit::Log::setConsoleEnabled(core->isLogOutputEnabled());
+}
+
+void writeReport(system::Core* core) {
+    kit::Log::write(LogTag, "Game Version: " + core->getGameVersion().toString(3));
+    kit::Log::write(LogTag, "Initializing Ventrel Engine: " + EngineVersion.toString(3));
+    kit::Log::debug(LogTag, "System Path: " + core->getSystemPath());
+    host::SystemInfo info = host::getSystemInfo();
+    kit::Log::write(LogTag, "System Info:");
+    kit::Log::write(LogTag, "  - System Name: " + info.name);
+    kit::Log::write(LogTag, "  - CPU Architecture: " + info.architecture);
+    kit::Log::write(LogTag, kit::format("  - CPU Cores: %d", info.cpuCores));
+    kit::Log::write(LogTag, kit::format("  - RAM: %d MB", info.ram));
+    kit::Log::write(LogTag, kit::format("  - Display Resolution: %dx%d", int(info.displayResolution.x),
+                                        int(info.displayResolution.y)));
+    kit::Log::write(LogTag, kit::format("  - Display DPI: %d", info.displayDpi));
+    kit::Log::write(LogTag, "  - System Locale: " + info.locale);
+}
+
+template <class T>
+void deleteGlobal(T*& global) {
+    delete global;
+    global = nullptr;
+}
+
+}  // namespace
+
+void init(system::Core* coreObject, system::GameState* gameStateObject, system::TempState* tempStateObject,
+          bool useAsyncLoading) {
+    if (!platform::isInitialized()) {
+        platform::init();
+    }
+    core = coreObject;
+    gameState = gameStateObject;
+    tempState = tempStateObject;
+    openLog(core);
+    writeReport(core);
+    profileManager = new system::ProfileManager();
+    saveManager = new system::SaveManager();
+    menu::Transition* transition = core->_createTransition();
+    sceneManager = new system::SceneManager(transition, useAsyncLoading);
+    transitionManager = new system::TransitionManager(transition);
+    input = new system::Input();
+    if (core->isDebugEnabled()) {
+        for (host::Key key : {host::Key::F2, host::Key::F6, host::Key::F7, host::Key::F8}) {
+            input->addKey(key);
+        }
+    }
+}
+
+// The managers are cleared as well as deleted, so a late caller finds nothing rather than freed memory.
+void destroy() {
+    kit::Log::write(LogTag, "Destroying Ventrel Engine.");
+    deleteGlobal(input);
+    deleteGlobal(transitionManager);
+    deleteGlobal(sceneManager);
+    deleteGlobal(saveManager);
+    deleteGlobal(profileManager);
+    if (core) {
+        core->tryDestroyPreLoading();
+    }
+    deleteGlobal(cfg);
+}
+
+}  // namespace ventrel

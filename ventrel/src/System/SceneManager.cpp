@@ -1,0 +1,779 @@
+#include "ventrel/system/SceneManager.h"
+
+#include <audio/Manager.h>
+#include <fonts/Renderer.h>
+#include <gui/Gui.h>
+#include <host/Host.h>
+#include <kit/Format.h>
+#include <kit/Log.h>
+#include <kit/ResourceNotExistsException.h>
+#include <kit/Strings.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "ventrel/Ventrel.h"
+#include "ventrel/system/Core.h"
+#include "ventrel/system/Input.h"
+#include "ventrel/system/TempState.h"
+#include "ventrel/system/TransitionManager.h"
+
+namespace ventrel::system {
+
+namespace {
+
+const kit::String Container = "ventrel";
+
+template <class T>
+T* findByName(const kit::Array<T*>& items, const kit::String& name, const char* kind) {
+    auto found = std::find_if(items.begin(), items.end(), [&](T* item) { return item->getName() == name; });
+    if (found == items.end()) {
+        throw kit::ResourceNotExistsException(name, kind, Container);
+    }
+    return *found;
+}
+
+template <class T>
+void appendOnce(kit::Array<T*>& items, T* item, const char* kind) {
+    if (std::find(items.begin(), items.end(), item) != items.end()) {
+        throw kit::ResourceNotExistsException(item->getName(), kind, Container);
+    }
+    items.push_back(item);
+}
+
+// Animating: a menu with visibility animations whose fade or scale object is still moving.
+bool isAnimating(menu::Base* menu) {
+    return menu->isVisibilityAnimated();
+}
+
+bool isTriggered(host::Key key) {
+    return input && input->isKeyTriggered(key);
+}
+
+}  // namespace
+
+SceneManager::SceneManager(menu::Transition* transition, bool useAsyncLoading)
+    : useAsyncLoading(useAsyncLoading),
+      transition(transition),
+      loaderThread(&SceneManager::_threadLoad, "") {}
+
+SceneManager::~SceneManager() {
+    if (loaderThread.isStarted()) {
+        loaderThread.join();
+    }
+    for (auto& [name, playlist] : playlists) {
+        delete playlist;
+    }
+    delete scene;
+    delete nextScene;
+    for (menu::Dialog* dialog : dialogs) {
+        delete dialog;
+    }
+    for (menu::Overlay* overlay : overlays) {
+        delete overlay;
+    }
+    delete transition;
+    for (gui::Dataset* dataset : datasets) {
+        delete dataset;
+    }
+}
+
+kit::Array<Context*> SceneManager::_getControls() const {
+    kit::Array<Context*> controls(overlays.begin(), overlays.end());
+    if (transition) {
+        controls.push_back(transition);
+    }
+    if (scene) {
+        controls.push_back(scene);
+    }
+    controls.insert(controls.end(), dialogs.begin(), dialogs.end());
+    return controls;
+}
+
+// ---- Scenes ----
+
+void SceneManager::registerSceneFactory(const kit::String& name, const SceneFactory& factory) {
+    sceneFactories[name] = factory;
+}
+
+void SceneManager::switchScene(const kit::String& name) {
+    if (nextScene) {
+        kit::Log::warn(LogTag, kit::format("Cannot switch to scene '%s', already switching to '%s'!",
+                                           name.c_str(), currentSceneName.c_str()));
+        return;
+    }
+    auto factory = sceneFactories.find(name);
+    if (factory == sceneFactories.end()) {
+        throw kit::ResourceNotExistsException(name, "scene", Container);
+    }
+    previousSceneName = currentSceneName;
+    currentSceneName = name;
+    kit::Log::write(LogTag, "Switching scene: " + name);
+    scene::Base* created = factory->second();
+    if (scene) {
+        nextScene = created;
+    } else {
+        scene = created;
+    }
+}
+
+void SceneManager::switchPreviousScene() {
+    if (previousSceneName.empty()) {
+        kit::Log::error(LogTag, "Cannot switch to previous scene, there is none!");
+        return;
+    }
+    kit::String name = previousSceneName;
+    switchScene(name);
+}
+
+void SceneManager::restartScene() {
+    if (nextScene) {
+        kit::Log::warn(LogTag, kit::format("Cannot restart scene, already switching to '%s'!",
+                                           currentSceneName.c_str()));
+        return;
+    }
+    if (!scene) {
+        kit::Log::warn(LogTag, "No current scene for restart.");
+        return;
+    }
+    kit::Log::write(LogTag, "Restarting scene: " + currentSceneName);
+    nextScene = scene->_createNew();
+}
+
+bool SceneManager::isSceneLoading() const {
+    return sceneSetupInProgress || loaderThread.isRunning();
+}
+
+void SceneManager::advanceTime(float step) {
+    timeDelta = std::clamp(step, 0.0f, 0.2f);
+}
+
+// ---- Registries ----
+
+void SceneManager::registerDataset(gui::Dataset* dataset) {
+    appendOnce(datasets, dataset, "dataset");
+}
+void SceneManager::registerOverlay(menu::Overlay* overlay) {
+    appendOnce(overlays, overlay, "overlay");
+}
+void SceneManager::registerDialog(menu::Dialog* dialog) {
+    appendOnce(dialogs, dialog, "dialog");
+}
+
+gui::Dataset* SceneManager::findDataset(const kit::String& name) const {
+    return findByName(datasets, name, "dataset");
+}
+menu::Overlay* SceneManager::findOverlay(const kit::String& name) const {
+    return findByName(overlays, name, "overlay");
+}
+menu::Dialog* SceneManager::findDialog(const kit::String& name) const {
+    return findByName(dialogs, name, "dialog");
+}
+
+void SceneManager::activateDataset(const kit::String& name, bool loadNow) {
+    activeDatasets.push_back(name);
+    kit::removeDuplicates(activeDatasets);
+    if (loadNow) {
+        gui::Dataset* dataset = findDataset(name);
+        if (!dataset->isLoaded()) {
+            dataset->load();
+        }
+    }
+}
+
+void SceneManager::deactivateDataset(const kit::String& name) {
+    activeDatasets.erase(std::remove(activeDatasets.begin(), activeDatasets.end(), name),
+                         activeDatasets.end());
+    gui::Dataset* dataset = findDataset(name);
+    if (dataset->isLoaded()) {
+        dataset->unloadTextures();
+    }
+}
+
+menu::Overlay* SceneManager::showOverlay(const kit::String& name) {
+    menu::Overlay* overlay = findOverlay(name);
+    if (!overlay->isVisible() && !isAnimating(overlay)) {
+        overlay->show();
+    }
+    return overlay;
+}
+
+menu::Overlay* SceneManager::hideOverlay(const kit::String& name) {
+    menu::Overlay* overlay = findOverlay(name);
+    if (overlay->isVisible() && !isAnimating(overlay)) {
+        overlay->hide();
+    }
+    return overlay;
+}
+
+menu::Overlay* SceneManager::getActiveOverlay() const {
+    // Visible means shown: a menu hidden at set-up keeps its root's flag but has no alpha.
+    for (auto overlay = overlays.rbegin(); overlay != overlays.rend(); ++overlay) {
+        if ((*overlay)->isAlwaysModal() && (*overlay)->isVisible()) {
+            return *overlay;
+        }
+    }
+    return nullptr;
+}
+
+menu::Dialog* SceneManager::showDialog(const kit::String& name, Context* caller, Context* owner,
+                                       const kit::Array<kit::String>& texts, const kit::String& context) {
+    menu::Dialog* dialog = findDialog(name);
+    dialog->showAsDialog(caller, owner, texts, context);
+    return dialog;
+}
+
+menu::Dialog* SceneManager::showDialog(const kit::String& name, Context* caller, Context* owner,
+                                       const kit::String& text, const kit::String& context) {
+    return showDialog(name, caller, owner,
+                      text.empty() ? kit::Array<kit::String>() : kit::Array<kit::String>{text}, context);
+}
+
+// ---- Playlists ----
+
+void SceneManager::registerPlaylist(const kit::String& name, audio::MultiPlaylist* playlist) {
+    auto old = playlists.find(name);
+    if (old != playlists.end()) {
+        kit::Log::warn(LogTag,
+                       kit::format("Playlist '%s' already registered, deleting old playlist!", name.c_str()));
+        if (old->second != playlist) {
+            delete old->second;
+        }
+    }
+    playlists[name] = playlist;
+}
+
+void SceneManager::tryPlayPlaylist(const kit::String& name) {
+    auto found = playlists.find(name);
+    if (found == playlists.end()) {
+        kit::Log::warn(LogTag, kit::format("Playlist '%s' not registered!", name.c_str()));
+        return;
+    }
+    if (found->second->isPlaying()) {
+        return;
+    }
+    stopPlaylists(0.0f);
+    found->second->shuffle();
+    found->second->reset();
+    found->second->play(0.0f);
+}
+
+void SceneManager::stopPlaylists(float fadeTime) {
+    for (auto& [name, playlist] : playlists) {
+        playlist->stop(fadeTime);
+    }
+}
+
+void SceneManager::enablePlaylists() {
+    for (auto& [name, playlist] : playlists) {
+        if (!playlist->isEnabled()) {
+            playlist->enable();
+        }
+    }
+}
+
+void SceneManager::disablePlaylists() {
+    for (auto& [name, playlist] : playlists) {
+        if (playlist->isEnabled()) {
+            playlist->disable();
+        }
+    }
+}
+
+void SceneManager::stopAudio() {
+    stopPlaylists(0.25f);
+    if (audio::manager) {
+        audio::manager->stopAll(0.25f);
+    }
+}
+
+// ---- Frame ----
+
+void SceneManager::_applyDebugKeys(float& step) {
+    if (!core || !core->isDebugEnabled() || !input) {
+        return;
+    }
+    if (input->isKeyPressed(host::Key::F7)) {
+        step *= 0.1f;
+    }
+    if (input->isKeyPressed(host::Key::F8)) {
+        step *= 10.0f;
+    }
+    if (isTriggered(host::Key::F2)) {
+        gui::setDebugEnabled(!gui::isDebugEnabled());
+    }
+    if (isTriggered(host::Key::F6)) {
+        core->setFpsRendering(!core->isFpsRendering());
+    }
+    _updateDebugTitle();
+}
+
+// While the GUI debug mode is on the title shows the cursor position.
+void SceneManager::_updateDebugTitle() {
+    if (!host::window) {
+        return;
+    }
+    if (gui::isDebugEnabled()) {
+        if (plainTitle.empty()) {
+            plainTitle = host::window->getTitle();
+        }
+        const quadrix::Vector2& cursor = gui::getCursorPosition();
+        host::window->setTitle(kit::format("%s (%d,%d)", plainTitle.c_str(), int(cursor.x), int(cursor.y)));
+    } else if (!plainTitle.empty()) {
+        host::window->setTitle(plainTitle);
+        plainTitle.clear();
+    }
+}
+
+void SceneManager::update(float step) {
+    step = std::clamp(step, 0.0f, 0.1f);
+    _applyDebugKeys(step);
+    timeDelta = skipTimeDelta ? 0.0f : step;
+    skipTimeDelta = false;
+    if (!running && !finished) {
+        _setup();
+        _draw();
+        if (!scene) {
+            kit::Log::error(LogTag, "There is no initial scene!");
+        }
+        return;
+    }
+    if (!scene) {
+        return;
+    }
+    for (gui::Dataset* dataset : datasets) {
+        if (dataset->isLoaded()) {
+            dataset->update(timeDelta);
+        }
+    }
+    time += timeDelta;
+    ++frameCount;
+    if ((nextScene || finished) && _handleSwitch()) {
+        return;
+    }
+    if (useAsyncLoading && sceneLoadPending) {
+        loaderThread.start();
+        if (input) {
+            input->reset();
+        }
+        transitionManager->update();
+        return;
+    }
+    bool setUp = !scene->isRunning() || isSceneLoading();
+    if (setUp) {
+        _setupScene();
+        timeDelta = 0.0f;
+        skipTimeDelta = true;
+        sceneLoadPending = false;
+    } else if (input) {
+        input->update();
+    }
+    transitionManager->update();
+    _update();
+    _draw();
+    if (setUp) {
+        if (input) {
+            input->reset();
+        }
+        blockInput();
+    }
+}
+
+bool SceneManager::_isAnyMenuAnimating() const {
+    return std::any_of(overlays.begin(), overlays.end(), isAnimating) ||
+           std::any_of(dialogs.begin(), dialogs.end(), isAnimating);
+}
+
+// One frame of a pending switch or exit; true when the frame is done.
+bool SceneManager::_handleSwitch() {
+    if (scene->isRunning() && !isSceneLoading() && !scene->isFinished()) {
+        if (!scene->isWaitingBeforeSceneSwitch() && !_isAnyMenuAnimating()) {
+            scene->finish();
+            transitionManager->start();
+            if (!nextScene || nextScene->getPlaylistName() != scene->getPlaylistName()) {
+                stopAudio();
+            }
+        }
+        if (input) {
+            input->update();
+        }
+        transitionManager->update();
+        _update();
+        _draw();
+        return true;
+    }
+    if (transitionManager->isStarting()) {
+        return false;
+    }
+    if (!nextScene || finished) {
+        finished = true;
+        running = false;
+        _draw();
+    }
+    delete scene;
+    scene = nextScene;
+    nextScene = nullptr;
+    if (finished || !scene) {
+        return true;
+    }
+    if (transitionManager->isRunning()) {
+        _draw();
+        return true;
+    }
+    return false;
+}
+
+void SceneManager::_setup() {
+    running = true;
+    host::Window::InputMode mode =
+        host::window ? host::window->getInputMode() : host::Window::InputMode::Mouse;
+    kit::Array<Context*> menus;
+    if (transition) {
+        menus.push_back(transition);
+    }
+    menus.insert(menus.end(), dialogs.begin(), dialogs.end());
+    menus.insert(menus.end(), overlays.begin(), overlays.end());
+    for (Context* menu : menus) {
+        menu->setup();
+        menu->onInputModeChanged(mode);
+    }
+}
+
+void SceneManager::_setupScene() {
+    sceneSetupInProgress = true;
+    for (const kit::String& name : activeDatasets) {
+        gui::Dataset* dataset = findDataset(name);
+        if (!dataset->isLoaded()) {
+            dataset->load();
+        }
+    }
+    gui::processEvents();
+    if (input) {
+        input->reset();
+    }
+    scene->setup();
+    sceneSetupInProgress = false;
+}
+
+// The scene is set up off the main thread; the pictures it shows are left to load when first drawn.
+void SceneManager::_threadLoad(kit::Thread*) {
+    SceneManager* manager = sceneManager;
+    if (tempState) {
+        tempState->setLoadingProgress(0.8f);
+    }
+    manager->_setupScene();
+    if (tempState) {
+        tempState->setLoadingProgress(1.0f);
+    }
+    manager->sceneLoadPending = false;
+}
+
+void SceneManager::_update() {
+    bool overlayActive = hasActiveOverlay();
+    for (auto overlay = overlays.rbegin(); overlay != overlays.rend(); ++overlay) {
+        if ((*overlay)->isAlwaysModal()) {
+            (*overlay)->update();
+        }
+    }
+    for (menu::Overlay* overlay : overlays) {
+        if (!overlay->isAlwaysModal()) {
+            overlay->update();
+        }
+    }
+    if (transition) {
+        transition->update();
+    }
+    if (!transitionManager->isRunning()) {
+        if (!overlayActive) {
+            scene->update();
+        }
+        for (auto dialog = dialogs.rbegin(); dialog != dialogs.rend(); ++dialog) {
+            if (!(*dialog)->isVisible() || isAnimating(*dialog)) {
+                (*dialog)->update();
+            }
+        }
+    }
+    for (auto& [name, playlist] : playlists) {
+        playlist->update();
+    }
+}
+
+void SceneManager::_draw() {
+    if (scene && scene->isRunning() && !isSceneLoading()) {
+        scene->draw();
+    }
+    for (menu::Dialog* dialog : dialogs) {
+        dialog->draw();
+    }
+    for (menu::Overlay* overlay : overlays) {
+        if (!overlay->isAlwaysModal()) {
+            overlay->draw();
+        }
+    }
+    if (transition) {
+        transition->draw();
+    }
+    for (menu::Overlay* overlay : overlays) {
+        if (overlay->isAlwaysModal()) {
+            overlay->draw();
+        }
+    }
+    _drawScaleBars();
+    _drawFrameRate();
+}
+
+void SceneManager::_drawScaleBars() {
+    float scale = core ? core->getScaleFactor() : 1.0f;
+    if (scale >= 1.0f || !host::rendersys) {
+        return;
+    }
+    const quadrix::Rectangle& viewport = gui::getViewport();
+    float barHeight = std::ceil(viewport.h * (1.0f - scale) * 0.5f);
+    float barWidth = std::ceil(viewport.w * (1.0f - scale) * 0.5f);
+    const quadrix::Rectangle bars[] = {
+        {viewport.x, viewport.y, viewport.w, barHeight},
+        {viewport.x, viewport.y + viewport.h - barHeight, viewport.w, barHeight},
+        {viewport.x, viewport.y, barWidth, viewport.h},
+        {viewport.x + viewport.w - barWidth, viewport.y, barWidth, viewport.h},
+    };
+    for (const quadrix::Rectangle& bar : bars) {
+        host::rendersys->drawQuad(
+            {quadrix::Vector2(bar.x, bar.y), quadrix::Vector2(bar.x + bar.w, bar.y),
+             quadrix::Vector2(bar.x + bar.w, bar.y + bar.h), quadrix::Vector2(bar.x, bar.y + bar.h)},
+            host::Color::Black);
+    }
+}
+
+void SceneManager::_drawFrameRate() {
+    if (!core || !core->isFpsRendering() || !fonts::renderer || !fonts::renderer->getDefaultFont() ||
+        !host::window || !host::rendersys) {
+        return;
+    }
+    fonts::TextStyle style;
+    style.font = fonts::renderer->getDefaultFont()->getName();
+    const fonts::RenderedText* text =
+        fonts::renderer->render(kit::format("[b=000000]%d[/b]", host::window->getFps()), style, 0.0f, 0.0f);
+    if (!text || !text->texture) {
+        return;
+    }
+    const quadrix::Rectangle& viewport = gui::getViewport();
+    float x = viewport.x + text->area.x;
+    float y = viewport.y + text->area.y;
+    host::rendersys->drawQuad(
+        text->texture,
+        {quadrix::Vector2(x, y), quadrix::Vector2(x + text->area.w, y),
+         quadrix::Vector2(x + text->area.w, y + text->area.h), quadrix::Vector2(x, y + text->area.h)},
+        {quadrix::Vector2(0, 0), quadrix::Vector2(1, 0), quadrix::Vector2(1, 1), quadrix::Vector2(0, 1)},
+        host::Color::White);
+}
+
+void SceneManager::processEvents() {
+    for (Context* control : _getControls()) {
+        control->processEvents();
+    }
+    for (gui::Dataset* dataset : datasets) {
+        dataset->processEvents();
+    }
+}
+
+void SceneManager::blockInput() {
+    if (scene) {
+        scene->blockInput();
+    }
+    for (menu::Dialog* dialog : dialogs) {
+        dialog->blockInput();
+    }
+    for (menu::Overlay* overlay : overlays) {
+        overlay->blockInput();
+    }
+}
+
+bool SceneManager::trySceneRefresh() {
+    if (!running || !scene || !scene->isRunning() || isSceneLoading()) {
+        return false;
+    }
+    scene->refresh();
+    if (transition) {
+        transition->refresh();
+    }
+    for (menu::Overlay* overlay : overlays) {
+        if (overlay->isVisible()) {
+            overlay->refresh();
+        }
+    }
+    for (menu::Dialog* dialog : dialogs) {
+        if (dialog->isVisible()) {
+            dialog->refresh();
+        }
+    }
+    return true;
+}
+
+// ---- Input ----
+
+// An active overlay takes the event alone; otherwise the visible non-modal overlays hear it first,
+// topmost first, then the running scene.
+template <class Event>
+void SceneManager::_route(Event event) {
+    if (!running) {
+        return;
+    }
+    if (menu::Overlay* overlay = getActiveOverlay()) {
+        event(overlay);
+        gui::processEvents();
+        return;
+    }
+    if (!scene || !scene->isRunning() || isSceneLoading()) {
+        return;
+    }
+    for (auto overlay = overlays.rbegin(); overlay != overlays.rend(); ++overlay) {
+        if (!(*overlay)->isAlwaysModal() && (*overlay)->isVisible()) {
+            event(*overlay);
+        }
+    }
+    event(scene);
+    gui::processEvents();
+}
+
+void SceneManager::onMouseDown(host::Key key) {
+    _route([&](Context* c) { c->onMouseDown(key); });
+}
+void SceneManager::onMouseUp(host::Key key) {
+    _route([&](Context* c) { c->onMouseUp(key); });
+}
+void SceneManager::onMouseCancel(host::Key key) {
+    _route([&](Context* c) { c->onMouseCancel(key); });
+}
+void SceneManager::onMouseMove() {
+    _route([&](Context* c) { c->onMouseMove(); });
+}
+void SceneManager::onMouseScroll(float x, float y) {
+    _route([&](Context* c) { c->onMouseScroll(x, y); });
+}
+void SceneManager::onKeyDown(host::Key key) {
+    _route([&](Context* c) { c->onKeyDown(key); });
+}
+void SceneManager::onKeyUp(host::Key key) {
+    _route([&](Context* c) { c->onKeyUp(key); });
+}
+void SceneManager::onChar(unsigned int charCode) {
+    _route([&](Context* c) { c->onChar(charCode); });
+}
+void SceneManager::onTouch(const kit::Array<quadrix::Vector2>& touches) {
+    _route([&](Context* c) { c->onTouch(touches); });
+}
+void SceneManager::onButtonDown(host::Button button) {
+    _route([&](Context* c) { c->onButtonDown(button); });
+}
+void SceneManager::onButtonUp(host::Button button) {
+    _route([&](Context* c) { c->onButtonUp(button); });
+}
+
+// ---- System events ----
+
+template <class Function>
+void SceneManager::_guarded(Function function) {
+    try {
+        function();
+    } catch (const kit::Exception& e) {
+        if (core) {
+            core->logCrash(e);
+        } else {
+            kit::Log::error(LogTag, e.what());
+        }
+    }
+}
+
+bool SceneManager::onQuit(bool canCancel) {
+    _guarded([&] {
+        if (core) {
+            core->onQuit(canCancel);
+        }
+    });
+    return false;
+}
+
+void SceneManager::onWindowFocusChanged(bool focused) {
+    _guarded([&] {
+        active = focused;
+        if (!finished && focused) {
+            if (audio::manager) {
+                audio::manager->resumeAudio();
+            }
+            enablePlaylists();
+        } else if (!finished) {
+            disablePlaylists();
+            if (audio::manager) {
+                audio::manager->suspendAudio();
+            }
+        }
+        if (core) {
+            core->onWindowFocusChanged(focused);
+        }
+        for (Context* control : _getControls()) {
+            control->onWindowFocusChanged(focused);
+        }
+    });
+}
+
+void SceneManager::onWindowSizeChanged(int width, int height, bool fullscreen) {
+    _guarded([&] {
+        if (host::rendersys) {
+            host::rendersys->setViewport(quadrix::Rectangle(0.0f, 0.0f, float(width), float(height)));
+        }
+        if (core) {
+            core->onWindowSizeChanged(width, height, fullscreen);
+        }
+        if (!finished) {
+            for (Context* control : _getControls()) {
+                control->onWindowSizeChanged(width, height, fullscreen);
+            }
+        }
+    });
+}
+
+void SceneManager::onInputModeChanged(host::Window::InputMode inputMode) {
+    _guarded([&] {
+        bool touch = host::window && host::window->getInputMode() == host::Window::InputMode::Touch;
+        gui::setHoverEffectEnabled(!touch);
+        if (core) {
+            core->onInputModeChanged(inputMode);
+        }
+        if (!finished) {
+            for (Context* control : _getControls()) {
+                control->onInputModeChanged(inputMode);
+            }
+        }
+    });
+}
+
+void SceneManager::onVirtualKeyboardChanged(bool visible, float heightRatio) {
+    _guarded([&] {
+        if (core) {
+            core->onVirtualKeyboardChanged(visible, heightRatio);
+        }
+    });
+}
+
+void SceneManager::onLowMemoryWarning() {
+    _guarded([&] {
+        kit::Log::write(LogTag, "Low memory warning received:");
+        if (core) {
+            core->onLowMemoryWarning();
+        }
+        kit::Log::write(LogTag, "- purging unused textures...");
+        gui::unloadUnusedResources();
+        kit::Log::write(LogTag, "- clearing font cache...");
+        if (fonts::renderer) {
+            fonts::renderer->clearCache();
+        }
+        kit::Log::write(LogTag, "- clearing unused audio...");
+        if (audio::manager) {
+            audio::manager->freeUnusedMemory();
+        }
+    });
+}
+
+}  // namespace ventrel::system

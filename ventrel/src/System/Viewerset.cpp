@@ -1,0 +1,129 @@
+#include "ventrel/system/Viewerset.h"
+
+#include <host/Host.h>
+#include <kit/Exception.h>
+#include <kit/Log.h>
+
+#include <algorithm>
+
+#include "ventrel/Ventrel.h"
+
+namespace ventrel::system {
+
+namespace {
+
+kit::Map<kit::String, Viewerset*>& registry() {
+    static kit::Map<kit::String, Viewerset*> sets;
+    return sets;
+}
+
+template <class Match>
+kit::Array<viewer::Base*> select(const kit::Array<viewer::Base*>& viewers, Match match) {
+    kit::Array<viewer::Base*> found;
+    std::copy_if(viewers.begin(), viewers.end(), std::back_inserter(found), match);
+    return found;
+}
+
+template <class Match>
+viewer::Base* first(const kit::Array<viewer::Base*>& viewers, Match match) {
+    auto found = std::find_if(viewers.begin(), viewers.end(), match);
+    return found == viewers.end() ? nullptr : *found;
+}
+
+}  // namespace
+
+Viewerset::Viewerset(const kit::String& name, gui::Object* root) : name(name), root(root) {
+    if (!registry().emplace(name, this).second) {
+        throw kit::Exception("Unable to register viewerset '" + name +
+                             "', another viewerset with the same name exists!");
+    }
+}
+
+// A destructor must not throw: a set that is not registered any more is only reported.
+Viewerset::~Viewerset() {
+    auto entry = registry().find(name);
+    if (entry != registry().end() && entry->second == this) {
+        registry().erase(entry);
+    } else {
+        kit::Log::error(LogTag, "Unable to unregister viewerset '" + name + "', viewerset does not exist!");
+    }
+    for (viewer::Base* viewer : viewers) {
+        delete viewer;
+    }
+}
+
+Viewerset* Viewerset::getByName(const kit::String& name) {
+    auto entry = registry().find(name);
+    if (entry == registry().end()) {
+        throw kit::Exception("Viewerset '" + name + "' doesn't exist!");
+    }
+    return entry->second;
+}
+
+kit::String Viewerset::_generateName() {
+    return host::generateName("ventrel::Viewerset");
+}
+
+void Viewerset::registerViewer(viewer::Base* viewer) {
+    viewers.push_back(viewer);
+    viewer->update();
+}
+
+void Viewerset::unregisterViewer(viewer::Base* viewer) {
+    auto found = std::find(viewers.begin(), viewers.end(), viewer);
+    if (found == viewers.end()) {
+        throw kit::Exception("Viewer not found in viewerset '" + name + "'!");
+    }
+    viewers.erase(found);
+}
+
+void Viewerset::update() {
+    for (size_t i = 0; i < viewers.size(); ++i) {
+        viewers[i]->update();
+    }
+    auto inactive =
+        std::stable_partition(viewers.begin(), viewers.end(), [](viewer::Base* v) { return v->isActive(); });
+    kit::Array<viewer::Base*> removed(inactive, viewers.end());
+    viewers.erase(inactive, viewers.end());
+    for (viewer::Base* viewer : removed) {
+        delete viewer;
+    }
+}
+
+viewer::Base* Viewerset::findViewer(const kit::String& graphicName) const {
+    return first(viewers, [&](viewer::Base* v) {
+        return v->getGraphic() && v->getGraphic()->getName() == graphicName;
+    });
+}
+
+viewer::Base* Viewerset::findViewer(const gui::Object* graphic) const {
+    return first(viewers, [&](viewer::Base* v) { return v->getGraphic() == graphic; });
+}
+
+viewer::Base* Viewerset::findViewer(const viewer::IObservable* observed) const {
+    return first(viewers, [&](viewer::Base* v) { return v->getObserved() == observed; });
+}
+
+kit::Array<viewer::Base*> Viewerset::findViewers(const viewer::IObservable* observed) const {
+    return select(viewers, [&](viewer::Base* v) { return v->getObserved() == observed; });
+}
+
+viewer::Base* Viewerset::findViewerById(const kit::String& id) const {
+    return first(viewers,
+                 [&](viewer::Base* v) { return v->getObserved() && v->getObserved()->getId() == id; });
+}
+
+kit::Array<viewer::Base*> Viewerset::findViewersById(const kit::String& id) const {
+    return select(viewers,
+                  [&](viewer::Base* v) { return v->getObserved() && v->getObserved()->getId() == id; });
+}
+
+void Viewerset::destroyViewers(const viewer::IObservable* observed) {
+    kit::Array<viewer::Base*> doomed = findViewers(observed);
+    for (viewer::Base* viewer : doomed) {
+        viewers.erase(std::find(viewers.begin(), viewers.end(), viewer));
+        delete viewer;
+    }
+}
+
+}  // namespace ventrel::system

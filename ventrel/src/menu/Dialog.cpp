@@ -1,0 +1,81 @@
+#include "ventrel/menu/Dialog.h"
+
+#include <gui/Label.h>
+#include <kit/Format.h>
+#include <kit/Log.h>
+#include <kit/Strings.h>
+
+#include <algorithm>
+
+#include "ventrel/Ventrel.h"
+#include "ventrel/system/Input.h"
+
+namespace ventrel::menu {
+
+namespace {
+
+const kit::String ButtonPrefix = "button_dialog_";
+const kit::String TextPrefix = "text_dialog_";
+
+}  // namespace
+
+Dialog::Dialog(const kit::String& name, int buttonCount) : Base(nullptr, name), buttonCount(buttonCount) {
+    alwaysModal = true;
+    visibleOnSetup = false;
+}
+
+void Dialog::_setupCallbacks() {
+    for (int i = 0; i < buttonCount; ++i) {
+        kit::String name = ButtonPrefix + std::to_string(i);
+        if (dataset && dataset->hasObject(name)) {
+            _bindCallback(callbacks, getObject(name), &Dialog::_ButtonDialog);
+        }
+    }
+}
+
+bool Dialog::_inputCallback(gui::Object* object) {
+    return _dispatchCallback(callbacks, object);
+}
+
+void Dialog::showAsDialog(system::Context* caller, system::Context* owner,
+                          const kit::Array<kit::String>& textKeys, const kit::String& context) {
+    kit::Log::debug(
+        LogTag, kit::format("Show dialog: context '%s', caller: '%s', owner '%s'", context.c_str(),
+                            caller ? caller->getName().c_str() : "", owner ? owner->getName().c_str() : ""));
+    this->owner = owner;
+    this->caller = caller;
+    for (size_t i = 0; i < textKeys.size() && dataset; ++i) {
+        dataset->getObjectAs<gui::Label>(TextPrefix + std::to_string(i), "Label")->trySetTextKey(textKeys[i]);
+    }
+    for (int i = 0; i < buttonCount && dataset; ++i) {
+        gui::Object* button = getObject(ButtonPrefix + std::to_string(i));
+        button->setVisible(true);
+        button->setEnabled(true);
+    }
+    show();
+    if (input) {
+        input->addState(context);
+    }
+}
+
+bool Dialog::_ButtonDialog(gui::Object* object) {
+    kit::String suffix = object->getName().substr(std::min(ButtonPrefix.size(), object->getName().size()));
+    int index = -1;
+    if (!suffix.empty() && std::all_of(suffix.begin(), suffix.end(), ::isdigit) && suffix.size() < 9) {
+        index = std::stoi(suffix);
+    }
+    if (index < 0 || index >= buttonCount) {
+        kit::Log::warn(
+            LogTag, kit::format("Button '%s' is not properly named to be assigned as a dialog button in: %s",
+                                object->getName().c_str(), rootName.c_str()));
+        return true;
+    }
+    hide();
+    kit::String context = input ? input->removeState() : kit::String();
+    if (caller) {
+        caller->dialogResult(getName(), index, context);
+    }
+    return true;
+}
+
+}  // namespace ventrel::menu

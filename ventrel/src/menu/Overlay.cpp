@@ -1,0 +1,10 @@
+#include "ventrel/menu/Overlay.h"
+
+namespace ventrel::menu {
+
+Overlay::Overlay(const kit::String& name) : Base(nullptr, name) {
+    alwaysModal = true;
+    visibleOnSetup = false;
+}
+
+}  // namespace ventrel::menu
