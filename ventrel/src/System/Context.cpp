@@ -3,10 +3,12 @@
 #include <gui/ButtonBase.h>
 #include <gui/Gui.h>
 #include <gui/MemberCallbackEvent.h>
+#include <gui/ScrollArea.h>
 #include <host/Host.h>
 #include <kit/Dir.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
+#include <kit/Strings.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,7 @@
 #include "ventrel/system/Core.h"
 #include "ventrel/system/Input.h"
 #include "ventrel/system/SceneManager.h"
+#include "ventrel/system/TempState.h"
 #include "ventrel/system/TransitionManager.h"
 #include "ventrel/system/Viewerset.h"
 
@@ -82,6 +85,7 @@ void Context::setup() {
     _setupCallbacks();
     inputAllowed = false;
     queuedCallbacks.clear();
+    _setupFocusIndex();
     refresh();
 }
 
@@ -102,10 +106,14 @@ void Context::draw() {
 
 void Context::refresh() {
     _unsetPreselected();
-    if (dataset && dataset->getFocusedObjectIndex() >= 0 && host::window &&
-        host::window->getInputMode() != host::Window::InputMode::Controller) {
-        dataset->trySetFocusedObjectByIndex(-1, false);
+    if (!_isControllerMode()) {
+        if (dataset && dataset->getFocusedObjectIndex() >= 0) {
+            dataset->trySetFocusedObjectByIndex(-1, false);
+        }
+        return;
     }
+    _refreshFocusIndex();
+    _updateFocusScrollOffset();
 }
 
 void Context::show() {
@@ -157,6 +165,16 @@ void Context::onInputModeChanged(host::Window::InputMode inputMode) {
 
 kit::String Context::getDatasetPath() const {
     return kit::Dir::joinPath(core ? core->getGuiPath() : kit::String(), rootName + ".gui");
+}
+
+kit::Array<menu::Base*> Context::getAllMenus() const {
+    kit::Array<menu::Base*> all;
+    for (menu::Base* menu : menus) {
+        all.push_back(menu);
+        kit::Array<menu::Base*> below = menu->getAllMenus();
+        all.insert(all.end(), below.begin(), below.end());
+    }
+    return all;
 }
 
 menu::Base* Context::getMenu(const kit::String& name) const {
@@ -297,6 +315,9 @@ void Context::update() {
     _startUpdate();
     if (!isCallbackQueued() && inputAllowed) {
         _updateInput();
+        if (!isCallbackQueued() && inputAllowed && _isControllerMode()) {
+            _updateController();
+        }
     }
     if (sceneManager && !sceneManager->getNextScene()) {
         _dispatchCallbacks();
@@ -351,6 +372,25 @@ void Context::_startUpdate() {
     }
 }
 
+bool Context::_isAnyTriggered(const kit::Array<host::Button>& buttons) {
+    return std::any_of(buttons.begin(), buttons.end(),
+                       [](host::Button button) { return input->isButtonTriggered(button); });
+}
+
+bool Context::_isControllerMode() {
+    return host::window && host::window->getInputMode() == host::Window::InputMode::Controller;
+}
+
+// The focused object, focused again by its index first so that a focus lost to a hidden object moves on.
+gui::Object* Context::_findConfirmButtonTarget() {
+    gui::Object* focused = dataset->getFocusedObject();
+    if (focused && focused->getFocusIndex() >= 0) {
+        dataset->trySetFocusedObjectByIndex(focused->getFocusIndex(), true);
+        focused = dataset->getFocusedObject();
+    }
+    return focused;
+}
+
 bool Context::_isAnyTriggered(const kit::Array<host::Key>& keys) {
     return std::any_of(keys.begin(), keys.end(), [](host::Key key) { return input->isKeyTriggered(key); });
 }
@@ -365,6 +405,12 @@ void Context::_updateInput() {
         target = getObject(confirmObjectName);
     }
     if (!target && !cancelObjectName.empty() && _isAnyTriggered(input->getCancelKeys())) {
+        target = getObject(cancelObjectName);
+    }
+    if (!target && dataset && _isAnyTriggered(input->getConfirmButtons())) {
+        target = _findConfirmButtonTarget();
+    }
+    if (!target && !cancelObjectName.empty() && _isAnyTriggered(input->getCancelButtons())) {
         target = getObject(cancelObjectName);
     }
     if (target && target->isDerivedEnabled() && target->isDerivedVisible()) {
@@ -476,6 +522,273 @@ bool Context::_isPreselectTap(gui::Object* object) const {
 menu::Base* Context::_registerMenu(menu::Base* menu) {
     menus.push_back(menu);
     return menu;
+}
+
+}  // namespace ventrel::system
+
+namespace ventrel::system {
+
+namespace {
+
+bool containsIndex(const kit::Array<int>& indices, int index) {
+    return std::find(indices.begin(), indices.end(), index) != indices.end();
+}
+
+kit::Array<int> without(kit::Array<int> indices, int index) {
+    indices.erase(std::remove(indices.begin(), indices.end(), index), indices.end());
+    return indices;
+}
+
+}  // namespace
+
+void Context::setAutoFocusMode(int count, int columns, bool wrap) {
+    autoFocusCount = count;
+    autoFocusColumns = columns;
+    autoFocusWrap = wrap;
+    autoFocus = count > 0 && columns > 0;
+}
+
+bool Context::setFocusIndex(int index) {
+    inputAllowed = false;
+    queuedCallbacks.clear();
+    if (dataset) {
+        dataset->onMouseCancel(host::Key::None);
+    }
+    for (menu::Base* menu : menus) {
+        menu->blockInput();
+    }
+    if (index >= 0 && core) {
+        core->clickSound("");
+    }
+    if (index < 0 || !dataset || !dataset->trySetFocusedObjectByIndex(index, true)) {
+        return false;
+    }
+    _refreshFocusIndex();
+    refresh();
+    return true;
+}
+
+// The stored value "<root name>;<index>" carries a focus across a screen switch; only the screen it
+// names takes it.
+void Context::_setupFocusIndex() {
+    if (!tempState) {
+        return;
+    }
+    if (!_isControllerMode()) {
+        tempState->setNextFocusIndex("");
+        return;
+    }
+    kit::Array<kit::String> parts = kit::split(tempState->getNextFocusIndex(), ";");
+    if (parts.size() != 2) {
+        tempState->setNextFocusIndex("");
+        return;
+    }
+    if (parts[0] != rootName) {
+        return;
+    }
+    if (dataset) {
+        dataset->trySetFocusedObjectByIndex(kit::toInt(parts[1]), true);
+    }
+    tempState->setNextFocusIndex("");
+}
+
+void Context::_refreshFocusIndex() {
+    if (!_isControllerMode() || !dataset) {
+        return;
+    }
+    gui::Object* focused = dataset->getFocusedObject();
+    if (focused && focused->isDerivedEnabled() && focused->isDerivedVisible()) {
+        return;
+    }
+    if (focused && focused->getFocusIndex() >= 0 &&
+        dataset->trySetFocusedObjectByIndex(focused->getFocusIndex(), true)) {
+        return;
+    }
+    _fixFocusIndex();
+}
+
+// Without a focus the first candidate takes it; otherwise the candidate nearest to the lost index.
+bool Context::_fixFocusIndex() {
+    if (!_isControllerMode() || !dataset) {
+        return false;
+    }
+    gui::Object* focused = dataset->getFocusedObject();
+    int current = focused ? focused->getFocusIndex() : -1;
+    kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
+    if (current < 0) {
+        if (!candidates.empty() && dataset->trySetFocusedObjectByIndex(candidates.front(), false)) {
+            return true;
+        }
+        kit::Array<int> all = dataset->findPossibleFocusIndices(false);
+        return !all.empty() && dataset->trySetFocusedObjectByIndex(all.front(), false);
+    }
+    if (candidates.empty()) {
+        return false;
+    }
+    int choice = candidates.front();
+    for (int candidate : candidates) {
+        if (std::abs(current - candidate) < std::abs(current - choice)) {
+            choice = candidate;
+        }
+    }
+    return dataset->trySetFocusedObjectByIndex(choice, false);
+}
+
+// Keeps the focused object inside the nearest dragging scroll area around it.
+void Context::_updateFocusScrollOffset() {
+    if (!_isControllerMode() || !dataset || !dataset->getFocusedObject()) {
+        return;
+    }
+    gui::Object* focused = dataset->getFocusedObject();
+    gui::Object* content = focused;
+    for (gui::Object* ancestor = focused->getParent(); ancestor; ancestor = ancestor->getParent()) {
+        auto* area = dynamic_cast<gui::ScrollArea*>(ancestor);
+        if (!area || !area->isDrag()) {
+            content = ancestor;
+            continue;
+        }
+        gui::Object* frame = area->getParent() ? area->getParent() : area;
+        float w = frame->getWidth();
+        float h = frame->getHeight();
+        quadrix::Rectangle shown = focused->getBoundingRect(area);
+        if (shown.x >= 0.0f && shown.y >= 0.0f && shown.x + shown.w <= w && shown.y + shown.h <= h) {
+            return;
+        }
+        quadrix::Rectangle r = focused->getBoundingRect(content);
+        quadrix::Vector2 offset = area->getScrollOffset();
+        if (r.x + r.w - w > offset.x) {
+            offset.x = r.x + r.w - w;
+        } else if (offset.x > r.x) {
+            offset.x = r.x;
+        }
+        if (r.y + r.h - h > offset.y) {
+            offset.y = r.y + r.h - h;
+        } else if (offset.y > r.y) {
+            offset.y = r.y;
+        }
+        area->setScrollOffset(offset);
+        return;
+    }
+}
+
+void Context::_updateController() {
+    if (!autoFocus || !input || !dataset) {
+        return;
+    }
+    for (host::Button button :
+         {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp, host::Button::DPadDown}) {
+        if (!input->isButtonTriggered(button)) {
+            continue;
+        }
+        int focus = dataset->getFocusedObjectIndex();
+        if (focus < 0) {
+            _fixFocusIndex();
+            return;
+        }
+        if (_moveFocus(button, focus)) {
+            return;
+        }
+    }
+}
+
+// One step of grid navigation; false when the direction finds nothing to move to.
+bool Context::_moveFocus(host::Button button, int focus) {
+    kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
+    std::sort(candidates.begin(), candidates.end());
+    int target = -1;
+    if (button == host::Button::DPadLeft) {
+        target = _stepHorizontal(focus, -1, candidates);
+    } else if (button == host::Button::DPadRight) {
+        target = _stepHorizontal(focus, 1, candidates);
+    } else if (button == host::Button::DPadUp) {
+        target = _stepUp(focus, candidates);
+    } else {
+        target = _stepDown(focus, candidates);
+    }
+    if (target < 0 || target == focus) {
+        return false;
+    }
+    setFocusIndex(target);
+    return true;
+}
+
+int Context::_stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const {
+    int k = autoFocusColumns;
+    if (autoFocusWrap) {
+        if (candidates.size() < 2) {
+            return -1;
+        }
+        if (direction < 0) {
+            auto before =
+                std::find_if(candidates.rbegin(), candidates.rend(), [&](int i) { return i < focus; });
+            return before == candidates.rend() ? candidates.back() : *before;
+        }
+        auto after = std::find_if(candidates.begin(), candidates.end(), [&](int i) { return i > focus; });
+        return after == candidates.end() ? candidates.front() : *after;
+    }
+    kit::Array<int> others = without(candidates, focus);
+    int rowStart = focus - focus % k;
+    for (int i = focus + direction; i >= rowStart && i < rowStart + k; i += direction) {
+        if (containsIndex(others, i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int Context::_stepUp(int focus, const kit::Array<int>& candidates) const {
+    int k = autoFocusColumns;
+    kit::Array<int> others = without(candidates, focus);
+    if (others.empty()) {
+        return -1;
+    }
+    if (autoFocusWrap) {
+        int total = (autoFocusCount + k - 1) / k * k;
+        for (int i = (total - k + focus) % total; i != focus; i = (total - k + i) % total) {
+            if (containsIndex(others, i)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    if (focus <= k - 1) {
+        return -1;
+    }
+    for (int i = focus - k; i >= 0; i -= k) {
+        if (containsIndex(others, i)) {
+            return i;
+        }
+    }
+    return others.back();
+}
+
+int Context::_stepDown(int focus, const kit::Array<int>& candidates) const {
+    int k = autoFocusColumns;
+    int n = autoFocusCount;
+    if (autoFocusWrap) {
+        if (candidates.empty()) {
+            return -1;
+        }
+        int largest = candidates.back();
+        int total = (n + k - 1) / k * k;
+        int i = focus / k == largest / k ? (k + focus) % total : focus + k;
+        for (; !containsIndex(candidates, i); i += k) {
+            if (i >= n - k) {
+                return largest;
+            }
+        }
+        return i;
+    }
+    kit::Array<int> others = without(candidates, focus);
+    if (focus >= n - k || others.empty()) {
+        return -1;
+    }
+    for (int i = focus + k; i < n; i += k) {
+        if (containsIndex(others, i)) {
+            return i;
+        }
+    }
+    return others.back();
 }
 
 }  // namespace ventrel::system

@@ -63,6 +63,8 @@ public:
     gui::Object* getRoot() const { return root; }
     Viewerset* getViewerset() const { return viewerset; }
     kit::Array<menu::Base*> getMenus() const { return menus; }
+    // The whole tree of sub-menus, each followed by its descendants.
+    kit::Array<menu::Base*> getAllMenus() const;
     menu::Base* getMenu(const kit::String& name) const;
     menu::Base* getModalMenu() const { return modalMenu; }
     void setModalMenu(menu::Base* menu) { modalMenu = menu; }
@@ -96,6 +98,14 @@ public:
         return preselected && preselected == object;
     }
 
+    // Moves the keyboard and controller focus; false (focus unchanged) for a negative or unusable index.
+    bool setFocusIndex(int index);
+    // Controller navigation over `count` focus slots laid out in `columns`; `wrap` cycles instead of
+    // stopping at the grid's edges.
+    void setAutoFocusMode(int count, int columns, bool wrap);
+    int getAutoFocusCount() const { return autoFocusCount; }
+    int getAutoFocusColumns() const { return autoFocusColumns; }
+
 protected:
     bool inputAllowed = false;
     bool updateAllowed = true;
@@ -120,15 +130,24 @@ protected:
     bool datasetAspectFit = true;
     kit::String confirmObjectName;
     kit::String cancelObjectName;
+    bool autoFocus = false;
+    int autoFocusCount = 0;
+    int autoFocusColumns = 0;
+    bool autoFocusWrap = false;
 
     virtual void _setupMenus() {}
     virtual void _setupDataset();
     virtual void _setupDatasetAspect();
     virtual void _setupViewerset();
     virtual void _setupCallbacks() {}
+    virtual void _setupFocusIndex();
+    virtual void _refreshFocusIndex();
+    virtual void _updateFocusScrollOffset();
+    virtual bool _fixFocusIndex();
     virtual void _startUpdate();
     virtual void _finishUpdate() {}
     virtual void _updateInput();
+    virtual void _updateController();
     virtual void _updateLogic();
     virtual void _updateDisplay() {}
     virtual bool _inputCallback(gui::Object* object);
@@ -158,6 +177,13 @@ private:
     bool _route(Handler handler);
     void _dispatchCallbacks();
     static bool _isAnyTriggered(const kit::Array<host::Key>& keys);
+    static bool _isAnyTriggered(const kit::Array<host::Button>& buttons);
+    static bool _isControllerMode();
+    gui::Object* _findConfirmButtonTarget();
+    bool _moveFocus(host::Button button, int focus);
+    int _stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const;
+    int _stepUp(int focus, const kit::Array<int>& candidates) const;
+    int _stepDown(int focus, const kit::Array<int>& candidates) const;
 };
 
 template <class Owner>

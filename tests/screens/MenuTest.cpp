@@ -1,0 +1,133 @@
+#include <gui/Label.h>
+#include <kit/Strings.h>
+#include <ventrel/menu/Dialog.h>
+#include <ventrel/menu/Pages.h>
+#include <ventrel/system/Input.h>
+
+#include "ScreensFixture.h"
+#include "TestScreens.h"
+
+namespace screenstest {
+namespace {
+
+using MenuTest = ScreensFixture;
+
+TEST_F(MenuTest, TwoButtonDialogAnswersTheCallerWithButtonAndContext) {
+    auto* dialog = new ventrel::menu::Dialog("menu/dialog/two", 2);
+    ventrel::sceneManager->registerDialog(dialog);
+    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    ASSERT_FALSE(dialog->isVisible());
+
+    ventrel::sceneManager->showDialog("menu/dialog/two", scene, scene, kit::Array<kit::String>{"gui.First"},
+                                      "Test:Ask");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(scene->getModalMenu(), dialog);
+    EXPECT_EQ(ventrel::input->getCurrentState(), "Test:Ask");
+    auto* first = static_cast<gui::Label*>(dialog->getObject("text_dialog_0"));
+    auto* second = static_cast<gui::Label*>(dialog->getObject("text_dialog_1"));
+    EXPECT_EQ(first->getTextKey(), "gui.First");
+    EXPECT_EQ(second->getText(), "detail");  // fewer keys than labels: the rest keep their text
+    step(2);
+
+    click(scene->getObject("button_a"));  // the scene hears nothing while the dialog is up
+    click(dialog->getObject("button_dialog_1"));
+    step(2);
+    EXPECT_TRUE(scene->clicked.empty());
+    ASSERT_EQ(scene->answers.size(), 1u);
+    EXPECT_EQ(scene->answers[0], std::make_tuple(kit::String("menu/dialog/two"), 1, kit::String("Test:Ask")));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(scene->getModalMenu(), nullptr);
+    EXPECT_EQ(ventrel::input->getCurrentState(), ventrel::system::Input::DefaultState);
+}
+
+// A menu that fades and scales in and out.
+class FadingMenu : public ventrel::menu::Base {
+public:
+    explicit FadingMenu(ventrel::system::Context* owner) : Base(owner, "menu/animated") {
+        useShowAnimation = true;
+        useHideAnimation = true;
+        scaleObjectName = "container_panel";
+    }
+};
+
+class FadingScene : public MainScene {
+public:
+    FadingScene() : MainScene("scene/empty") {}
+    FadingMenu* menu = nullptr;
+
+protected:
+    void _setupMenus() override { menu = static_cast<FadingMenu*>(_registerMenu(new FadingMenu(this))); }
+};
+
+TEST_F(MenuTest, AnimatedShowOfAShownMenuDoesNothingAndHideFadesOut) {
+    FadingScene* scene = startScene<FadingScene>([] { return new FadingScene(); });
+    FadingMenu* menu = scene->menu;
+    gui::Object* panel = menu->getObject("container_panel");
+    ASSERT_TRUE(menu->isVisible());
+    menu->show();
+    EXPECT_FALSE(menu->isVisibilityAnimated());
+    EXPECT_EQ(menu->getRoot()->getAlpha(), 255);
+
+    menu->hide();
+    EXPECT_TRUE(menu->isVisibilityAnimated());
+    ASSERT_TRUE(stepUntil([&] { return !menu->isVisibilityAnimated(); }));
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_FLOAT_EQ(panel->getScale().x, ventrel::menu::Base::hiddenScale.x);
+
+    menu->show();
+    EXPECT_TRUE(menu->isVisibilityAnimated());
+    ASSERT_TRUE(stepUntil([&] { return !menu->isVisibilityAnimated(); }));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FLOAT_EQ(panel->getScale().x, 1.0f);
+}
+
+class FivePages : public ventrel::menu::Pages {
+public:
+    explicit FivePages(ventrel::system::Context* owner) : Pages(owner, "menu/pages", 5) {
+        nextPageButtonName = "button_next";
+        previousPageButtonName = "button_previous";
+    }
+    void switchPage(int page) { _switchPage(page); }
+    // The one visible page, -1 when not exactly one is.
+    int shownPage() const {
+        int shown = -1;
+        for (int page = 0; page < pageCount; ++page) {
+            if (getObject("page_" + kit::toString(page))->isVisible()) {
+                if (shown >= 0) {
+                    return -1;
+                }
+                shown = page;
+            }
+        }
+        return shown;
+    }
+};
+
+class PagesScene : public MainScene {
+public:
+    PagesScene() : MainScene("scene/empty") {}
+    FivePages* pages = nullptr;
+
+protected:
+    void _setupMenus() override { pages = static_cast<FivePages*>(_registerMenu(new FivePages(this))); }
+};
+
+TEST_F(MenuTest, PagesWrapAroundAndSwitchingClamps) {
+    PagesScene* scene = startScene<PagesScene>([] { return new PagesScene(); });
+    FivePages* pages = scene->pages;
+    EXPECT_EQ(pages->shownPage(), 0);
+    click(pages->getObject("button_previous"));
+    step(2);
+    EXPECT_EQ(pages->shownPage(), 4);
+    EXPECT_EQ(pages->getCurrentPage(), 4);
+    click(pages->getObject("button_next"));
+    step(2);
+    EXPECT_EQ(pages->shownPage(), 0);
+    pages->switchPage(99);
+    EXPECT_EQ(pages->shownPage(), 4);
+    pages->switchPage(-3);
+    EXPECT_EQ(pages->shownPage(), 0);
+}
+
+}  // namespace
+}  // namespace screenstest

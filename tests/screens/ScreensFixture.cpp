@@ -1,0 +1,111 @@
+#include "ScreensFixture.h"
+
+#include <fonts/Fonts.h>
+#include <gui/Gui.h>
+#include <host/Host.h>
+#include <ventrel/system/Input.h>
+#include <ventrel/system/ProfileManager.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace screenstest {
+
+TempHome::TempHome() {
+    const char* old = std::getenv("XDG_DATA_HOME");
+    hadPrevious = old != nullptr;
+    previous = old ? old : "";
+    char pattern[] = "/tmp/screens_tests_XXXXXX";
+    path = mkdtemp(pattern);
+    setenv("XDG_DATA_HOME", path.c_str(), 1);
+}
+
+TempHome::~TempHome() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+    if (hadPrevious) {
+        setenv("XDG_DATA_HOME", previous.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+}
+
+LogLines::LogLines() {
+    id = kit::Log::addListener([this](kit::Log::Level level, const kit::String&, const kit::String& text) {
+        lines.push_back({level, text});
+    });
+}
+
+LogLines::~LogLines() {
+    kit::Log::removeListener(id);
+}
+
+int LogLines::count(kit::Log::Level level, const kit::String& text) const {
+    int found = 0;
+    for (const Line& line : lines) {
+        found += line.level == level && line.text == text ? 1 : 0;
+    }
+    return found;
+}
+
+ScreensCore::ScreensCore() : Core("data/screens_tests", "Studio", "Screens", kit::Version(1, 0, 0, 0)) {}
+
+void ScreensFixture::SetUp() {
+    ASSERT_TRUE(host::init());
+    ASSERT_TRUE(host::createRenderSystem());
+    ASSERT_TRUE(host::createWindow(1280, 720, false, "screens test"));
+    ASSERT_TRUE(fonts::init());
+    ASSERT_TRUE(gui::init());
+    gui::setViewport(quadrix::Rectangle(0, 0, 1280, 720));
+    gui::updateViewportPosition(gui::getViewport(), true);
+    core = new ScreensCore();
+    tempState = new ventrel::system::TempState();
+    ventrel::init(core, nullptr, tempState, false);
+    host::window->setUpdateDelegate(core);
+    host::window->setSystemDelegate(ventrel::sceneManager);
+    host::window->setKeyboardDelegate(ventrel::input);
+    host::window->setMouseDelegate(ventrel::input);
+    host::window->setTouchDelegate(ventrel::input);
+    host::window->setControllerDelegate(ventrel::input);
+    for (host::Key key : {host::Key::Enter, host::Key::Escape}) {
+        ventrel::input->addKey(key);
+    }
+    for (host::Button button : {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp,
+                                host::Button::DPadDown, host::Button::A, host::Button::B}) {
+        ventrel::input->addButton(button);
+    }
+    ventrel::profileManager->createProfile("Tester", true);
+    driver = std::make_unique<host::TestDriver>(Step);
+}
+
+void ScreensFixture::TearDown() {
+    driver.reset();
+    if (core) {
+        host::window->setUpdateDelegate(nullptr);
+        host::window->setSystemDelegate(nullptr);
+        host::window->setKeyboardDelegate(nullptr);
+        host::window->setMouseDelegate(nullptr);
+        host::window->setTouchDelegate(nullptr);
+        host::window->setControllerDelegate(nullptr);
+        ventrel::destroy();
+        delete tempState;
+        delete core;
+        ventrel::core = nullptr;
+        ventrel::tempState = nullptr;
+    }
+    kit::Log::setFilename("");
+    gui::destroy();
+    fonts::destroy();
+    host::destroy();
+}
+
+bool ScreensFixture::stepUntil(const std::function<bool()>& condition, int maxFrames) {
+    return driver->stepUntil(condition, maxFrames);
+}
+
+quadrix::Vector2 ScreensFixture::centreOf(gui::Object* object) {
+    quadrix::Rectangle box = object->getBoundingRect();
+    return quadrix::Vector2(box.x + box.w * 0.5f, box.y + box.h * 0.5f);
+}
+
+}  // namespace screenstest

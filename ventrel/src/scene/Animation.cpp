@@ -1,0 +1,96 @@
+#include "ventrel/scene/Animation.h"
+
+#include <audio/Manager.h>
+
+#include <algorithm>
+
+#include "ventrel/Ventrel.h"
+#include "ventrel/menu/Base.h"
+#include "ventrel/system/Input.h"
+#include "ventrel/system/SceneManager.h"
+
+namespace ventrel::scene {
+
+Animation::Animation(const kit::String& name, const kit::String& playlistName) : Base(name, playlistName) {}
+
+bool Animation::isWaitingAnimation() const {
+    if (Base::isWaitingAnimation()) {
+        return true;
+    }
+    return std::any_of(menus.begin(), menus.end(), [](menu::Base* menu) {
+        gui::Object* menuRoot = menu->getRoot();
+        return menuRoot && (menuRoot->isWaitingAnimation() || menuRoot->isAnimating());
+    });
+}
+
+void Animation::_setupCallbacks() {
+    if (!finishObjectName.empty()) {
+        _bindCallback(callbacks, getObject(finishObjectName), &Animation::_ButtonFinish);
+    }
+}
+
+void Animation::_startUpdate() {
+    Base::_startUpdate();
+    if (finalized) {
+        inputAllowed = false;
+    }
+}
+
+void Animation::_updateInput() {
+    Base::_updateInput();
+    if (skippable && !finalized && _isKeyTriggered({host::Key::Enter, host::Key::Escape})) {
+        _playClickSound(finishObjectName);
+        _finalize();
+    }
+}
+
+void Animation::_updateLogic() {
+    Base::_updateLogic();
+    _playSoundCues();
+    if (!isAnimated() && !isWaitingAnimation() && !finalized) {
+        _finalize();
+    }
+}
+
+bool Animation::_inputCallback(gui::Object* object) {
+    return _dispatchCallback(callbacks, object);
+}
+
+void Animation::_finalize() {
+    finalized = true;
+}
+
+bool Animation::_ButtonFinish(gui::Object*) {
+    _finalize();
+    return true;
+}
+
+void Animation::_playSoundCues() {
+    if (!audio::manager) {
+        return;
+    }
+    float timeDelta = sceneManager ? sceneManager->getTimeDelta() : 0.0f;
+    for (const auto& [cueTime, sound] : soundCues) {
+        if (time - timeDelta < cueTime && cueTime <= time) {
+            audio::manager->play(sound, 0.0f, false, 1.0f);
+        }
+    }
+}
+
+void Animation::_stopSoundCues() {
+    if (!audio::manager) {
+        return;
+    }
+    for (const auto& [cueTime, sound] : soundCues) {
+        if (audio::manager->isAnyPlaying(sound)) {
+            audio::manager->stopFirst(sound, 0.5f);
+        }
+    }
+}
+
+bool Animation::_isKeyTriggered(std::initializer_list<host::Key> keys) {
+    return input &&
+           std::any_of(keys.begin(), keys.end(), [](host::Key key) { return input->isKeyTriggered(key); });
+}
+
+}  // namespace ventrel::scene
