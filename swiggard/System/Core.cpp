@@ -1,19 +1,31 @@
 #include "System/Core.h"
 
 #include <audio/Manager.h>
+#include <audio/MultiPlaylist.h>
+#include <audio/Playlist.h>
+#include <fonts/Renderer.h>
+#include <gui/Gui.h>
+#include <host/Host.h>
 #include <kit/Dir.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
+#include <net/Net.h>
 #include <sys/utsname.h>
 #include <ventrel/CfgParser.h>
+#include <ventrel/Platform.h>
 #include <ventrel/Ventrel.h>
+#include <ventrel/system/GameState.h>
 #include <ventrel/system/ProfileManager.h>
+#include <ventrel/system/SceneManager.h>
+#include <ventrel/system/TempState.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "System/DataManager.h"
 #include "System/Globals.h"
 #include "System/HttpDelegate.h"
+#include "System/PlaceholderScene.h"
 
 namespace System {
 
@@ -106,6 +118,124 @@ void Core::requestMotd() {
     }
     kit::Log::debug(LogTag, "Requesting the message of the day: " + url);
     httpSocket->executeGetAsync(url, "", {{"User-Agent", getUserAgent()}});
+}
+
+namespace {
+
+void registerPlaylist(const kit::String& name, const kit::Array<kit::String>& tracks) {
+    auto* playlist = new audio::MultiPlaylist();
+    playlist->addPlaylist(new audio::Playlist(tracks, true));
+    ventrel::sceneManager->registerPlaylist(name, playlist);
+}
+
+gui::Dataset* makeResourceSet(const kit::String& file, const kit::String& name) {
+    return new gui::Dataset(kit::Dir::joinPath("data", file), name);
+}
+
+}  // namespace
+
+quadrix::Rectangle Core::computeViewport(float aspectRatio, int baseHeight, bool mobile) {
+    const float minimum = mobile ? 1.5f : 1.333333f;
+    const float maximum = 1.777778f;
+    float aspect = minimum > aspectRatio ? minimum : std::min(aspectRatio, maximum);
+    float width = static_cast<float>(static_cast<int>(static_cast<float>(baseHeight) * aspect));
+    return quadrix::Rectangle(0.0f, 0.0f, width, static_cast<float>(baseHeight));
+}
+
+void Core::setupViewport(int baseHeight) {
+    viewport = computeViewport(host::window ? host::window->getAspectRatio() : 1.0f, baseHeight, mobile);
+    gui::setViewport(viewport);
+}
+
+bool Core::onUpdate(float timeDelta) {
+    host::rendersys->clear();
+    gui::updateViewportPosition(viewport, true);
+    gui::updateCursorPosition();
+    net::update(timeDelta);
+    float before = ventrel::sceneManager->getTime();
+    bool running = ventrel::system::Core::onUpdate(timeDelta);
+    if (isMotdDue(before, ventrel::sceneManager->getTime())) {
+        requestMotd();
+    }
+    if (guiCursorVisible && host::window->isCursorInside()) {
+        gui::drawCursor();
+    }
+    if (!running) {
+        host::window->terminateMainLoop();
+    }
+    return running;
+}
+
+void Core::start() {
+    gui::Dataset* guiSet = makeResourceSet("gui/gui.dts", "gui");
+    guiSet->setTextFolder("texts");
+    ventrel::sceneManager->registerDataset(guiSet);
+    ventrel::sceneManager->registerDataset(makeResourceSet("gui/game.dts", "game"));
+    ventrel::sceneManager->registerSceneFactory("Scene::Disclaimer", [] { return new PlaceholderScene(); });
+    if (ventrel::gameState) {
+        ventrel::gameState->clear();
+    }
+    if (ventrel::tempState) {
+        ventrel::tempState->clear();
+    }
+    openMotdSocket();
+    requestMotd();
+    ventrel::sceneManager->switchScene("Scene::Disclaimer");
+    ventrel::system::Core::start();
+    for (const char* character : {"16", "23", "24", "25"}) {
+        unlockCharacter(character, false);
+    }
+    ventrel::platform::checkForUpdates();
+}
+
+// The load step of the first frame: sounds, music and the global data sets.
+void Core::_load() {
+    onInputModeChanged(host::window->getInputMode());
+    if (audio::manager) {
+        audio::manager->createCategory("music", audio::BufferMode::Stream, audio::SourceMode::Shared);
+        audio::manager->createCategory("sound", audio::BufferMode::Memory, audio::SourceMode::Shared);
+        audio::manager->createSoundsFromFolder("data/audio/music", "music");
+        audio::manager->createSoundsFromFolder("data/audio/sound", "sound");
+    }
+    applyAudioVolumes();
+    registerPlaylist("title", {"title"});
+    registerPlaylist("board", {"board 1", "board 2", "board 3"});
+    if (dataManager) {
+        dataManager->load();
+    }
+    ventrel::sceneManager->activateDataset("gui", true);
+    ventrel::sceneManager->activateDataset("game", true);
+    gui::setCursorImage("gui.gui/cursor");
+    ventrel::system::Core::_load();
+    tryRenderPreLoading(false);
+    tryDestroyPreLoading();
+}
+
+void Core::onWindowSizeChanged(int width, int height, bool fullscreen) {
+    ventrel::system::Core::onWindowSizeChanged(width, height, fullscreen);
+    setupViewport(static_cast<int>(viewport.h));
+    host::rendersys->setOrthoProjection(viewport);
+}
+
+void Core::onInputModeChanged(host::Window::InputMode) {
+    bool mouse = host::window->getInputMode() == host::Window::InputMode::Mouse;
+    bool custom = mouse && isTrue(profile().get("CustomCursor"));
+    host::window->setCursorVisible(mouse && !custom);
+    guiCursorVisible = custom;
+}
+
+// Until the quit overlay exists the close button ends the game at once.
+void Core::onQuit(bool) {
+    exitGame();
+}
+
+void Core::finish() {
+    closeMotdSocket();
+    gui::setCursorImage("");
+    if (fonts::renderer) {
+        fonts::renderer->destroyAllFonts();
+    }
+    ventrel::destroy();
 }
 
 void addProfileGlobals() {

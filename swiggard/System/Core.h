@@ -1,5 +1,6 @@
 #pragma once
 
+#include <host/Window.h>
 #include <kit/Types.h>
 #include <net/HttpSocket.h>
 #include <quadrix/Rectangle.h>
@@ -37,6 +38,20 @@ public:
     // A character was unlocked with notification: the runtime shows "gui.MessageCharacterUnlocked".
     virtual void onCharacterUnlocked(const kit::String&) {}
 
+    bool onUpdate(float timeDelta) override;
+    void start() override;
+    void finish() override;
+    void onQuit(bool canCancel) override;
+    void onWindowSizeChanged(int width, int height, bool fullscreen) override;
+    void onInputModeChanged(host::Window::InputMode inputMode) override;
+
+    // Fits the GUI viewport of baseHeight units to the window's aspect ratio.
+    void setupViewport(int baseHeight);
+    // The viewport for a window of that aspect ratio: the ratio is kept between the layout's
+    // minimum (1.5 mobile, 4:3 otherwise) and 16:9.
+    static quadrix::Rectangle computeViewport(float aspectRatio, int baseHeight, bool mobile);
+    bool isGuiCursorVisible() const { return guiCursorVisible; }
+
     bool isMobile() const { return mobile; }
     const quadrix::Rectangle& getViewport() const { return viewport; }
     int getMotdShowCount() const { return motdShowCount; }
@@ -48,6 +63,10 @@ protected:
     quadrix::Rectangle viewport;
     int motdShowCount = MotdShowTimes;
     net::HttpSocket* httpSocket = nullptr;
+    // The GUI draws its own cursor only in mouse mode with the profile's custom cursor.
+    bool guiCursorVisible = false;
+
+    void _load() override;
 };
 
 // Declares the game's profile properties, all global, with their defaults.

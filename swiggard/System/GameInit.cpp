@@ -1,0 +1,297 @@
+#include "System/GameInit.h"
+
+#include <audio/Audio.h>
+#include <fonts/Fonts.h>
+#include <gui/Gui.h>
+#include <host/Host.h>
+#include <kit/Dir.h>
+#include <kit/Log.h>
+#include <kit/ResourceDir.h>
+#include <kit/Strings.h>
+#include <kit/Time.h>
+#include <net/Net.h>
+#include <particles/Particles.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/Input.h>
+#include <ventrel/system/ProfileManager.h>
+#include <ventrel/system/SceneManager.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+#include "System/Core.h"
+#include "System/DataManager.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/ProfileSetup.h"
+#include "System/TempState.h"
+
+namespace System {
+
+namespace {
+
+const kit::String DefaultLocalizations = "en,cs,de,es,fr,pt,ru,zh-HANT";
+
+bool isTrue(const kit::String& value) {
+    kit::String lower = kit::toLower(kit::trim(value));
+    return lower == "1" || lower == "true" || lower == "yes" || lower == "on";
+}
+
+ventrel::CfgParser::Category& systemCategory() {
+    static ventrel::CfgParser::Category empty;
+    ventrel::CfgParser::Category* category = ventrel::cfg ? ventrel::cfg->getCategory("System") : nullptr;
+    return category ? *category : empty;
+}
+
+// Lists are tab-separated; a hand-edited file may use commas.
+kit::Array<kit::String> configList(const kit::String& key) {
+    kit::Array<kit::String> values = systemCategory().getArray(key);
+    if (values.size() == 1 && kit::contains(values[0], ",")) {
+        values = kit::split(values[0], ",");
+    }
+    for (kit::String& value : values) {
+        value = kit::trim(value);
+    }
+    return values;
+}
+
+// Two whole positive numbers separated by blanks, commas or an "x".
+bool parseResolution(const kit::String& text, int& width, int& height) {
+    kit::String spaced = kit::trim(text);
+    for (char& c : spaced) {
+        c = (c == ',' || c == 'x' || c == 'X' || c == '\t') ? ' ' : c;
+    }
+    std::istringstream stream(spaced);
+    long w = 0, h = 0;
+    std::string rest;
+    if (!(stream >> w >> h) || (stream >> rest) || w <= 0 || h <= 0 || w > 16384 || h > 16384) {
+        return false;
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+void createGameObjects(bool mobile) {
+    auto* gameCore = new Core(mobile);
+    dataManager = new DataManager("data");
+    auto* state = new GameState();
+    auto* temporary = new TempState();
+    ventrel::init(gameCore, state, temporary, false);
+    ventrel::input->setConfirmKeys({host::Key::Return, host::Key::Space});
+    for (host::Key key :
+         {host::Key::Left, host::Key::Right, host::Key::Escape, host::Key::Return, host::Key::Space}) {
+        ventrel::input->addKey(key);
+    }
+    registerProfileGlobals();
+    ventrel::profileManager->load();
+    ventrel::profileManager->save();
+}
+
+bool startLibraries(const WindowSize& size, const Layout& layout) {
+    if (!host::init() || !host::createRenderSystem() ||
+        !host::createWindow(size.width, size.height, size.fullscreen, "Swiggard")) {
+        kit::Log::error(LogTag, "The window could not be opened.");
+        return false;
+    }
+    particles::init();
+    fonts::init();
+    fonts::init();
+    gui::init();
+    core()->setupViewport(layout.baseHeight);
+    particles::init();
+    audio::init(audio::System::Default, host::window->getNativeHandle(), true, 0.01f, "");
+    net::init(false);
+    return true;
+}
+
+void wireWindow() {
+    host::window->setUpdateDelegate(core());
+    host::window->setSystemDelegate(ventrel::sceneManager);
+    host::window->setKeyboardDelegate(ventrel::input);
+    host::window->setMouseDelegate(ventrel::input);
+    host::window->setTouchDelegate(ventrel::input);
+    host::window->setControllerDelegate(ventrel::input);
+    if (isTrue(systemCategory().get("ForceTouch"))) {
+        host::window->setInputModeTranslations(
+            {{host::Window::InputMode::Mouse, host::Window::InputMode::Touch}});
+    }
+}
+
+void setupRendering(const Layout& layout) {
+    host::setMaxAsyncTextureUploadsPerFrame(1);
+    fonts::renderer->setBorderThickness(2.0f);
+    fonts::renderer->setShadowOffset(quadrix::Vector2(2.0f, 2.0f));
+    gui::setDefaultTextureLoadMode(2);
+    if (layout.mobile && isLowResolutionDisplay()) {
+        gui::setTextureExtensionPrefixes({".ld"}, {2.0f});
+    } else {
+        gui::setTextureExtensionPrefixes({}, {});
+    }
+    gui::setSupportedLocalizations(configList("SupportedLocalizations"));
+    gui::setDefaultLocalization(systemCategory().get("DefaultLocalization"));
+}
+
+template <class T>
+void deleteObject(T*& object) {
+    delete object;
+    object = nullptr;
+}
+
+}  // namespace
+
+void loadConfiguration() {
+    ventrel::loadCfg("cfg");
+    if (ventrel::cfg) {
+        return;
+    }
+    ventrel::cfg = new ventrel::CfgParser::Map();
+    auto* category = new ventrel::CfgParser::Category();
+    category->name = "System";
+    category->set("SupportedLocalizations", kit::split(DefaultLocalizations, ","));
+    category->set("DefaultLocalization", "en");
+    category->set("LocalizationSwitcher", "1");
+    ventrel::cfg->categories.push_back(category);
+}
+
+Layout chooseLayout(const kit::String& gui, const host::SystemInfo& info) {
+    if (gui == "normal") {
+        return {false, 768};
+    }
+    if (gui == "mobile") {
+        return {true, 640};
+    }
+    float dpi = info.displayDpi > 0 ? static_cast<float>(info.displayDpi) : 96.0f;
+    float diagonal = std::hypot(info.displayResolution.x, info.displayResolution.y) / dpi;
+    return diagonal < 6.5f ? Layout{true, 640} : Layout{false, 768};
+}
+
+WindowSize chooseWindowSize(const kit::String& fullscreen, const kit::String& resolution,
+                            const host::SystemInfo& info) {
+    WindowSize size;
+    size.fullscreen = !kit::trim(fullscreen).empty() && isTrue(fullscreen);
+    if (size.fullscreen) {
+        size.width = static_cast<int>(info.displayResolution.x);
+        size.height = static_cast<int>(info.displayResolution.y);
+        return size;
+    }
+    if (!parseResolution(resolution, size.width, size.height)) {
+        size.width = static_cast<int>(info.displayResolution.x * 0.6666667f);
+        size.height = static_cast<int>(info.displayResolution.y * 0.6666667f);
+    }
+    return size;
+}
+
+kit::String chooseLocalization(const kit::String& configured, const kit::String& profileLanguage,
+                               const host::SystemInfo& info) {
+    kit::String localization = !configured.empty()        ? configured
+                               : !profileLanguage.empty() ? profileLanguage
+                                                          : info.locale;
+    bool traditional = kit::startsWith(info.localeVariant, "HANT") || kit::endsWith(info.localeVariant, "TW");
+    return localization == "zh" && traditional ? "zh-HANT" : localization;
+}
+
+bool isAsianLocalization() {
+    const kit::String& localization = gui::getLocalization();
+    return kit::startsWith(localization, "zh") || kit::startsWith(localization, "ja") ||
+           kit::startsWith(localization, "ko");
+}
+
+bool isLowResolutionDisplay() {
+    return host::getSystemInfo().displayResolution.y <= 320.0f;
+}
+
+void loadFonts() {
+    struct Row {
+        const char* prefix;
+        const char* file;
+        float height, lineHeight, descender;
+        const char* specialFile;
+        float specialHeight, specialLineHeight, specialDescender;
+    };
+    static const Row rows[] = {
+        {"ko", "UnDotum.ttf", 30, 28, 6, "UnDotum.ttf", 60, 56, 12},
+        {"zh", "simhei.ttf", 30, 33, 5, "simhei.ttf", 60, 66, 10},
+        {"ru", "ptsans.ttf", 38, 30, 5, "ptsans.ttf", 76, 60, 10},
+        {"", "NulaDosis-Regular.ttf", 40, 40, 4, "texgyreadventor-bold.otf", 100, 55, 13},
+    };
+    Core* gameCore = core();
+    bool asian = isAsianLocalization();
+    float f = 1.5f;
+    if (gameCore && gameCore->isMobile() && isLowResolutionDisplay() && !asian) {
+        f = 1.0f;
+    }
+    if (host::window && host::window->getHeight() > 1079) {
+        f = 2.0f;
+    }
+    const kit::String folder = "data/gui/fonts";
+    auto add = [&](const kit::String& file, const kit::String& name, float height, float lineHeight,
+                   float descender) {
+        fonts::renderer->registerFont(new fonts::FontTtf(kit::Dir::joinPath(folder, file), name, height * f,
+                                                         1.0f / f, lineHeight * f, descender * f, true),
+                                      true);
+    };
+    const kit::String& localization = gui::getLocalization();
+    for (const Row& row : rows) {
+        bool last = &row == &rows[3];
+        if (!last && (!kit::startsWith(localization, row.prefix) ||
+                      !kit::ResourceDir::exists(kit::Dir::joinPath(folder, row.file)))) {
+            continue;
+        }
+        add(row.file, "default", row.height, row.lineHeight, row.descender);
+        add(row.specialFile, "special", row.specialHeight, row.specialLineHeight, row.specialDescender);
+        break;
+    }
+    add("AvantGuardBold_SWG.ttf", "title", 36, 36, 18);
+    add("uni0553-webfont.ttf", "bac", 64, 64, 0);
+    fonts::renderer->setIdeographWrapping(asian);
+    fonts::renderer->setJustifiedDefault(asian ? fonts::Horizontal::LeftWrapped
+                                               : fonts::Horizontal::Justified);
+}
+
+void gameInit(const kit::Array<kit::String>&) {
+    std::srand(static_cast<unsigned int>(kit::time()));
+    loadConfiguration();
+    host::SystemInfo info = host::getSystemInfo();
+    Layout layout = chooseLayout(systemCategory().get("GUI"), info);
+    createGameObjects(layout.mobile);
+    WindowSize size =
+        chooseWindowSize(systemCategory().get("Fullscreen"), systemCategory().get("Resolution"), info);
+    if (!startLibraries(size, layout)) {
+        return;
+    }
+    wireWindow();
+    setupRendering(layout);
+    upgradeProfile();
+    gui::setLocalization(
+        chooseLocalization(systemCategory().get("Localization"), profile().get("Language"), info));
+    gui::setTextureIdleUnloadTime(30.0f);
+    gui::setUseKeyboardAutoOffset(true);
+    particles::setDefaultPath("../../../graphics/particles");
+    dataManager->addExtraSurpriseCards();
+    loadFonts();
+    core()->start();
+    core()->tryRenderPreLoading(true);
+}
+
+void gameDestroy() {
+    if (core()) {
+        core()->finish();
+    }
+    net::destroy();
+    audio::destroy();
+    particles::destroy();
+    gui::destroy();
+    fonts::destroy();
+    fonts::destroy();
+    particles::destroy();
+    host::destroy();
+    deleteObject(ventrel::tempState);
+    deleteObject(ventrel::gameState);
+    deleteObject(dataManager);
+    deleteObject(ventrel::core);
+    kit::Log::finalize(true);
+}
+
+}  // namespace System

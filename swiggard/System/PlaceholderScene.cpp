@@ -1,0 +1,7 @@
+#include "System/PlaceholderScene.h"
+
+namespace System {
+
+PlaceholderScene::PlaceholderScene() : Base("scene/disclaimer", "title") {}
+
+}  // namespace System
