@@ -1,3 +1,4 @@
+#include <gui/ScrollArea.h>
 #include <host/Host.h>
 #include <kit/Strings.h>
 #include <ventrel/system/Input.h>
@@ -203,6 +204,18 @@ TEST_F(GridTest, StoredNextFocusIsDroppedOutsideControllerMode) {
     MainScene* scene = startScene<MainScene>([] { return new MainScene("menu/grid"); });
     EXPECT_EQ(scene->getDataset()->getFocusedObjectIndex(), -1);
     EXPECT_EQ(ventrel::tempState->getNextFocusIndex(), "");
+}
+
+TEST_F(GridTest, FocusScrollsItsObjectIntoView) {
+    host::window->setInputMode(Mode::Controller);
+    MainScene* scene = startScene<MainScene>([] { return new MainScene("menu/scroll"); });
+    auto* list = static_cast<gui::ScrollArea*>(scene->getObject("scroll_list"));
+    ASSERT_TRUE(scene->setFocusIndex(2));
+    EXPECT_EQ(list->getScrollOffset().y, 700.0f);  // its bottom edge at the area's bottom
+    ASSERT_TRUE(scene->setFocusIndex(1));
+    EXPECT_EQ(list->getScrollOffset().y, 300.0f);  // its top edge at the area's top
+    ASSERT_TRUE(scene->setFocusIndex(0));
+    EXPECT_EQ(list->getScrollOffset().y, 0.0f);
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include <gui/ToggleButton.h>
 #include <ventrel/menu/Dialog.h>
 #include <ventrel/menu/Localization.h>
+#include <ventrel/menu/Profiles.h>
 #include <ventrel/menu/Settings.h>
 #include <ventrel/system/Profile.h>
+#include <ventrel/system/ProfileManager.h>
 
 #include <algorithm>
 
@@ -237,6 +239,57 @@ TEST_F(LocalizationTest, ChoosingSwitchesThroughTheAliasAndTheCurrentOneOnlyClos
     step(2);
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(menu->current, "pt_BR");
+
+    // Enter clicks the current language's button.
+    menu->show();
+    step(2);
+    driver->pressKey(host::Key::Enter);
+    step(3);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(gui::getLocalization(), "en");
+}
+
+class TestProfiles : public ventrel::menu::Profiles {
+public:
+    explicit TestProfiles(ventrel::system::Context* owner) : Profiles(owner, "menu/sub") {}
+    void add(const kit::String& name) {
+        profileName = name;
+        _addNewProfile();
+    }
+    void select(const kit::String& name) {
+        profileName = name;
+        _selectProfile();
+    }
+    void remove(const kit::String& name) {
+        profileName = name;
+        _deleteProfile();
+    }
+};
+
+class ProfilesScene : public MainScene {
+public:
+    ProfilesScene() : MainScene("scene/empty") {}
+    TestProfiles* profiles = nullptr;
+
+protected:
+    void _setupMenus() override {
+        profiles = static_cast<TestProfiles*>(_registerMenu(new TestProfiles(this)));
+    }
+};
+
+using ProfilesTest = ScreensFixture;
+
+TEST_F(ProfilesTest, CreatesActivatesAndDeletesProfiles) {
+    ventrel::profileManager->setMaximum(4);
+    ProfilesScene* scene = startScene<ProfilesScene>([] { return new ProfilesScene(); });
+    scene->profiles->add("Second");
+    EXPECT_TRUE(ventrel::profileManager->hasProfile("Second"));
+    EXPECT_EQ(ventrel::profile->getName(), "Second");
+    scene->profiles->select("Tester");
+    EXPECT_EQ(ventrel::profile->getName(), "Tester");
+    scene->profiles->remove("Second");
+    EXPECT_FALSE(ventrel::profileManager->hasProfile("Second"));
+    EXPECT_EQ(ventrel::profile->getName(), "Tester");
 }
 
 }  // namespace
