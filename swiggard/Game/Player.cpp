@@ -202,9 +202,16 @@ Player::State Player::popState() {
     return first;
 }
 
+AlcoTestData* Player::getAlcoTestData() const {
+    if (!alcoTestData) {
+        alcoTestData = new AlcoTestData();
+    }
+    return alcoTestData;
+}
+
 bool Player::needsBacWarning() const {
-    return !warned && alcoTestData->isComplete() &&
-           alcoTestData->estimate(drinks) >= AlcoTestData::WarningEstimate;
+    const AlcoTestData* data = getAlcoTestData();
+    return !warned && data->isComplete() && data->estimate(drinks) >= AlcoTestData::WarningEstimate;
 }
 
 kit::String Player::getRichName() const {

@@ -48,7 +48,7 @@ public:
     State popState();
     const kit::Array<State>& getStates() const { return states; }
 
-    AlcoTestData::Gender getGender() const { return alcoTestData->getGender(); }
+    AlcoTestData::Gender getGender() const { return getAlcoTestData()->getGender(); }
     bool isMale() const { return getGender() == AlcoTestData::Gender::male; }
     bool isFemale() const { return getGender() == AlcoTestData::Gender::female; }
     bool isPlaying() const { return playing; }
@@ -89,7 +89,8 @@ public:
     void addAcceptedChallenge() { ++acceptedChallenges; }
     bool isWarned() const { return warned; }
     void setWarned(bool value) { warned = value; }
-    AlcoTestData* getAlcoTestData() const { return alcoTestData; }
+    // Never null: a save without body data gets a fresh set.
+    AlcoTestData* getAlcoTestData() const;
     const quadrix::Vector2& getOffset() const { return offset; }
 
 protected:
@@ -144,7 +145,7 @@ private:
     kit::Array<State> states;
     int acceptedChallenges = 0;
     bool warned = false;
-    AlcoTestData* alcoTestData = new AlcoTestData();
+    mutable AlcoTestData* alcoTestData = new AlcoTestData();
     quadrix::Rectangle rect;
     quadrix::Vector2 scale{1.0f, 1.0f};
     // The anchor of the character picture.

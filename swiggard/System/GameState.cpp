@@ -70,9 +70,23 @@ kit::Array<serial::Variable> GameState::_serialVars() {
 }
 
 void GameState::update() {
+    repair();
     ventrel::system::GameState::update();
     for (Game::Player* player : players) {
         player->updateMoving();
+    }
+}
+
+void GameState::repair() {
+    std::erase(players, nullptr);
+    std::erase(customCards, nullptr);
+    auto foreign = [this](Game::Player* p) {
+        return std::find(players.begin(), players.end(), p) == players.end();
+    };
+    std::erase_if(affectedPlayers, foreign);
+    std::erase_if(pickedPlayers, foreign);
+    if (turnIndex < 0 || turnIndex >= static_cast<int>(players.size())) {
+        turnIndex = 0;
     }
 }
 

@@ -55,8 +55,11 @@ public:
     kit::String _serialName() const override { return "System::GameState"; }
     kit::Array<serial::Variable> _serialVars() override;
 
-    // The play clock, then every token's walk.
+    // Mends what a damaged save may hold, then runs the play clock and every token's walk.
     void update() override;
+    // Drops missing players and cards, list entries of players who are not in the game and a turn
+    // index out of range.
+    void repair();
 
     // Null when there are no players.
     Game::Player* getCurrentPlayer() const;

@@ -21,6 +21,12 @@ kit::String saveContent(GameState& state) {
     return serial::toXml(&state);
 }
 
+void replaceFirst(kit::String& text, const kit::String& what, const kit::String& with) {
+    size_t at = text.find(what);
+    ASSERT_NE(at, kit::String::npos) << what;
+    text.replace(at, what.size(), with);
+}
+
 }  // namespace
 
 TEST(RandomGames, TurnsFollowTheRules) {
@@ -105,4 +111,29 @@ TEST(RandomGames, SavedGamesComeBackEqual) {
         }
         back->clear();
     }
+}
+
+TEST(DamagedSaves, MissingPlayersAndBodyDataAreMended) {
+    GameWorld world;
+    world.addPlayers(3);
+    world.game().setup();
+    world.game().addAffectedPlayers({world.game().getPlayers()[2]});
+    world.game().setTurnIndex(2);
+    kit::String xml = serial::toXml(&world.game());
+    // The second player and the first player's body data are stored as null references.
+    replaceFirst(xml, "<item id=\"3\" />", "<item />");
+    size_t data = xml.find("<ref name=\"alcoTestData\" id=");
+    ASSERT_NE(data, kit::String::npos);
+    xml.replace(data, xml.find("/>", data) - data, "<ref name=\"alcoTestData\" ");
+    std::unique_ptr<serial::Serializable> root(serial::fromXml(xml));
+    auto* damaged = dynamic_cast<GameState*>(root.get());
+    ASSERT_NE(damaged, nullptr);
+    damaged->update();
+    ASSERT_EQ(damaged->getPlayers().size(), 2u);
+    EXPECT_EQ(damaged->getAffectedPlayers(), (kit::Array<Game::Player*>{damaged->getPlayers()[1]}));
+    EXPECT_LT(damaged->getTurnIndex(), 2);
+    EXPECT_NE(damaged->getPlayers()[0]->getAlcoTestData(), nullptr);
+    EXPECT_EQ(damaged->getPlayers()[0]->getAlcoTestData()->estimate(3), 0);
+    damaged->nextTurn();
+    damaged->clear();
 }
