@@ -74,7 +74,8 @@ TEST_F(ViewerTest, ModelIsCopiedOntoThePictureAndTheSizeBack) {
     gui::Object* graphic = scene->getObject("button_a");
     Token token;
     int deleted = 0;
-    scene->getViewerset()->registerViewer(new TokenViewer(&token, graphic, deleted));
+    auto* viewer = new TokenViewer(&token, graphic, deleted);
+    scene->getViewerset()->registerViewer(viewer);
     token.setRect(quadrix::Rectangle(300, 400, 50, 50));
     token.setScale(quadrix::Vector2(2, 3));
     token.setCenter(quadrix::Vector2(5, 6));
@@ -96,6 +97,10 @@ TEST_F(ViewerTest, ModelIsCopiedOntoThePictureAndTheSizeBack) {
     step(1);
     EXPECT_FALSE(graphic->isVisible());
     EXPECT_FALSE(graphic->isEnabled());
+    // The token and the counter live on this stack: the viewer goes before they do.
+    viewer->setActive(false);
+    step(1);
+    EXPECT_EQ(deleted, 1);
 }
 
 TEST_F(ViewerTest, InactiveViewerIsRemovedWithTheObjectsItBuilt) {
