@@ -1,4 +1,5 @@
 #include <gui/Label.h>
+#include <kit/Exception.h>
 #include <kit/Strings.h>
 #include <ventrel/menu/Dialog.h>
 #include <ventrel/menu/Pages.h>
@@ -38,6 +39,41 @@ TEST_F(MenuTest, TwoButtonDialogAnswersTheCallerWithButtonAndContext) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(scene->getModalMenu(), nullptr);
     EXPECT_EQ(ventrel::input->getCurrentState(), ventrel::system::Input::DefaultState);
+}
+
+// A dialog that also binds a button whose name carries no index.
+class MisnamedDialog : public ventrel::menu::Dialog {
+public:
+    MisnamedDialog() : Dialog("menu/dialog/two", 2) {}
+
+protected:
+    void _setupCallbacks() override {
+        Dialog::_setupCallbacks();
+        _bindCallback(callbacks, getObject("button_dialog_extra"), &MisnamedDialog::_ButtonDialog);
+    }
+};
+
+TEST_F(MenuTest, MisnamedDialogButtonWarnsAndKeepsTheDialogOpen) {
+    auto* dialog = new MisnamedDialog();
+    ventrel::sceneManager->registerDialog(dialog);
+    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    ventrel::sceneManager->showDialog("menu/dialog/two", scene, scene, "", "Test:Misnamed");
+    step(2);
+    LogLines log;
+    click(dialog->getObject("button_dialog_extra"));
+    step(2);
+    EXPECT_EQ(log.count(kit::Log::Level::Warn,
+                        "Button 'button_dialog_extra' is not properly named to be assigned "
+                        "as a dialog button in: menu/dialog/two"),
+              1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(scene->answers.empty());
+
+    // More texts than labels is the GUI library's error.
+    EXPECT_THROW(
+        ventrel::sceneManager->showDialog("menu/dialog/two", scene, scene,
+                                          kit::Array<kit::String>{"gui.A", "gui.B", "gui.C"}, "Test:Texts"),
+        kit::Exception);
 }
 
 // A menu that fades and scales in and out.
