@@ -84,8 +84,14 @@ TEST_F(CoreTest, AsyncPreLoadClampsTheStepAndHandsOverThroughTheLoadedFlag) {
     }
     ASSERT_TRUE(core->isLoaded());
     EXPECT_EQ(core->asyncLoads, 1);
-    EXPECT_TRUE(stepUntil(
-        [&] { return scene() && scene()->isRunning() && !ventrel::sceneManager->isSceneLoading(); }, 100));
+    // The scene is set up on the scene manager's thread; give it real time, not only frames.
+    bool running = false;
+    for (int i = 0; i < 1000 && !running; ++i) {
+        driver->step(1);
+        running = scene() && scene()->isRunning() && !ventrel::sceneManager->isSceneLoading();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(running);
     EXPECT_EQ(core->loads, 1);
 }
 
