@@ -238,25 +238,6 @@ void Core::finish() {
     ventrel::destroy();
 }
 
-void addProfileGlobals() {
-    ventrel::system::ProfileManager* profiles = ventrel::profileManager;
-    if (!profiles) {
-        return;
-    }
-    const char* const defaults[][2] = {
-        {"Fullscreen", "1"},    {"CustomCursor", "0"}, {"UnitSystem", "UnitSystemMetric"},
-        {"AutoRoll", "1"},      {"AudioActive", "1"},  {"AudioVolume", "100"},
-        {"MusicVolume", "70"},  {"SoundVolume", "80"}, {"Language", ""},
-        {"Tutorial", "0"},      {"CustomCards", ""},   {"HallOfFameDrinks", ""},
-        {"HallOfFameLaps", ""}, {"HallOfFameBac", ""}, {"HallOfFameChallenges", ""},
-        {"MOTD", ""},           {"RateMe", "0"},       {"FbLike", "0"},
-    };
-    for (const auto& [key, value] : defaults) {
-        profiles->addGlobal(key, value);
-    }
-    profiles->addGlobal("UnlockedCharacters", kit::Array<kit::String>());
-}
-
 bool isCharacterUnlocked(const kit::String& character) {
     if (character != "16" && character != "17") {
         return true;

@@ -69,8 +69,6 @@ protected:
     void _load() override;
 };
 
-// Declares the game's profile properties, all global, with their defaults.
-void addProfileGlobals();
 // Characters "16" and "17" must be unlocked; every other one is free.
 bool isCharacterUnlocked(const kit::String& character);
 // Adds the character to the profile's unlocked list and saves the profile.

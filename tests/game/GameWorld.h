@@ -17,6 +17,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/ProfileSetup.h"
 #include "System/TempState.h"
 
 // The game state with its save content open to the tests.
@@ -57,7 +58,7 @@ public:
         profiles->setPath(folder + "/");
         profiles->setFilename(kit::Dir::joinPath(folder, "profile.cfg"));
         ventrel::profileManager = profiles.get();
-        System::addProfileGlobals();
+        System::registerProfileGlobals();
         saves = std::make_unique<ventrel::system::SaveManager>();
         saves->setPath(folder);
         ventrel::saveManager = saves.get();
