@@ -10,6 +10,7 @@
 #include "gui/Image.h"
 #include "gui/ImageBox.h"
 #include "gui/InvalidObjectTypeException.h"
+#include "gui/Label.h"
 #include "gui/ProgressBar.h"
 #include "gui/ScrollArea.h"
 #include "gui/Texture.h"
@@ -249,6 +250,33 @@ TEST_F(ParserTest, QueuedEventsAreDeliveredByProcessEvents) {
     screen->destroyObjects(toggle);
     screen->processEvents();
     EXPECT_EQ(calls.size(), 2u) << "events of destroyed objects are dropped";
+}
+
+TEST_F(ParserTest, EntityDeclarationsAreNeverExpanded) {
+    // A billion-laughs document and an external entity: the reader expands neither, so no memory
+    // blows up and no file is read.
+    kit::String laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY l0 \"lol\">\n";
+    for (int i = 1; i < 10; ++i) {
+        kit::String tenTimes;
+        for (int copy = 0; copy < 10; ++copy) {
+            tenTimes += "&l" + std::to_string(i - 1) + ";";
+        }
+        laughs += "<!ENTITY l" + std::to_string(i) + " \"" + tenTimes + "\">\n";
+    }
+    laughs +=
+        "<!ENTITY secret SYSTEM \"file:///etc/passwd\">\n]>\n"
+        "<Dataset><Label name=\"a\" text=\"&l9;\"/></Dataset>\n";
+    EXPECT_TRUE(kit::File::write(kit::ResourceDir::getPath(testFile("laughs.gui")), laughs));
+    gui::Dataset dataset(testFile("laughs.gui"), "laughs.gui", true);
+    if (dataset.load()) {
+        EXPECT_LT(dataset.getObjectAs<gui::Label>("a", "Label")->getText().size(), 100u);
+    }
+    kit::String secret = kit::replace(laughs, "text=\"&l9;\"", "text=\"&secret;\"");
+    EXPECT_TRUE(kit::File::write(kit::ResourceDir::getPath(testFile("secret.gui")), secret));
+    gui::Dataset external(testFile("secret.gui"), "secret.gui", true);
+    if (external.load()) {
+        EXPECT_EQ(external.getObjectAs<gui::Label>("a", "Label")->getText().find("root:"), kit::String::npos);
+    }
 }
 
 }  // namespace
