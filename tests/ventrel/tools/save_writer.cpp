@@ -1,7 +1,9 @@
 // Saves games for the crash tests, which kill it or make its system calls fail:
 //   save_writer loop <folder>          saves 1, 2, 3 ... and prints each number once it is saved
-//   save_writer once <folder> <value>  saves one value; exit code 0 when save reported success
+//   save_writer once <folder> <value>  saves one value; exit code 0 when save reported success, and
+//                                      the file <folder>/.started tells that the program got to run
 //   save_writer read <folder>          prints the value the loader finds, or -1
+#include <kit/File.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
 #include <serial/Factory.h>
@@ -70,6 +72,10 @@ int main(int argc, char** argv) {
         }
     }
     if (mode == "once" && argc > 3) {
+        // Injected faults can also hit the runtime's own start-up; only a run that got here counts.
+        if (!kit::File::write(kit::String(argv[2]) + "/.started", "")) {
+            return 3;
+        }
         return save(saves, kit::toInt(argv[3])) ? 0 : 1;
     }
     if (mode == "read") {
