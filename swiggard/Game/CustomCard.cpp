@@ -53,9 +53,7 @@ void CustomCard::storeCustomCards(const kit::Array<CustomCard*>& cards) {
     kit::Array<kit::String> stored;
     for (const CustomCard* card : cards) {
         if (!card->text.empty()) {
-            stored.push_back(kit::format("%d %s %s", card->drinks,
-                                         System::storableText(card->imageName).c_str(),
-                                         System::storableText(card->text).c_str()));
+            stored.push_back(System::formatStoredRecord(card->drinks, card->imageName, card->text));
         }
     }
     System::profile().set(ProfileKey, stored);

@@ -1,5 +1,6 @@
 #include "System/StoredText.h"
 
+#include <kit/Strings.h>
 #include <algorithm>
 
 namespace System {
@@ -23,6 +24,10 @@ kit::String storableText(const kit::String& text) {
     std::replace_if(
         result.begin(), result.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return result;
+}
+
+kit::String formatStoredRecord(int number, const kit::String& word, const kit::String& text) {
+    return kit::toString(number) + " " + storableText(word) + " " + storableText(text);
 }
 
 }  // namespace System

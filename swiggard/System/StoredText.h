@@ -13,4 +13,7 @@ kit::Array<kit::String> splitStoredRecord(const kit::String& text, size_t maxPar
 // lines, so both become spaces.
 kit::String storableText(const kit::String& text);
 
+// "<number> <word> <text>", each text made storable; splitStoredRecord(…, 3) gives the parts back.
+kit::String formatStoredRecord(int number, const kit::String& word, const kit::String& text);
+
 }  // namespace System

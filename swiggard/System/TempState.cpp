@@ -102,8 +102,7 @@ void TempState::saveHallOfFame(const kit::String& key, const kit::Array<HallOfFa
         if (!seen.insert({record.character, record.name}).second) {
             continue;
         }
-        stored.push_back(kit::format("%d %s %s", record.value, storableText(record.character).c_str(),
-                                     storableText(record.name).c_str()));
+        stored.push_back(formatStoredRecord(record.value, record.character, record.name));
     }
     profile().set(key, stored);
 }

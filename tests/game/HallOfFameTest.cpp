@@ -128,3 +128,10 @@ TEST(TempStateTest, CurrentTimeText) {
     EXPECT_LE(kit::toInt(text.substr(0, 2)), 23);
     EXPECT_LE(kit::toInt(text.substr(3, 2)), 59);
 }
+
+TEST_F(HallOfFame, NamesComeBackWithTheirOwnSpacesAndNoFormatDirectives) {
+    const kit::Array<HallOfFameRecord> records{
+        {7, "02", "inner  spaces"}, {6, "03", "trailing  "}, {5, "04", "%s%n"}};
+    TempState::saveHallOfFame(TempState::HallOfFameBac, records);
+    EXPECT_EQ(TempState::loadHallOfFame(TempState::HallOfFameBac), records);
+}
