@@ -191,6 +191,9 @@ TEST_F(InputTest, TypingKeepsEveryCharacter) {
     EXPECT_EQ(edit->getText(), "汉 %s]");
     EXPECT_FALSE(edit->onChar(0xD800)) << "a lone surrogate is no character";
     EXPECT_FALSE(edit->onChar(8)) << "control characters come as keys";
+    // Line breaks and tabs cannot be stored in a name or card text, so typing them adds nothing.
+    input->typeText("\n\r\t\x1b");
+    input->step();
     EXPECT_EQ(edit->getText(), "汉 %s]");
 
     input->typeText("abcdefghijklmnopqrstuvwxyz");

@@ -3,11 +3,13 @@
 #include <thread>
 
 #include "Fixture.h"
+#include "fonts/Markup.h"
 #include "gui/BaseImage.h"
 #include "gui/Gui.h"
 #include "gui/Label.h"
 #include "gui/Texture.h"
 #include "host/Host.h"
+#include "kit/Strings.h"
 
 namespace guitest {
 namespace {
@@ -153,4 +155,41 @@ TEST_F(RenderTest, TheCursorImageIsDrawnAtTheCursor) {
 }
 
 }  // namespace
+}  // namespace guitest
+
+namespace guitest {
+
+// A colour tag typed as a name is drawn as its characters in the label's own white, never in red.
+TEST_F(RenderTest, ATypedColourTagIsDrawnAsTextNotColour) {
+    // Pixels of a rectangle in which red clearly outweighs the other channels.
+    auto countReddish = [this](const quadrix::Rectangle& area) {
+        int count = 0;
+        for (int y = static_cast<int>(area.y); y < static_cast<int>(area.bottom()); ++y) {
+            for (int x = static_cast<int>(area.x); x < static_cast<int>(area.right()); ++x) {
+                Pixel p = pixelAt(x, y);
+                count += p.r > 150 && p.g < 90 && p.b < 90 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    auto screen = loadScreen(SamplePath);
+    screen->getObject("rect_red")->setVisible(false);
+    auto* label = dynamic_cast<gui::Label*>(screen->getObject("label_title"));
+    ASSERT_NE(label, nullptr);
+    label->setTextColor(host::Color::White);
+    label->setMarkup(true);
+    const kit::String name = "[c=FF0000]ADMIN[/c]";
+
+    label->setTextKey("{%s} {" + kit::escapeText(name) + "}");
+    EXPECT_EQ(fonts::Markup::plainText(label->getText()), name);
+    drawFrame(*screen);
+    EXPECT_GT(countDifferent(label->getRect(), pixelAt(5, 5)), 100) << "the name is drawn";
+    EXPECT_EQ(countReddish(label->getRect()), 0);
+
+    // The same text unescaped is mark-up, and the check sees its colour.
+    label->setTextKey("{%s} {" + name + "}");
+    drawFrame(*screen);
+    EXPECT_GT(countReddish(label->getRect()), 20);
+}
+
 }  // namespace guitest
