@@ -3,56 +3,7 @@
 #include <gui/MemberCallbackEvent.h>
 #include <kit/Env.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace enginetest {
-
-TempHome::TempHome() {
-    const char* old = std::getenv("XDG_DATA_HOME");
-    hadPrevious = old != nullptr;
-    previous = old ? old : "";
-    char pattern[] = "/tmp/engine_tests_XXXXXX";
-    path = mkdtemp(pattern);
-    setenv("XDG_DATA_HOME", path.c_str(), 1);
-}
-
-TempHome::~TempHome() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-    if (hadPrevious) {
-        setenv("XDG_DATA_HOME", previous.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
-    }
-}
-
-LogLines::LogLines() {
-    id = kit::Log::addListener([this](kit::Log::Level level, const kit::String&, const kit::String& text) {
-        lines.push_back({level, text});
-    });
-}
-
-LogLines::~LogLines() {
-    kit::Log::removeListener(id);
-}
-
-bool LogLines::has(kit::Log::Level level, const kit::String& text) const {
-    for (const Line& line : lines) {
-        if (line.level == level && line.text == text) {
-            return true;
-        }
-    }
-    return false;
-}
-
-int LogLines::count(const kit::String& text) const {
-    int found = 0;
-    for (const Line& line : lines) {
-        found += line.text == text ? 1 : 0;
-    }
-    return found;
-}
 
 void TestTransition::startTransition(int, float) {
     ++starts;

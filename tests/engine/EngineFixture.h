@@ -19,26 +19,13 @@
 
 #include <memory>
 
+#include "LogLines.h"
 #include "TempHome.h"
 
 namespace enginetest {
 
-// Every log line written while it lives, with its level.
-class LogLines {
-public:
-    struct Line {
-        kit::Log::Level level;
-        kit::String text;
-    };
-    LogLines();
-    ~LogLines();
-    bool has(kit::Log::Level level, const kit::String& text) const;
-    int count(const kit::String& text) const;
-    kit::Array<Line> lines;
-
-private:
-    int id;
-};
+using testsupport::LogLines;
+using testsupport::TempHome;
 
 // The transition menu records the manager's calls; its curtain fades in for a moment when it starts.
 class TestTransition : public ventrel::menu::Transition {

@@ -6,47 +6,7 @@
 #include <ventrel/system/Input.h>
 #include <ventrel/system/ProfileManager.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace screenstest {
-
-TempHome::TempHome() {
-    const char* old = std::getenv("XDG_DATA_HOME");
-    hadPrevious = old != nullptr;
-    previous = old ? old : "";
-    char pattern[] = "/tmp/screens_tests_XXXXXX";
-    path = mkdtemp(pattern);
-    setenv("XDG_DATA_HOME", path.c_str(), 1);
-}
-
-TempHome::~TempHome() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-    if (hadPrevious) {
-        setenv("XDG_DATA_HOME", previous.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
-    }
-}
-
-LogLines::LogLines() {
-    id = kit::Log::addListener([this](kit::Log::Level level, const kit::String&, const kit::String& text) {
-        lines.push_back({level, text});
-    });
-}
-
-LogLines::~LogLines() {
-    kit::Log::removeListener(id);
-}
-
-int LogLines::count(kit::Log::Level level, const kit::String& text) const {
-    int found = 0;
-    for (const Line& line : lines) {
-        found += line.level == level && line.text == text ? 1 : 0;
-    }
-    return found;
-}
 
 ScreensCore::ScreensCore() : Core("data/screens_tests", "Studio", "Screens", kit::Version(1, 0, 0, 0)) {}
 

@@ -12,39 +12,13 @@
 #include <functional>
 #include <memory>
 
+#include "LogLines.h"
+#include "TempHome.h"
+
 namespace screenstest {
 
-// A fresh temporary XDG_DATA_HOME for the per-user folder; removed with everything in it.
-class TempHome {
-public:
-    TempHome();
-    ~TempHome();
-    TempHome(const TempHome&) = delete;
-    TempHome& operator=(const TempHome&) = delete;
-
-private:
-    kit::String path;
-    kit::String previous;
-    bool hadPrevious = false;
-};
-
-// Every log line written while it lives.
-class LogLines {
-public:
-    LogLines();
-    ~LogLines();
-    LogLines(const LogLines&) = delete;
-    LogLines& operator=(const LogLines&) = delete;
-    int count(kit::Log::Level level, const kit::String& text) const;
-
-private:
-    struct Line {
-        kit::Log::Level level;
-        kit::String text;
-    };
-    kit::Array<Line> lines;
-    int id;
-};
+using testsupport::LogLines;
+using testsupport::TempHome;
 
 class ScreensCore : public ventrel::system::Core {
 public:
