@@ -233,6 +233,7 @@ void loadFonts() {
                                       true);
     };
     const kit::String& localization = gui::getLocalization();
+    kit::String defaultFile;
     for (const Row& row : rows) {
         bool last = &row == &rows[3];
         if (!last && (!kit::startsWith(localization, row.prefix) ||
@@ -241,10 +242,22 @@ void loadFonts() {
         }
         add(row.file, "default", row.height, row.lineHeight, row.descender);
         add(row.specialFile, "special", row.specialHeight, row.specialLineHeight, row.specialDescender);
+        defaultFile = row.file;
         break;
     }
     add("AvantGuardBold_SWG.ttf", "title", 36, 36, 18);
     add("uni0553-webfont.ttf", "bac", 64, 64, 0);
+    // Players type names in any script: the other scripts' fonts lend the characters a font lacks.
+    kit::Array<kit::String> fallbacks;
+    for (const Row& row : rows) {
+        kit::String name = kit::String("fallback_") + row.file;
+        if (row.file == defaultFile || !kit::ResourceDir::exists(kit::Dir::joinPath(folder, row.file))) {
+            continue;
+        }
+        add(row.file, name, row.height, row.lineHeight, row.descender);
+        fallbacks.push_back(name);
+    }
+    fonts::renderer->setFallbackFonts(fallbacks);
     fonts::renderer->setIdeographWrapping(asian);
     fonts::renderer->setJustifiedDefault(asian ? fonts::Horizontal::LeftWrapped
                                                : fonts::Horizontal::Justified);

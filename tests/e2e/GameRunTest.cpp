@@ -1,3 +1,4 @@
+#include <fonts/Fonts.h>
 #include <gtest/gtest.h>
 #include <host/Host.h>
 #include <host/TestDriver.h>
@@ -28,6 +29,10 @@ TEST(GameRunTest, StartsShowsTheFirstSceneAndQuits) {
     System::gameInit({});
     ASSERT_NE(host::window, nullptr);
     EXPECT_EQ(host::window->getTitle(), "Swiggard");
+    // Names in other scripts than the interface's can be drawn.
+    for (char32_t character : {U'Ж', U'乾', U'건'}) {
+        EXPECT_TRUE(fonts::renderer->getFont("default")->hasGlyph(character)) << static_cast<int>(character);
+    }
     {
         host::TestDriver driver(1.0f / 30.0f);
         ASSERT_TRUE(driver.stepUntil(

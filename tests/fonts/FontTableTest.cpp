@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -156,4 +157,48 @@ TEST(FontsLifecycleTest, FontMadeBeforeInitDrawsNothing) {
     fonts::FontTtf early("data/gui/fonts/ptsans.ttf", "early", 20, 1, 20, 2, true);
     EXPECT_FALSE(early.isUsable());
     EXPECT_EQ(early.measure("abc", 20), 0);
+}
+
+// A Latin font borrows Cyrillic and Chinese characters from the fallbacks, each run in its own font on
+// the Latin font's baseline; its own characters stay its own.
+TEST_F(FontTableTest, FallbackFontsLendTheCharactersAFontLacks) {
+    fonts::Font* latin = renderer->getFont("default");
+    fonts::Font* ru = renderer->getFont("ru");
+    fonts::Font* zh = renderer->getFont("zh");
+    EXPECT_FALSE(latin->hasGlyph(U'Ж'));
+
+    renderer->setFallbackFonts({"ru", "zh", "unknown"});
+    fonts::Font* lending = renderer->getFont("default");
+    EXPECT_EQ(lending->getName(), "default");
+    EXPECT_FLOAT_EQ(lending->getLineHeight(), latin->getLineHeight());
+    EXPECT_TRUE(lending->hasGlyph(U'Ж'));
+    EXPECT_TRUE(lending->hasGlyph(U'杯'));
+    EXPECT_FALSE(lending->hasGlyph(U'\U0001F37A')) << "nobody has the beer mug";
+    const int size = 40;
+    EXPECT_EQ(lending->measure("Bob Жора 乾杯", size),
+              latin->measure("Bob ", size) + ru->measure("Жора ", size) + zh->measure("乾杯", size));
+
+    fonts::Mask own, lent;
+    ASSERT_TRUE(latin->rasterize("Bob", size, 0, own));
+    ASSERT_TRUE(lending->rasterize("Bob", size, 0, lent));
+    EXPECT_EQ(lent.getWidth(), own.getWidth());
+
+    // A borrowed run is the lender's own drawing, moved so that the baselines meet.
+    fonts::Mask borrowed, original;
+    ASSERT_TRUE(lending->rasterize("Ж", size, 0, borrowed));
+    ASSERT_TRUE(ru->rasterize("Ж", size, 0, original));
+    int shift = latin->getAscent(size) - ru->getAscent(size);
+    int differing = 0;
+    for (int y = std::max(0, -shift); y < original.getHeight(); ++y) {
+        for (int x = 0; x < original.getWidth(); ++x) {
+            differing += borrowed.at(x, y + shift) != original.at(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GE(borrowed.getHeight(), latin->getAscent(size) + latin->getDescent(size));
+
+    // A lender does not lend to itself, and clearing the list gives the plain fonts back.
+    EXPECT_FALSE(renderer->getFont("ru")->hasGlyph(U'\U0001F37A'));
+    renderer->setFallbackFonts({});
+    EXPECT_EQ(renderer->getFont("default"), latin);
 }

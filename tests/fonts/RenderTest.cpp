@@ -246,3 +246,28 @@ TEST(RenderWithoutWindowTest, RenderingNeedsTheRenderSystem) {
     EXPECT_EQ(fonts::renderer->render("text", fonts::TextStyle(), 100.0f, 20.0f), nullptr);
     fonts::destroy();
 }
+
+// Names in any script show in the Latin interface font once the fallbacks are set: the borrowed
+// characters are ink, not the empty boxes of the font's missing glyph.
+TEST_F(RenderTest, BorrowedCharactersAreDrawnNotBoxes) {
+    const kit::String name = "Bob Жора 乾杯";
+    const kit::String latin = "Bob ";
+    auto inkAfterLatin = [&](const fonts::RenderedText& text) {
+        drawLabel(text, 20.0f, 100.0f);
+        int start = 20 + static_cast<int>(text.area.x + renderer->getTextWidth(latin, "default"));
+        return countChanged(start, 100, WindowWidth, 100 + static_cast<int>(text.area.bottom()));
+    };
+    const fonts::RenderedText* boxes = renderer->render(name, styled("default"), 600.0f, 80.0f);
+    ASSERT_NE(boxes, nullptr);
+    int boxInk = inkAfterLatin(*boxes);
+
+    renderer->setFallbackFonts({"ru", "zh"});
+    const fonts::RenderedText* lent = renderer->render(name, styled("default"), 600.0f, 80.0f);
+    ASSERT_NE(lent, nullptr);
+    EXPECT_NEAR(lent->area.w, renderer->getTextWidth(name, "default"), 4.0f);
+    int lentInk = inkAfterLatin(*lent);
+    saveFrame("fallback");
+    // Hollow boxes leave most of their area empty; the real glyphs of six characters are denser.
+    EXPECT_NE(lentInk, boxInk);
+    EXPECT_GT(lentInk, 300);
+}

@@ -1,8 +1,10 @@
 #include "fonts/Renderer.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
+#include "FallbackFont.h"
 #include "LabelPainter.h"
 #include "RenderCache.h"
 #include "ScaledFont.h"
@@ -49,6 +51,9 @@ struct Renderer::Impl {
     kit::Map<kit::String, std::unique_ptr<Font>> fonts;
     // "name:scale" views of registered fonts, made on first use.
     kit::Map<kit::String, std::unique_ptr<Font>> views;
+    // Names of the fonts that lend missing characters, and the fonts wrapped with them.
+    kit::Array<kit::String> fallbackNames;
+    std::map<Font*, std::unique_ptr<FallbackFont>> withFallbacks;
     Font* defaultFont = nullptr;
     std::set<kit::String> warned;
     bool warnedNoRenderSystem = false;
@@ -80,8 +85,28 @@ struct Renderer::Impl {
         return slot.get();
     }
 
-    // Views and cached labels refer to fonts: both go whenever a font does.
+    // The font wrapped with the fallbacks other than itself; the font alone when there are none.
+    Font* lendingTo(Font* font) {
+        if (font == nullptr || fallbackNames.empty()) {
+            return font;
+        }
+        auto& slot = withFallbacks[font];
+        if (slot == nullptr) {
+            kit::Array<Font*> lenders;
+            for (const kit::String& name : fallbackNames) {
+                Font* lender = registered(name);
+                if (lender != nullptr && lender != font && lender->getName() != font->getName()) {
+                    lenders.push_back(lender);
+                }
+            }
+            slot = std::make_unique<FallbackFont>(*font, lenders);
+        }
+        return slot.get();
+    }
+
+    // Views, wrapped fonts and cached labels refer to fonts: all go whenever a font does.
     void forgetViews() {
+        withFallbacks.clear();
         views.clear();
         cache.clear();
     }
@@ -105,12 +130,17 @@ void Renderer::registerFont(Font* font, bool allowDefault) {
         impl->forgetViews();
     }
     slot.reset(font);
+    impl->withFallbacks.clear();
     if (wasDefault || (allowDefault && impl->defaultFont == nullptr)) {
         impl->defaultFont = font;
     }
 }
 
 Font* Renderer::getFont(const kit::String& name) {
+    return impl->lendingTo(findFont(name));
+}
+
+Font* Renderer::findFont(const kit::String& name) {
     if (name.empty()) {
         return impl->defaultFont;
     }
@@ -127,6 +157,12 @@ Font* Renderer::getFont(const kit::String& name) {
     }
     impl->warnOnce(name, "Font '" + name + "' is not registered: the default font stands in");
     return impl->defaultFont;
+}
+
+void Renderer::setFallbackFonts(const kit::Array<kit::String>& names) {
+    impl->fallbackNames = names;
+    impl->withFallbacks.clear();
+    impl->cache.clear();
 }
 
 bool Renderer::hasFont(const kit::String& name) const {

@@ -12,6 +12,7 @@ public:
 
     bool isUsable() const override { return base.isUsable(); }
     bool canOutline() const override { return base.canOutline(); }
+    bool hasGlyph(char32_t codePoint) override { return base.hasGlyph(codePoint); }
     int measure(const kit::String& utf8, int pixelSize) override { return base.measure(utf8, pixelSize); }
     int getAscent(int pixelSize) override { return base.getAscent(pixelSize); }
     int getDescent(int pixelSize) override { return base.getDescent(pixelSize); }

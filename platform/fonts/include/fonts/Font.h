@@ -30,6 +30,11 @@ public:
     int getPixelSize(float pixelScale) const;
 
     virtual bool isUsable() const = 0;
+    // Whether the font draws the code point itself (a font that cannot tell says yes).
+    virtual bool hasGlyph(char32_t codePoint) {
+        (void)codePoint;
+        return true;
+    }
     // Whether outlines (borders) can be drawn.
     virtual bool canOutline() const = 0;
     // Advance width of a run of UTF-8 text, in pixels.

@@ -18,10 +18,8 @@ public:
     ~FontTtf() override;
 
     const kit::String& getFile() const { return file; }
-    // Whether the font has a glyph for the code point.
-    bool hasGlyph(char32_t codePoint);
-
     bool isUsable() const override;
+    bool hasGlyph(char32_t codePoint) override;
     bool canOutline() const override;
     int measure(const kit::String& utf8, int pixelSize) override;
     int getAscent(int pixelSize) override;

@@ -28,8 +28,12 @@ public:
     // Takes ownership. A font of a name already registered replaces it. The first font registered
     // with allowDefault becomes the default font.
     void registerFont(Font* font, bool allowDefault);
-    // Null only when no font can stand in (none registered).
+    // Null only when no font can stand in (none registered). With fallback fonts set, the font comes
+    // wrapped so that it borrows the characters it lacks from them.
     Font* getFont(const kit::String& name);
+    // Registered fonts, in order, that lend their characters to every other font (a Cyrillic and a
+    // Chinese font behind a Latin one, so that any player's name shows), registered before or after.
+    void setFallbackFonts(const kit::Array<kit::String>& names);
     // Whether the name (without its ":scale") is registered.
     bool hasFont(const kit::String& name) const;
     Font* getDefaultFont() const;
@@ -85,6 +89,8 @@ public:
     struct Impl;
 
 private:
+    // The font of a name as registered, without fallbacks.
+    Font* findFont(const kit::String& name);
     Horizontal resolve(Horizontal horizontal) const;
     kit::String makeCacheKey(const kit::String& text, const TextStyle& style, float width,
                              float height) const;
