@@ -1,7 +1,6 @@
 #include <kit/Dir.h>
 #include <kit/File.h>
 #include <kit/Log.h>
-#include <unistd.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/Core.h>
 #include <ventrel/system/GameState.h>
@@ -12,6 +11,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "FuzzFolder.h"
+
 // The input is split into the data file and its checksum file; both the profile and the save-game
 // loaders read them. Nothing may crash, and a save over them must load afterwards.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kit::Log::setConsoleEnabled(false);
         static ventrel::system::Core core("gui", "dev", "fuzz", kit::Version(2, 5, 7, 0));
         ventrel::core = &core;
-        kit::String path =
-            kit::Dir::joinPath(kit::Dir::getTemporaryPath(), "fileset_fuzz_" + std::to_string(::getpid()));
-        kit::Dir::create(path);
-        return path;
+        return fuzzFolder("fileset_fuzz");
     }();
     size_t split = size > 0 ? data[0] % 8 : 0;
     kit::String bytes(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,6 @@
 #include <kit/File.h>
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -14,14 +13,15 @@
 #include <filesystem>
 #include <memory>
 
+#include "FuzzFolder.h"
+
 namespace {
 
 // A data root of its own: the real data/ linked in, the input written to fuzz/screen.gui beside it, so
 // that the input can name the game's pictures, fonts and resource sets as a real screen does.
 kit::String makeRoot() {
     kit::String real = kit::ResourceDir::getRoot();
-    kit::String root =
-        kit::Dir::joinPath(kit::Dir::getTemporaryPath(), "gui_fuzz_" + std::to_string(::getpid()));
+    const kit::String& root = fuzzFolder("gui_fuzz");
     kit::Dir::create(kit::Dir::joinPath(root, "fuzz"));
     std::error_code error;
     std::filesystem::create_directory_symlink(kit::Dir::joinPath(real, "data"),

@@ -3,11 +3,11 @@
 #include <kit/File.h>
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 
+#include "FuzzFolder.h"
 #include "Internal.h"
 
 // The input is the text file of a language. It loads without harm, and every text it gives is shown
@@ -15,8 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const kit::String file = [] {
         kit::Log::setConsoleEnabled(false);
-        kit::String root =
-            kit::Dir::joinPath(kit::Dir::getTemporaryPath(), "texts_fuzz_" + std::to_string(::getpid()));
+        const kit::String& root = fuzzFolder("texts_fuzz");
         kit::Dir::create(kit::Dir::joinPath(root, "texts/en"));
         kit::ResourceDir::setRoot(root);
         return kit::Dir::joinPath(root, "texts/en/strings.xml");
