@@ -107,12 +107,7 @@ bool startLibraries(const WindowSize& size, const Layout& layout) {
 }
 
 void wireWindow() {
-    host::window->setUpdateDelegate(core());
-    host::window->setSystemDelegate(ventrel::sceneManager);
-    host::window->setKeyboardDelegate(ventrel::input);
-    host::window->setMouseDelegate(ventrel::input);
-    host::window->setTouchDelegate(ventrel::input);
-    host::window->setControllerDelegate(ventrel::input);
+    ventrel::attachWindow();
     if (isTrue(systemCategory().get("ForceTouch"))) {
         host::window->setInputModeTranslations(
             {{host::Window::InputMode::Mouse, host::Window::InputMode::Touch}});

@@ -110,13 +110,13 @@ TEST_F(CoreTest, DestroyClearsTheGlobalsAndTheConfiguration) {
     EXPECT_EQ(ventrel::cfg, nullptr);
     EXPECT_EQ(ventrel::sceneManager, nullptr);
     EXPECT_EQ(ventrel::input, nullptr);
+    // Nothing the window delivers afterwards reaches the deleted managers.
+    EXPECT_EQ(host::window->getUpdateDelegate(), nullptr);
+    EXPECT_EQ(host::window->getSystemDelegate(), nullptr);
+    EXPECT_EQ(host::window->getKeyboardDelegate(), nullptr);
+    EXPECT_EQ(host::window->getTouchDelegate(), nullptr);
+    EXPECT_EQ(host::window->getControllerDelegate(), nullptr);
     // The fixture's tear-down must not destroy twice.
-    host::window->setUpdateDelegate(nullptr);
-    host::window->setSystemDelegate(nullptr);
-    host::window->setKeyboardDelegate(nullptr);
-    host::window->setMouseDelegate(nullptr);
-    host::window->setTouchDelegate(nullptr);
-    host::window->setControllerDelegate(nullptr);
     driver.reset();
     delete tempState;
     delete gameState;
@@ -133,6 +133,7 @@ TEST_F(CoreTest, CrashReportWithoutExitLogsAndDetachesTheWindow) {
     EXPECT_TRUE(log.has(Level::Error, "boom"));
     EXPECT_EQ(host::window->getUpdateDelegate(), nullptr);
     EXPECT_EQ(host::window->getMouseDelegate(), nullptr);
+    EXPECT_EQ(host::window->getControllerDelegate(), nullptr);
 }
 
 TEST_F(CoreTest, DebugKeysAreTrackedOnlyWhenDebugIsOnAtInit) {

@@ -78,12 +78,7 @@ void EngineFixture::startEngine(bool async, bool debug) {
     gameState = new ventrel::system::GameState();
     tempState = new ventrel::system::TempState();
     ventrel::init(core, gameState, tempState, async);
-    host::window->setUpdateDelegate(core);
-    host::window->setSystemDelegate(ventrel::sceneManager);
-    host::window->setKeyboardDelegate(ventrel::input);
-    host::window->setMouseDelegate(ventrel::input);
-    host::window->setTouchDelegate(ventrel::input);
-    host::window->setControllerDelegate(ventrel::input);
+    ventrel::attachWindow();
     ventrel::input->addKey(host::Key::Enter);
     ventrel::input->addKey(host::Key::Escape);
     driver = std::make_unique<host::TestDriver>(0.05f);
@@ -97,12 +92,6 @@ void EngineFixture::registerScenes() {
 void EngineFixture::TearDown() {
     driver.reset();
     if (core) {
-        host::window->setUpdateDelegate(nullptr);
-        host::window->setSystemDelegate(nullptr);
-        host::window->setKeyboardDelegate(nullptr);
-        host::window->setMouseDelegate(nullptr);
-        host::window->setTouchDelegate(nullptr);
-        host::window->setControllerDelegate(nullptr);
         ventrel::destroy();
         delete tempState;
         delete gameState;

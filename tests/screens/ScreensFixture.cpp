@@ -21,12 +21,7 @@ void ScreensFixture::SetUp() {
     core = new ScreensCore();
     tempState = new ventrel::system::TempState();
     ventrel::init(core, nullptr, tempState, false);
-    host::window->setUpdateDelegate(core);
-    host::window->setSystemDelegate(ventrel::sceneManager);
-    host::window->setKeyboardDelegate(ventrel::input);
-    host::window->setMouseDelegate(ventrel::input);
-    host::window->setTouchDelegate(ventrel::input);
-    host::window->setControllerDelegate(ventrel::input);
+    ventrel::attachWindow();
     for (host::Key key : {host::Key::Enter, host::Key::Escape}) {
         ventrel::input->addKey(key);
     }
@@ -41,12 +36,6 @@ void ScreensFixture::SetUp() {
 void ScreensFixture::TearDown() {
     driver.reset();
     if (core) {
-        host::window->setUpdateDelegate(nullptr);
-        host::window->setSystemDelegate(nullptr);
-        host::window->setKeyboardDelegate(nullptr);
-        host::window->setMouseDelegate(nullptr);
-        host::window->setTouchDelegate(nullptr);
-        host::window->setControllerDelegate(nullptr);
         ventrel::destroy();
         delete tempState;
         delete core;

@@ -45,12 +45,7 @@ bool startLibraries() {
 
 void startEngine(demo::DemoCore* core, ventrel::system::TempState* tempState) {
     ventrel::init(core, nullptr, tempState, false);
-    host::window->setUpdateDelegate(core);
-    host::window->setSystemDelegate(ventrel::sceneManager);
-    host::window->setKeyboardDelegate(ventrel::input);
-    host::window->setMouseDelegate(ventrel::input);
-    host::window->setTouchDelegate(ventrel::input);
-    host::window->setControllerDelegate(ventrel::input);
+    ventrel::attachWindow();
     ventrel::input->addKey(host::Key::Enter);
     ventrel::input->addKey(host::Key::Escape);
     ventrel::sceneManager->registerDialog(new ventrel::menu::Dialog("demo/dialog", 2));
@@ -60,12 +55,6 @@ void startEngine(demo::DemoCore* core, ventrel::system::TempState* tempState) {
 }
 
 void stopEngine() {
-    host::window->setUpdateDelegate(nullptr);
-    host::window->setSystemDelegate(nullptr);
-    host::window->setKeyboardDelegate(nullptr);
-    host::window->setMouseDelegate(nullptr);
-    host::window->setTouchDelegate(nullptr);
-    host::window->setControllerDelegate(nullptr);
     ventrel::destroy();
 }
 

@@ -74,6 +74,7 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
 // The managers are cleared as well as deleted, so a late caller finds nothing rather than freed memory.
 void destroy() {
     kit::Log::write(LogTag, "Destroying Ventrel Engine.");
+    detachWindow();
     deleteGlobal(input);
     deleteGlobal(transitionManager);
     deleteGlobal(sceneManager);
@@ -83,6 +84,30 @@ void destroy() {
         core->tryDestroyPreLoading();
     }
     deleteGlobal(cfg);
+}
+
+void attachWindow() {
+    if (host::window == nullptr) {
+        return;
+    }
+    host::window->setUpdateDelegate(core);
+    host::window->setSystemDelegate(sceneManager);
+    host::window->setKeyboardDelegate(input);
+    host::window->setMouseDelegate(input);
+    host::window->setTouchDelegate(input);
+    host::window->setControllerDelegate(input);
+}
+
+void detachWindow() {
+    if (host::window == nullptr) {
+        return;
+    }
+    host::window->setUpdateDelegate(nullptr);
+    host::window->setSystemDelegate(nullptr);
+    host::window->setKeyboardDelegate(nullptr);
+    host::window->setMouseDelegate(nullptr);
+    host::window->setTouchDelegate(nullptr);
+    host::window->setControllerDelegate(nullptr);
 }
 
 }  // namespace ventrel

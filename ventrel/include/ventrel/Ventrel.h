@@ -54,7 +54,14 @@ void loadCfg(const kit::String& path);
 // on worker threads.
 void init(system::Core* core, system::GameState* gameState, system::TempState* tempState,
           bool useAsyncLoading);
-// Deletes the managers and the configuration; the game deletes its own objects afterwards.
+// Deletes the managers and the configuration, after detaching the window from them; the game deletes
+// its own objects afterwards.
 void destroy();
+
+// Lets the window deliver its frames to the core, its system events to the scene manager and its
+// input to the input states (after init, once the window exists).
+void attachWindow();
+// Stops the window from delivering anything to the engine.
+void detachWindow();
 
 }  // namespace ventrel

@@ -83,12 +83,7 @@ kit::String Core::_makeSystemPath(const kit::String& developerName, const kit::S
 
 void Core::logCrash(const kit::Exception& e) {
     kit::Log::error(LogTag, e.getMessage());
-    if (host::window) {
-        host::window->setUpdateDelegate(nullptr);
-        host::window->setSystemDelegate(nullptr);
-        host::window->setKeyboardDelegate(nullptr);
-        host::window->setMouseDelegate(nullptr);
-    }
+    detachWindow();
     if (crashMessageBox) {
         host::showMessageBox(gameName + ": ERROR!", "An error has occurred!\n\n" + e.getMessage(),
                              host::MessageBoxStyle::Error);
