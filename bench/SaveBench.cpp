@@ -1,0 +1,72 @@
+// The saves a game makes after every phase: the automatic save of a 14-player game and the profile
+// with full hall-of-fame lists and custom cards. Each save is flushed to disk, so the figures depend
+// on the disk as much as on the code.
+#include <benchmark/benchmark.h>
+#include <kit/Log.h>
+
+#include <memory>
+
+#include "Game/CustomCard.h"
+#include "GameWorld.h"
+
+namespace {
+
+void AutoSave14Players(benchmark::State& state) {
+    GameWorld world;
+    world.addPlayers(14);
+    world.game().setup();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ventrel::saveManager->saveAuto(ventrel::gameState));
+    }
+}
+
+void AutoLoad14Players(benchmark::State& state) {
+    GameWorld world;
+    world.addPlayers(14);
+    world.game().setup();
+    ventrel::saveManager->saveAuto(ventrel::gameState);
+    for (auto _ : state) {
+        ventrel::system::GameState* loaded = nullptr;
+        benchmark::DoNotOptimize(ventrel::saveManager->loadAuto(&loaded));
+        std::unique_ptr<ventrel::system::GameState> owned(loaded);
+        static_cast<System::GameState*>(loaded)->clear();
+    }
+}
+
+void FullProfileSave(benchmark::State& state) {
+    GameWorld world;
+    kit::Array<System::HallOfFameRecord> records;
+    for (int i = 0; i < 10; ++i) {
+        records.push_back({100 - i, "02", "Player number " + std::to_string(i)});
+    }
+    for (const kit::String& list :
+         {System::TempState::HallOfFameDrinks, System::TempState::HallOfFameLaps,
+          System::TempState::HallOfFameBac, System::TempState::HallOfFameChallenges}) {
+        System::TempState::saveHallOfFame(list, records);
+    }
+    kit::Array<Game::CustomCard*> cards;
+    for (int i = 0; i < 50; ++i) {
+        cards.push_back(new Game::CustomCard(-(i + 1), 3, "sing", "Sing a song of your choice, or drink"));
+    }
+    Game::CustomCard::storeCustomCards(cards);
+    for (Game::CustomCard* card : cards) {
+        delete card;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ventrel::profileManager->save());
+    }
+}
+
+BENCHMARK(AutoSave14Players)->Unit(benchmark::kMillisecond);
+BENCHMARK(AutoLoad14Players)->Unit(benchmark::kMillisecond);
+BENCHMARK(FullProfileSave)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    kit::Log::setConsoleEnabled(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
