@@ -5,6 +5,7 @@
 #include "Fixture.h"
 #include "fonts/Markup.h"
 #include "gui/BaseImage.h"
+#include "gui/EditBox.h"
 #include "gui/Gui.h"
 #include "gui/Label.h"
 #include "gui/Texture.h"
@@ -190,6 +191,18 @@ TEST_F(RenderTest, ATypedColourTagIsDrawnAsTextNotColour) {
     label->setTextKey("{%s} {" + name + "}");
     drawFrame(*screen);
     EXPECT_GT(countReddish(label->getRect()), 20);
+
+    // Typed into an edit box, even one whose data set turned mark-up on.
+    label->setVisible(false);
+    auto* edit = dynamic_cast<gui::EditBox*>(screen->getObject("edit_name"));
+    ASSERT_NE(edit, nullptr);
+    edit->setMarkup(true);
+    edit->setTextColor(host::Color::White);
+    edit->setBackground(host::Color::Clear);
+    edit->setText(name);
+    drawFrame(*screen);
+    EXPECT_GT(countDifferent(edit->getRect(), pixelAt(5, 5)), 100) << "the typed text is drawn";
+    EXPECT_EQ(countReddish(edit->getRect()), 0);
 }
 
 }  // namespace guitest

@@ -216,9 +216,11 @@ void EditBox::_draw(const quadrix::Matrix3& matrix, float alpha) {
                      host::Color(SelectionColor, static_cast<unsigned char>(SelectionColor.a * alpha)));
         }
         internal::ClipScope clip(matrix, quadrix::Rectangle(0, 0, width, height));
+        // Typed text is shown as typed, even where a data set turned mark-up on for the box.
+        fonts::TextStyle literal = getStyle();
+        literal.markup = false;
         if (clip.isVisible()) {
-            _drawText(text, getStyle(), matrix, quadrix::Rectangle(-scroll, 0, width + scroll, height),
-                      alpha);
+            _drawText(text, literal, matrix, quadrix::Rectangle(-scroll, 0, width + scroll, height), alpha);
         }
     }
     if (isFocused() && blinkTime < CaretBlinkPeriod * 0.5f && host::rendersys != nullptr) {
