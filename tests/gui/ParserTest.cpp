@@ -163,6 +163,16 @@ TEST_F(ParserTest, BadFilesGiveAnErrorNamingFileAndLine) {
     EXPECT_EQ(loadText("resource.dts", "<Dataset>\n<Label/></Dataset>", false),
               testFile("resource.dts") + ":2: unknown element <Label> in a resource set");
     EXPECT_EQ(loadText("empty.gui", ""), testFile("empty.gui") + ":1: No document element found");
+    // A second declaration of a name would delete the first while objects still point at it, and a
+    // composite image inside itself would draw forever: both found by fuzzing.
+    const char* twice =
+        "<Dataset>\n<CompositeImage name=\"pair\" size=\"8 8\"/>\n"
+        "<ImageBox image=\"pair\"/>\n<CompositeImage name=\"pair\" size=\"8 8\"/>\n</Dataset>";
+    EXPECT_EQ(loadText("twice.gui", twice), testFile("twice.gui") + ":4: the image 'pair' is declared twice");
+    EXPECT_EQ(loadText("self.gui",
+                       "<Dataset><CompositeImage name=\"pair\" size=\"8 8\">\n"
+                       "<Part image=\"pair\" rect=\"0 0 8 8\"/></CompositeImage></Dataset>"),
+              testFile("self.gui") + ":2: the composite image 'pair' cannot contain itself");
     gui::Dataset missing(testFile("missing.gui"), "missing", true);
     EXPECT_FALSE(missing.load());
     EXPECT_EQ(missing.getError(), testFile("missing.gui") + ": the data-set file does not exist");

@@ -238,9 +238,16 @@ void DatasetLoader::readDeclaration(const pugi::xml_node& node) {
     }
 }
 
+void DatasetLoader::declare(const pugi::xml_node& node, const char* kind, const kit::String& name) {
+    if (!declared.insert({kind, name}).second) {
+        fail(node, kit::String("the ") + kind + " '" + name + "' is declared twice");
+    }
+}
+
 void DatasetLoader::readTexture(const pugi::xml_node& node) {
     Attributes attributes(*this, node);
     kit::String name = attributes.required("name");
+    declare(node, "texture", name);
     kit::String file = resourcePath(attributes.required("file"));
     attributes.checkUsed();
     if (!kit::ResourceDir::exists(file)) {
@@ -254,6 +261,7 @@ void DatasetLoader::readTexture(const pugi::xml_node& node) {
 void DatasetLoader::readImage(const pugi::xml_node& node) {
     Attributes attributes(*this, node);
     kit::String name = attributes.required("name");
+    declare(node, "image", name);
     kit::String textureName = attributes.required("texture");
     std::optional<kit::Array<float>> rect = attributes.numbers("rect", 4);
     float scale = attributes.number("scale").value_or(1.0f);
@@ -273,6 +281,7 @@ void DatasetLoader::readImage(const pugi::xml_node& node) {
 void DatasetLoader::readCompositeImage(const pugi::xml_node& node) {
     Attributes attributes(*this, node);
     kit::String name = attributes.required("name");
+    declare(node, "image", name);
     std::optional<quadrix::Vector2> size = attributes.vector("size");
     attributes.checkUsed();
     if (!size) {
@@ -294,6 +303,9 @@ void DatasetLoader::readCompositeImage(const pugi::xml_node& node) {
         if (!rect) {
             fail(part, "<Part> needs the attribute 'rect'");
         }
+        if (imageName == name) {
+            fail(part, "the composite image '" + name + "' cannot contain itself");
+        }
         setImage(part, imageName, [&](const kit::String& image) {
             composite->addImage(dataset.getImage(image),
                                 quadrix::Rectangle((*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]));
@@ -304,6 +316,7 @@ void DatasetLoader::readCompositeImage(const pugi::xml_node& node) {
 void DatasetLoader::readAnimator(const pugi::xml_node& node) {
     Attributes attributes(*this, node);
     kit::String name = attributes.required("name");
+    declare(node, "animator", name);
     std::optional<int> type = attributes.choice("type", {"mover", "scaler", "rotator", "alpha", "color"});
     if (!type) {
         fail(node, "<Animator> needs the attribute 'type'");

@@ -2,6 +2,9 @@
 
 #include <pugixml.hpp>
 
+#include <set>
+#include <utility>
+
 #include "gui/Dataset.h"
 #include "kit/Exception.h"
 #include "kit/Types.h"
@@ -32,6 +35,9 @@ private:
     class Attributes;
 
     [[noreturn]] void fail(const pugi::xml_node& node, const kit::String& message) const;
+    // Fails when the name was declared before in the file: a second declaration would replace the
+    // first while objects and composite images still point at it.
+    void declare(const pugi::xml_node& node, const char* kind, const kit::String& name);
     kit::String where(const pugi::xml_node& node) const;
     kit::String resourcePath(const kit::String& relative) const;
 
@@ -53,6 +59,7 @@ private:
     kit::String content;
     kit::String folder;
     kit::Array<pugi::xml_node> animatorNodes;
+    std::set<std::pair<kit::String, kit::String>> declared;
 };
 
 }  // namespace gui::internal
