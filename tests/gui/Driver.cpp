@@ -23,11 +23,7 @@ ScreenDriver::ScreenDriver(gui::Dataset* screen) : screen(screen) {
 }
 
 ScreenDriver::~ScreenDriver() {
-    host::window->setUpdateDelegate(nullptr);
-    host::window->setKeyboardDelegate(nullptr);
-    host::window->setMouseDelegate(nullptr);
-    host::window->setTouchDelegate(nullptr);
-    host::window->setControllerDelegate(nullptr);
+    host::window->clearDelegates();
 }
 
 bool ScreenDriver::onUpdate(float timeDelta) {

@@ -208,12 +208,10 @@ TEST_F(InputTest, ForceTouchTranslatesTheMouseMode) {
 }
 
 TEST_F(InputTest, DetachedDelegatesHearNothing) {
-    host::window->setKeyboardDelegate(nullptr);
-    host::window->setMouseDelegate(nullptr);
-    host::window->setTouchDelegate(nullptr);
-    host::window->setControllerDelegate(nullptr);
-    host::window->setSystemDelegate(nullptr);
+    host::window->clearDelegates();
     EXPECT_EQ(host::window->getKeyboardDelegate(), nullptr);
+    EXPECT_EQ(host::window->getSystemDelegate(), nullptr);
+    EXPECT_EQ(host::window->getControllerDelegate(), nullptr);
     TestDriver driver;
     driver.pressKey(Key::A);
     driver.click({1, 1});

@@ -234,12 +234,7 @@ int main(int argc, char** argv) {
             host::window->updateOneFrame(1.0f / 60.0f);
             result = 0;
         }
-        host::window->setUpdateDelegate(nullptr);
-        host::window->setSystemDelegate(nullptr);
-        host::window->setKeyboardDelegate(nullptr);
-        host::window->setMouseDelegate(nullptr);
-        host::window->setTouchDelegate(nullptr);
-        host::window->setControllerDelegate(nullptr);
+        host::window->clearDelegates();
     }
     screen.reset();
     gameSet.reset();

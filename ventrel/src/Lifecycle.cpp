@@ -99,15 +99,9 @@ void attachWindow() {
 }
 
 void detachWindow() {
-    if (host::window == nullptr) {
-        return;
+    if (host::window != nullptr) {
+        host::window->clearDelegates();
     }
-    host::window->setUpdateDelegate(nullptr);
-    host::window->setSystemDelegate(nullptr);
-    host::window->setKeyboardDelegate(nullptr);
-    host::window->setMouseDelegate(nullptr);
-    host::window->setTouchDelegate(nullptr);
-    host::window->setControllerDelegate(nullptr);
 }
 
 }  // namespace ventrel

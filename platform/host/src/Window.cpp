@@ -278,6 +278,15 @@ void Window::setControllerDelegate(ControllerDelegate* delegate) {
     impl->controllerDelegate = delegate;
 }
 
+void Window::clearDelegates() {
+    setUpdateDelegate(nullptr);
+    setSystemDelegate(nullptr);
+    setKeyboardDelegate(nullptr);
+    setMouseDelegate(nullptr);
+    setTouchDelegate(nullptr);
+    setControllerDelegate(nullptr);
+}
+
 int Window::getFps() const {
     return impl->fps;
 }

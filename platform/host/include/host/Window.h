@@ -86,6 +86,8 @@ public:
     void setTouchDelegate(TouchDelegate* delegate);
     ControllerDelegate* getControllerDelegate() const;
     void setControllerDelegate(ControllerDelegate* delegate);
+    // Detaches every delegate, so that nothing is delivered to objects about to go.
+    void clearDelegates();
 
     // Frames shown in the last full second (counted over the frames' time steps).
     int getFps() const;
