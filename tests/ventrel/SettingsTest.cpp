@@ -2,7 +2,6 @@
 #include <ventrel/system/NumericSetting.h>
 #include <ventrel/system/OptionSetting.h>
 #include <ventrel/system/ProgressSetting.h>
-#include <ventrel/system/SpecialSetting.h>
 #include <ventrel/system/ToggleSetting.h>
 
 using namespace ventrel::system;

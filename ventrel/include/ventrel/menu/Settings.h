@@ -8,7 +8,6 @@
 #include "ventrel/system/NumericSetting.h"
 #include "ventrel/system/OptionSetting.h"
 #include "ventrel/system/ProgressSetting.h"
-#include "ventrel/system/SpecialSetting.h"
 #include "ventrel/system/ToggleSetting.h"
 
 namespace ventrel::menu {

@@ -28,4 +28,8 @@ private:
     }
 };
 
+// The same value as an option, kept beside it because it differs only in who steps it: the settings
+// menu hands it to the game instead of stepping it itself.
+struct SpecialSetting : OptionSetting {};
+
 }  // namespace ventrel::system
