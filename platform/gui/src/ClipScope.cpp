@@ -1,5 +1,7 @@
 #include "ClipScope.h"
 
+#include "Internal.h"
+
 #include <algorithm>
 
 namespace gui::internal {
@@ -8,16 +10,7 @@ ClipScope::ClipScope(const quadrix::Matrix3& matrix, const quadrix::Rectangle& a
     if (host::rendersys == nullptr) {
         return;
     }
-    const quadrix::Vector2 corners[] = {matrix * area.getTopLeft(), matrix * area.getTopRight(),
-                                        matrix * area.getBottomRight(), matrix * area.getBottomLeft()};
-    float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
-    for (const quadrix::Vector2& corner : corners) {
-        minX = std::min(minX, corner.x);
-        maxX = std::max(maxX, corner.x);
-        minY = std::min(minY, corner.y);
-        maxY = std::max(maxY, corner.y);
-    }
-    quadrix::Rectangle clip(minX, minY, maxX - minX, maxY - minY);
+    quadrix::Rectangle clip = boundingBox(matrix, area);
     outer = host::rendersys->isClipping();
     previous = host::rendersys->getClipRect();
     if (outer) {
@@ -38,6 +31,19 @@ ClipScope::~ClipScope() {
     } else {
         host::rendersys->resetClipRect();
     }
+}
+
+quadrix::Rectangle boundingBox(const quadrix::Matrix3& matrix, const quadrix::Rectangle& area) {
+    const quadrix::Vector2 corners[] = {matrix * area.getTopLeft(), matrix * area.getTopRight(),
+                                        matrix * area.getBottomRight(), matrix * area.getBottomLeft()};
+    float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
+    for (const quadrix::Vector2& corner : corners) {
+        minX = std::min(minX, corner.x);
+        maxX = std::max(maxX, corner.x);
+        minY = std::min(minY, corner.y);
+        maxY = std::max(maxY, corner.y);
+    }
+    return quadrix::Rectangle(minX, minY, maxX - minX, maxY - minY);
 }
 
 }  // namespace gui::internal

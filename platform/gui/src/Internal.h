@@ -2,6 +2,8 @@
 
 #include "gui/Dataset.h"
 #include "kit/Types.h"
+#include "quadrix/Matrix3.h"
+#include "quadrix/Rectangle.h"
 
 // What the library's parts share behind the public headers.
 namespace gui::internal {
@@ -31,6 +33,9 @@ void reportMissingKey(const kit::String& key);
 // Reads <folder>/<language>/*.xml into the map; malformed files are logged and skipped.
 void loadTexts(const kit::String& folder, const kit::String& language,
                kit::Map<kit::String, kit::String>& texts);
+
+// The axis-aligned box around a rectangle carried through a matrix (a turned rectangle's corners).
+quadrix::Rectangle boundingBox(const quadrix::Matrix3& matrix, const quadrix::Rectangle& area);
 
 // Line number (1-based) of a byte offset in a text.
 int lineOfOffset(const kit::String& text, long long offset);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Internal.h"
 #include "fonts/Renderer.h"
 #include "gui/Dataset.h"
 #include "gui/Gui.h"
@@ -250,17 +251,7 @@ quadrix::Rectangle Object::getBoundingRect(const Object* relativeTo) const {
             matrix = base.inversed() * matrix;
         }
     }
-    quadrix::Rectangle local(0, 0, rect.w, rect.h);
-    const quadrix::Vector2 corners[] = {matrix * local.getTopLeft(), matrix * local.getTopRight(),
-                                        matrix * local.getBottomRight(), matrix * local.getBottomLeft()};
-    float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
-    for (const quadrix::Vector2& corner : corners) {
-        minX = std::min(minX, corner.x);
-        maxX = std::max(maxX, corner.x);
-        minY = std::min(minY, corner.y);
-        maxY = std::max(maxY, corner.y);
-    }
-    return quadrix::Rectangle(minX, minY, maxX - minX, maxY - minY);
+    return internal::boundingBox(matrix, quadrix::Rectangle(0, 0, rect.w, rect.h));
 }
 
 bool Object::isPointInside(const quadrix::Vector2& guiPosition) const {
