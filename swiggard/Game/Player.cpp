@@ -105,13 +105,13 @@ void Player::setCharacter(const kit::String& value) {
 }
 
 int Player::getBoardPosition() const {
-    return positiveModulo(currentField, BoardSize);
+    return positiveModulo(currentField, Game::BoardSize);
 }
 
 void Player::moveBy(int steps) {
     lastField = currentField;
     currentField += steps;
-    if (positiveModulo(steps, BoardSize) > 0) {
+    if (positiveModulo(steps, Game::BoardSize) > 0) {
         movingProgress = 0.0f;
     }
     int candidate = _drawFieldId(getBoardPosition());
@@ -154,7 +154,7 @@ void Player::_selectField(int candidate) {
 }
 
 bool Player::isWalking() const {
-    return movingProgress < 1.0f && positiveModulo(currentField - lastField, BoardSize) > 0;
+    return movingProgress < 1.0f && positiveModulo(currentField - lastField, Game::BoardSize) > 0;
 }
 
 void Player::updateMoving() {
@@ -165,7 +165,7 @@ void Player::updateMoving() {
     float speed = 1.0f;
     System::TempState* temp = System::tempState();
     if (!temp || !temp->isTokensJumped()) {
-        int distance = std::abs(currentField - lastField) % BoardSize;
+        int distance = std::abs(currentField - lastField) % Game::BoardSize;
         float drunkenness = static_cast<float>(std::min(drinks, DrunkDrinks)) / DrunkDrinks;
         speed = (1.0f - drunkenness * 0.5f) * FieldsPerSecond / static_cast<float>(distance);
     }

@@ -8,6 +8,7 @@
 #include <ventrel/viewer/IObservable.h>
 
 #include "Game/AlcoTestData.h"
+#include "Game/Board.h"
 
 namespace Game {
 
@@ -22,7 +23,6 @@ public:
         static const State Normal, SkipTurn, MoveBackwards;
     };
 
-    static constexpr int BoardSize = 40;
     static constexpr int MaxDrinks = 9001;
 
     // The catalogue's first colour and first character.
@@ -72,7 +72,7 @@ public:
     int getLastField() const { return lastField; }
     // The board position 0 to 39.
     int getBoardPosition() const;
-    int getLaps() const { return currentField / BoardSize; }
+    int getLaps() const { return currentField / Game::BoardSize; }
     float getMovingProgress() const { return movingProgress; }
     void setMovingProgress(float value) { movingProgress = value; }
     int getFieldId() const { return fieldId; }

@@ -38,11 +38,6 @@ kit::String systemConfig(const kit::String& key) {
     return category ? category->get(key) : "";
 }
 
-bool isTrue(const kit::String& value) {
-    kit::String lower = kit::toLower(kit::trim(value));
-    return lower == "1" || lower == "true" || lower == "yes" || lower == "on";
-}
-
 // Operating system and kernel release, such as "Linux 6.1.0-18-amd64".
 kit::String systemName() {
     utsname names{};
@@ -62,11 +57,15 @@ Core::Core(bool mobile)
     : ventrel::system::Core(kit::Dir::joinPath("data/gui/definitions", mobile ? "mobile" : "normal"),
                             "Morrowleaf", "Swiggard", GameVersion),
       mobile(mobile) {
+    // The mobile folder holds only the layouts that must differ at its size.
+    if (mobile) {
+        guiFallbackPath = kit::Dir::joinPath("data/gui/definitions", "normal");
+    }
     soundNameClick = "click";
     logFilename = "log.txt";
     logOutputEnabled = true;
     kit::String debugLogging = systemConfig("DebugLogging");
-    if (!debugLogging.empty() && !isTrue(debugLogging)) {
+    if (!debugLogging.empty() && !kit::toBool(debugLogging)) {
         logFilename = "";
         logOutputEnabled = false;
     }
@@ -219,7 +218,7 @@ void Core::onWindowSizeChanged(int width, int height, bool fullscreen) {
 
 void Core::onInputModeChanged(host::Window::InputMode) {
     bool mouse = host::window->getInputMode() == host::Window::InputMode::Mouse;
-    bool custom = mouse && isTrue(profile().get("CustomCursor"));
+    bool custom = mouse && kit::toBool(profile().get("CustomCursor"));
     host::window->setCursorVisible(mouse && !custom);
     guiCursorVisible = custom;
 }

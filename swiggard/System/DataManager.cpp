@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 
+#include "Game/Board.h"
 #include "System/Globals.h"
 
 namespace System {
@@ -183,7 +184,6 @@ const char* const SelfExcludedTypes[] = {
 };
 
 constexpr int CharacterCount = 26;
-constexpr int BoardSize = 40;
 
 [[noreturn]] void malformed(const kit::String& line) {
     throw kit::Exception("Malformed catalogue line: " + line);
@@ -284,7 +284,7 @@ DataManager::DataManager(const kit::String& path)
         characters.push_back(kit::format("%02d", i));
     }
     fields = parseFields(BoardFields);
-    for (int position = 0; position < BoardSize; ++position) {
+    for (int position = 0; position < Game::BoardSize; ++position) {
         int id = 10 * (position + 1);
         auto found =
             std::find_if(fields.begin(), fields.end(), [id](const Game::Field* f) { return f->id == id; });

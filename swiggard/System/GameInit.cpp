@@ -33,11 +33,6 @@ namespace {
 
 const kit::String DefaultLocalizations = "en,cs,de,es,fr,pt,ru,zh-HANT";
 
-bool isTrue(const kit::String& value) {
-    kit::String lower = kit::toLower(kit::trim(value));
-    return lower == "1" || lower == "true" || lower == "yes" || lower == "on";
-}
-
 ventrel::CfgParser::Category& systemCategory() {
     static ventrel::CfgParser::Category empty;
     ventrel::CfgParser::Category* category = ventrel::cfg ? ventrel::cfg->getCategory("System") : nullptr;
@@ -108,7 +103,7 @@ bool startLibraries(const WindowSize& size, const Layout& layout) {
 
 void wireWindow() {
     ventrel::attachWindow();
-    if (isTrue(systemCategory().get("ForceTouch"))) {
+    if (kit::toBool(systemCategory().get("ForceTouch"))) {
         host::window->setInputModeTranslations(
             {{host::Window::InputMode::Mouse, host::Window::InputMode::Touch}});
     }
@@ -165,7 +160,7 @@ Layout chooseLayout(const kit::String& gui, const host::SystemInfo& info) {
 WindowSize chooseWindowSize(const kit::String& fullscreen, const kit::String& resolution,
                             const host::SystemInfo& info) {
     WindowSize size;
-    size.fullscreen = !kit::trim(fullscreen).empty() && isTrue(fullscreen);
+    size.fullscreen = !kit::trim(fullscreen).empty() && kit::toBool(fullscreen);
     if (size.fullscreen) {
         size.width = static_cast<int>(info.displayResolution.x);
         size.height = static_cast<int>(info.displayResolution.y);

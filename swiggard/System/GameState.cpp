@@ -139,13 +139,13 @@ void GameState::_makeFieldOrder() {
     const kit::Array<Game::Field*>& board = dataManager->getBoard();
     auto keepsPlace = [&board](int p) { return !board[p] || board[p]->corner; };
     kit::Array<int> shuffled;
-    for (int p = 0; p < BoardSize; ++p) {
+    for (int p = 0; p < Game::BoardSize; ++p) {
         if (!keepsPlace(p)) {
             shuffled.push_back(p);
         }
     }
     int firstSurprise = static_cast<int>(std::find(board.begin(), board.end(), nullptr) - board.begin());
-    for (int p = 0; p < BoardSize; ++p) {
+    for (int p = 0; p < Game::BoardSize; ++p) {
         if (fieldSet == FieldSet::Classic || keepsPlace(p)) {
             fieldOrder.push_back(p);
         } else if (fieldSet == FieldSet::Shuffle) {
@@ -290,8 +290,8 @@ Game::Field* GameState::findField(int id) const {
 }
 
 int GameState::getBoardSlot(int position) const {
-    position = positiveModulo(position, BoardSize);
-    if (fieldOrder.size() != BoardSize || fieldOrder[position] < 0 || fieldOrder[position] >= BoardSize) {
+    position = positiveModulo(position, Game::BoardSize);
+    if (fieldOrder.size() != Game::BoardSize || fieldOrder[position] < 0 || fieldOrder[position] >= Game::BoardSize) {
         return position;
     }
     return fieldOrder[position];

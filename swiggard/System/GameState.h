@@ -6,6 +6,7 @@
 
 #include "Game/Action.h"
 #include "Game/AlcoTestData.h"
+#include "Game/Board.h"
 #include "Game/CustomCard.h"
 #include "Game/Field.h"
 #include "Game/Player.h"
@@ -44,8 +45,6 @@ public:
         using EnumerationType::EnumerationType;
         static const TurnPhase Start, Choice, Finalize;
     };
-
-    static constexpr int BoardSize = 40;
 
     GameState() = default;
     ~GameState() override;

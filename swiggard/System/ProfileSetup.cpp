@@ -13,16 +13,12 @@ namespace {
 
 using ventrel::profileManager;
 
-bool isTrue(const kit::String& value) {
-    return kit::toInt(value) != 0 || kit::toLower(value) == "true";
-}
-
 // Appends the characters whose old unlock flag is set, keeping each id once.
 void convertUnlockFlags(ventrel::system::Profile* profile, const kit::Array<kit::String>& flags,
                         const kit::Array<kit::String>& ids) {
     kit::Array<kit::String> unlocked = profile->getArray("UnlockedCharacters");
     for (size_t i = 0; i < flags.size(); ++i) {
-        if (isTrue(profile->get(flags[i]))) {
+        if (kit::toBool(profile->get(flags[i]))) {
             unlocked.push_back(ids[i]);
         }
     }

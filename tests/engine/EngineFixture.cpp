@@ -44,14 +44,10 @@ void TestScene::dialogResult(const kit::String& dialog, int button, const kit::S
 }
 
 void TestScene::_setupCallbacks() {
-    _bindCallback(callbacks, getObject("button_ok"), &TestScene::_ButtonOk);
+    bind("button_ok", &TestScene::_buttonOk);
 }
 
-bool TestScene::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
-}
-
-bool TestScene::_ButtonOk(gui::Object*) {
+bool TestScene::_buttonOk(gui::Object*) {
     ++clicks;
     return true;
 }

@@ -75,10 +75,8 @@ public:
     kit::String answeredContext;
 
 protected:
-    HandlerTable<TestScene> callbacks;
     void _setupCallbacks() override;
-    bool _inputCallback(gui::Object* object) override;
-    bool _ButtonOk(gui::Object*);
+    bool _buttonOk(gui::Object*);
     Base* _createNew() override { return new TestScene(playlistName); }
 };
 

@@ -70,3 +70,19 @@ TEST(Strings, EscapingMarksEveryParserCharacterAndRoundTrips) {
         EXPECT_EQ(kit::unescapeText(kit::escapeText(text)), text);
     }
 }
+
+TEST(Strings, YesNoValuesAgreeEverywhere) {
+    for (const char* yes : {"1", "true", "TRUE", " yes ", "On", "2", "-1"}) {
+        EXPECT_TRUE(kit::isBool(yes)) << yes;
+        EXPECT_TRUE(kit::toBool(yes)) << yes;
+    }
+    for (const char* no : {"0", "false", "No", "off", " 0 "}) {
+        EXPECT_TRUE(kit::isBool(no)) << no;
+        EXPECT_FALSE(kit::toBool(no)) << no;
+    }
+    // Not a yes/no value: refused by isBool, and never read as a yes.
+    for (const char* other : {"", "maybe", "1x", "truely"}) {
+        EXPECT_FALSE(kit::isBool(other)) << other;
+        EXPECT_FALSE(kit::toBool(other)) << other;
+    }
+}

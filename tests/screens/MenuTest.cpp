@@ -49,7 +49,7 @@ public:
 protected:
     void _setupCallbacks() override {
         Dialog::_setupCallbacks();
-        _bindCallback(callbacks, getObject("button_dialog_extra"), &MisnamedDialog::_ButtonDialog);
+        bind("button_dialog_extra", &MisnamedDialog::_buttonDialog);
     }
 };
 

@@ -16,16 +16,14 @@ public:
     int logicUpdates = 0;
 
 protected:
-    HandlerTable<SubMenu> callbacks;
     void _setupCallbacks() override {
-        _bindCallback(callbacks, getObject("button_sub"), &SubMenu::_ButtonSub);
+        bind("button_sub", &SubMenu::_buttonSub);
     }
-    bool _inputCallback(gui::Object* object) override { return _dispatchCallback(callbacks, object); }
     void _updateLogic() override {
         ++logicUpdates;
         Base::_updateLogic();
     }
-    bool _ButtonSub(gui::Object* object) {
+    bool _buttonSub(gui::Object* object) {
         clicked.push_back(object->getName());
         return true;
     }
@@ -49,8 +47,6 @@ public:
     gui::Object* getPreselected() const { return preselected; }
 
 protected:
-    HandlerTable<MainScene> callbacks;
-
     void _setupMenus() override {
         if (rootName == "scene/main") {
             sub = static_cast<SubMenu*>(_registerMenu(new SubMenu(this)));
@@ -61,7 +57,7 @@ protected:
             return;
         }
         for (const char* name : {"button_a", "button_b", "button_c"}) {
-            _bindCallback(callbacks, getObject(name), &MainScene::_Button);
+            bind(name, &MainScene::_button);
         }
         preselectableObjects.push_back(getObject("button_c"));
         // Queued and sounding, without a handler.
@@ -70,13 +66,12 @@ protected:
         plain->registerEvent(gui::Event::Click,
                              new gui::MemberCallbackEvent<Context>(this, &Context::onClick));
     }
-    bool _inputCallback(gui::Object* object) override { return _dispatchCallback(callbacks, object); }
     void _updateLogic() override {
         ++logicUpdates;
         Base::_updateLogic();
     }
     void _updateDisplay() override { ++displayUpdates; }
-    bool _Button(gui::Object* object) {
+    bool _button(gui::Object* object) {
         clicked.push_back(object->getName());
         return true;
     }

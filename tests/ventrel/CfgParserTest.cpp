@@ -75,7 +75,13 @@ TEST(CfgParser, CreateStringWritesCategoriesInOrderAndKeysSorted) {
     MapPtr empty(CfgParser::parseString(""));
     EXPECT_EQ(empty->createString(), "");
     MapPtr map(CfgParser::parseString("[B]:d\nz:1\na:2\n[A]\n"));
-    EXPECT_EQ(map->createString(), "[B]:d\na:2\nz:1\n\n[A]\n\n");
+    EXPECT_EQ(map->createString(), "[B]:d\na:2\nz:1\n\n[A]\n");
+    // One category, one entry: the text ends with a single line feed.
+    MapPtr single(CfgParser::parseString("[S]\na:b\n"));
+    EXPECT_EQ(single->createString(), "[S]\na:b\n");
+    // Text written with the former trailing empty line still parses back the same.
+    MapPtr old(CfgParser::parseString("[S]\na:b\n\n"));
+    EXPECT_EQ(old->createString(), "[S]\na:b\n");
 }
 
 namespace {

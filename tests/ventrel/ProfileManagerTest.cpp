@@ -99,7 +99,7 @@ TEST_F(Profiles, SaveWritesTheFileFormatAndLoadReadsItBack) {
     m()["P1"]->set(unlisted, "x");  // not global, so it stays in P1 only
     ASSERT_TRUE(m().save());
     EXPECT_EQ(kit::File::readText(folder.file("profile.cfg")),
-              "[Version]\n\n[Selected]:P2\nLanguage:en\n\n[Profile]:P1\nOwn:mine\n\n[Profile]:P2\nOwn:d\n\n");
+              "[Version]\n\n[Selected]:P2\nLanguage:en\n\n[Profile]:P1\nOwn:mine\n\n[Profile]:P2\nOwn:d\n");
 
     m().load();
     ASSERT_EQ(m().getProfileNames(), (kit::Array<kit::String>{"P1", "P2"}));

@@ -30,17 +30,15 @@ public:
     }
 
 protected:
-    HandlerTable<MenuScene> callbacks;
     PanelMenu* panel = nullptr;
 
     void _setupMenus() override { panel = static_cast<PanelMenu*>(_registerMenu(new PanelMenu(this))); }
     void _setupCallbacks() override {
-        _bindCallback(callbacks, getObject("button_ask"), &MenuScene::_ButtonAsk);
+        bind("button_ask", &MenuScene::_buttonAsk);
     }
-    bool _inputCallback(gui::Object* object) override { return _dispatchCallback(callbacks, object); }
     Base* _createNew() override { return new MenuScene(); }
 
-    bool _ButtonAsk(gui::Object*) {
+    bool _buttonAsk(gui::Object*) {
         ventrel::sceneManager->showDialog("demo/dialog", this, this, "", AskContext);
         return true;
     }

@@ -62,7 +62,8 @@ kit::String CfgParser::Map::createString() const {
         }
         lines.push_back("");
     }
-    return lines.empty() ? "" : kit::join(lines, "\n") + "\n";
+    // Each category ends with an empty line, so the joined text ends with exactly one line feed.
+    return kit::join(lines, "\n");
 }
 
 namespace {

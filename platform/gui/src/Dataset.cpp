@@ -36,6 +36,7 @@ struct Dataset::Impl {
     kit::Array<std::unique_ptr<Animator>> ownedAnimators;
     kit::Array<Animator*> animators;
     kit::Map<kit::String, kit::String> imageFolders;
+    kit::Map<kit::String, kit::Map<kit::String, kit::String>> styles;
     kit::Map<kit::String, kit::String> texts;
     kit::Map<kit::String, kit::String> defaultTexts;
     std::deque<QueuedEvent> events;
@@ -148,6 +149,7 @@ void Dataset::unload() {
     impl->texts.clear();
     impl->defaultTexts.clear();
     impl->imageFolders.clear();
+    impl->styles.clear();
     impl->objects.clear();
     loaded = false;
 }
@@ -261,6 +263,13 @@ void Dataset::_detach(Object* object, bool destroyed) {
     }
     std::erase_if(impl->events,
                   [object](const Impl::QueuedEvent& queued) { return queued.object == object; });
+    // An object only moved to another parent keeps its animators; only deleting it ends them.
+    if (destroyed) {
+        _forgetAnimatorTarget(object);
+    }
+}
+
+void Dataset::_forgetAnimatorTarget(const Object* object) {
     std::erase_if(impl->animators, [object](Animator* animator) { return animator->getTarget() == object; });
     std::erase_if(impl->ownedAnimators,
                   [object](const auto& animator) { return animator->getTarget() == object; });
@@ -323,6 +332,20 @@ BaseImage* Dataset::getImage(const kit::String& imageName) {
                             pixelScale);
     registerImage(image);
     return image;
+}
+
+void Dataset::registerStyle(const kit::String& styleName, const kit::Map<kit::String, kit::String>& attributes) {
+    impl->styles[styleName] = attributes;
+}
+
+const kit::Map<kit::String, kit::String>* Dataset::findStyle(const kit::String& styleName) const {
+    const kit::Map<kit::String, kit::String>* own = findOwnStyle(styleName);
+    return own ? own : internal::findSharedStyle(styleName, this);
+}
+
+const kit::Map<kit::String, kit::String>* Dataset::findOwnStyle(const kit::String& styleName) const {
+    auto found = impl->styles.find(styleName);
+    return found == impl->styles.end() ? nullptr : &found->second;
 }
 
 bool Dataset::hasImage(const kit::String& imageName) {

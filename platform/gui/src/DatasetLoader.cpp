@@ -1,7 +1,10 @@
 #include "DatasetLoader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
+#include <regex>
 
 #include "Internal.h"
 #include "gui/Animator.h"
@@ -31,6 +34,20 @@ public:
             values[attribute.name()] = attribute.value();
         }
     }
+
+    // Takes a named style's attributes as defaults: the element's own attributes win.
+    void applyStyle(const kit::Map<kit::String, kit::String>& style, const kit::String& name) {
+        styleName = name;
+        for (const auto& [key, value] : style) {
+            if (values.emplace(key, value).second) {
+                fromStyle.insert(key);
+            }
+        }
+    }
+
+    // Every attribute still untaken, by name (a style's taken over as they stand).
+    const kit::Map<kit::String, kit::String>& remaining() const { return values; }
+    void clear() { values.clear(); }
 
     const pugi::xml_node& getNode() const { return node; }
 
@@ -79,14 +96,10 @@ public:
         if (!value) {
             return std::nullopt;
         }
-        kit::String lower = kit::toLower(kit::trim(*value));
-        if (lower == "true" || lower == "1" || lower == "yes") {
-            return true;
+        if (!kit::isBool(*value)) {
+            invalid(name, *value, "true or false");
         }
-        if (lower == "false" || lower == "0" || lower == "no") {
-            return false;
-        }
-        invalid(name, *value, "true or false");
+        return kit::toBool(*value);
     }
 
     // Numbers separated by spaces or commas; exactly `count` of them unless count is 0.
@@ -151,9 +164,15 @@ public:
     }
 
     void checkUsed() const {
-        if (!values.empty()) {
-            loader.fail(node, "unknown attribute '" + values.begin()->first + "' in <" + node.name() + ">");
+        if (values.empty()) {
+            return;
         }
+        const kit::String& key = values.begin()->first;
+        if (fromStyle.count(key) > 0) {
+            loader.fail(node, "attribute '" + key + "' of the style '" + styleName + "' does not apply to <" +
+                                  node.name() + ">");
+        }
+        loader.fail(node, "unknown attribute '" + key + "' in <" + node.name() + ">");
     }
 
 private:
@@ -165,13 +184,18 @@ private:
     const DatasetLoader& loader;
     pugi::xml_node node;
     kit::Map<kit::String, kit::String> values;
+    std::set<kit::String> fromStyle;
+    kit::String styleName;
 };
 
 DatasetLoader::DatasetLoader(Dataset& dataset)
     : dataset(dataset), folder(kit::Dir::getParent(dataset.getFilePath())) {}
 
 kit::String DatasetLoader::where(const pugi::xml_node& node) const {
-    return dataset.getFilePath() + ":" + kit::toString(lineOfOffset(content, node.offset_debug()));
+    // Copies made by a repeat have no place in the text: they report their original's line.
+    auto origin = origins.find(node.internal_object());
+    long long offset = origin == origins.end() ? node.offset_debug() : origin->second;
+    return dataset.getFilePath() + ":" + kit::toString(lineOfOffset(content, offset));
 }
 
 void DatasetLoader::fail(const pugi::xml_node& node, const kit::String& message) const {
@@ -198,6 +222,7 @@ void DatasetLoader::load() {
         fail(top, kit::String("the top element must be <Dataset>, not <") + top.name() + ">");
     }
     Attributes(*this, top).checkUsed();
+    expandRepeats(top);
     for (pugi::xml_node node : top.children()) {
         if (node.type() == pugi::node_element) {
             readDeclaration(node);
@@ -206,6 +231,121 @@ void DatasetLoader::load() {
     for (const pugi::xml_node& node : animatorNodes) {
         readAnimator(node);
     }
+}
+
+namespace {
+
+// Names of a repeat's variable are plain words, so "{i}" can never be mistaken for a composite key.
+bool isVariableName(const kit::String& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
+}
+
+// "{i}", "{i:02}", "{i+1}" and "{i-1:03}" become the copy's number.
+kit::String substitute(const kit::String& text, const std::regex& pattern, int value) {
+    kit::String result;
+    auto last = text.cbegin();
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), pattern); match != std::sregex_iterator();
+         ++match) {
+        result.append(last, text.cbegin() + match->position());
+        int number = value + (match->str(1).empty() ? 0 : std::stoi(match->str(1)));
+        int width = match->str(2).empty() ? 0 : std::stoi(match->str(2));
+        kit::String digits = std::to_string(std::abs(number));
+        if (static_cast<int>(digits.size()) < width) {
+            digits.insert(0, width - digits.size(), '0');
+        }
+        result += (number < 0 ? "-" : "") + digits;
+        last = text.cbegin() + match->position() + match->length();
+    }
+    result.append(last, text.cend());
+    return result;
+}
+
+}  // namespace
+
+void DatasetLoader::expandRepeats(pugi::xml_node parent) {
+    pugi::xml_node child = parent.first_child();
+    while (child) {
+        if (child.type() != pugi::node_element) {
+            child = child.next_sibling();
+        } else if (kit::String(child.name()) == "Repeat") {
+            // The copies take the repeat's place and are looked at again: they may hold repeats.
+            pugi::xml_node previous = child.previous_sibling();
+            expandRepeat(child);
+            child = previous ? previous.next_sibling() : parent.first_child();
+        } else {
+            expandRepeats(child);
+            child = child.next_sibling();
+        }
+    }
+}
+
+void DatasetLoader::expandRepeat(pugi::xml_node node) {
+    Attributes attributes(*this, node);
+    std::optional<int> count = attributes.integer("count");
+    kit::String variable = attributes.required("var");
+    quadrix::Vector2 offset = attributes.vector("offset").value_or(quadrix::Vector2());
+    attributes.checkUsed();
+    if (!count || *count < 0 || *count > MaxRepeatCount) {
+        fail(node, "<Repeat> needs a 'count' from 0 to " + kit::toString(MaxRepeatCount));
+    }
+    if (!isVariableName(variable)) {
+        fail(node, "the repeat variable '" + variable + "' must be a plain word");
+    }
+    std::regex pattern("\\{" + variable + "([+-][0-9]{1,6})?(?::([0-9]{1,2}))?\\}");
+    for (int k = 0; k < *count; ++k) {
+        for (pugi::xml_node source : node.children()) {
+            if (source.type() != pugi::node_element) {
+                continue;
+            }
+            copiedNodes += 1;
+            if (copiedNodes > MaxRepeatedNodes) {
+                fail(node, "repeats make more than " + kit::toString(MaxRepeatedNodes) + " copies");
+            }
+            pugi::xml_node copy = node.parent().insert_copy_before(source, node);
+            prepareCopy(source, copy, pattern, k, offset * static_cast<float>(k));
+        }
+    }
+    node.parent().remove_child(node);
+}
+
+// Fills in the copy's number, moves it (a nested repeat moves its children) and remembers where its
+// original stands in the text.
+void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const std::regex& pattern,
+                                int number, const quadrix::Vector2& shift) {
+    auto origin = origins.find(source.internal_object());
+    origins[copy.internal_object()] = origin == origins.end() ? source.offset_debug() : origin->second;
+    for (pugi::xml_attribute attribute : copy.attributes()) {
+        attribute.set_value(substitute(attribute.value(), pattern, number).c_str());
+    }
+    bool nested = kit::String(copy.name()) == "Repeat";
+    if (!nested && (shift.x != 0.0f || shift.y != 0.0f)) {
+        moveRect(copy, shift);
+    }
+    pugi::xml_node sourceChild = source.first_child();
+    for (pugi::xml_node child = copy.first_child(); child && sourceChild;
+         child = child.next_sibling(), sourceChild = sourceChild.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            prepareCopy(sourceChild, child, pattern, number, nested ? shift : quadrix::Vector2());
+        }
+    }
+}
+
+void DatasetLoader::moveRect(pugi::xml_node node, const quadrix::Vector2& shift) {
+    pugi::xml_attribute rect = node.attribute("rect");
+    if (!rect) {
+        fail(node, "a repeat with an offset moves its copies' rects: <" + kit::String(node.name()) +
+                       "> needs a 'rect'");
+    }
+    kit::Array<kit::String> parts = kit::splitNonEmpty(kit::replace(rect.value(), ",", " "), " ");
+    if (parts.size() != 4 || !kit::isFloat(parts[0]) || !kit::isFloat(parts[1])) {
+        fail(node, "attribute 'rect' of <" + kit::String(node.name()) + "> is '" + rect.value() +
+                       "', expected 4 numbers");
+    }
+    parts[0] = kit::toString(kit::toFloat(parts[0]) + shift.x);
+    parts[1] = kit::toString(kit::toFloat(parts[1]) + shift.y);
+    rect.set_value(kit::join(parts, " ").c_str());
 }
 
 void DatasetLoader::readDeclaration(const pugi::xml_node& node) {
@@ -227,6 +367,8 @@ void DatasetLoader::readDeclaration(const pugi::xml_node& node) {
         readCompositeImage(node);
     } else if (element == "Animator") {
         animatorNodes.push_back(node);
+    } else if (element == "Style") {
+        readStyle(node);
     } else {
         if (!dataset.isScreen()) {
             fail(node, "unknown element <" + element + "> in a resource set");
@@ -242,6 +384,31 @@ void DatasetLoader::declare(const pugi::xml_node& node, const char* kind, const 
     if (!declared.insert({kind, name}).second) {
         fail(node, kit::String("the ") + kind + " '" + name + "' is declared twice");
     }
+}
+
+// A style keeps its attributes as text; they are checked where an object uses them.
+void DatasetLoader::readStyle(const pugi::xml_node& node) {
+    Attributes attributes(*this, node);
+    kit::String name = attributes.required("name");
+    declare(node, "style", name);
+    kit::Map<kit::String, kit::String> style;
+    if (std::optional<kit::String> base = attributes.text("base")) {
+        const kit::Map<kit::String, kit::String>* found = dataset.findStyle(*base);
+        if (found == nullptr) {
+            fail(node, "the base style '" + *base + "' is not declared before the style '" + name + "'");
+        }
+        style = *found;
+    }
+    for (const char* refused : {"style", "rect"}) {
+        if (attributes.text(refused)) {
+            fail(node, kit::String("a style cannot carry '") + refused + "'");
+        }
+    }
+    for (const auto& [key, value] : attributes.remaining()) {
+        style[key] = value;
+    }
+    attributes.clear();
+    dataset.registerStyle(name, style);
 }
 
 void DatasetLoader::readTexture(const pugi::xml_node& node) {
@@ -375,6 +542,13 @@ Object* DatasetLoader::readObject(const pugi::xml_node& node, Object* parent) {
     kit::String element = node.name();
     Attributes attributes(*this, node);
     kit::String name = attributes.text("name").value_or("");
+    if (std::optional<kit::String> styleName = attributes.text("style")) {
+        const kit::Map<kit::String, kit::String>* style = dataset.findStyle(*styleName);
+        if (style == nullptr) {
+            fail(node, "the style '" + *styleName + "' is not declared");
+        }
+        attributes.applyStyle(*style, *styleName);
+    }
     std::unique_ptr<Object> object;
     if (element == "Container") {
         object = std::make_unique<Container>(name);
@@ -410,6 +584,16 @@ Object* DatasetLoader::readObject(const pugi::xml_node& node, Object* parent) {
         }
     }
     return attached;
+}
+
+// "X" given alone brings "X_hover", "X_pushed" and "X_disabled" along when those pictures exist.
+template <class Setter>
+void DatasetLoader::implyImage(const kit::String& image, const char* suffix, const kit::String& current,
+                               const Setter& setter) {
+    if (image.empty() || !current.empty() || !dataset.hasImage(image + suffix)) {
+        return;
+    }
+    setter(image + suffix);
 }
 
 template <class Setter>
@@ -553,6 +737,12 @@ void DatasetLoader::applyKind(Object* object, Attributes& attributes) {
         if (auto image = attributes.text("disabledImage")) {
             setImage(node, *image, [button](const kit::String& name) { button->setDisabledImage(name); });
         }
+        implyImage(button->getImageName(), "_hover", button->getHoverImageName(),
+                   [button](const kit::String& name) { button->setHoverImage(name); });
+        implyImage(button->getImageName(), "_pushed", button->getPushedImageName(),
+                   [button](const kit::String& name) { button->setPushedImage(name); });
+        implyImage(button->getImageName(), "_disabled", button->getDisabledImageName(),
+                   [button](const kit::String& name) { button->setDisabledImage(name); });
     }
     if (auto* toggle = dynamic_cast<ToggleButton*>(object)) {
         if (auto image = attributes.text("toggledImage")) {
@@ -569,6 +759,12 @@ void DatasetLoader::applyKind(Object* object, Attributes& attributes) {
             setImage(node, *image,
                      [toggle](const kit::String& name) { toggle->setToggledDisabledImage(name); });
         }
+        implyImage(toggle->getToggledImageName(), "_hover", toggle->getToggledHoverImageName(),
+                   [toggle](const kit::String& name) { toggle->setToggledHoverImage(name); });
+        implyImage(toggle->getToggledImageName(), "_pushed", toggle->getToggledPushedImageName(),
+                   [toggle](const kit::String& name) { toggle->setToggledPushedImage(name); });
+        implyImage(toggle->getToggledImageName(), "_disabled", toggle->getToggledDisabledImageName(),
+                   [toggle](const kit::String& name) { toggle->setToggledDisabledImage(name); });
         if (auto toggled = attributes.flag("toggled")) {
             toggle->setToggled(*toggled);
         }

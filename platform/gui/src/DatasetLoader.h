@@ -2,12 +2,15 @@
 
 #include <pugixml.hpp>
 
+#include <regex>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "gui/Dataset.h"
 #include "kit/Exception.h"
 #include "kit/Types.h"
+#include "quadrix/Vector2.h"
 
 namespace gui {
 class Animator;
@@ -41,7 +44,14 @@ private:
     kit::String where(const pugi::xml_node& node) const;
     kit::String resourcePath(const kit::String& relative) const;
 
+    // Replaces every <Repeat> below the node by its copies.
+    void expandRepeats(pugi::xml_node parent);
+    void expandRepeat(pugi::xml_node node);
+    void prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const std::regex& pattern, int number,
+                     const quadrix::Vector2& shift);
+    void moveRect(pugi::xml_node node, const quadrix::Vector2& shift);
     void readDeclaration(const pugi::xml_node& node);
+    void readStyle(const pugi::xml_node& node);
     void readTexture(const pugi::xml_node& node);
     void readImage(const pugi::xml_node& node);
     void readCompositeImage(const pugi::xml_node& node);
@@ -53,6 +63,9 @@ private:
     void applyKind(Object* object, Attributes& attributes);
     // Sets an image through a setter; a missing picture is logged.
     template <class Setter>
+    void implyImage(const kit::String& image, const char* suffix, const kit::String& current,
+                    const Setter& setter);
+    template <class Setter>
     void setImage(const pugi::xml_node& node, const kit::String& name, const Setter& setter);
 
     Dataset& dataset;
@@ -60,6 +73,11 @@ private:
     kit::String folder;
     kit::Array<pugi::xml_node> animatorNodes;
     std::set<std::pair<kit::String, kit::String>> declared;
+    // Where each copy made by a repeat came from in the text (copies have no offset of their own).
+    std::unordered_map<const void*, long long> origins;
+    int copiedNodes = 0;
+    static constexpr int MaxRepeatCount = 1000;
+    static constexpr int MaxRepeatedNodes = 20000;
 };
 
 }  // namespace gui::internal

@@ -69,6 +69,24 @@ void removeDataset(Dataset* dataset) {
     std::erase(state().datasets, dataset);
 }
 
+const kit::Map<kit::String, kit::String>* findSharedStyle(const kit::String& name, const Dataset* asking) {
+    for (Dataset* dataset : state().datasets) {
+        if (dataset == asking || dataset->isScreen() || !dataset->isLoaded()) {
+            continue;
+        }
+        if (const auto* style = dataset->findOwnStyle(name)) {
+            return style;
+        }
+    }
+    return nullptr;
+}
+
+void forgetAnimatorTarget(const Object* object) {
+    for (Dataset* dataset : state().datasets) {
+        dataset->_forgetAnimatorTarget(object);
+    }
+}
+
 const kit::Array<kit::String>& getTexturePrefixes() {
     return state().texturePrefixes;
 }

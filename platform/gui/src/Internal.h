@@ -6,6 +6,10 @@
 #include "quadrix/Rectangle.h"
 
 // What the library's parts share behind the public headers.
+namespace gui {
+class Object;
+}
+
 namespace gui::internal {
 
 inline const char* const Tag = "gui";
@@ -13,6 +17,10 @@ inline const char* const Tag = "gui";
 // Every data set alive is known, in creation order (events, language changes, idle textures).
 void addDataset(Dataset* dataset);
 void removeDataset(Dataset* dataset);
+// An object deleted while outside every tree: the animators still aimed at it go.
+void forgetAnimatorTarget(const Object* object);
+// A style declared by a loaded resource set other than `asking`, in load order; null when none has it.
+const kit::Map<kit::String, kit::String>* findSharedStyle(const kit::String& name, const Dataset* asking);
 
 // Labels look their keys up again (a data set with texts was loaded or unloaded).
 void textsChanged();

@@ -69,6 +69,9 @@ Object::~Object() {
     }
     if (getDataset() != nullptr) {
         getDataset()->_detach(this, true);
+    } else {
+        // Taken out of its tree earlier, it may still be the target of the animators it kept.
+        internal::forgetAnimatorTarget(this);
     }
     if (parent != nullptr) {
         std::erase(parent->children, this);

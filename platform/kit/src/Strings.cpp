@@ -150,6 +150,17 @@ bool isFloat(const String& text) {
     return parsesWhole(text, false);
 }
 
+bool isBool(const String& text) {
+    String value = toLower(trim(text));
+    return value == "true" || value == "yes" || value == "on" || value == "false" || value == "no" ||
+           value == "off" || isInt(value);
+}
+
+bool toBool(const String& text) {
+    String value = toLower(trim(text));
+    return value == "true" || value == "yes" || value == "on" || (isInt(value) && toInt(value) != 0);
+}
+
 String toString(int value) {
     return std::to_string(value);
 }

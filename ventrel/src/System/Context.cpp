@@ -8,6 +8,7 @@
 #include <kit/Dir.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
+#include <kit/ResourceDir.h>
 #include <kit/Strings.h>
 
 #include <algorithm>
@@ -164,7 +165,14 @@ void Context::onInputModeChanged(host::Window::InputMode inputMode) {
 }
 
 kit::String Context::getDatasetPath() const {
-    return kit::Dir::joinPath(core ? core->getGuiPath() : kit::String(), rootName + ".gui");
+    kit::String file = rootName + ".gui";
+    kit::String path = kit::Dir::joinPath(core ? core->getGuiPath() : kit::String(), file);
+    if (!core || core->getGuiFallbackPath().empty() || kit::ResourceDir::exists(path)) {
+        return path;
+    }
+    // Layouts that need no change for another layout family exist only once.
+    kit::Log::debug(LogTag, "No layout '" + path + "': using the one of " + core->getGuiFallbackPath());
+    return kit::Dir::joinPath(core->getGuiFallbackPath(), file);
 }
 
 kit::Array<menu::Base*> Context::getAllMenus() const {
@@ -193,11 +201,11 @@ menu::Base* Context::findModalMenu() const {
 }
 
 gui::Object* Context::getObject(const kit::String& name) const {
-    return dataset ? dataset->getObject(name) : nullptr;
+    return dataset && dataset->hasObject(name) ? dataset->getObject(name) : nullptr;
 }
 
 gui::Animator* Context::getAnimator(const kit::String& name) const {
-    return dataset ? dataset->getAnimator(name) : nullptr;
+    return dataset && dataset->hasAnimator(name) ? dataset->getAnimator(name) : nullptr;
 }
 
 kit::String Context::getText(const kit::String& key) const {
@@ -431,6 +439,8 @@ void Context::_setupDataset() {
     }
     dataset->load();
     root = dataset->getRoot();
+    // Checked before any subclass looks its objects up, so a broken layout is named first.
+    _checkContract();
 }
 
 void Context::_setupDatasetAspect() {
@@ -458,12 +468,50 @@ void Context::_setupViewerset() {
     viewerset = new Viewerset(getName(), root);
 }
 
+// A bound click runs its operation and counts as handled; in touch mode the first tap on a
+// preselectable object only preselects it. Buttons play their click sound either way.
 bool Context::_inputCallback(gui::Object* object) {
-    if (std::find(buttonObjects.begin(), buttonObjects.end(), object) == buttonObjects.end()) {
-        return false;
+    auto handler = handlers.find(object);
+    bool handled = false;
+    if (handler == handlers.end()) {
+        _unsetPreselected();
+    } else if (_isPreselectTap(object)) {
+        _setPreselected(object);
+    } else {
+        if (handler->second(object)) {
+            _unsetPreselected();
+        }
+        handled = true;
     }
-    _playClickSound(object->getName());
-    return false;
+    if (std::find(buttonObjects.begin(), buttonObjects.end(), object) != buttonObjects.end()) {
+        _playClickSound(object->getName());
+    }
+    return handled;
+}
+
+void Context::_bindHandler(gui::Object* object, ClickHandler handler) {
+    if (!object) {
+        return;
+    }
+    if (handlers.count(object) == 0) {
+        _bindClick(object);
+    }
+    handlers[object] = std::move(handler);
+}
+
+void Context::_checkContract() {
+    contractErrors.clear();
+    if (!dataset) {
+        return;
+    }
+    if (!dataset->isLoaded()) {
+        contractErrors.push_back(dataset->getError());
+        return;
+    }
+    contractErrors = getContract().check(*dataset);
+    for (const kit::String& error : contractErrors) {
+        kit::Log::error(LogTag, error);
+    }
 }
 
 void Context::_playClickSound(const kit::String& objectName) {

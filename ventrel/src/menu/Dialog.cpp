@@ -24,17 +24,17 @@ Dialog::Dialog(const kit::String& name, int buttonCount) : Base(nullptr, name), 
     visibleOnSetup = false;
 }
 
+system::Contract Dialog::getContract() const {
+    return Base::getContract().add({ButtonPrefix + "%d", system::Contract::Kind::Button, 0, buttonCount - 1});
+}
+
 void Dialog::_setupCallbacks() {
     for (int i = 0; i < buttonCount; ++i) {
         kit::String name = ButtonPrefix + std::to_string(i);
         if (dataset && dataset->hasObject(name)) {
-            _bindCallback(callbacks, getObject(name), &Dialog::_ButtonDialog);
+            bind(name, &Dialog::_buttonDialog);
         }
     }
-}
-
-bool Dialog::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
 }
 
 void Dialog::showAsDialog(system::Context* caller, system::Context* owner,
@@ -58,7 +58,7 @@ void Dialog::showAsDialog(system::Context* caller, system::Context* owner,
     }
 }
 
-bool Dialog::_ButtonDialog(gui::Object* object) {
+bool Dialog::_buttonDialog(gui::Object* object) {
     kit::String suffix = object->getName().substr(std::min(ButtonPrefix.size(), object->getName().size()));
     int index = -1;
     if (!suffix.empty() && std::all_of(suffix.begin(), suffix.end(), ::isdigit) && suffix.size() < 9) {

@@ -33,9 +33,21 @@ kit::String Localization::getCurrentLocalizationImageName() {
     return imagePrefix + language;
 }
 
+system::Contract Localization::getContract() const {
+    system::Contract contract = Base::getContract();
+    contract.add({containerName, system::Contract::Kind::Object});
+    if (!cancelObjectName.empty()) {
+        contract.add({cancelObjectName, system::Contract::Kind::Button});
+    }
+    return contract;
+}
+
 void Localization::_setupDataset() {
     Base::_setupDataset();
     gui::Object* container = getObject(containerName);
+    if (!container) {
+        return;
+    }
     const kit::Array<kit::String>& localizations = gui::getSupportedLocalizations();
     for (size_t i = 0; i < localizations.size(); ++i) {
         _createButton(container, localizations[i], static_cast<int>(i));
@@ -60,10 +72,10 @@ void Localization::_createButton(gui::Object* container, const kit::String& loca
 
 void Localization::_setupCallbacks() {
     for (const kit::String& language : languages) {
-        _bindCallback(callbacks, getObject(language), &Localization::_ButtonLocalization);
+        bind(language, &Localization::_buttonLocalization);
     }
     if (!cancelObjectName.empty()) {
-        _bindCallback(callbacks, getObject(cancelObjectName), &Localization::_ButtonCancel);
+        bind(cancelObjectName, &Localization::_buttonCancel);
     }
 }
 
@@ -72,11 +84,7 @@ void Localization::_updateInput() {
     Base::_updateInput();
 }
 
-bool Localization::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
-}
-
-bool Localization::_ButtonLocalization(gui::Object* object) {
+bool Localization::_buttonLocalization(gui::Object* object) {
     const kit::String& name = object->getName();
     if (name != _getCurrentLocalization()) {
         kit::Log::write(LogTag, "Changing language: " + name);
@@ -91,7 +99,7 @@ bool Localization::_ButtonLocalization(gui::Object* object) {
     return true;
 }
 
-bool Localization::_ButtonCancel(gui::Object*) {
+bool Localization::_buttonCancel(gui::Object*) {
     hide();
     return true;
 }

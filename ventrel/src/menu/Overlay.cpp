@@ -7,8 +7,4 @@ Overlay::Overlay(const kit::String& name) : Base(nullptr, name) {
     visibleOnSetup = false;
 }
 
-bool Overlay::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
-}
-
 }  // namespace ventrel::menu

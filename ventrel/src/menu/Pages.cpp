@@ -9,28 +9,36 @@ namespace ventrel::menu {
 Pages::Pages(system::Context* owner, const kit::String& name, int pageCount)
     : Base(owner, name), pageCount(pageCount) {}
 
+system::Contract Pages::getContract() const {
+    system::Contract contract = Base::getContract();
+    contract.add({"page_%d", system::Contract::Kind::Object, 0, pageCount - 1});
+    for (const kit::String& name : {nextPageButtonName, previousPageButtonName}) {
+        if (!name.empty()) {
+            contract.add({name, system::Contract::Kind::Button});
+        }
+    }
+    return contract;
+}
+
 void Pages::_setupDataset() {
     Base::_setupDataset();
     if (pageCount <= 0) {
         return;
     }
-    _getPage(0)->setVisible(true);
-    for (int page = 1; page < pageCount; ++page) {
-        _getPage(page)->setVisible(false);
+    for (int page = 0; page < pageCount; ++page) {
+        if (gui::Object* object = _getPage(page)) {
+            object->setVisible(page == 0);
+        }
     }
 }
 
 void Pages::_setupCallbacks() {
     if (!nextPageButtonName.empty()) {
-        _bindCallback(callbacks, getObject(nextPageButtonName), &Pages::_ButtonNextPage);
+        bind(nextPageButtonName, &Pages::_buttonNextPage);
     }
     if (!previousPageButtonName.empty()) {
-        _bindCallback(callbacks, getObject(previousPageButtonName), &Pages::_ButtonPreviousPage);
+        bind(previousPageButtonName, &Pages::_buttonPreviousPage);
     }
-}
-
-bool Pages::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
 }
 
 // A menu without pages has nothing to turn (and no modulus to take).
@@ -52,12 +60,12 @@ void Pages::_switchPage(int page) {
     }
 }
 
-bool Pages::_ButtonNextPage(gui::Object*) {
+bool Pages::_buttonNextPage(gui::Object*) {
     _nextPage();
     return true;
 }
 
-bool Pages::_ButtonPreviousPage(gui::Object*) {
+bool Pages::_buttonPreviousPage(gui::Object*) {
     _previousPage();
     return true;
 }
@@ -67,9 +75,12 @@ gui::Object* Pages::_getPage(int page) const {
 }
 
 void Pages::_showPage(int page) {
-    _getPage(currentPage)->setVisible(false);
+    for (int index : {currentPage, page}) {
+        if (gui::Object* object = _getPage(index)) {
+            object->setVisible(index == page);
+        }
+    }
     currentPage = page;
-    _getPage(currentPage)->setVisible(true);
     refresh();
 }
 

@@ -44,11 +44,6 @@ void appendKeys(kit::Array<kit::String>& keys, const Settings& settings, bool en
     }
 }
 
-bool readBool(const kit::String& text) {
-    kit::String value = kit::toLower(kit::trim(text));
-    return value == "true" || kit::toInt(value) != 0;
-}
-
 // An option read from the profile that is not offered becomes the first option.
 template <class Setting>
 void loadOption(Setting& setting, const kit::String& text) {
@@ -125,12 +120,12 @@ void Settings::_loadSettings() {
     }
     for (auto& [key, setting] : boolSettings) {
         if (stored(key, text)) {
-            setting.value = readBool(text);
+            setting.value = kit::toBool(text);
         }
     }
     for (auto& [key, setting] : toggleSettings) {
         if (stored(key, text)) {
-            setting.value = readBool(text);
+            setting.value = kit::toBool(text);
         }
     }
     for (auto& [key, setting] : optionSettings) {
@@ -141,11 +136,46 @@ void Settings::_loadSettings() {
     }
 }
 
+system::Contract Settings::getContract() const {
+    using Kind = system::Contract::Kind;
+    system::Contract contract = Base::getContract();
+    auto add = [&contract](const kit::String& key, std::initializer_list<std::pair<const char*, Kind>> parts) {
+        for (const auto& [suffix, kind] : parts) {
+            contract.add({key + suffix, kind});
+        }
+    };
+    for (const kit::String& key : getSettingKeys()) {
+        add(key, {{"_container", Kind::Object}});
+    }
+    for (const auto& [key, setting] : numericSettings) {
+        add(key, {{"_increase", Kind::Button}, {"_decrease", Kind::Button}});
+    }
+    for (const auto& [key, setting] : progressSettings) {
+        add(key, {{"_progress_bar", Kind::ProgressBar}});
+    }
+    for (const auto& [key, setting] : boolSettings) {
+        add(key, {{"_increase", Kind::Button}, {"_decrease", Kind::Button}});
+    }
+    for (const auto& [key, setting] : toggleSettings) {
+        add(key, {{"_value", Kind::ToggleButton}});
+    }
+    for (const auto& [key, setting] : optionSettings) {
+        add(key, {{"_increase", Kind::Button}, {"_decrease", Kind::Button}});
+    }
+    for (const auto& [key, setting] : specialSettings) {
+        add(key, {{"_value", Kind::Object}});
+    }
+    return contract;
+}
+
 void Settings::_setupDataset() {
     Base::_setupDataset();
     kit::Array<kit::String> enabledKeys = getEnabledSettingKeys();
     for (const kit::String& key : getSettingKeys()) {
         gui::Object* container = getObject(key + "_container");
+        if (!container) {
+            continue;
+        }
         container->setVisible(true);
         bool enabled = std::find(enabledKeys.begin(), enabledKeys.end(), key) != enabledKeys.end();
         if (container->isEnabled() != enabled) {
@@ -156,38 +186,35 @@ void Settings::_setupDataset() {
 
 void Settings::_setupCallbacks() {
     for (const auto& [key, setting] : numericSettings) {
-        _bindCallback(callbacks, getObject(key + "_increase"), &Settings::_ButtonNumericIncrease);
-        _bindCallback(callbacks, getObject(key + "_decrease"), &Settings::_ButtonNumericDecrease);
+        bind(key + "_increase", &Settings::_buttonNumericIncrease);
+        bind(key + "_decrease", &Settings::_buttonNumericDecrease);
     }
     for (const auto& [key, setting] : progressSettings) {
-        getObject(key + "_progress_bar")
-            ->registerEvent(gui::Event::SetProgressValue, new gui::MemberCallbackEvent<Settings>(
-                                                              this, &Settings::_ProgressBarSetProgressValue));
-        _bindIfPresent(key + "_increase", &Settings::_ButtonProgressBarIncrease);
-        _bindIfPresent(key + "_decrease", &Settings::_ButtonProgressBarDecrease);
+        if (gui::Object* bar = getObject(key + "_progress_bar")) {
+            bar->registerEvent(gui::Event::SetProgressValue, new gui::MemberCallbackEvent<Settings>(
+                                                                 this, &Settings::_progressBarSetProgressValue));
+        }
+        bind(key + "_increase", &Settings::_buttonProgressBarIncrease);
+        bind(key + "_decrease", &Settings::_buttonProgressBarDecrease);
     }
     for (const auto& [key, setting] : boolSettings) {
-        _bindCallback(callbacks, getObject(key + "_increase"), &Settings::_ButtonBoolChange);
-        _bindCallback(callbacks, getObject(key + "_decrease"), &Settings::_ButtonBoolChange);
+        bind(key + "_increase", &Settings::_buttonBoolChange);
+        bind(key + "_decrease", &Settings::_buttonBoolChange);
     }
     for (const auto& [key, setting] : toggleSettings) {
-        _bindCallback(callbacks, getObject(key + "_value"), &Settings::_ButtonToggleChange);
+        bind(key + "_value", &Settings::_buttonToggleChange);
     }
     for (const auto& [key, setting] : optionSettings) {
-        _bindCallback(callbacks, getObject(key + "_increase"), &Settings::_ButtonOptionIncrease);
-        _bindCallback(callbacks, getObject(key + "_decrease"), &Settings::_ButtonOptionDecrease);
+        bind(key + "_increase", &Settings::_buttonOptionIncrease);
+        bind(key + "_decrease", &Settings::_buttonOptionDecrease);
     }
     for (const auto& [key, setting] : specialSettings) {
         if (_hasObjects(key, {"_increase", "_decrease"})) {
-            _bindCallback(callbacks, getObject(key + "_increase"), &Settings::_ButtonSpecialIncrease);
-            _bindCallback(callbacks, getObject(key + "_decrease"), &Settings::_ButtonSpecialDecrease);
+            bind(key + "_increase", &Settings::_buttonSpecialIncrease);
+            bind(key + "_decrease", &Settings::_buttonSpecialDecrease);
         }
-        _bindCallback(callbacks, getObject(key + "_value"), &Settings::_ButtonSpecialChange);
+        bind(key + "_value", &Settings::_buttonSpecialChange);
     }
-}
-
-bool Settings::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
 }
 
 void Settings::_refreshSettings() {
@@ -256,7 +283,7 @@ kit::Array<kit::String> Settings::_updateSettings() {
     return changed;
 }
 
-bool Settings::_ButtonNumericIncrease(gui::Object* object) {
+bool Settings::_buttonNumericIncrease(gui::Object* object) {
     kit::String key = keyOf(object, "_increase");
     if (changeSetting(numericSettings, key, [](system::NumericSetting& setting) { setting.increase(); })) {
         _onSettingChange(key);
@@ -264,7 +291,7 @@ bool Settings::_ButtonNumericIncrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonNumericDecrease(gui::Object* object) {
+bool Settings::_buttonNumericDecrease(gui::Object* object) {
     kit::String key = keyOf(object, "_decrease");
     if (changeSetting(numericSettings, key, [](system::NumericSetting& setting) { setting.decrease(); })) {
         _onSettingChange(key);
@@ -272,7 +299,7 @@ bool Settings::_ButtonNumericDecrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonProgressBarIncrease(gui::Object* object) {
+bool Settings::_buttonProgressBarIncrease(gui::Object* object) {
     kit::String key = keyOf(object, "_increase");
     if (changeSetting(progressSettings, key, [](system::ProgressSetting& setting) { setting.increase(); })) {
         _onSettingChange(key);
@@ -280,7 +307,7 @@ bool Settings::_ButtonProgressBarIncrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonProgressBarDecrease(gui::Object* object) {
+bool Settings::_buttonProgressBarDecrease(gui::Object* object) {
     kit::String key = keyOf(object, "_decrease");
     if (changeSetting(progressSettings, key, [](system::ProgressSetting& setting) { setting.decrease(); })) {
         _onSettingChange(key);
@@ -288,7 +315,7 @@ bool Settings::_ButtonProgressBarDecrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonBoolChange(gui::Object* object) {
+bool Settings::_buttonBoolChange(gui::Object* object) {
     kit::String key =
         keyOf(object, kit::endsWith(object->getName(), "_increase") ? "_increase" : "_decrease");
     if (changeSetting(boolSettings, key, [](system::BoolSetting& setting) { setting.change(); })) {
@@ -297,7 +324,7 @@ bool Settings::_ButtonBoolChange(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonToggleChange(gui::Object* object) {
+bool Settings::_buttonToggleChange(gui::Object* object) {
     kit::String key = keyOf(object, "_value");
     if (changeSetting(toggleSettings, key, [](system::ToggleSetting& setting) { setting.change(); })) {
         _onSettingChange(key);
@@ -305,7 +332,7 @@ bool Settings::_ButtonToggleChange(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonOptionIncrease(gui::Object* object) {
+bool Settings::_buttonOptionIncrease(gui::Object* object) {
     kit::String key = keyOf(object, "_increase");
     if (changeSetting(optionSettings, key, [](system::OptionSetting& setting) { setting.increase(); })) {
         _onSettingChange(key);
@@ -313,7 +340,7 @@ bool Settings::_ButtonOptionIncrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonOptionDecrease(gui::Object* object) {
+bool Settings::_buttonOptionDecrease(gui::Object* object) {
     kit::String key = keyOf(object, "_decrease");
     if (changeSetting(optionSettings, key, [](system::OptionSetting& setting) { setting.decrease(); })) {
         _onSettingChange(key);
@@ -321,7 +348,7 @@ bool Settings::_ButtonOptionDecrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonSpecialIncrease(gui::Object* object) {
+bool Settings::_buttonSpecialIncrease(gui::Object* object) {
     kit::String key = keyOf(object, "_increase");
     if (changeSetting(specialSettings, key, [](system::SpecialSetting& setting) { setting.increase(); })) {
         _onSettingChange(key);
@@ -329,7 +356,7 @@ bool Settings::_ButtonSpecialIncrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonSpecialDecrease(gui::Object* object) {
+bool Settings::_buttonSpecialDecrease(gui::Object* object) {
     kit::String key = keyOf(object, "_decrease");
     if (changeSetting(specialSettings, key, [](system::SpecialSetting& setting) { setting.decrease(); })) {
         _onSettingChange(key);
@@ -337,7 +364,7 @@ bool Settings::_ButtonSpecialDecrease(gui::Object* object) {
     return true;
 }
 
-bool Settings::_ButtonSpecialChange(gui::Object* object) {
+bool Settings::_buttonSpecialChange(gui::Object* object) {
     kit::String key = keyOf(object, "_value");
     if (changeSetting(specialSettings, key, [](system::SpecialSetting& setting) { setting.increase(); })) {
         _onSettingChange(key);
@@ -345,7 +372,7 @@ bool Settings::_ButtonSpecialChange(gui::Object* object) {
     return true;
 }
 
-void Settings::_ProgressBarSetProgressValue(gui::EventArgs* args) {
+void Settings::_progressBarSetProgressValue(gui::EventArgs* args) {
     auto* bar = dynamic_cast<gui::ProgressBar*>(args->getBaseObject());
     if (!bar) {
         return;
@@ -368,12 +395,6 @@ void Settings::_onSettingChange(const kit::String& key) {
         _updateSettings();
     }
     _refreshSettings();
-}
-
-void Settings::_bindIfPresent(const kit::String& name, Handler handler) {
-    if (dataset->hasObject(name)) {
-        _bindCallback(callbacks, getObject(name), handler);
-    }
 }
 
 bool Settings::_hasObjects(const kit::String& key, std::initializer_list<const char*> suffixes) const {

@@ -23,9 +23,17 @@ bool Animation::isWaitingAnimation() const {
     });
 }
 
+system::Contract Animation::getContract() const {
+    system::Contract contract = Base::getContract();
+    if (!finishObjectName.empty()) {
+        contract.add({finishObjectName, system::Contract::Kind::Object});
+    }
+    return contract;
+}
+
 void Animation::_setupCallbacks() {
     if (!finishObjectName.empty()) {
-        _bindCallback(callbacks, getObject(finishObjectName), &Animation::_ButtonFinish);
+        bind(finishObjectName, &Animation::_buttonFinish);
     }
 }
 
@@ -52,15 +60,11 @@ void Animation::_updateLogic() {
     }
 }
 
-bool Animation::_inputCallback(gui::Object* object) {
-    return _dispatchCallback(callbacks, object);
-}
-
 void Animation::_finalize() {
     finalized = true;
 }
 
-bool Animation::_ButtonFinish(gui::Object*) {
+bool Animation::_buttonFinish(gui::Object*) {
     _finalize();
     return true;
 }

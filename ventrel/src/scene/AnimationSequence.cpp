@@ -31,13 +31,29 @@ void AnimationSequence::setup() {
     }
 }
 
+system::Contract AnimationSequence::getContract() const {
+    using Kind = system::Contract::Kind;
+    system::Contract contract = Animation::getContract();
+    contract.add({startAnimatorPrefix + "%d", Kind::Animator, 0, stepCount});
+    contract.add({endAnimatorPrefix + "%d", Kind::Animator, 0, stepCount});
+    for (const kit::String& name : {nextObjectName, skipObjectName}) {
+        if (!name.empty()) {
+            contract.add({name, Kind::Object});
+        }
+    }
+    if (!skipAnimatorName.empty()) {
+        contract.add({skipAnimatorName, Kind::Animator});
+    }
+    return contract;
+}
+
 void AnimationSequence::_setupCallbacks() {
     Animation::_setupCallbacks();
     if (!nextObjectName.empty()) {
-        _bindCallback(callbacks, getObject(nextObjectName), &AnimationSequence::_ButtonNext);
+        bind(nextObjectName, &AnimationSequence::_buttonNext);
     }
     if (!skipObjectName.empty()) {
-        _bindCallback(callbacks, getObject(skipObjectName), &AnimationSequence::_ButtonSkip);
+        bind(skipObjectName, &AnimationSequence::_buttonSkip);
     }
 }
 
@@ -65,13 +81,6 @@ void AnimationSequence::_updateInput() {
     if (inputAllowed) {
         Animation::_updateInput();
     }
-}
-
-bool AnimationSequence::_inputCallback(gui::Object* object) {
-    if (callbacks.count(object)) {
-        return _dispatchCallback(callbacks, object);
-    }
-    return Animation::_inputCallback(object);
 }
 
 void AnimationSequence::_finalize() {
@@ -114,12 +123,12 @@ void AnimationSequence::_skip() {
     }
 }
 
-bool AnimationSequence::_ButtonNext(gui::Object*) {
+bool AnimationSequence::_buttonNext(gui::Object*) {
     _next();
     return true;
 }
 
-bool AnimationSequence::_ButtonSkip(gui::Object*) {
+bool AnimationSequence::_buttonSkip(gui::Object*) {
     _skip();
     return true;
 }

@@ -8,6 +8,7 @@ namespace gui {
 class Container : public Object {
 public:
     explicit Container(const kit::String& name) : Object(name) {}
+    const char* getKindName() const override { return "Container"; }
 };
 
 }  // namespace gui

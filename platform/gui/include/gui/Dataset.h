@@ -85,6 +85,11 @@ public:
     void registerTexture(Texture* texture);
     void registerImage(BaseImage* image);
     void registerAnimator(Animator* animator);
+    // Named bundles of object attributes (<Style>): this data set's own first, then those of every
+    // loaded resource set. Null when the name is not declared.
+    void registerStyle(const kit::String& name, const kit::Map<kit::String, kit::String>& attributes);
+    const kit::Map<kit::String, kit::String>* findStyle(const kit::String& name) const;
+    const kit::Map<kit::String, kit::String>* findOwnStyle(const kit::String& name) const;
     // Frees the pixels of every texture of the data set (they load again when drawn).
     void unloadTextures();
     // Unloads textures not drawn for the idle time (setTextureIdleUnloadTime).
@@ -138,6 +143,7 @@ public:
     void _attach(Object* object);
     // `destroyed`: the object is being deleted, and its animators go with it.
     void _detach(Object* object, bool destroyed);
+    void _forgetAnimatorTarget(const Object* object);
     void _queueEvent(BaseObject* object, Event event, unsigned int keyCode);
 
     struct Impl;

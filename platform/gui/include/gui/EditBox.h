@@ -10,6 +10,7 @@ namespace gui {
 class EditBox : public Label {
 public:
     explicit EditBox(const kit::String& name);
+    const char* getKindName() const override { return "EditBox"; }
 
     bool isInteractive() const override { return true; }
 

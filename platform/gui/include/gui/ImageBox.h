@@ -11,6 +11,7 @@ class BaseImage;
 class ImageBox : public Object {
 public:
     explicit ImageBox(const kit::String& name) : Object(name) {}
+    const char* getKindName() const override { return "ImageBox"; }
 
     // A name "set.folder/picture" or an image registered with the data set; "" clears the image. A
     // missing name raises kit::ResourceNotExistsException and leaves the image as it was.

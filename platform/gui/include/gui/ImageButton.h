@@ -11,6 +11,7 @@ class BaseImage;
 class ImageButton : public ButtonBase {
 public:
     explicit ImageButton(const kit::String& name) : ButtonBase(name) {}
+    const char* getKindName() const override { return "ImageButton"; }
 
     // Image names as ImageBox::setImage takes them ("" clears).
     void setImage(const kit::String& name);

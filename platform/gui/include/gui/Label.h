@@ -16,6 +16,7 @@ namespace gui {
 class Label : public Object {
 public:
     explicit Label(const kit::String& name) : Object(name) {}
+    const char* getKindName() const override { return "Label"; }
 
     // A literal text; clears the text key.
     void setText(const kit::String& text);

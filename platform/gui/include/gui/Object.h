@@ -31,6 +31,8 @@ enum Anchor : unsigned int {
 class Object : public BaseObject {
 public:
     explicit Object(const kit::String& name);
+    // The element name of the kind in a data-set file ("ImageButton").
+    virtual const char* getKindName() const { return "Object"; }
     ~Object() override;
 
     // Tree.

@@ -11,6 +11,7 @@ class BaseImage;
 class ProgressBar : public Object {
 public:
     explicit ProgressBar(const kit::String& name) : Object(name) {}
+    const char* getKindName() const override { return "ProgressBar"; }
 
     bool isInteractive() const override { return true; }
     float getProgress() const { return progress; }

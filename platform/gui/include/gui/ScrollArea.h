@@ -10,6 +10,7 @@ namespace gui {
 class ScrollArea : public Object {
 public:
     explicit ScrollArea(const kit::String& name) : Object(name) {}
+    const char* getKindName() const override { return "ScrollArea"; }
 
     bool isInteractive() const override { return true; }
     Object* getContent() const;

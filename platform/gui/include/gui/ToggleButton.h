@@ -9,6 +9,7 @@ namespace gui {
 class ToggleButton : public ImageButton {
 public:
     explicit ToggleButton(const kit::String& name) : ImageButton(name) {}
+    const char* getKindName() const override { return "ToggleButton"; }
 
     bool isToggled() const { return toggled; }
     void setToggled(bool toggled) { this->toggled = toggled; }
@@ -16,6 +17,10 @@ public:
     void setToggledHoverImage(const kit::String& name);
     void setToggledPushedImage(const kit::String& name);
     void setToggledDisabledImage(const kit::String& name);
+    const kit::String& getToggledImageName() const { return toggledImages[0].name; }
+    const kit::String& getToggledHoverImageName() const { return toggledImages[1].name; }
+    const kit::String& getToggledPushedImageName() const { return toggledImages[2].name; }
+    const kit::String& getToggledDisabledImageName() const { return toggledImages[3].name; }
 
     void onRelease(const quadrix::Vector2& guiPosition, host::Key key, bool inside) override;
 

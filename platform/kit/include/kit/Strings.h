@@ -36,6 +36,11 @@ float toFloat(const String& text);
 // Whether the whole text (spaces trimmed) is an integer / a number.
 bool isInt(const String& text);
 bool isFloat(const String& text);
+// Yes/no values of configuration, profile and data files, case and surrounding spaces ignored:
+// "true", "yes", "on" and whole numbers other than 0 are true; "false", "no", "off" and 0 are false.
+bool isBool(const String& text);
+// Anything that is not a yes (isBool false included) is false.
+bool toBool(const String& text);
 
 String toString(int value);
 String toString(unsigned int value);

@@ -13,16 +13,15 @@ public:
     void showAsDialog(system::Context* caller, system::Context* owner,
                       const kit::Array<kit::String>& textKeys, const kit::String& context);
     int getButtonCount() const { return buttonCount; }
+    system::Contract getContract() const override;
     system::Context* getCaller() const { return caller; }
 
 protected:
-    HandlerTable<Dialog> callbacks;
     system::Context* caller = nullptr;
     int buttonCount;
 
     void _setupCallbacks() override;
-    bool _inputCallback(gui::Object* object) override;
-    bool _ButtonDialog(gui::Object* object);
+    bool _buttonDialog(gui::Object* object);
 };
 
 }  // namespace ventrel::menu

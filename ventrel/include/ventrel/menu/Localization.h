@@ -15,10 +15,9 @@ public:
     // The flag of the player's language ("en" when none is known).
     kit::String getCurrentLocalizationImageName();
     const kit::Array<kit::String>& getLanguages() const { return languages; }
+    system::Contract getContract() const override;
 
 protected:
-    using Handler = bool (Localization::*)(gui::Object*);
-    kit::Map<gui::Object*, Handler> callbacks;
     int columns = 4;
     int cellWidth = 176;
     int cellHeight = 120;
@@ -32,13 +31,12 @@ protected:
     void _setupDataset() override;
     void _setupCallbacks() override;
     void _updateInput() override;
-    bool _inputCallback(gui::Object* object) override;
     // The player's language as stored by the game.
     virtual kit::String _getCurrentLocalization() = 0;
     virtual void _setCurrentLocalization(const kit::String& name) = 0;
 
-    bool _ButtonLocalization(gui::Object* object);
-    bool _ButtonCancel(gui::Object* object);
+    bool _buttonLocalization(gui::Object* object);
+    bool _buttonCancel(gui::Object* object);
 
 private:
     void _createButton(gui::Object* container, const kit::String& localization, int index);

@@ -14,10 +14,9 @@ public:
 
     int getPageCount() const { return pageCount; }
     int getCurrentPage() const { return currentPage; }
+    system::Contract getContract() const override;
 
 protected:
-    using Handler = bool (Pages::*)(gui::Object*);
-    kit::Map<gui::Object*, Handler> callbacks;
     int pageCount;
     int currentPage = 0;
     kit::String nextPageButtonName;
@@ -25,13 +24,12 @@ protected:
 
     void _setupDataset() override;
     void _setupCallbacks() override;
-    bool _inputCallback(gui::Object* object) override;
     virtual void _nextPage();
     virtual void _previousPage();
     virtual void _switchPage(int page);
 
-    bool _ButtonNextPage(gui::Object* object);
-    bool _ButtonPreviousPage(gui::Object* object);
+    bool _buttonNextPage(gui::Object* object);
+    bool _buttonPreviousPage(gui::Object* object);
 
 private:
     gui::Object* _getPage(int page) const;

@@ -26,13 +26,12 @@ public:
     // Keys of all settings, in the order numeric, progress, bool, toggle, option, special.
     kit::Array<kit::String> getSettingKeys() const;
     kit::Array<kit::String> getEnabledSettingKeys() const;
+    system::Contract getContract() const override;
 
     // Context string of the restart notice's dialog.
     static inline const kit::String RestartContext = "Ventrel:Menu:Settings:RestartRequired";
 
 protected:
-    using Handler = bool (Settings::*)(gui::Object*);
-    kit::Map<gui::Object*, Handler> callbacks;
     bool applyImmediately = true;
     bool restartPending = false;
     kit::String restartTextKey;
@@ -49,7 +48,6 @@ protected:
 
     void _setupDataset() override;
     void _setupCallbacks() override;
-    bool _inputCallback(gui::Object* object) override;
     // The text key shown for an option's value.
     virtual kit::String _getOptionTextKey(const kit::String& optionValue) = 0;
     // Shows every value in its row.
@@ -57,24 +55,23 @@ protected:
     // Stores every setting in the profile and saves it; returns the keys whose stored value changed.
     virtual kit::Array<kit::String> _updateSettings();
 
-    bool _ButtonNumericIncrease(gui::Object* object);
-    bool _ButtonNumericDecrease(gui::Object* object);
-    bool _ButtonProgressBarIncrease(gui::Object* object);
-    bool _ButtonProgressBarDecrease(gui::Object* object);
-    bool _ButtonBoolChange(gui::Object* object);
-    bool _ButtonToggleChange(gui::Object* object);
-    bool _ButtonOptionIncrease(gui::Object* object);
-    bool _ButtonOptionDecrease(gui::Object* object);
-    bool _ButtonSpecialIncrease(gui::Object* object);
-    bool _ButtonSpecialDecrease(gui::Object* object);
-    bool _ButtonSpecialChange(gui::Object* object);
-    void _ProgressBarSetProgressValue(gui::EventArgs* args);
+    bool _buttonNumericIncrease(gui::Object* object);
+    bool _buttonNumericDecrease(gui::Object* object);
+    bool _buttonProgressBarIncrease(gui::Object* object);
+    bool _buttonProgressBarDecrease(gui::Object* object);
+    bool _buttonBoolChange(gui::Object* object);
+    bool _buttonToggleChange(gui::Object* object);
+    bool _buttonOptionIncrease(gui::Object* object);
+    bool _buttonOptionDecrease(gui::Object* object);
+    bool _buttonSpecialIncrease(gui::Object* object);
+    bool _buttonSpecialDecrease(gui::Object* object);
+    bool _buttonSpecialChange(gui::Object* object);
+    void _progressBarSetProgressValue(gui::EventArgs* args);
     // Marks a pending restart, stores the settings when they apply at once, and shows the values.
     void _onSettingChange(const kit::String& key);
 
 private:
     void _loadSettings();
-    void _bindIfPresent(const kit::String& name, Handler handler);
     bool _hasObjects(const kit::String& key, std::initializer_list<const char*> suffixes) const;
     void _setLabelText(const kit::String& name, const kit::String& text);
     void _setLabelTextKey(const kit::String& name, const kit::String& key);

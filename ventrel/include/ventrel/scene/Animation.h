@@ -14,10 +14,9 @@ public:
 
     bool isWaitingAnimation() const override;
     bool isFinalized() const { return finalized; }
+    system::Contract getContract() const override;
 
 protected:
-    using Handler = bool (Animation::*)(gui::Object*);
-    kit::Map<gui::Object*, Handler> callbacks;
     bool skippable = true;
     bool finalized = false;
     // Time in seconds of the scene -> sound played when that time is reached.
@@ -28,10 +27,9 @@ protected:
     void _startUpdate() override;
     void _updateInput() override;
     void _updateLogic() override;
-    bool _inputCallback(gui::Object* object) override;
     virtual void _finalize();
 
-    bool _ButtonFinish(gui::Object* object);
+    bool _buttonFinish(gui::Object* object);
     // Plays the cues whose time lies in this frame's step.
     void _playSoundCues();
     // Fades out the cues that still play.

@@ -14,10 +14,9 @@ public:
 
     bool isWaitingAnimation() const override;
     void setup() override;
+    system::Contract getContract() const override;
 
 protected:
-    using Handler = bool (AnimationSequence::*)(gui::Object*);
-    kit::Map<gui::Object*, Handler> callbacks;
     int stepCount = 1;
     kit::Array<float> stepStartTimes;
     kit::Array<float> stepEndTimes;
@@ -30,13 +29,12 @@ protected:
     void _setupCallbacks() override;
     void _startUpdate() override;
     void _updateInput() override;
-    bool _inputCallback(gui::Object* object) override;
     void _finalize() override;
     void _next();
     void _skip();
 
-    bool _ButtonNext(gui::Object* object);
-    bool _ButtonSkip(gui::Object* object);
+    bool _buttonNext(gui::Object* object);
+    bool _buttonSkip(gui::Object* object);
 
 private:
     bool _isInsideStep() const;

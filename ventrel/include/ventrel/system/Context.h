@@ -10,6 +10,11 @@
 #include <kit/Types.h>
 #include <quadrix/Vector2.h>
 
+#include <functional>
+#include <type_traits>
+
+#include "ventrel/system/Contract.h"
+
 namespace ventrel::menu {
 class Base;
 }
@@ -24,8 +29,9 @@ class Context {
 public:
     explicit Context(const kit::String& rootName);
     virtual ~Context();
-    Context(const Context&) = default;
-    Context& operator=(const Context&) = default;
+    // A context owns its data set, menus and viewer set: a copy would delete them twice.
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
 
     virtual bool isVisible() const;
     virtual void setVisible(bool visible);
@@ -70,8 +76,14 @@ public:
     void setModalMenu(menu::Base* menu) { modalMenu = menu; }
     menu::Base* findModalMenu() const;
     Context* getOwner() const { return owner; }
+    // Null when the data set has no such object (its contract reports what is missing).
     gui::Object* getObject(const kit::String& name) const;
     gui::Animator* getAnimator(const kit::String& name) const;
+    // The objects the screen's code looks up (its contract) that the loaded data set lacks or has of
+    // another kind, one line each; empty when the layout keeps the contract.
+    const kit::Array<kit::String>& getContractErrors() const { return contractErrors; }
+    // What the screen's code looks up in its data set.
+    virtual Contract getContract() const { return {}; }
     kit::String getText(const kit::String& key) const;
 
     // Refuses input for the rest of the frame and drops queued clicks, on the whole menu tree.
@@ -153,23 +165,30 @@ protected:
     virtual bool _inputCallback(gui::Object* object);
 
     menu::Base* _registerMenu(menu::Base* menu);
+    // Binds a click on the object to a member operation of the screen, `bool op(gui::Object*)` or
+    // `void op()`: the click is queued, and dispatched once per frame while input is allowed; a bound
+    // click counts as handled. A missing object binds nothing (the contract reports it).
+    template <class Owner, class Operation>
+    void bind(const kit::String& name, Operation Owner::*operation);
+    template <class Owner, class Operation>
+    void bind(gui::Object* object, Operation Owner::*operation);
+    bool isBound(const gui::Object* object) const { return handlers.count(object) > 0; }
     // The click sound mapped to the object's name, the default one when unmapped; an empty mapping
     // is silence.
     void _playClickSound(const kit::String& objectName);
 
-    // The handler tables of screens: a click on a bound object is queued (onClick) and later handed
-    // to its member handler; buttons among them play the click sound.
-    template <class Owner>
-    using HandlerTable = kit::Map<gui::Object*, bool (Owner::*)(gui::Object*)>;
-    template <class Owner>
-    void _bindCallback(HandlerTable<Owner>& table, gui::Object* object, bool (Owner::*handler)(gui::Object*));
-    template <class Owner>
-    bool _dispatchCallback(HandlerTable<Owner>& table, gui::Object* object);
     // Touch mode: the first tap on a preselectable object only shows its "_preselected" child.
     bool _setPreselected(gui::Object* object);
     bool _unsetPreselected();
 
 private:
+    using ClickHandler = std::function<bool(gui::Object*)>;
+
+    kit::Map<const gui::Object*, ClickHandler> handlers;
+    kit::Array<kit::String> contractErrors;
+
+    void _bindHandler(gui::Object* object, ClickHandler handler);
+    void _checkContract();
     void _bindClick(gui::Object* object);
     bool _isPreselectTap(gui::Object* object) const;
     Context* _findInputTarget();
@@ -186,33 +205,25 @@ private:
     int _stepDown(int focus, const kit::Array<int>& candidates) const;
 };
 
-template <class Owner>
-void Context::_bindCallback(HandlerTable<Owner>& table, gui::Object* object,
-                            bool (Owner::*handler)(gui::Object*)) {
-    if (!object) {
-        return;
-    }
-    table[object] = handler;
-    _bindClick(object);
+template <class Owner, class Operation>
+void Context::bind(const kit::String& name, Operation Owner::*operation) {
+    bind(getObject(name), operation);
 }
 
-// In touch mode the first tap on a preselectable object only preselects it.
-template <class Owner>
-bool Context::_dispatchCallback(HandlerTable<Owner>& table, gui::Object* object) {
-    auto entry = table.find(object);
-    if (entry == table.end()) {
-        _unsetPreselected();
-        return Context::_inputCallback(object);
+template <class Owner, class Operation>
+void Context::bind(gui::Object* object, Operation Owner::*operation) {
+    static_assert(std::is_base_of_v<Context, Owner>, "bind takes operations of the screen itself");
+    auto* owner = static_cast<Owner*>(this);
+    if constexpr (std::is_invocable_r_v<bool, Operation Owner::*, Owner*, gui::Object*>) {
+        _bindHandler(object, [owner, operation](gui::Object* clicked) { return (owner->*operation)(clicked); });
+    } else {
+        static_assert(std::is_invocable_v<Operation Owner::*, Owner*>,
+                      "a bound operation is bool op(gui::Object*) or void op()");
+        _bindHandler(object, [owner, operation](gui::Object*) {
+            (owner->*operation)();
+            return true;
+        });
     }
-    if (_isPreselectTap(object)) {
-        _setPreselected(object);
-        return Context::_inputCallback(object);
-    }
-    if ((static_cast<Owner*>(this)->*(entry->second))(object)) {
-        _unsetPreselected();
-    }
-    Context::_inputCallback(object);
-    return true;
 }
 
 }  // namespace ventrel::system

@@ -57,6 +57,8 @@ public:
     const kit::String& getLogFilename() const { return logFilename; }
     bool isLogOutputEnabled() const { return logOutputEnabled; }
     const kit::String& getGuiPath() const { return guiPath; }
+    // Where a screen's layout is read from when the GUI folder has none of its own ("" for nowhere).
+    const kit::String& getGuiFallbackPath() const { return guiFallbackPath; }
     const kit::String& getDeveloperName() const { return developerName; }
     const kit::String& getGameName() const { return gameName; }
     const kit::Version& getGameVersion() const { return gameVersion; }
@@ -81,6 +83,7 @@ protected:
     kit::String logFilename;
     bool logOutputEnabled = true;
     kit::String guiPath;
+    kit::String guiFallbackPath;
     kit::String developerName;
     kit::String gameName;
     kit::Version gameVersion;
