@@ -6,11 +6,13 @@ import random
 
 import planets
 from style import (
-    BLUE, GREEN, MAGENTA, ORANGE, OUTLINE, PINK, PURPLE, SIDES, SURPRISE, TEAL, TITLE_FONT, YELLOW,
-    darker, doc, lighter, outline_filter, sticker_filter, stroke_glyph, text,
+    BLUE, COBALT, CREAM, DISABLED, GREEN, MAGENTA, ORANGE, OUTLINE, PINK, PURPLE, RED, SIDES, SURPRISE, TEAL,
+    TITLE_FONT, YELLOW, darker, doc, lighter, mix, outline_filter, sticker_filter, stroke_glyph, text,
 )
 
 STATES = ("", "_hover", "_pushed")
+# Buttons that screens switch off also get a grey "_disabled" picture; the others are dimmed by the GUI.
+WITH_DISABLED = STATES + ("_disabled",)
 
 # The player colours of the catalogue as host::Color writes them (upper-case RRGGBBAA): Red, Green, Blue,
 # E4EA00, Magenta, Cyan, Aqua, Teal, Purple, Pink, Neon, FF5F00, White, Black. Each gets a swatch button
@@ -255,15 +257,26 @@ def glyph_arrow(direction):
     return stroke_glyph(points, 16)
 
 
+def grey_filter(fid):
+    """Turns a glyph into light greys, for disabled buttons: white becomes pale grey, outlines stay dark."""
+    row = "0.16 0.55 0.05 0 0.08"
+    return (
+        f'<filter id="{fid}" color-interpolation-filters="sRGB"><feColorMatrix type="matrix" '
+        f'values="{row} {row} 0.16 0.55 0.05 0 0.12 0 0 0 1 0"/></filter>'
+    )
+
+
 def round_button(colour, glyph, state, size=128):
-    """A chunky round button: a darker lip under the face; hover brightens, pushed sinks."""
+    """A chunky round button: a darker lip under the face; hover brightens, pushed sinks, disabled is a
+    flat grey disc sunk like a pushed one, so that it no longer looks pressable."""
     c, r = size / 2, size * 0.4
-    face = {"": colour, "_hover": lighter(colour, 0.28), "_pushed": darker(colour, 0.18)}[state]
-    dy = {"": -size * 0.035, "_hover": -size * 0.05, "_pushed": size * 0.02}[state]
+    disabled = state == "_disabled"
+    face = {"": colour, "_hover": lighter(colour, 0.28), "_pushed": darker(colour, 0.18), "_disabled": DISABLED}[state]
+    dy = {"": -size * 0.035, "_hover": -size * 0.05, "_pushed": size * 0.02, "_disabled": size * 0.02}[state]
     lip = (
         f'<circle cx="{c:g}" cy="{c + size * 0.045:g}" r="{r:g}" fill="{darker(colour, 0.35)}" '
         f'stroke="{OUTLINE}" stroke-width="{size * 0.05:g}"/>'
-        if state != "_pushed"
+        if state in ("", "_hover")
         else ""
     )
     ring = (
@@ -272,27 +285,36 @@ def round_button(colour, glyph, state, size=128):
         if state == "_hover"
         else ""
     )
+    shine = (
+        f'<path d="M{c - r * 0.62:g} {c + dy - r * 0.35:g} A{r * 0.75:g} {r * 0.75:g} 0 0 1 {c - r * 0.1:g} {c + dy - r * 0.72:g}" '
+        f'fill="none" stroke="#ffffff" stroke-width="{size * 0.04:g}" stroke-linecap="round" opacity="0.7"/>'
+        if not disabled
+        else ""
+    )
     scale = size * 0.0062
+    placed = f'<g transform="translate({c - 50 * scale:g} {c + dy - 50 * scale:g}) scale({scale:g})">{glyph}</g>'
+    if disabled:
+        placed = f'<g filter="url(#grey)">{placed}</g>'
     body = (
         f'{lip}<circle cx="{c:g}" cy="{c + dy:g}" r="{r:g}" fill="{face}" stroke="{OUTLINE}" stroke-width="{size * 0.05:g}"/>'
-        f'<path d="M{c - r * 0.62:g} {c + dy - r * 0.35:g} A{r * 0.75:g} {r * 0.75:g} 0 0 1 {c - r * 0.1:g} {c + dy - r * 0.72:g}" '
-        f'fill="none" stroke="#ffffff" stroke-width="{size * 0.04:g}" stroke-linecap="round" opacity="0.7"/>{ring}'
-        f'<g transform="translate({c - 50 * scale:g} {c + dy - 50 * scale:g}) scale({scale:g})">{glyph}</g>'
+        f'{shine}{ring}{placed}'
     )
-    return doc(size, size, body)
+    return doc(size, size, body, grey_filter("grey") if disabled else "")
 
 
-def pill_button(colour, state, width, height, extra=""):
-    face = {"": colour, "_hover": lighter(colour, 0.25), "_pushed": darker(colour, 0.18)}[state]
+def pill_button(colour, state, width, height, extra="", hover=0.25, pushed=0.18):
+    """hover and pushed: how far those states lighten and darken the face. Disabled is flat grey, sunk
+    like pushed and without the shine."""
+    face = {"": colour, "_hover": lighter(colour, hover), "_pushed": darker(colour, pushed), "_disabled": DISABLED}[state]
     lip_h = height * 0.1
     sw = max(6, height * 0.08)
-    top = sw / 2 + (lip_h if state == "_pushed" else 0)
+    top = sw / 2 + (lip_h if state in ("_pushed", "_disabled") else 0)
     h = height - sw - lip_h
     r = h / 2
     lip = (
         f'<rect x="{sw / 2:g}" y="{sw / 2 + lip_h:g}" width="{width - sw:g}" height="{h:g}" rx="{r:g}" '
         f'fill="{darker(colour, 0.35)}" stroke="{OUTLINE}" stroke-width="{sw:g}"/>'
-        if state != "_pushed"
+        if state in ("", "_hover")
         else ""
     )
     ring = (
@@ -301,11 +323,15 @@ def pill_button(colour, state, width, height, extra=""):
         if state == "_hover"
         else ""
     )
+    shine = (
+        f'<path d="M{r:g} {top + h * 0.22:g} L{width - r:g} {top + h * 0.22:g}" stroke="#ffffff" '
+        f'stroke-width="{h * 0.09:g}" stroke-linecap="round" opacity="0.55"/>'
+        if state != "_disabled"
+        else ""
+    )
     body = (
         f'{lip}<rect x="{sw / 2:g}" y="{top:g}" width="{width - sw:g}" height="{h:g}" rx="{r:g}" fill="{face}" '
-        f'stroke="{OUTLINE}" stroke-width="{sw:g}"/>'
-        f'<path d="M{r:g} {top + h * 0.22:g} L{width - r:g} {top + h * 0.22:g}" stroke="#ffffff" '
-        f'stroke-width="{h * 0.09:g}" stroke-linecap="round" opacity="0.55"/>{ring}{extra}'
+        f'stroke="{OUTLINE}" stroke-width="{sw:g}"/>{shine}{ring}{extra}'
     )
     return doc(width, height, body)
 
@@ -386,7 +412,14 @@ def buttons(icons, decor):
     }
     pictures = []
     for name, (colour, glyph) in glyphs.items():
-        pictures += [(f"gui/buttons/{name}{s}", round_button(colour, glyph, s)) for s in STATES]
+        pictures += [(f"gui/buttons/{name}{s}", round_button(colour, glyph, s)) for s in WITH_DISABLED]
+    # The text buttons of every screen. Hover lightens only a little: the text colours on them keep a
+    # contrast of 4.5:1 in every state but disabled.
+    for kind, colour in (("primary", YELLOW), ("secondary", COBALT), ("danger", RED)):
+        pictures += [
+            (f"gui/buttons/button_{kind}{s}", pill_button(colour, s, 320, 96, hover=0.1, pushed=0.15))
+            for s in WITH_DISABLED
+        ]
     for s in STATES:
         pictures.append((f"gui/buttons/big{s}", tile_button(s, False, icons, decor)))
         pictures.append((f"gui/buttons/big_locked{s}", tile_button(s, True, icons, decor)))
@@ -448,6 +481,18 @@ def menu_pieces():
         f'<path d="M60 40 L708 40" stroke="#ffffff" stroke-width="8" stroke-linecap="round" opacity="0.5"/>'
         f'<rect x="8" y="8" width="752" height="496" rx="44" fill="none" stroke="{OUTLINE}" stroke-width="12"/>'
     )
+    # The card behind dialogs and panels: solid lines only, so that it still looks drawn on purpose when a
+    # screen stretches it to any size, and all of them near the edge, clear of the text inside; a warm lip
+    # under it like the buttons have.
+    frame = (
+        f'<rect x="8" y="26" width="496" height="478" rx="48" fill="{mix(CREAM, ORANGE, 0.6)}" '
+        f'stroke="{OUTLINE}" stroke-width="12"/>'
+        f'<rect x="8" y="8" width="496" height="470" rx="48" fill="{CREAM}" stroke="{OUTLINE}" stroke-width="12"/>'
+        f'<rect x="24" y="24" width="464" height="438" rx="34" fill="none" stroke="{mix(CREAM, ORANGE, 0.3)}" '
+        f'stroke-width="5"/>'
+        f'<path d="M24 110 L24 58 Q24 24 58 24 L200 24" fill="none" stroke="#ffffff" stroke-width="8" '
+        f'stroke-linecap="round"/>'
+    )
     focus = (
         f'<rect x="10" y="10" width="236" height="236" rx="36" fill="none" stroke="{OUTLINE}" stroke-width="18"/>'
         f'<rect x="10" y="10" width="236" height="236" rx="36" fill="none" stroke="{YELLOW}" stroke-width="9"/>'
@@ -477,6 +522,7 @@ def menu_pieces():
     )
     return [
         ("gui/gui/panel", doc(512, 512, panel)),
+        ("gui/gui/panel_frame", doc(512, 512, frame)),
         ("gui/gui/dialog", doc(768, 512, dialog)),
         ("gui/gui/focus", doc(256, 256, focus)),
         ("gui/gui/slider_bar", doc(512, 48, slider_bar)),

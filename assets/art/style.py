@@ -22,6 +22,13 @@ PURPLE = "#8e44ff"
 TEAL = "#00c2a8"
 MAGENTA = "#ff4fa3"
 
+# The interface's own colours (data/gui/STYLE.md lists them with their contrast ratios). The two button
+# faces are darker than BLUE and PINK so that white text on them stays readable when hovered.
+COBALT = "#2a5bd7"
+RED = "#c8283a"
+CREAM = "#fff4dc"
+DISABLED = "#8f929e"
+
 
 def doc(width, height, body, defs=""):
     return (

@@ -59,7 +59,7 @@ Core::Core(bool mobile)
       mobile(mobile) {
     // The mobile folder holds only the layouts that must differ at its size.
     if (mobile) {
-        guiFallbackPath = kit::Dir::joinPath("data/gui/definitions", "normal");
+        setGuiFallbackPath(kit::Dir::joinPath("data/gui/definitions", "normal"));
     }
     soundNameClick = "click";
     logFilename = "log.txt";

@@ -194,6 +194,16 @@ class PicturesTest(unittest.TestCase):
             with self.subTest(button=button):
                 self.assertAllDistinct([button, button + "_hover", button + "_pushed"])
 
+    def test_text_and_icon_buttons_look_unavailable_when_disabled(self):
+        # Tiles, bars, swatches and the plain pill have no disabled picture: the GUI dims them.
+        undimmed = ("gui.buttons/big", "gui.buttons/bar_360", "gui.buttons/button", "gui.buttons/color_")
+        for button in REQUIRED["buttons"]:
+            if button.startswith(undimmed) and not button.startswith("gui.buttons/button_"):
+                continue
+            with self.subTest(button=button):
+                self.assertTrue(os.path.exists(picture_path(button + "_disabled")), button + "_disabled")
+                self.assertAllDistinct([button, button + "_hover", button + "_disabled"])
+
     def test_characters_stand_on_their_feet_points(self):
         for index, (x, y) in enumerate(TOKEN_OFFSETS):
             name = f"gui.characters/{index:02d}"

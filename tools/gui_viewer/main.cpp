@@ -2,14 +2,20 @@
 // or renders a few frames headless and saves the last as a PNG file.
 //
 //   gui_viewer data/gui/definitions/normal/sample/sample.gui [--png out.png] [--frames N]
-//              [--size 1280x720] [--lang en] [--debug]
+//              [--size 1366x768] [--lang en] [--debug]
+//   gui_viewer --list FILE      prints every object after repeats are expanded, one "Kind name" a line
+//
+// The screen is laid out as the game lays it out: 768 GUI units high, as wide as the window's aspect
+// ratio allows (4:3 to 16:9), the root as wide as the viewport, with the game's fonts.
 //
 // In the window: the mouse clicks, drags and scrolls, Tab and Shift+Tab or the controller's
 // directions move the focus, Enter, Space or the controller's A click the focused object, F1 toggles
 // the debug frames, F2 cycles the languages, Escape quits. Events are printed to the console.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "fonts/Fonts.h"
@@ -19,8 +25,10 @@
 #include "gui/Gui.h"
 #include "gui/ProgressBar.h"
 #include "host/Host.h"
+#include "gui/Animator.h"
 #include "kit/Log.h"
 #include "kit/Strings.h"
+#include "System/GameInit.h"
 
 namespace {
 
@@ -30,10 +38,11 @@ struct Options {
     kit::String file;
     kit::String png;
     int frames = 3;
-    int width = 1280;
-    int height = 720;
+    int width = 1366;
+    int height = 768;
     kit::String language = "en";
     bool debug = false;
+    bool list = false;
 };
 
 bool parseArguments(int argc, char** argv, Options& options) {
@@ -55,6 +64,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.language = argv[++i];
         } else if (argument == "--debug") {
             options.debug = true;
+        } else if (argument == "--list") {
+            options.list = true;
         } else if (options.file.empty() && !kit::startsWith(argument, "--")) {
             options.file = argument;
         } else {
@@ -64,22 +75,27 @@ bool parseArguments(int argc, char** argv, Options& options) {
     return !options.file.empty();
 }
 
-// The fonts the sample names. Latin fonts lack Cyrillic and Chinese glyphs, so "default" and
-// "adventor" stand for a font of the language's script (as the game chooses its fonts).
-void registerFonts(const kit::String& language) {
-    kit::String script = language == "ru" ? "ptsans.ttf" : (language == "zh-HANT" ? "simhei.ttf" : "");
-    const struct {
-        kit::String file;
-        const char* name;
-    } fonts[] = {{script.empty() ? "NulaDosis-Regular.ttf" : script, "default"},
-                 {"ptsans.ttf", "ptsans"},
-                 {"simhei.ttf", "simhei"},
-                 {script.empty() ? "texgyreadventor-bold.otf" : script, "adventor"},
-                 {"uni0553-webfont.ttf", "digital"}};
-    for (const auto& font : fonts) {
-        fonts::renderer->registerFont(
-            new fonts::FontTtf("data/gui/fonts/" + font.file, font.name, 32.0f, 1.0f, 40.0f, 8.0f, true),
-            true);
+// The game's base height and aspect limits: what a screen looks like in the game at this window size.
+quadrix::Rectangle gameViewport(int width, int height) {
+    float aspect = std::clamp(static_cast<float>(width) / static_cast<float>(height), 1.333333f, 1.777778f);
+    return quadrix::Rectangle(0, 0, std::floor(768.0f * aspect), 768.0f);
+}
+
+// The root takes the viewport's width, as a screen's root does in the game.
+void fitRoot(gui::Object* root) {
+    if (root == nullptr || root->getRect().w <= root->getRect().h) {
+        return;
+    }
+    quadrix::Rectangle rect = root->getRect();
+    rect.w = std::ceil(rect.h * gui::getViewport().w / gui::getViewport().h);
+    root->setRect(rect);
+    root->resetPivot();
+}
+
+void listObjects(const gui::Object* object) {
+    std::printf("%s %s\n", object->getKindName(), object->getName().c_str());
+    for (const gui::Object* child : object->getChildren()) {
+        listObjects(child);
     }
 }
 
@@ -141,7 +157,7 @@ public:
         } else if (key == host::Key::F2) {
             languageIndex = (languageIndex + 1) % Languages.size();
             gui::setLocalization(Languages[languageIndex]);
-            registerFonts(Languages[languageIndex]);
+            System::loadFonts();
             std::printf("language: %s\n", Languages[languageIndex].c_str());
         } else {
             screen->onKeyDown(key);
@@ -161,8 +177,10 @@ public:
         }
     }
 
-    void onWindowSizeChanged(int, int, bool) override {
+    void onWindowSizeChanged(int width, int height, bool) override {
+        gui::setViewport(gameViewport(width, height));
         gui::updateViewportPosition(gui::getViewport(), true);
+        fitRoot(screen->getRoot());
     }
 
 private:
@@ -191,23 +209,29 @@ int main(int argc, char** argv) {
     if (!parseArguments(argc, argv, options)) {
         std::fprintf(
             stderr,
-            "usage: gui_viewer <file.gui> [--png out.png] [--frames N] [--size WxH] [--lang xx] [--debug]\n");
+            "usage: gui_viewer <file.gui> [--png out.png] [--frames N] [--size WxH] [--lang xx] [--debug]\n"
+            "       gui_viewer --list <file.gui>\n");
         return 2;
     }
     kit::Log::setConsoleEnabled(true);
+    // Listing and rendering to a file need no display: run headless unless told otherwise.
+    if (options.list || !options.png.empty()) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        setenv("SDL_RENDER_DRIVER", "software", 0);
+        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    }
     if (!host::init() || !host::createRenderSystem() ||
         !host::createWindow(options.width, options.height, false, "gui viewer: " + options.file)) {
         std::fprintf(stderr, "cannot open a window\n");
         return 1;
     }
     fonts::init();
-    registerFonts(options.language);
     gui::init();
-    gui::setViewport(
-        quadrix::Rectangle(0, 0, static_cast<float>(options.width), static_cast<float>(options.height)));
+    gui::setViewport(gameViewport(options.width, options.height));
     gui::setSupportedLocalizations(Languages);
     gui::setDefaultLocalization("en");
     gui::setLocalization(options.language);
+    System::loadFonts();
     gui::setDebugEnabled(options.debug);
 
     auto guiSet = std::make_unique<gui::Dataset>("data/gui/gui.dts", "gui");
@@ -215,7 +239,14 @@ int main(int argc, char** argv) {
     auto gameSet = std::make_unique<gui::Dataset>("data/gui/game.dts", "game");
     auto screen = std::make_unique<gui::Dataset>(options.file, "viewer", true);
     int result = 1;
-    if (guiSet->load() && gameSet->load() && screen->load()) {
+    if (guiSet->load() && gameSet->load() && screen->load() && options.list) {
+        listObjects(screen->getRoot());
+        for (const gui::Animator* animator : screen->getAnimators()) {
+            std::printf("Animator %s\n", animator->getName().c_str());
+        }
+        result = 0;
+    } else if (screen->isLoaded()) {
+        fitRoot(screen->getRoot());
         reportEvents(screen->getRoot());
         Viewer viewer(screen.get(), options);
         host::window->setUpdateDelegate(&viewer);

@@ -222,6 +222,7 @@ void DatasetLoader::load() {
         fail(top, kit::String("the top element must be <Dataset>, not <") + top.name() + ">");
     }
     Attributes(*this, top).checkUsed();
+    rememberOffsets(top);
     expandRepeats(top);
     for (pugi::xml_node node : top.children()) {
         if (node.type() == pugi::node_element) {
@@ -263,6 +264,17 @@ kit::String substitute(const kit::String& text, const std::regex& pattern, int v
 }
 
 }  // namespace
+
+// Copying marks the source's strings as shared, after which the parser can no longer tell their
+// place in the text: every element's place is taken down before the first copy is made.
+void DatasetLoader::rememberOffsets(const pugi::xml_node& node) {
+    origins[node.internal_object()] = node.offset_debug();
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_element) {
+            rememberOffsets(child);
+        }
+    }
+}
 
 void DatasetLoader::expandRepeats(pugi::xml_node parent) {
     pugi::xml_node child = parent.first_child();
@@ -315,7 +327,7 @@ void DatasetLoader::expandRepeat(pugi::xml_node node) {
 void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const std::regex& pattern,
                                 int number, const quadrix::Vector2& shift) {
     auto origin = origins.find(source.internal_object());
-    origins[copy.internal_object()] = origin == origins.end() ? source.offset_debug() : origin->second;
+    origins[copy.internal_object()] = origin == origins.end() ? -1 : origin->second;
     for (pugi::xml_attribute attribute : copy.attributes()) {
         attribute.set_value(substitute(attribute.value(), pattern, number).c_str());
     }
@@ -542,6 +554,9 @@ Object* DatasetLoader::readObject(const pugi::xml_node& node, Object* parent) {
     kit::String element = node.name();
     Attributes attributes(*this, node);
     kit::String name = attributes.text("name").value_or("");
+    if (!name.empty()) {
+        declare(node, "object", name);
+    }
     if (std::optional<kit::String> styleName = attributes.text("style")) {
         const kit::Map<kit::String, kit::String>* style = dataset.findStyle(*styleName);
         if (style == nullptr) {

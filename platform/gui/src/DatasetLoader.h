@@ -44,6 +44,7 @@ private:
     kit::String where(const pugi::xml_node& node) const;
     kit::String resourcePath(const kit::String& relative) const;
 
+    void rememberOffsets(const pugi::xml_node& node);
     // Replaces every <Repeat> below the node by its copies.
     void expandRepeats(pugi::xml_node parent);
     void expandRepeat(pugi::xml_node node);
@@ -73,7 +74,7 @@ private:
     kit::String folder;
     kit::Array<pugi::xml_node> animatorNodes;
     std::set<std::pair<kit::String, kit::String>> declared;
-    // Where each copy made by a repeat came from in the text (copies have no offset of their own).
+    // Where each element stands in the text; copies made by a repeat stand where their original does.
     std::unordered_map<const void*, long long> origins;
     int copiedNodes = 0;
     static constexpr int MaxRepeatCount = 1000;

@@ -98,6 +98,14 @@ void SceneManager::registerSceneFactory(const kit::String& name, const SceneFact
     sceneFactories[name] = factory;
 }
 
+kit::Array<kit::String> SceneManager::getSceneNames() const {
+    kit::Array<kit::String> names;
+    for (const auto& [name, factory] : sceneFactories) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 void SceneManager::switchScene(const kit::String& name) {
     if (nextScene) {
         kit::Log::warn(LogTag, kit::format("Cannot switch to scene '%s', already switching to '%s'!",

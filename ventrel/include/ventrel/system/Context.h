@@ -91,6 +91,8 @@ public:
     void waitFor(float seconds);
     float getWaitTime() const { return waitTime; }
     bool isCallbackQueued() const;
+    // Whether a click on the object runs one of the screen's operations (see bind).
+    bool isBound(const gui::Object* object) const { return handlers.count(object) > 0; }
     // Queues the clicked object; handlers run once per frame while input is allowed.
     void onClick(gui::EventArgs* args);
 
@@ -172,7 +174,6 @@ protected:
     void bind(const kit::String& name, Operation Owner::*operation);
     template <class Owner, class Operation>
     void bind(gui::Object* object, Operation Owner::*operation);
-    bool isBound(const gui::Object* object) const { return handlers.count(object) > 0; }
     // The click sound mapped to the object's name, the default one when unmapped; an empty mapping
     // is silence.
     void _playClickSound(const kit::String& objectName);

@@ -59,6 +59,7 @@ public:
     const kit::String& getGuiPath() const { return guiPath; }
     // Where a screen's layout is read from when the GUI folder has none of its own ("" for nowhere).
     const kit::String& getGuiFallbackPath() const { return guiFallbackPath; }
+    void setGuiFallbackPath(const kit::String& path) { guiFallbackPath = path; }
     const kit::String& getDeveloperName() const { return developerName; }
     const kit::String& getGameName() const { return gameName; }
     const kit::Version& getGameVersion() const { return gameVersion; }

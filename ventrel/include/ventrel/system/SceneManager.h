@@ -59,6 +59,8 @@ public:
     menu::Transition* getTransition() const { return transition; }
 
     void registerSceneFactory(const kit::String& name, const SceneFactory& factory);
+    // The names of every registered scene, in name order.
+    kit::Array<kit::String> getSceneNames() const;
     // Throws kit::ResourceNotExistsException for a name without a factory.
     void switchScene(const kit::String& name);
     void switchPreviousScene();
