@@ -171,6 +171,14 @@ void Window::setFullscreen(bool fullscreen) {
     reportSize(*this, *impl);
 }
 
+void Window::setSize(int width, int height) {
+    if (impl->sdlWindow == nullptr || isFullscreen() || width <= 0 || height <= 0) {
+        return;
+    }
+    SDL_SetWindowSize(impl->sdlWindow, width, height);
+    reportSize(*this, *impl);
+}
+
 const kit::String& Window::getTitle() const {
     return impl->title;
 }

@@ -50,6 +50,8 @@ public:
     // Switches between windowed and full screen (the whole desktop); the system delegate's
     // onWindowSizeChanged follows. Leaving full screen restores the windowed size.
     void setFullscreen(bool fullscreen);
+    // Resizes a windowed window; the system delegate hears of the new size as of a user's resize.
+    void setSize(int width, int height);
     const kit::String& getTitle() const;
     void setTitle(const kit::String& title);
     // The SDL_Window behind the window, for platform layers that need it (null before create).
