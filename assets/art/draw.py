@@ -490,8 +490,6 @@ def menu_pieces():
         f'<rect x="8" y="8" width="496" height="470" rx="48" fill="{CREAM}" stroke="{OUTLINE}" stroke-width="12"/>'
         f'<rect x="24" y="24" width="464" height="438" rx="34" fill="none" stroke="{mix(CREAM, ORANGE, 0.3)}" '
         f'stroke-width="5"/>'
-        f'<path d="M24 110 L24 58 Q24 24 58 24 L200 24" fill="none" stroke="#ffffff" stroke-width="8" '
-        f'stroke-linecap="round"/>'
     )
     focus = (
         f'<rect x="10" y="10" width="236" height="236" rx="36" fill="none" stroke="{OUTLINE}" stroke-width="18"/>'

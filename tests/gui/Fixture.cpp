@@ -21,7 +21,8 @@ void GuiFixture::SetUp() {
     } fonts[] = {{"NulaDosis-Regular.ttf", "default"},
                  {"ptsans.ttf", "ptsans"},
                  {"simhei.ttf", "simhei"},
-                 {"texgyreadventor-bold.otf", "adventor"}};
+                 {"texgyreadventor-bold.otf", "adventor"},
+                 {"texgyreadventor-bold.otf", "special"}};
     for (const auto& font : fonts) {
         fonts::renderer->registerFont(new fonts::FontTtf(kit::String("data/gui/fonts/") + font.file,
                                                          font.name, 32.0f, 1.0f, 40.0f, 8.0f, true),

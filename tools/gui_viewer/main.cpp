@@ -92,6 +92,20 @@ void fitRoot(gui::Object* root) {
     root->resetPivot();
 }
 
+// The game's fonts, and the script fonts by their own names for the sample screen.
+void registerFonts() {
+    System::loadFonts();
+    const struct {
+        const char* file;
+        const char* name;
+    } scripts[] = {{"ptsans.ttf", "ptsans"}, {"simhei.ttf", "simhei"}, {"texgyreadventor-bold.otf", "adventor"}};
+    for (const auto& font : scripts) {
+        fonts::renderer->registerFont(new fonts::FontTtf(kit::String("data/gui/fonts/") + font.file, font.name,
+                                                         40.0f, 1.0f, 40.0f, 8.0f, true),
+                                      true);
+    }
+}
+
 void listObjects(const gui::Object* object) {
     std::printf("%s %s\n", object->getKindName(), object->getName().c_str());
     for (const gui::Object* child : object->getChildren()) {
@@ -157,7 +171,7 @@ public:
         } else if (key == host::Key::F2) {
             languageIndex = (languageIndex + 1) % Languages.size();
             gui::setLocalization(Languages[languageIndex]);
-            System::loadFonts();
+            registerFonts();
             std::printf("language: %s\n", Languages[languageIndex].c_str());
         } else {
             screen->onKeyDown(key);
@@ -231,7 +245,7 @@ int main(int argc, char** argv) {
     gui::setSupportedLocalizations(Languages);
     gui::setDefaultLocalization("en");
     gui::setLocalization(options.language);
-    System::loadFonts();
+    registerFonts();
     gui::setDebugEnabled(options.debug);
 
     auto guiSet = std::make_unique<gui::Dataset>("data/gui/gui.dts", "gui");

@@ -25,6 +25,7 @@
 namespace {
 
 const char* FontFile = "data/gui/fonts/NulaDosis-Regular.ttf";
+const char* SpecialFontFile = "data/gui/fonts/texgyreadventor-bold.otf";
 
 bool startLibraries() {
     if (!host::init() || !host::createRenderSystem() ||
@@ -34,9 +35,10 @@ bool startLibraries() {
     if (!fonts::init() || !gui::init()) {
         return false;
     }
-    if (kit::ResourceDir::exists(FontFile)) {
-        fonts::renderer->registerFont(new fonts::FontTtf(FontFile, "default", 40.0f, 1.0f, 48.0f, 8.0f, true),
-                                      true);
+    for (const auto& [file, name] : {std::pair{FontFile, "default"}, std::pair{SpecialFontFile, "special"}}) {
+        if (kit::ResourceDir::exists(file)) {
+            fonts::renderer->registerFont(new fonts::FontTtf(file, name, 40.0f, 1.0f, 48.0f, 8.0f, true), true);
+        }
     }
     gui::setViewport(quadrix::Rectangle(0, 0, 1280, 720));
     gui::updateViewportPosition(gui::getViewport(), true);
@@ -46,6 +48,11 @@ bool startLibraries() {
 void startEngine(demo::DemoCore* core, ventrel::system::TempState* tempState) {
     ventrel::init(core, nullptr, tempState, false);
     ventrel::attachWindow();
+    // The game's pictures, texts and house styles.
+    auto* guiSet = new gui::Dataset("data/gui/gui.dts", "gui");
+    guiSet->setTextFolder("texts");
+    ventrel::sceneManager->registerDataset(guiSet);
+    ventrel::sceneManager->activateDataset("gui", true);
     ventrel::input->addKey(host::Key::Enter);
     ventrel::input->addKey(host::Key::Escape);
     ventrel::sceneManager->registerDialog(new ventrel::menu::Dialog("demo/dialog", 2));
