@@ -8,11 +8,7 @@
 #include <ventrel/scene/Base.h>
 #include <ventrel/system/SceneManager.h>
 
-#include "System/GameInit.h"
-#include "TempFolder.h"
-
-using e2etest::ScopedEnv;
-using e2etest::TempFolder;
+#include "GameSession.h"
 
 namespace {
 
@@ -33,47 +29,37 @@ void collectErrors(ventrel::system::Context* screen, kit::Array<kit::String>& er
 // Every scene, dialog and overlay the game registers finds each object its code looks up, of the
 // kind the code needs.
 TEST(ScreenContractTest, EveryRegisteredScreenKeepsItsContract) {
-    TempFolder home;
-    ScopedEnv data("XDG_DATA_HOME", home.getPath());
-    ScopedEnv user("USER", "player");
-    System::gameInit({});
-    {
-        host::TestDriver driver(1.0f / 30.0f);
-        ASSERT_TRUE(driver.stepUntil(
-            [] { return ventrel::sceneManager->getScene() && ventrel::sceneManager->getScene()->isRunning(); },
-            60));
-        kit::Array<kit::String> errors;
-        int checked = 0;
-        for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
-            collectErrors(dialog, errors);
-            ++checked;
-        }
-        for (ventrel::menu::Overlay* overlay : ventrel::sceneManager->getOverlays()) {
-            collectErrors(overlay, errors);
-            ++checked;
-        }
-        if (ventrel::sceneManager->getTransition()) {
-            collectErrors(ventrel::sceneManager->getTransition(), errors);
-            ++checked;
-        }
-        // Each scene as a player reaches it: switched to and set up by the scene manager.
-        for (const kit::String& name : ventrel::sceneManager->getSceneNames()) {
-            ventrel::sceneManager->switchScene(name);
-            ASSERT_TRUE(driver.stepUntil(
-                [&] {
-                    ventrel::scene::Base* scene = ventrel::sceneManager->getScene();
-                    return scene && !ventrel::sceneManager->getNextScene() &&
-                           ventrel::sceneManager->getCurrentSceneName() == name && scene->isRunning();
-                },
-                300))
-                << name;
-            collectErrors(ventrel::sceneManager->getScene(), errors);
-            ++checked;
-        }
-        EXPECT_GT(checked, 0);
-        EXPECT_TRUE(errors.empty()) << kit::join(errors, "\n");
-        driver.requestQuit();
-        driver.stepUntil([] { return false; }, 30);
+    e2etest::GameSession game;
+    ASSERT_TRUE(game.waitForScene());
+    host::TestDriver& driver = game.getDriver();
+    kit::Array<kit::String> errors;
+    int checked = 0;
+    for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+        collectErrors(dialog, errors);
+        ++checked;
     }
-    System::gameDestroy();
+    for (ventrel::menu::Overlay* overlay : ventrel::sceneManager->getOverlays()) {
+        collectErrors(overlay, errors);
+        ++checked;
+    }
+    if (ventrel::sceneManager->getTransition()) {
+        collectErrors(ventrel::sceneManager->getTransition(), errors);
+        ++checked;
+    }
+    // Each scene as a player reaches it: switched to and set up by the scene manager.
+    for (const kit::String& name : ventrel::sceneManager->getSceneNames()) {
+        ventrel::sceneManager->switchScene(name);
+        ASSERT_TRUE(driver.stepUntil(
+            [&] {
+                ventrel::scene::Base* scene = ventrel::sceneManager->getScene();
+                return scene && !ventrel::sceneManager->getNextScene() &&
+                       ventrel::sceneManager->getCurrentSceneName() == name && scene->isRunning();
+            },
+            300))
+            << name;
+        collectErrors(ventrel::sceneManager->getScene(), errors);
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+    EXPECT_TRUE(errors.empty()) << kit::join(errors, "\n");
 }

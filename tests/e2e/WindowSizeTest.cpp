@@ -6,11 +6,7 @@
 #include <ventrel/scene/Base.h>
 #include <ventrel/system/SceneManager.h>
 
-#include "System/GameInit.h"
-#include "TempFolder.h"
-
-using e2etest::ScopedEnv;
-using e2etest::TempFolder;
+#include "GameSession.h"
 
 namespace {
 
@@ -30,47 +26,36 @@ struct Frame {
 // The first screen fills every window between 4:3 and 16:9; beyond, bars frame a 16:9 screen. An
 // object anchored to the right edge follows the window's right edge.
 TEST(WindowSizeTest, TheFirstScreenFillsEveryWindowUpTo16By9) {
-    TempFolder home;
-    ScopedEnv data("XDG_DATA_HOME", home.getPath());
-    ScopedEnv user("USER", "player");
-    System::gameInit({});
-    {
-        host::TestDriver driver(1.0f / 30.0f);
-        ASSERT_TRUE(driver.stepUntil(
-            [] { return ventrel::sceneManager->getScene() && ventrel::sceneManager->getScene()->isRunning(); },
-            60));
-        struct Size {
-            int width, height;
-            float viewportWidth;
-            int barWidth;
-        };
-        for (Size size : {Size{1024, 768, 1024, 0}, Size{1366, 768, 1365, 0}, Size{1920, 1080, 1365, 0},
-                          Size{2560, 1080, 1365, 320}}) {
-            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
-            host::window->setSize(size.width, size.height);
-            driver.step(2);
-            EXPECT_EQ(gui::getViewport().w, size.viewportWidth);
-            gui::Object* root = ventrel::sceneManager->getScene()->getRoot();
-            ASSERT_NE(root, nullptr);
-            EXPECT_EQ(root->getRect().w, size.viewportWidth) << "the root is as wide as the viewport";
-            gui::Object* version = ventrel::sceneManager->getScene()->getObject("label_version");
-            ASSERT_NE(version, nullptr);
-            EXPECT_NEAR(version->getBoundingRect().right(), size.viewportWidth - 32, 1.5f);
+    e2etest::GameSession game;
+    ASSERT_TRUE(game.waitForScene());
+    host::TestDriver& driver = game.getDriver();
+    struct Size {
+        int width, height;
+        float viewportWidth;
+        int barWidth;
+    };
+    for (Size size : {Size{1024, 768, 1024, 0}, Size{1366, 768, 1365, 0}, Size{1920, 1080, 1365, 0},
+                      Size{2560, 1080, 1365, 320}}) {
+        SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
+        host::window->setSize(size.width, size.height);
+        driver.step(2);
+        EXPECT_EQ(gui::getViewport().w, size.viewportWidth);
+        gui::Object* root = ventrel::sceneManager->getScene()->getRoot();
+        ASSERT_NE(root, nullptr);
+        EXPECT_EQ(root->getRect().w, size.viewportWidth) << "the root is as wide as the viewport";
+        gui::Object* version = ventrel::sceneManager->getScene()->getObject("label_version");
+        ASSERT_NE(version, nullptr);
+        EXPECT_NEAR(version->getBoundingRect().right(), size.viewportWidth - 32, 1.5f);
 
-            Frame frame;
-            ASSERT_TRUE(host::rendersys->readPixels(frame.rgba, frame.width, frame.height));
-            ASSERT_EQ(frame.width, size.width);
-            int middle = size.height / 2;
-            EXPECT_TRUE(frame.isScreen(size.barWidth + 2, 2)) << "the screen reaches its top left corner";
-            EXPECT_TRUE(frame.isScreen(size.width - size.barWidth - 3, size.height - 3));
-            if (size.barWidth > 0) {
-                EXPECT_FALSE(frame.isScreen(size.barWidth / 2, middle)) << "a bar on the left";
-                EXPECT_FALSE(frame.isScreen(size.width - size.barWidth / 2, middle)) << "a bar on the right";
-            }
-            driver.captureFrame(home.getPath() + "/" + std::to_string(size.width) + ".png");
+        Frame frame;
+        ASSERT_TRUE(host::rendersys->readPixels(frame.rgba, frame.width, frame.height));
+        ASSERT_EQ(frame.width, size.width);
+        int middle = size.height / 2;
+        EXPECT_TRUE(frame.isScreen(size.barWidth + 2, 2)) << "the screen reaches its top left corner";
+        EXPECT_TRUE(frame.isScreen(size.width - size.barWidth - 3, size.height - 3));
+        if (size.barWidth > 0) {
+            EXPECT_FALSE(frame.isScreen(size.barWidth / 2, middle)) << "a bar on the left";
+            EXPECT_FALSE(frame.isScreen(size.width - size.barWidth / 2, middle)) << "a bar on the right";
         }
-        driver.requestQuit();
-        driver.stepUntil([] { return false; }, 30);
     }
-    System::gameDestroy();
 }

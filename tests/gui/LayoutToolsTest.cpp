@@ -53,18 +53,42 @@ TEST_F(LayoutToolsTest, StylesGiveDefaultsThatOwnAttributesOverride) {
     EXPECT_EQ(label("local")->getVerticalAlignment(), fonts::Vertical::Bottom);
 }
 
-TEST_F(LayoutToolsTest, StyleMistakesAreErrorsNamingTheStyle) {
-    auto unknown = load("style_unknown.gui", "<Label name=\"a\" style=\"nope\"/>\n");
-    EXPECT_NE(unknown->getError().find("the style 'nope' is not declared"), kit::String::npos);
-    // An image style on a label: the attribute cannot apply, and the message says where it came from.
-    auto misfit = load("style_misfit.gui",
-                       "<Style name=\"pictured\" image=\"gui.buttons/ok\"/>\n<Label name=\"a\" style=\"pictured\"/>\n");
-    EXPECT_NE(misfit->getError().find("attribute 'image' of the style 'pictured' does not apply to <Label>"),
-              kit::String::npos);
-    auto base = load("style_base.gui", "<Style name=\"b\" base=\"later\"/>\n<Style name=\"later\"/>\n");
-    EXPECT_NE(base->getError().find("the base style 'later' is not declared before"), kit::String::npos);
-    auto twice = load("style_twice.gui", "<Style name=\"s\"/>\n<Style name=\"s\"/>\n");
-    EXPECT_NE(twice->getError().find("the style 's' is declared twice"), kit::String::npos);
+// Each mistake is one error naming the file, the line and what is wrong; the data set stays empty.
+TEST_F(LayoutToolsTest, StyleAndRepeatMistakesAreErrorsThatSayWhatIsWrong) {
+    const struct {
+        const char* file;
+        const char* body;
+        const char* error;
+    } cases[] = {
+        {"style_unknown.gui", "<Label name=\"a\" style=\"nope\"/>\n", "the style 'nope' is not declared"},
+        {"style_misfit.gui", "<Style name=\"pictured\" image=\"gui.buttons/ok\"/>\n<Label name=\"a\" style=\"pictured\"/>\n",
+         "attribute 'image' of the style 'pictured' does not apply to <Label>"},
+        {"style_base.gui", "<Style name=\"b\" base=\"later\"/>\n<Style name=\"later\"/>\n",
+         "the base style 'later' is not declared before"},
+        {"style_twice.gui", "<Style name=\"s\"/>\n<Style name=\"s\"/>\n", "the style 's' is declared twice"},
+        // A name without the repeat's variable: the second copy clashes, reported at the original's line.
+        {"repeat_twice.gui",
+         "<Container name=\"root\">\n  <Repeat count=\"2\" var=\"i\">\n    <ImageBox name=\"same\"/>\n"
+         "  </Repeat>\n</Container>\n",
+         "repeat_twice.gui:5: the object 'same' is declared twice"},
+        {"repeat_count.gui", "<Container name=\"root\"><Repeat var=\"i\"/></Container>\n", "<Repeat> needs a 'count'"},
+        {"repeat_var.gui", "<Container name=\"root\"><Repeat count=\"1\" var=\"%s\"/></Container>\n",
+         "must be a plain word"},
+        {"repeat_offset.gui",
+         "<Container name=\"root\"><Repeat count=\"2\" var=\"i\" offset=\"0 5\"><ImageBox name=\"b{i}\"/>"
+         "</Repeat></Container>\n",
+         "needs a 'rect'"},
+        // Nested repeats that would make a million objects are refused, not built.
+        {"repeat_huge.gui",
+         "<Container name=\"root\"><Repeat count=\"1000\" var=\"i\"><Repeat count=\"1000\" var=\"j\">"
+         "<ImageBox name=\"b{i}_{j}\"/></Repeat></Repeat></Container>\n",
+         "repeats make more than"},
+    };
+    for (const auto& mistake : cases) {
+        auto dataset = load(mistake.file, mistake.body);
+        EXPECT_FALSE(dataset->isLoaded()) << mistake.file;
+        EXPECT_NE(dataset->getError().find(mistake.error), kit::String::npos) << dataset->getError();
+    }
 }
 
 TEST_F(LayoutToolsTest, AButtonPictureBringsItsStatePicturesWhenTheyExist) {
@@ -127,30 +151,6 @@ TEST_F(LayoutToolsTest, RepeatsCopyRenumberAndMoveTheirChildren) {
     EXPECT_EQ(children.front()->getName(), "row_0");
     EXPECT_EQ(children.back()->getName(), "after");
     EXPECT_EQ(screen->getObjectAs<gui::Label>("after", "Label")->getText(), "{row}");
-}
-
-TEST_F(LayoutToolsTest, RepeatMistakesAreErrorsWithTheOriginalLine) {
-    auto copies = load("repeat_twice.gui",
-                       "<Container name=\"root\">\n"
-                       "  <Repeat count=\"2\" var=\"i\">\n"
-                       "    <ImageBox name=\"same\"/>\n"
-                       "  </Repeat>\n"
-                       "</Container>\n");
-    EXPECT_FALSE(copies->isLoaded());
-    EXPECT_NE(copies->getError().find("repeat_twice.gui:5:"), kit::String::npos) << copies->getError();
-    auto count = load("repeat_count.gui", "<Container name=\"root\"><Repeat var=\"i\"/></Container>\n");
-    EXPECT_NE(count->getError().find("<Repeat> needs a 'count'"), kit::String::npos);
-    auto variable = load("repeat_var.gui", "<Container name=\"root\"><Repeat count=\"1\" var=\"%s\"/></Container>\n");
-    EXPECT_NE(variable->getError().find("must be a plain word"), kit::String::npos);
-    auto offset = load("repeat_offset.gui",
-                       "<Container name=\"root\"><Repeat count=\"2\" var=\"i\" offset=\"0 5\">"
-                       "<ImageBox name=\"b{i}\"/></Repeat></Container>\n");
-    EXPECT_NE(offset->getError().find("needs a 'rect'"), kit::String::npos);
-    // Nested repeats that would make a million objects are refused, not built.
-    auto huge = load("repeat_huge.gui",
-                     "<Container name=\"root\"><Repeat count=\"1000\" var=\"i\"><Repeat count=\"1000\" var=\"j\">"
-                     "<ImageBox name=\"b{i}_{j}\"/></Repeat></Repeat></Container>\n");
-    EXPECT_NE(huge->getError().find("repeats make more than"), kit::String::npos);
 }
 
 TEST_F(LayoutToolsTest, AnObjectMovedToAnotherParentKeepsItsAnimator) {

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
-#include <regex>
 
 #include "Internal.h"
 #include "gui/Animator.h"
@@ -243,23 +242,72 @@ bool isVariableName(const kit::String& name) {
     });
 }
 
-// "{i}", "{i:02}", "{i+1}" and "{i-1:03}" become the copy's number.
-kit::String substitute(const kit::String& text, const std::regex& pattern, int value) {
-    kit::String result;
-    auto last = text.cbegin();
-    for (auto match = std::sregex_iterator(text.begin(), text.end(), pattern); match != std::sregex_iterator();
-         ++match) {
-        result.append(last, text.cbegin() + match->position());
-        int number = value + (match->str(1).empty() ? 0 : std::stoi(match->str(1)));
-        int width = match->str(2).empty() ? 0 : std::stoi(match->str(2));
-        kit::String digits = std::to_string(std::abs(number));
-        if (static_cast<int>(digits.size()) < width) {
-            digits.insert(0, width - digits.size(), '0');
-        }
-        result += (number < 0 ? "-" : "") + digits;
-        last = text.cbegin() + match->position() + match->length();
+// Reads up to `most` digits at `at`; -1 when there are none.
+int readDigits(const kit::String& text, size_t& at, size_t most) {
+    size_t start = at;
+    while (at < text.size() && at - start < most && std::isdigit(static_cast<unsigned char>(text[at]))) {
+        ++at;
     }
-    result.append(last, text.cend());
+    return at == start ? -1 : std::stoi(text.substr(start, at - start));
+}
+
+// One "{i}", "{i:02}", "{i+1}" or "{i-1:03}" at `at` (just after the brace): the number it stands
+// for and where it ends. False when the text there is something else, which then stays as it is.
+bool readPlaceholder(const kit::String& text, const kit::String& variable, int value, size_t& at,
+                     kit::String& number) {
+    if (text.compare(at, variable.size(), variable) != 0) {
+        return false;
+    }
+    size_t end = at + variable.size();
+    int shift = 0;
+    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+        int sign = text[end] == '-' ? -1 : 1;
+        ++end;
+        int digits = readDigits(text, end, 6);
+        if (digits < 0) {
+            return false;
+        }
+        shift = sign * digits;
+    }
+    int width = 0;
+    if (end < text.size() && text[end] == ':') {
+        ++end;
+        width = readDigits(text, end, 2);
+        if (width < 0) {
+            return false;
+        }
+    }
+    if (end >= text.size() || text[end] != '}') {
+        return false;
+    }
+    int result = value + shift;
+    kit::String digits = std::to_string(std::abs(result));
+    if (static_cast<int>(digits.size()) < width) {
+        digits.insert(0, width - digits.size(), '0');
+    }
+    number = (result < 0 ? "-" : "") + digits;
+    at = end + 1;
+    return true;
+}
+
+// Every placeholder of the variable in the text becomes the copy's number.
+kit::String substitute(const kit::String& text, const kit::String& variable, int value) {
+    kit::String result;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t brace = text.find('{', at);
+        if (brace == kit::String::npos) {
+            break;
+        }
+        result.append(text, at, brace + 1 - at);
+        at = brace + 1;
+        kit::String number;
+        if (readPlaceholder(text, variable, value, at, number)) {
+            result.pop_back();
+            result += number;
+        }
+    }
+    result.append(text, std::min(at, text.size()));
     return result;
 }
 
@@ -305,7 +353,6 @@ void DatasetLoader::expandRepeat(pugi::xml_node node) {
     if (!isVariableName(variable)) {
         fail(node, "the repeat variable '" + variable + "' must be a plain word");
     }
-    std::regex pattern("\\{" + variable + "([+-][0-9]{1,6})?(?::([0-9]{1,2}))?\\}");
     for (int k = 0; k < *count; ++k) {
         for (pugi::xml_node source : node.children()) {
             if (source.type() != pugi::node_element) {
@@ -316,7 +363,7 @@ void DatasetLoader::expandRepeat(pugi::xml_node node) {
                 fail(node, "repeats make more than " + kit::toString(MaxRepeatedNodes) + " copies");
             }
             pugi::xml_node copy = node.parent().insert_copy_before(source, node);
-            prepareCopy(source, copy, pattern, k, offset * static_cast<float>(k));
+            prepareCopy(source, copy, variable, k, offset * static_cast<float>(k));
         }
     }
     node.parent().remove_child(node);
@@ -324,12 +371,12 @@ void DatasetLoader::expandRepeat(pugi::xml_node node) {
 
 // Fills in the copy's number, moves it (a nested repeat moves its children) and remembers where its
 // original stands in the text.
-void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const std::regex& pattern,
+void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const kit::String& variable,
                                 int number, const quadrix::Vector2& shift) {
     auto origin = origins.find(source.internal_object());
     origins[copy.internal_object()] = origin == origins.end() ? -1 : origin->second;
     for (pugi::xml_attribute attribute : copy.attributes()) {
-        attribute.set_value(substitute(attribute.value(), pattern, number).c_str());
+        attribute.set_value(substitute(attribute.value(), variable, number).c_str());
     }
     bool nested = kit::String(copy.name()) == "Repeat";
     if (!nested && (shift.x != 0.0f || shift.y != 0.0f)) {
@@ -339,7 +386,7 @@ void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node cop
     for (pugi::xml_node child = copy.first_child(); child && sourceChild;
          child = child.next_sibling(), sourceChild = sourceChild.next_sibling()) {
         if (child.type() == pugi::node_element) {
-            prepareCopy(sourceChild, child, pattern, number, nested ? shift : quadrix::Vector2());
+            prepareCopy(sourceChild, child, variable, number, nested ? shift : quadrix::Vector2());
         }
     }
 }

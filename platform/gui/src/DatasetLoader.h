@@ -2,7 +2,6 @@
 
 #include <pugixml.hpp>
 
-#include <regex>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -48,7 +47,7 @@ private:
     // Replaces every <Repeat> below the node by its copies.
     void expandRepeats(pugi::xml_node parent);
     void expandRepeat(pugi::xml_node node);
-    void prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const std::regex& pattern, int number,
+    void prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const kit::String& variable, int number,
                      const quadrix::Vector2& shift);
     void moveRect(pugi::xml_node node, const quadrix::Vector2& shift);
     void readDeclaration(const pugi::xml_node& node);

@@ -495,9 +495,12 @@ void Object::draw(const quadrix::Matrix3& parentMatrix, float parentAlpha) {
     if (isDebugEnabled() && host::rendersys != nullptr) {
         drawDebug(matrix, rect, getName());
     }
+    // The focus ring must be seen across a room on any background: yellow between two ink edges.
     if (isFocused() && isInteractive() && host::rendersys != nullptr) {
-        drawFrame(matrix, quadrix::Rectangle(-3, -3, rect.w + 6, rect.h + 6), 3.0f,
-                  host::Color(255, 200, 0, toByte(255.0f * alpha)));
+        drawFrame(matrix, quadrix::Rectangle(-10, -10, rect.w + 20, rect.h + 20), 10.0f,
+                  host::Color(0x1B, 0x15, 0x30, toByte(255.0f * alpha)));
+        drawFrame(matrix, quadrix::Rectangle(-8, -8, rect.w + 16, rect.h + 16), 6.0f,
+                  host::Color(0xFF, 0xD6, 0x0A, toByte(255.0f * alpha)));
     }
 }
 

@@ -11,9 +11,25 @@
 #include <kit/Format.h>
 #include <kit/Strings.h>
 
-#include <regex>
+#include <cctype>
 
 namespace ventrel::system {
+
+namespace {
+
+// Only one "%d" or "%0Nd" makes an indexed entry; any other name is taken as it stands.
+bool isIndexed(const kit::String& name) {
+    size_t percent = name.find('%');
+    if (percent == kit::String::npos || name.find('%', percent + 1) != kit::String::npos) {
+        return false;
+    }
+    kit::String format = name.substr(percent + 1, 3);
+    return kit::startsWith(format, "d") ||
+           (format.size() == 3 && format[0] == '0' && std::isdigit(static_cast<unsigned char>(format[1])) &&
+            format[2] == 'd');
+}
+
+}  // namespace
 
 Contract& Contract::add(const Contract& other) {
     entries.insert(entries.end(), other.entries.begin(), other.entries.end());
@@ -28,9 +44,7 @@ Contract& Contract::add(const Entry& entry) {
 kit::Array<std::pair<kit::String, Contract::Kind>> Contract::expand() const {
     kit::Array<std::pair<kit::String, Kind>> names;
     for (const Entry& entry : entries) {
-        // Only one "%d" or "%0Nd" makes an indexed entry; any other name is taken as it stands.
-        static const std::regex indexed("^[^%]*%(0[1-9])?d[^%]*$");
-        if (!std::regex_match(entry.name, indexed)) {
+        if (!isIndexed(entry.name)) {
             names.emplace_back(entry.name, entry.kind);
             continue;
         }
