@@ -25,7 +25,28 @@
 #include "System/DataManager.h"
 #include "System/Globals.h"
 #include "System/HttpDelegate.h"
-#include "System/PlaceholderScene.h"
+#include "Menu/Dialog/ActionChoice.h"
+#include "Menu/Dialog/ActionSelect.h"
+#include "Menu/Dialog/Ok.h"
+#include "Menu/Dialog/PickerCharacter.h"
+#include "Menu/Dialog/PickerColor.h"
+#include "Menu/Dialog/PickerIcon.h"
+#include "Menu/Dialog/PickerPlayer.h"
+#include "Menu/Dialog/Shirt.h"
+#include "Menu/Dialog/YesNo.h"
+#include "Menu/Dialog/YesNoCancel.h"
+#include "Menu/Overlay/Loading.h"
+#include "Menu/Overlay/Network.h"
+#include "Menu/Overlay/Notification.h"
+#include "Menu/Overlay/PreLoading.h"
+#include "Menu/Overlay/Quit.h"
+#include "Scene/Credits.h"
+#include "Scene/Disclaimer.h"
+#include "Scene/Extras.h"
+#include "Scene/Help.h"
+#include "Scene/Logos.h"
+#include "Scene/Settings.h"
+#include "Scene/Title.h"
 
 namespace System {
 
@@ -165,12 +186,45 @@ bool Core::onUpdate(float timeDelta) {
     return running;
 }
 
+// The overlays, the dialogs and the scenes, each registered by its name.
+void Core::registerScreens() {
+    ventrel::system::SceneManager& screens = *ventrel::sceneManager;
+    screens.registerOverlay(new Menu::Overlay::Notification());
+    screens.registerOverlay(new Menu::Overlay::Network());
+    screens.registerOverlay(new Menu::Overlay::Quit());
+    screens.registerDialog(new Menu::Dialog::Ok());
+    screens.registerDialog(new Menu::Dialog::YesNo());
+    screens.registerDialog(new Menu::Dialog::YesNoCancel());
+    screens.registerDialog(new Menu::Dialog::ActionSelect());
+    screens.registerDialog(new Menu::Dialog::ActionChoice());
+    screens.registerDialog(new Menu::Dialog::PickerColor());
+    screens.registerDialog(new Menu::Dialog::PickerCharacter());
+    screens.registerDialog(new Menu::Dialog::PickerIcon());
+    screens.registerDialog(new Menu::Dialog::PickerPlayer());
+    screens.registerDialog(new Menu::Dialog::Shirt());
+    screens.registerSceneFactory("Scene::Credits", [] { return new Scene::Credits(); });
+    screens.registerSceneFactory("Scene::Disclaimer", [] { return new Scene::Disclaimer(); });
+    screens.registerSceneFactory("Scene::Extras", [] { return new Scene::Extras(); });
+    screens.registerSceneFactory("Scene::Help", [] { return new Scene::Help(); });
+    screens.registerSceneFactory("Scene::Logos", [] { return new Scene::Logos(); });
+    screens.registerSceneFactory("Scene::Settings", [] { return new Scene::Settings(); });
+    screens.registerSceneFactory("Scene::Title", [] { return new Scene::Title(); });
+}
+
+ventrel::menu::Transition* Core::_createTransition() {
+    return new Menu::Overlay::Loading();
+}
+
+ventrel::menu::Base* Core::_createPreLoading() {
+    return new Menu::Overlay::PreLoading();
+}
+
 void Core::start() {
     gui::Dataset* guiSet = makeResourceSet("gui/gui.dts", "gui");
     guiSet->setTextFolder("texts");
     ventrel::sceneManager->registerDataset(guiSet);
     ventrel::sceneManager->registerDataset(makeResourceSet("gui/game.dts", "game"));
-    ventrel::sceneManager->registerSceneFactory("Scene::Disclaimer", [] { return new PlaceholderScene(); });
+    registerScreens();
     if (ventrel::gameState) {
         ventrel::gameState->clear();
     }
@@ -223,9 +277,21 @@ void Core::onInputModeChanged(host::Window::InputMode) {
     guiCursorVisible = custom;
 }
 
-// Until the quit overlay exists the close button ends the game at once.
-void Core::onQuit(bool) {
-    exitGame();
+// The window's close button asks first; the system ending the program does not wait for an answer.
+void Core::onQuit(bool canCancel) {
+    if (!canCancel || !ventrel::sceneManager) {
+        exitGame();
+        return;
+    }
+    ventrel::sceneManager->showOverlay("menu/overlay/quit");
+}
+
+void Core::onCharacterUnlocked(const kit::String&) {
+    if (ventrel::sceneManager && ventrel::sceneManager->getScene()) {
+        ventrel::system::Context* scene = ventrel::sceneManager->getScene();
+        ventrel::sceneManager->showDialog("menu/dialog/ok", scene, scene, "gui.MessageCharacterUnlocked",
+                                          "Dialog:CharacterUnlocked");
+    }
 }
 
 void Core::finish() {
@@ -260,7 +326,7 @@ void applyAudioVolumes() {
     if (!audio::manager) {
         return;
     }
-    bool active = kit::toInt(profile().get("AudioActive")) != 0;
+    bool active = kit::toBool(profile().get("AudioActive"));
     audio::manager->setGain(active ? percent("AudioVolume") : 0.0f);
     audio::manager->setCategoryGain("music", percent("MusicVolume"));
     audio::manager->setCategoryGain("sound", percent("SoundVolume"));

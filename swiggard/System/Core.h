@@ -36,7 +36,7 @@ public:
     // A message arrived: the board's bar starts its ticker when a board is running.
     virtual void startMotdTicker() {}
     // A character was unlocked with notification: the runtime shows "gui.MessageCharacterUnlocked".
-    virtual void onCharacterUnlocked(const kit::String&) {}
+    void onCharacterUnlocked(const kit::String& character);
 
     bool onUpdate(float timeDelta) override;
     void start() override;
@@ -67,6 +67,11 @@ protected:
     bool guiCursorVisible = false;
 
     void _load() override;
+    ventrel::menu::Transition* _createTransition() override;
+    ventrel::menu::Base* _createPreLoading() override;
+
+private:
+    void registerScreens();
 };
 
 // Characters "16" and "17" must be unlocked; every other one is free.

@@ -79,6 +79,13 @@ void createGameObjects(bool mobile) {
          {host::Key::Left, host::Key::Right, host::Key::Escape, host::Key::Return, host::Key::Space}) {
         ventrel::input->addKey(key);
     }
+    // A controller alone plays the game: its directions move the focus, A presses, B and Back go back.
+    ventrel::input->setConfirmButtons({host::Button::A});
+    ventrel::input->setCancelButtons({host::Button::B, host::Button::Back});
+    for (host::Button button : {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp,
+                                host::Button::DPadDown, host::Button::A, host::Button::B, host::Button::Back}) {
+        ventrel::input->addButton(button);
+    }
     registerProfileGlobals();
     ventrel::profileManager->load();
     ventrel::profileManager->save();
@@ -192,6 +199,14 @@ bool isLowResolutionDisplay() {
     return host::getSystemInfo().displayResolution.y <= 320.0f;
 }
 
+void reloadCatalogue() {
+    auto* rebuilt = new DataManager("data");
+    rebuilt->addExtraSurpriseCards();
+    rebuilt->load();
+    delete dataManager;
+    dataManager = rebuilt;
+}
+
 void loadFonts() {
     struct Row {
         const char* prefix;
@@ -259,8 +274,12 @@ void gameInit(const kit::Array<kit::String>&) {
     host::SystemInfo info = host::getSystemInfo();
     Layout layout = chooseLayout(systemCategory().get("GUI"), info);
     createGameObjects(layout.mobile);
-    WindowSize size =
-        chooseWindowSize(systemCategory().get("Fullscreen"), systemCategory().get("Resolution"), info);
+    // The display mode the player chose last, unless the configuration fixes one.
+    kit::String fullscreen = systemCategory().get("Fullscreen");
+    if (kit::trim(fullscreen).empty()) {
+        fullscreen = profile().get("Fullscreen");
+    }
+    WindowSize size = chooseWindowSize(fullscreen, systemCategory().get("Resolution"), info);
     if (!startLibraries(size, layout)) {
         return;
     }

@@ -12,6 +12,8 @@ void gameDestroy();
 
 // Fonts for the current localization, scaled for the layout and the window.
 void loadFonts();
+// The content catalogue made again (after a change of language), with its second block of cards.
+void reloadCatalogue();
 // Chinese, Japanese or Korean texts.
 bool isAsianLocalization();
 // A display at most 320 pixels high.

@@ -24,8 +24,7 @@ TempState* tempState() {
 }
 
 ventrel::system::Profile& profile() {
-    static ventrel::system::Profile globalsOnly("");
-    return ventrel::profile ? *ventrel::profile : globalsOnly;
+    return ventrel::currentProfile();
 }
 
 }  // namespace System

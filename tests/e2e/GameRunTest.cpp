@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <ventrel/Ventrel.h>
+#include <ventrel/menu/Overlay.h>
 #include <ventrel/system/SceneManager.h>
 
 #include <chrono>
@@ -47,9 +48,20 @@ TEST(GameRunTest, StartsShowsTheFirstSceneAndQuits) {
         ASSERT_TRUE(driver.captureFrame(shot));
         EXPECT_GT(std::filesystem::file_size(shot), 1000u);
 
-        driver.requestQuit();
-        EXPECT_TRUE(driver.stepUntil([] { return false; }, 30) == false);
-        EXPECT_TRUE(driver.isFinished()) << "the quit request ended the loop";
+        // The window's close button asks first: no goes back, yes ends the loop.
+        ventrel::menu::Overlay* quit = ventrel::sceneManager->findOverlay("menu/overlay/quit");
+        auto askToQuit = [&] {
+            driver.requestQuit();
+            return driver.stepUntil([&] { return quit->isVisible() && quit->isInputAllowed(); }, 60);
+        };
+        ASSERT_TRUE(askToQuit());
+        driver.click(quit->getObject("button_no")->getBoundingRect().getCenter());
+        ASSERT_TRUE(driver.stepUntil([&] { return !quit->isVisible(); }, 60));
+        EXPECT_FALSE(driver.isFinished());
+        ASSERT_TRUE(askToQuit());
+        driver.click(quit->getObject("button_yes")->getBoundingRect().getCenter());
+        EXPECT_TRUE(driver.stepUntil([] { return false; }, 60) == false);
+        EXPECT_TRUE(driver.isFinished()) << "yes ended the loop";
     }
     kit::String log = home.getPath() + "/Morrowleaf/Swiggard/player/log.txt";
     System::gameDestroy();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <host/TestDriver.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/scene/Base.h>
+#include <ventrel/system/Core.h>
 #include <ventrel/system/SceneManager.h>
 
 #include <memory>
@@ -21,8 +23,10 @@ public:
         driver = std::make_unique<host::TestDriver>(1.0f / 30.0f);
     }
     ~GameSession() {
-        driver->requestQuit();
-        driver->stepUntil([] { return false; }, 30);
+        if (ventrel::core) {
+            ventrel::core->exitGame();
+        }
+        driver->stepUntil([] { return false; }, 60);
         driver.reset();
         System::gameDestroy();
     }
@@ -35,6 +39,37 @@ public:
             [] { return ventrel::sceneManager->getScene() && ventrel::sceneManager->getScene()->isRunning(); },
             60);
     }
+    // Switches to the scene and runs frames until it takes input; false after 300 frames.
+    bool goTo(const kit::String& scene) {
+        ventrel::sceneManager->switchScene(scene);
+        return waitForScene(scene);
+    }
+    // Runs frames until the named scene is current and takes input. Two more frames let its menus take input too.
+    bool waitForScene(const kit::String& scene) {
+        bool reached = driver->stepUntil(
+            [&] {
+                ventrel::scene::Base* current = ventrel::sceneManager->getScene();
+                return current && !ventrel::sceneManager->getNextScene() &&
+                       ventrel::sceneManager->getCurrentSceneName() == scene && current->isInputAllowed();
+            },
+            300);
+        return reached && driver->step(2);
+    }
+    // Runs frames until the screen (a menu, dialog or overlay) is shown and takes input.
+    bool waitForInput(ventrel::system::Context* screen) {
+        return driver->stepUntil([screen] { return screen->isVisible() && screen->isInputAllowed(); }, 120);
+    }
+    // A click in the middle of the named object of the screen, as a player's mouse gives it; a missing
+    // object fails the test.
+    void click(ventrel::system::Context* screen, const kit::String& name) {
+        gui::Object* object = screen ? screen->getObject(name) : nullptr;
+        if (!object) {
+            ADD_FAILURE() << (screen ? screen->getName() : kit::String("no screen")) << " has no object " << name;
+            return;
+        }
+        driver->click(object->getBoundingRect().getCenter());
+    }
+    ventrel::scene::Base* getScene() const { return ventrel::sceneManager->getScene(); }
     host::TestDriver& getDriver() { return *driver; }
     const kit::String& getHome() const { return home.getPath(); }
 

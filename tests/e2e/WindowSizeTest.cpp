@@ -29,6 +29,7 @@ TEST(WindowSizeTest, TheFirstScreenFillsEveryWindowUpTo16By9) {
     e2etest::GameSession game;
     ASSERT_TRUE(game.waitForScene());
     host::TestDriver& driver = game.getDriver();
+    host::window->setFullscreen(false);
     struct Size {
         int width, height;
         float viewportWidth;

@@ -9,7 +9,8 @@ Checks:
   - the %-placeholders of each text (%s, %d, in order) equal those of the English text;
     any other "%" (also "%%") is an error: texts hold no literal percent sign;
   - every key of required_keys.txt exists, with the listed number of %s placeholders;
-  - no empty texts, no leading or trailing white space, no line breaks, no backslash escapes,
+  - no empty texts, no leading or trailing white space, no line breaks (but between the paragraphs of
+    the few long texts that have them), no backslash escapes,
     no braces (they are the composite-key notation of the GUI library);
   - mark-up tags balance: [c=RRGGBB]...[/c] and [b=RRGGBB]...[/b], properly nested,
     and no other square brackets.
@@ -28,6 +29,10 @@ REFERENCE = "en"
 
 PERCENT = re.compile(r"%(.?)")
 TAG = re.compile(r"\[(/?)([cb])(?:=([0-9A-Fa-f]{6}))?\]")
+
+
+# The long texts whose paragraphs are separated by line breaks.
+PARAGRAPH_KEYS = {"DisclaimerText", "HelpRulesText", "CreditsText"}
 
 
 def placeholders(text):
@@ -79,15 +84,17 @@ def markup_problems(text):
     return problems
 
 
-def text_problems(text):
+def text_problems(text, key):
     """Problems of one text apart from the comparison with English."""
     problems = []
     if not text.strip():
         return ["empty text"]
     if text != text.strip():
         problems.append("leading or trailing white space")
-    if "\n" in text or "\r" in text:
+    if "\r" in text or ("\n" in text and key not in PARAGRAPH_KEYS):
         problems.append("line break (keep texts on one line; labels wrap)")
+    if "\n\n\n" in text:
+        problems.append("more than one empty line between paragraphs")
     if "\\" in text:
         problems.append("backslash (no escape sequences are interpreted)")
     if "{" in text or "}" in text:
@@ -199,7 +206,7 @@ def check(texts_dir, required_path, languages=LANGUAGES):
             errors.append("%s: key %s is not in %s" % (lang, key, REFERENCE))
         for key, (text, name) in texts.items():
             where = "%s/%s: %s" % (lang, name, key)
-            for problem in text_problems(text):
+            for problem in text_problems(text, key):
                 errors.append("%s: %s" % (where, problem))
             if key in reference and lang != REFERENCE:
                 try:

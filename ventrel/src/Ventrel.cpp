@@ -6,6 +6,8 @@
 
 #include <ctime>
 
+#include "ventrel/system/Profile.h"
+
 namespace ventrel {
 
 system::Core* core = nullptr;
@@ -17,6 +19,11 @@ system::SceneManager* sceneManager = nullptr;
 system::TransitionManager* transitionManager = nullptr;
 system::Input* input = nullptr;
 system::Profile* profile = nullptr;
+
+system::Profile& currentProfile() {
+    static system::Profile globalsOnly("");
+    return profile ? *profile : globalsOnly;
+}
 CfgParser::Map* cfg = nullptr;
 
 void loadCfg(const kit::String& path) {

@@ -46,6 +46,8 @@ struct Window::Impl {
     Options options;
     UpdateDelegate* updateDelegate = nullptr;
     SystemDelegate* systemDelegate = nullptr;
+    // The window's close button was pressed: the quit event SDL sends after it is the same request.
+    bool closeRequested = false;
     KeyboardDelegate* keyboardDelegate = nullptr;
     MouseDelegate* mouseDelegate = nullptr;
     TouchDelegate* touchDelegate = nullptr;

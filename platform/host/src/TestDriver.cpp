@@ -273,7 +273,20 @@ void TestDriver::pressButton(Button button) {
     pushButton(button, false);
 }
 
+// As SDL reports a click on the close button of the only window: the window's close, then quit.
 void TestDriver::requestQuit() {
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.windowID = windowId();
+    push(event);
+    SDL_zero(event);
+    event.type = SDL_QUIT;
+    push(event);
+}
+
+void TestDriver::requestTermination() {
     SDL_Event event;
     SDL_zero(event);
     event.type = SDL_QUIT;

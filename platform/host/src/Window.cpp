@@ -301,9 +301,11 @@ int Window::getFps() const {
 
 namespace {
 
-void handleQuit(Window& window, Window::Impl& impl) {
-    kit::Log::debug(logTag, "Quit requested.");
-    if (impl.systemDelegate == nullptr || impl.systemDelegate->onQuit(true)) {
+// The close button may be taken back (the game asks first); a quit from the system (a signal, the
+// session ending) may not.
+void handleQuit(Window& window, Window::Impl& impl, bool canCancel) {
+    kit::Log::debug(logTag, canCancel ? "Close requested." : "Quit requested.");
+    if (impl.systemDelegate == nullptr || impl.systemDelegate->onQuit(canCancel)) {
         window.terminateMainLoop();
     }
 }
@@ -318,6 +320,10 @@ void handleWindowEvent(Window& window, Window::Impl& impl, const SDL_WindowEvent
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             reportSize(window, impl);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            impl.closeRequested = true;
+            handleQuit(window, impl, true);
             break;
         case SDL_WINDOWEVENT_ENTER:
             impl.cursorInside = true;
@@ -404,7 +410,11 @@ void handleFinger(Window& window, Window::Impl& impl, const SDL_TouchFingerEvent
 void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
-            handleQuit(window, impl);
+            if (impl.closeRequested) {
+                impl.closeRequested = false;
+                break;
+            }
+            handleQuit(window, impl, false);
             break;
         case SDL_WINDOWEVENT:
             handleWindowEvent(window, impl, event.window);

@@ -38,6 +38,9 @@ extern system::TransitionManager* transitionManager;
 extern system::Input* input;
 // The active profile, owned by the profile manager.
 extern system::Profile* profile;
+// The active profile, or without one a profile that reads and writes only the global properties (a
+// game that keeps every property global runs without an active profile).
+system::Profile& currentProfile();
 
 // The configuration read at start-up; owned by the engine, null until loadCfg finds a file.
 extern CfgParser::Map* cfg;

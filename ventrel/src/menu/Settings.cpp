@@ -100,11 +100,8 @@ kit::Array<kit::String> Settings::getEnabledSettingKeys() const {
 // A profile without a stored value keeps the setting's own default: an empty text would otherwise
 // read as 0 (a silent volume, say).
 void Settings::_loadSettings() {
-    if (!profile) {
-        return;
-    }
     auto stored = [](const kit::String& key, kit::String& text) {
-        text = profile->get(key);
+        text = currentProfile().get(key);
         return !text.empty();
     };
     kit::String text;
@@ -129,10 +126,10 @@ void Settings::_loadSettings() {
         }
     }
     for (auto& [key, setting] : optionSettings) {
-        loadOption(setting, profile->get(key));
+        loadOption(setting, currentProfile().get(key));
     }
     for (auto& [key, setting] : specialSettings) {
-        loadOption(setting, profile->get(key));
+        loadOption(setting, currentProfile().get(key));
     }
 }
 
@@ -251,7 +248,7 @@ void Settings::_refreshSettings() {
 kit::Array<kit::String> Settings::_updateSettings() {
     kit::Array<kit::String> changed;
     auto store = [&](const kit::String& key, const kit::String& text) {
-        if (profile && profile->set(key, text)) {
+        if (currentProfile().set(key, text)) {
             changed.push_back(key);
         }
     };

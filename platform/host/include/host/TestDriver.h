@@ -86,8 +86,10 @@ public:
     void buttonUp(Button button);
     void pressButton(Button button);
 
-    // The window's close button (system delegate's onQuit).
+    // The window's close button (system delegate's onQuit, which may refuse).
     void requestQuit();
+    // The system ends the program (a signal): onQuit that may not refuse.
+    void requestTermination();
     // The window gains or loses the keyboard focus.
     void setWindowFocus(bool focused);
 

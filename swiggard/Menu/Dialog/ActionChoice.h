@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Menu/Dialog/Base.h"
+
+namespace Menu::Dialog {
+
+// The two actions of a field to choose from; the board fills in their pictures and texts.
+class ActionChoice : public Base {
+public:
+    ActionChoice();
+};
+
+}  // namespace Menu::Dialog

@@ -1,0 +1,7 @@
+#include "Menu/Dialog/PickerIcon.h"
+
+namespace Menu::Dialog {
+
+PickerIcon::PickerIcon() : Picker("menu/dialog/picker_icon", 28, 7, false) {}
+
+}  // namespace Menu::Dialog

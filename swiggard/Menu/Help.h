@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ventrel/menu/Base.h>
+
+namespace Menu {
+
+// The rules and the kinds of spaces, scrolled; its own "button_ok" closes it (inside the pause menu
+// that leads back to the pause menu).
+class Help : public ventrel::menu::Base {
+public:
+    explicit Help(ventrel::system::Context* owner);
+
+    ventrel::system::Contract getContract() const override;
+
+protected:
+    void _setupDatasetAspect() override;
+    void _setupCallbacks() override;
+    void _close();
+};
+
+}  // namespace Menu

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <ventrel/scene/Base.h>
+
+namespace Scene {
+
+// The first screen: who may play and how to play safely, confirmed before anything else.
+class Disclaimer : public ventrel::scene::Base {
+public:
+    Disclaimer();
+
+    ventrel::system::Contract getContract() const override;
+
+protected:
+    void _setupCallbacks() override;
+    Base* _createNew() override { return new Disclaimer(); }
+    void _accept();
+};
+
+}  // namespace Scene

@@ -1,0 +1,13 @@
+#include "Scene/Title.h"
+
+#include "Menu/Title.h"
+
+namespace Scene {
+
+Title::Title() : Base("scene/title", "title") {}
+
+void Title::_setupMenus() {
+    _registerMenu(new Menu::Title(this));
+}
+
+}  // namespace Scene

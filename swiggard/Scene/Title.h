@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ventrel/scene/Base.h>
+
+namespace Scene {
+
+// The title screen with its main menu.
+class Title : public ventrel::scene::Base {
+public:
+    Title();
+
+protected:
+    void _setupMenus() override;
+    Base* _createNew() override { return new Title(); }
+};
+
+}  // namespace Scene
