@@ -7,6 +7,8 @@
 #include <ventrel/system/SaveManager.h>
 #include <ventrel/system/SceneManager.h>
 
+#include <algorithm>
+
 #include "Menu/Localization.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
@@ -38,9 +40,7 @@ void Title::_setupMenus() {
 
 void Title::_setupDataset() {
     TitleBase::_setupDataset();
-    if (gui::Object* resume = getObject("button_resume")) {
-        resume->setVisible(ventrel::saveManager && ventrel::saveManager->existsAuto());
-    }
+    _placeResume(ventrel::saveManager && ventrel::saveManager->existsAuto());
     // The tutorial's first hint shows once, on the first visit of the title.
     if (System::profile().get("Tutorial") == "0") {
         System::profile().set("Tutorial", "1");
@@ -55,6 +55,24 @@ void Title::_setupDataset() {
     if (gui::Object* language = getObject("button_localization")) {
         language->setVisible(_isLocalizationSwitcherOn());
     }
+}
+
+// Without a saved game, play takes the middle of the row resume shares with it.
+void Title::_placeResume(bool saved) {
+    gui::Object* resume = getObject("button_resume");
+    gui::Object* play = getObject("button_play");
+    if (!resume || !play) {
+        return;
+    }
+    resume->setVisible(saved);
+    if (saved) {
+        return;
+    }
+    quadrix::Rectangle rect = play->getRect();
+    float left = std::min(resume->getRect().x, rect.x);
+    float right = std::max(resume->getRect().right(), rect.right());
+    rect.x = left + (right - left - rect.w) * 0.5f;
+    play->setRect(rect);
 }
 
 void Title::_setupCallbacks() {

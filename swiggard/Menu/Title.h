@@ -36,6 +36,7 @@ protected:
 
 private:
     static bool _isLocalizationSwitcherOn();
+    void _placeResume(bool saved);
 };
 
 }  // namespace Menu

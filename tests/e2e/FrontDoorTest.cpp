@@ -164,6 +164,8 @@ TEST_F(FrontDoorTest, TitleWithoutAnAutosavePlaysAtOnce) {
     ventrel::menu::Base* title = game.getScene()->getMenu("menu/title");
     ASSERT_NE(title, nullptr);
     EXPECT_FALSE(title->getObject("button_resume")->isVisible());
+    // Play takes the middle of the window instead of leaving a gap beside it.
+    EXPECT_NEAR(title->getObject("button_play")->getBoundingRect().centerX(), title->getRoot()->getRect().w / 2, 2.0f);
     game.click(title, "button_play");
     EXPECT_TRUE(game.waitForScene("Scene::NewGame"));
 }
