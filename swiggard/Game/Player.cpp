@@ -215,9 +215,12 @@ bool Player::needsBacWarning() const {
 }
 
 kit::String Player::getRichName() const {
-    kit::String border = isBlack(color) ? "FFFFFF" : "000000";
-    return kit::format("[c=%s][b=%s]%s[/b][/c]", color.substr(0, 6).c_str(), border.c_str(),
+    return kit::format("[c=%s][b=%s]%s[/b][/c]", color.substr(0, 6).c_str(), getContrastColor().c_str(),
                        kit::escapeText(name).c_str());
+}
+
+kit::String Player::getContrastColor() const {
+    return isBlack(color) ? "FFFFFF" : "000000";
 }
 
 kit::String Player::getDisplayColor() const {

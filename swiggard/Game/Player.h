@@ -58,6 +58,8 @@ public:
 
     // "[c=colour][b=border]name[/b][/c]" with the name escaped, so that typed mark-up shows as typed.
     kit::String getRichName() const;
+    // "RRGGBB" of the outline that keeps the player's colour readable: white round black, else black.
+    kit::String getContrastColor() const;
     // "RRGGBB", black shown as grey.
     kit::String getDisplayColor() const;
 

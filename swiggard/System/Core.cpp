@@ -22,9 +22,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "System/DataManager.h"
-#include "System/Globals.h"
-#include "System/HttpDelegate.h"
 #include "Menu/Dialog/ActionChoice.h"
 #include "Menu/Dialog/ActionSelect.h"
 #include "Menu/Dialog/Ok.h"
@@ -35,11 +32,13 @@
 #include "Menu/Dialog/Shirt.h"
 #include "Menu/Dialog/YesNo.h"
 #include "Menu/Dialog/YesNoCancel.h"
+#include "Menu/InGame/Gui.h"
 #include "Menu/Overlay/Loading.h"
 #include "Menu/Overlay/Network.h"
 #include "Menu/Overlay/Notification.h"
 #include "Menu/Overlay/PreLoading.h"
 #include "Menu/Overlay/Quit.h"
+#include "Scene/Board.h"
 #include "Scene/Credits.h"
 #include "Scene/Disclaimer.h"
 #include "Scene/Extras.h"
@@ -47,6 +46,9 @@
 #include "Scene/Logos.h"
 #include "Scene/Settings.h"
 #include "Scene/Title.h"
+#include "System/DataManager.h"
+#include "System/Globals.h"
+#include "System/HttpDelegate.h"
 
 namespace System {
 
@@ -202,6 +204,7 @@ void Core::registerScreens() {
     screens.registerDialog(new Menu::Dialog::PickerIcon());
     screens.registerDialog(new Menu::Dialog::PickerPlayer());
     screens.registerDialog(new Menu::Dialog::Shirt());
+    screens.registerSceneFactory("Scene::Board", [] { return new Scene::Board(); });
     screens.registerSceneFactory("Scene::Credits", [] { return new Scene::Credits(); });
     screens.registerSceneFactory("Scene::Disclaimer", [] { return new Scene::Disclaimer(); });
     screens.registerSceneFactory("Scene::Extras", [] { return new Scene::Extras(); });
@@ -209,6 +212,14 @@ void Core::registerScreens() {
     screens.registerSceneFactory("Scene::Logos", [] { return new Scene::Logos(); });
     screens.registerSceneFactory("Scene::Settings", [] { return new Scene::Settings(); });
     screens.registerSceneFactory("Scene::Title", [] { return new Scene::Title(); });
+}
+
+void Core::startMotdTicker() {
+    auto* board =
+        ventrel::sceneManager ? dynamic_cast<Scene::Board*>(ventrel::sceneManager->getScene()) : nullptr;
+    if (board && board->isRunning() && board->getGui()) {
+        board->getGui()->startMotd(true);
+    }
 }
 
 ventrel::menu::Transition* Core::_createTransition() {

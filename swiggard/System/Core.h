@@ -34,7 +34,7 @@ public:
     // The configured host ("MotdHost" of category System) with the message path, or "" when unset.
     kit::String getMotdUrl() const;
     // A message arrived: the board's bar starts its ticker when a board is running.
-    virtual void startMotdTicker() {}
+    virtual void startMotdTicker();
     // A character was unlocked with notification: the runtime shows "gui.MessageCharacterUnlocked".
     void onCharacterUnlocked(const kit::String& character);
 

@@ -179,12 +179,18 @@ kit::Array<Game::Player*> GameState::getPlayersOfGender(const Game::AlcoTestData
 kit::Array<Game::Player*> GameState::getActionPlayers() const {
     kit::Array<Game::Player*> result = pickedPlayers;
     result.insert(result.end(), affectedPlayers.begin(), affectedPlayers.end());
+    kit::removeDuplicates(result);
     return result;
 }
 
 void GameState::addAffectedPlayers(const kit::Array<Game::Player*>& list) {
     affectedPlayers.insert(affectedPlayers.end(), list.begin(), list.end());
     kit::removeDuplicates(affectedPlayers);
+}
+
+void GameState::setAffectedPlayers(const kit::Array<Game::Player*>& list) {
+    affectedPlayers.clear();
+    addAffectedPlayers(list);
 }
 
 void GameState::addPickedPlayer(Game::Player* player) {
@@ -291,7 +297,8 @@ Game::Field* GameState::findField(int id) const {
 
 int GameState::getBoardSlot(int position) const {
     position = positiveModulo(position, Game::BoardSize);
-    if (fieldOrder.size() != Game::BoardSize || fieldOrder[position] < 0 || fieldOrder[position] >= Game::BoardSize) {
+    if (fieldOrder.size() != Game::BoardSize || fieldOrder[position] < 0 ||
+        fieldOrder[position] >= Game::BoardSize) {
         return position;
     }
     return fieldOrder[position];

@@ -69,6 +69,8 @@ public:
     // Appends the players that are not affected yet.
     void addAffectedPlayers(const kit::Array<Game::Player*>& list);
     void addPickedPlayer(Game::Player* player);
+    // Replaces the affected players; each is kept once.
+    void setAffectedPlayers(const kit::Array<Game::Player*>& list);
 
     // Start -> Choice -> Finalize -> Start of the next player's turn.
     void advancePhase();
@@ -103,6 +105,7 @@ public:
     const kit::Array<Game::Player*>& getAffectedPlayers() const { return affectedPlayers; }
     const kit::Array<Game::Player*>& getPickedPlayers() const { return pickedPlayers; }
     void clearActionPlayers();
+    void clearPickedPlayers() { pickedPlayers.clear(); }
     const kit::Array<Game::CustomCard*>& getCustomCards() const { return customCards; }
     const BoardLayout& getBoardLayout() const { return boardLayout; }
     void setBoardLayout(const BoardLayout& value) { boardLayout = value; }

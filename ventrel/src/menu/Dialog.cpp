@@ -58,6 +58,18 @@ void Dialog::showAsDialog(system::Context* caller, system::Context* owner,
     }
 }
 
+void Dialog::dismiss() {
+    if (!isVisible()) {
+        return;
+    }
+    instantHide();
+    if (input) {
+        input->removeState();
+    }
+    caller = nullptr;
+    owner = nullptr;
+}
+
 bool Dialog::_buttonDialog(gui::Object* object) {
     kit::String suffix = object->getName().substr(std::min(ButtonPrefix.size(), object->getName().size()));
     int index = -1;

@@ -12,6 +12,8 @@ public:
 
     void showAsDialog(system::Context* caller, system::Context* owner,
                       const kit::Array<kit::String>& textKeys, const kit::String& context);
+    // Closes at once without an answer, for a screen that goes away while it asks.
+    void dismiss();
     int getButtonCount() const { return buttonCount; }
     system::Contract getContract() const override;
     system::Context* getCaller() const { return caller; }

@@ -1,0 +1,246 @@
+#include "Menu/InGame/Gui.h"
+
+#include <gui/Gui.h>
+#include <gui/Label.h>
+#include <kit/Format.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/SceneManager.h>
+
+#include <cmath>
+
+#include "Game/Player.h"
+#include "System/Core.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Objects.h"
+#include "System/TempState.h"
+
+namespace Menu::InGame {
+
+namespace {
+
+kit::String slot(const char* prefix, int index) {
+    return prefix + kit::toString(index);
+}
+
+bool isPlanets() {
+    System::GameState* game = System::gameState();
+    return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
+}
+
+}  // namespace
+
+Gui::Gui(ventrel::system::Context* owner) : Base(owner, "menu/ingame/gui") {
+    cancelObjectName = "button_menu";
+    setAutoFocusMode(3, 3, false);
+}
+
+ventrel::system::Contract Gui::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    ventrel::system::Contract contract = Base::getContract();
+    for (const char* button : {"button_menu", "button_dice", "button_overview", "button_motd_cancel"}) {
+        contract.add({button, Kind::Button});
+    }
+    for (const char* object :
+         {"button_dice_back", "button_menu_back", "button_overview_back", "container_menu", "tutorial",
+          "container_motd", "container_rotation_hide_0", "container_rotation_hide_1"}) {
+        contract.add({object, Kind::Object});
+    }
+    for (const char* label : {"label_current_player", "label_time", "label_motd"}) {
+        contract.add({label, Kind::Label});
+    }
+    return contract.add({"label_drinks_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"label_drinks_animation_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1});
+}
+
+void Gui::setup() {
+    Base::setup();
+    startMotd(false);
+}
+
+void Gui::_setupDataset() {
+    Base::_setupDataset();
+    _setupPlayers();
+    _showTutorialOnce();
+    if (isPlanets()) {
+        _setupPlanetsButtons();
+    }
+}
+
+void Gui::_setupPlayers() {
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return;
+    }
+    const auto& players = game->getPlayers();
+    for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
+        host::Color color(players[i]->getColor());
+        host::Color contrast(players[i]->getContrastColor());
+        for (const char* prefix : {"label_drinks_", "label_drinks_animation_"}) {
+            kit::String name = slot(prefix, i);
+            System::setVisible(this, name, true);
+            if (auto* label = dynamic_cast<gui::Label*>(getObject(name))) {
+                label->setTextColor(color);
+                label->setBorderColor(contrast);
+            }
+        }
+        System::setVisible(this, slot("label_drinks_animation_", i), false);
+        System::setVisible(this, slot("image_drinks_", i), true);
+        System::setImage(this, slot("image_drinks_", i), "gui.character_icons/" + players[i]->getCharacter());
+    }
+}
+
+// The board's hint shows in the first game only: the title's hint set the value to 2 before.
+void Gui::_showTutorialOnce() {
+    if (System::profile().get("Tutorial") != "2") {
+        return;
+    }
+    System::profile().set("Tutorial", "3");
+    System::profile().save();
+    System::setVisible(this, "tutorial", true);
+}
+
+void Gui::_setupPlanetsButtons() {
+    System::setImage(this, "button_overview", "gui.buttons/rotate");
+    for (const char* back : {"button_dice_back", "button_menu_back", "button_overview_back"}) {
+        System::setVisible(this, back, true);
+    }
+}
+
+void Gui::refresh() {
+    Base::refresh();
+    System::TempState* temp = System::tempState();
+    int viewMode = temp ? temp->getViewMode() : 1;
+    if (!isPlanets()) {
+        System::setImage(this, "button_overview",
+                         viewMode == 0 ? "gui.buttons/zoom_in" : "gui.buttons/zoom_out");
+        return;
+    }
+    System::setVisible(this, "container_rotation_hide_0", viewMode == 1);
+    System::setVisible(this, "container_rotation_hide_1", viewMode == 1);
+    cancelObjectName = viewMode == 1 ? "button_menu" : "button_overview";
+    System::setImage(this, "button_overview", viewMode == 0 ? "gui.buttons/cancel" : "gui.buttons/rotate");
+}
+
+void Gui::_updateLogic() {
+    Base::_updateLogic();
+    _updatePlayers();
+    _updateMotd();
+}
+
+void Gui::_updatePlayers() {
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return;
+    }
+    if (const Game::Player* current = game->getCurrentPlayer()) {
+        System::setText(this, "label_current_player", current->getRichName());
+    }
+    const auto& players = game->getPlayers();
+    for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
+        kit::String name = slot("label_drinks_", i);
+        System::setText(this, name, kit::toString(players[i]->getDrinks()));
+        System::setEnabled(this, name, players[i]->isPlaying());
+        System::setEnabled(this, slot("image_drinks_", i), players[i]->isPlaying());
+    }
+}
+
+void Gui::_updateMotd() {
+    float frame = ventrel::sceneManager ? ventrel::sceneManager->getTimeDelta() : 0.0f;
+    motdCountdown -= frame;
+    if (motdPending || motdCountdown < 0.0f) {
+        startMotd(false);
+    }
+    if (!System::isAnimating(this, "label_motd") && !System::isAnimating(this, "container_motd")) {
+        _slideMotdOut();
+    }
+}
+
+void Gui::_slideMotdOut() {
+    gui::Object* container = getObject("container_motd");
+    if (container && container->getY() > -container->getHeight()) {
+        container->moveY(-container->getHeight(), 2.0f);
+    }
+}
+
+void Gui::draw() {
+    System::setText(this, "label_time", System::TempState::currentTimeText());
+    Base::draw();
+}
+
+void Gui::drinkAnimation(const Game::Player* player, int amount) {
+    System::GameState* game = System::gameState();
+    if (!game || !player) {
+        return;
+    }
+    const auto& players = game->getPlayers();
+    auto found = std::find(players.begin(), players.end(), player);
+    int index = static_cast<int>(found - players.begin());
+    if (found == players.end() || index >= PlayerSlots) {
+        return;
+    }
+    auto* count = dynamic_cast<gui::Label*>(getObject(slot("label_drinks_", index)));
+    auto* pop = dynamic_cast<gui::Label*>(getObject(slot("label_drinks_animation_", index)));
+    if (!count || !pop) {
+        return;
+    }
+    count->setText(kit::toString(player->getDrinks()));
+    pop->stopAnimations();
+    pop->setVisible(true);
+    pop->setText("+" + kit::toString(amount));
+    pop->setX(count->getX() + count->getTextWidth());
+    pop->setWidth(pop->getTextWidth() * 1.5f);
+    pop->resetPivot();
+    pop->setAlpha(255);
+    pop->setScale(1.0f);
+    pop->scale(quadrix::Vector2(2.0f, 2.0f), 2.0f);
+    pop->scale(quadrix::Vector2(1.6f, 1.6f), 2.0f, true, 0.25f);
+    pop->scale(quadrix::Vector2(1.2f, 1.2f), 2.0f, true, 0.5f);
+    pop->fadeAlpha(0, 1.0f, false, 0.75f);
+}
+
+void Gui::startMotd(bool requestIfBusy) {
+    gui::Object* label = getObject("label_motd");
+    if (label && label->isAnimating()) {
+        motdPending = motdPending || requestIfBusy;
+        return;
+    }
+    motdPending = false;
+    System::Core* core = System::core();
+    kit::String message = _chooseMotdLine(System::profile().get("MOTD"));
+    if (!label || !core || core->getMotdShowCount() <= 0 || message.empty()) {
+        return;
+    }
+    gui::Object* container = getObject("container_motd");
+    if (container && container->getY() != 0.0f && container->getHeight() > 0.0f) {
+        container->moveY(0.0f, 2.0f * -container->getY() / container->getHeight());
+    }
+    System::setText(this, "label_motd", message);
+    float parentWidth = label->getParent() ? label->getParent()->getWidth() : root->getWidth();
+    auto* text = dynamic_cast<gui::Label*>(label);
+    float width = text ? text->getTextWidth() : label->getWidth();
+    label->setX(parentWidth + 80.0f);
+    label->setWidth(width);
+    label->moveX(-width, 160.0f / (parentWidth + width));
+    core->setMotdShowCount(core->getMotdShowCount() - 1);
+    motdCountdown = MotdInterval;
+}
+
+// Lines are "en:Hello"; the player's language first, else the default one.
+kit::String Gui::_chooseMotdLine(const kit::String& text) {
+    kit::String language =
+        gui::getLocalization().empty() ? gui::getDefaultLocalization() : gui::getLocalization();
+    kit::Array<kit::String> lines = kit::split(text, "\n");
+    for (const kit::String& prefix : {language + ":", gui::getDefaultLocalization() + ":"}) {
+        for (const kit::String& line : lines) {
+            if (line.rfind(prefix, 0) == 0) {
+                return kit::trim(line.substr(prefix.size()));
+            }
+        }
+    }
+    return "";
+}
+
+}  // namespace Menu::InGame

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <ventrel/menu/Base.h>
+
+namespace Menu {
+class Help;
+class Settings;
+}  // namespace Menu
+
+namespace Menu::InGame {
+
+class Status;
+
+// The pause menu: a panel that slides up over the board with the players' status list, the
+// blood-alcohol explanation, settings, help and leaving the game (it stays saved).
+class Main : public ventrel::menu::Base {
+public:
+    static inline const kit::String ExitDialog = "menu/dialog/yes_no";
+    static inline const kit::String ExitContext = "Dialog:ExitGame";
+
+    explicit Main(ventrel::system::Context* owner);
+
+    ventrel::system::Contract getContract() const override;
+    void setup() override;
+    void refresh() override;
+    void show() override;
+    void hide() override;
+    void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
+
+    Status* getStatus() const { return status; }
+    Help* getHelp() const { return help; }
+    Settings* getSettings() const { return settings; }
+
+protected:
+    Status* status = nullptr;
+    Help* help = nullptr;
+    Settings* settings = nullptr;
+    gui::Object* panel = nullptr;
+
+    void _setupMenus() override;
+    void _setupDataset() override;
+    void _setupDatasetAspect() override;
+    void _setupCallbacks() override;
+    void _updateInput() override;
+    void _updateLogic() override;
+    void _animateShow() override;
+    void _animateHide() override;
+    void _instantShow() override;
+    void _instantHide() override;
+    void _continue();
+    void _info();
+    void _infoOk();
+    void _settings();
+    void _help();
+    void _exit();
+
+private:
+    float _shownPanelY() const;
+    float _hiddenPanelY() const;
+    bool _isInfoShown() const;
+};
+
+}  // namespace Menu::InGame

@@ -1,0 +1,138 @@
+#include "Menu/InGame/Status.h"
+
+#include <gui/Label.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/SaveManager.h>
+#include <ventrel/system/SceneManager.h>
+
+#include "Game/AlcoTestUnits.h"
+#include "Game/Player.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Objects.h"
+
+namespace Menu::InGame {
+
+namespace {
+
+kit::String slot(const char* prefix, int index) {
+    return prefix + kit::toString(index);
+}
+
+const char* const DeleteButton = "button_player_delete_";
+
+}  // namespace
+
+Status::Status(ventrel::system::Context* owner) : Menu::Status(owner, "menu/ingame/status") {}
+
+ventrel::system::Contract Status::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    return Menu::Status::getContract()
+        .add({"label_game_start", Kind::Label})
+        .add({"container_player_bac_%d", Kind::Object, 0, PlayerSlots - 1})
+        .add({"label_player_bac_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"label_player_drinks_%d", Kind::Label, 0, PlayerSlots - 1});
+}
+
+void Status::_setupDataset() {
+    Menu::Status::_setupDataset();
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return;
+    }
+    const auto& players = game->getPlayers();
+    for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
+        if (auto* name = dynamic_cast<gui::Label*>(getObject(slot("text_player_name_", i)))) {
+            name->setTextColor(host::Color(players[i]->getColor()));
+            name->setEffect(fonts::Effect::Border);
+            name->setBorderColor(host::Color(players[i]->getContrastColor()));
+        }
+        System::setEnabled(this, slot("button_player_alco_test_data_", i),
+                           players[i]->getAlcoTestData()->isComplete());
+        for (const char* button : {"button_player_alco_test_data_", "button_alco_test_back_"}) {
+            if (gui::Object* object = getObject(slot(button, i))) {
+                object->setFocusIndex(2 * i + 1);
+            }
+        }
+        if (gui::Object* remove = getObject(slot(DeleteButton, i))) {
+            remove->setFocusIndex(2 * i);
+        }
+    }
+}
+
+void Status::_setupCallbacks() {
+    Menu::Status::_setupCallbacks();
+    for (int i = 0; i < PlayerSlots; ++i) {
+        bind(slot(DeleteButton, i), &Status::_askDisable);
+    }
+}
+
+void Status::refresh() {
+    System::GameState* game = System::gameState();
+    if (game && !game->getPlayers().empty()) {
+        unsigned int start = game->getPlayers().front()->getAlcoTestData()->getStartTime();
+        System::setTextKey(this, "label_game_start",
+                           "{%s %s} gui.GameStarted {" + ventrel::makeTimeString(start) + "}");
+        for (int i = 0; i < static_cast<int>(game->getPlayers().size()) && i < PlayerSlots; ++i) {
+            _refreshEstimate(i);
+        }
+    }
+    Menu::Status::refresh();
+}
+
+void Status::_refreshEstimate(int index) {
+    const Game::Player* player = System::gameState()->getPlayers()[index];
+    const Game::AlcoTestData* data = player->getAlcoTestData();
+    System::setText(this, slot("label_player_drinks_", index), kit::toString(player->getDrinks()));
+    System::setVisible(this, slot("container_player_bac_", index), data->isComplete());
+    if (data->isComplete()) {
+        System::setText(this, slot("label_player_bac_", index),
+                        Game::AlcoTestUnits::formatEstimate(data->estimate(player->getDrinks())) + " %");
+    }
+}
+
+bool Status::_askDisable(gui::Object* button) {
+    System::GameState* game = System::gameState();
+    if (!button || !game || !ventrel::sceneManager) {
+        return true;
+    }
+    kit::String index = button->getName().substr(kit::String(DeleteButton).size());
+    int player = kit::toInt(index);
+    if (player < 0 || player >= static_cast<int>(game->getPlayers().size())) {
+        return true;
+    }
+    kit::String text = "{%f} gui.YesNoPlayerDisable {" + game->getPlayers()[player]->getRichName() + "}";
+    ventrel::sceneManager->showDialog(DisableDialog, this, this, text, DisableContext + index);
+    return true;
+}
+
+void Status::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    Menu::Status::dialogResult(dialog, button, context);
+    if (dialog != DisableDialog || button != 0 || !kit::startsWith(context, DisableContext)) {
+        return;
+    }
+    kit::String index = context.substr(DisableContext.size());
+    if (kit::isInt(index)) {
+        _disablePlayer(kit::toInt(index));
+    }
+}
+
+// Taking out the player whose turn it is passes the turn on at once.
+void Status::_disablePlayer(int index) {
+    System::GameState* game = System::gameState();
+    if (!game || index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
+        return;
+    }
+    game->getPlayers()[index]->setPlaying(false);
+    Game::Player* current = game->getCurrentPlayer();
+    if (current && !current->isPlaying()) {
+        game->nextTurn();
+    }
+    if (ventrel::saveManager) {
+        ventrel::saveManager->saveAuto(ventrel::gameState);
+    }
+    refresh();
+}
+
+}  // namespace Menu::InGame

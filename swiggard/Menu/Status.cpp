@@ -1,0 +1,133 @@
+#include "Menu/Status.h"
+
+#include <kit/Strings.h>
+
+#include "Game/AlcoTestUnits.h"
+#include "Game/Player.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Objects.h"
+
+namespace Menu {
+
+namespace {
+
+kit::String slot(const char* prefix, int index) {
+    return prefix + kit::toString(index);
+}
+
+const char* const AlcoTestButton = "button_player_alco_test_data_";
+const char* const AlcoTestBack = "button_alco_test_back_";
+
+}  // namespace
+
+Status::Status(ventrel::system::Context* owner, const kit::String& name) : Base(owner, name) {}
+
+ventrel::system::Contract Status::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    ventrel::system::Contract contract = Base::getContract();
+    contract.add({"scroll_area", Kind::ScrollArea});
+    for (const char* object :
+         {"container_player_%d", "container_player_basic_%d", "container_alco_test_%d"}) {
+        contract.add({object, Kind::Object, 0, PlayerSlots - 1});
+    }
+    for (const char* button :
+         {"button_player_alco_test_data_%d", "button_alco_test_back_%d", "button_player_delete_%d",
+          "button_player_gender_%d", "button_alco_test_stomach_%d"}) {
+        contract.add({button, Kind::Button, 0, PlayerSlots - 1});
+    }
+    for (const char* label :
+         {"text_player_name_%d", "text_alco_test_permille_%d", "text_alco_test_volume_%d",
+          "text_alco_test_weight_%d", "label_alco_test_volume_%d", "label_alco_test_weight_%d"}) {
+        contract.add({label, Kind::Label, 0, PlayerSlots - 1});
+    }
+    return contract.add({"image_player_character_%d", Kind::ImageBox, 0, PlayerSlots - 1});
+}
+
+void Status::_setupCallbacks() {
+    Base::_setupCallbacks();
+    for (int i = 0; i < PlayerSlots; ++i) {
+        bind(slot(AlcoTestButton, i), &Status::_showAlcoTest);
+        bind(slot(AlcoTestBack, i), &Status::_hideAlcoTest);
+    }
+}
+
+bool Status::_showAlcoTest(gui::Object* button) {
+    _showAlcoTestView(button, AlcoTestButton, true);
+    return true;
+}
+
+bool Status::_hideAlcoTest(gui::Object* button) {
+    _showAlcoTestView(button, AlcoTestBack, false);
+    return true;
+}
+
+void Status::_showAlcoTestView(gui::Object* button, const kit::String& prefix, bool alcoTest) {
+    if (!button || !kit::startsWith(button->getName(), prefix)) {
+        return;
+    }
+    kit::String index = button->getName().substr(prefix.size());
+    System::setVisible(this, "container_player_basic_" + index, !alcoTest);
+    System::setVisible(this, "container_alco_test_" + index, alcoTest);
+}
+
+void Status::refresh() {
+    System::GameState* game = System::gameState();
+    int count = game ? static_cast<int>(game->getPlayers().size()) : 0;
+    for (int i = 0; i < PlayerSlots; ++i) {
+        if (i < count) {
+            _refreshPlayer(i);
+        } else {
+            System::setVisible(this, slot("container_player_", i), false);
+        }
+    }
+    _resizeScrollArea();
+    Base::refresh();
+}
+
+void Status::_refreshPlayer(int index) {
+    System::GameState* game = System::gameState();
+    const Game::Player* player = game->getPlayers()[index];
+    System::setVisible(this, slot("container_player_", index), true);
+    System::setEnabled(this, slot("container_player_", index), player->isPlaying());
+    if (!player->isPlaying()) {
+        System::setVisible(this, slot("container_player_basic_", index), true);
+        System::setVisible(this, slot("container_alco_test_", index), false);
+    }
+    auto units = Game::AlcoTestUnits::getUnitSystem();
+    bool imperial = units == Game::AlcoTestUnits::UnitSystem::Imperial;
+    System::setText(this, slot("label_alco_test_volume_", index), imperial ? "oz" : "ml");
+    System::setText(this, slot("label_alco_test_weight_", index), imperial ? "lbs" : "kg");
+    System::setEnabled(this, slot("button_player_delete_", index), game->getPlayingPlayers().size() > 2);
+    System::setImage(this, slot("image_player_character_", index),
+                     "gui.character_icons/" + player->getCharacter());
+    System::setText(this, slot("text_player_name_", index), player->getName());
+    const Game::AlcoTestData* data = player->getAlcoTestData();
+    System::setImage(this, slot("button_player_gender_", index),
+                     "gui.buttons/" + data->getGender().getName());
+    System::setImage(this, slot("button_alco_test_stomach_", index),
+                     "gui.buttons/" + data->getStomach().getName());
+    System::setText(
+        this, slot("text_alco_test_permille_", index),
+        Game::AlcoTestUnits::formatNumber(Game::AlcoTestUnits::permilleToPercent(data->getPermille())));
+    System::setText(
+        this, slot("text_alco_test_volume_", index),
+        Game::AlcoTestUnits::formatNumber(Game::AlcoTestUnits::volumeToDisplay(data->getVolume(), units)));
+    System::setText(this, slot("text_alco_test_weight_", index),
+                    Game::AlcoTestUnits::formatWholeNumber(
+                        Game::AlcoTestUnits::weightToDisplay(data->getWeight(), units)));
+}
+
+void Status::_resizeScrollArea() {
+    System::GameState* game = System::gameState();
+    gui::Object* area = getObject("scroll_area");
+    gui::Object* second = getObject("container_player_1");
+    if (!game || !area || !second || area->getChildren().empty()) {
+        return;
+    }
+    int count = static_cast<int>(game->getPlayers().size());
+    gui::Object* content = area->getChildren().front();
+    content->setHeight(static_cast<float>(count - 1) * second->getY() + second->getHeight());
+}
+
+}  // namespace Menu

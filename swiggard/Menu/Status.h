@@ -1,0 +1,30 @@
+#pragma once
+
+#include <ventrel/menu/Base.h>
+
+namespace Menu {
+
+// The list of the game's players, fourteen slots: picture, name, gender and body data, each with a
+// second view of the body data, and the button that takes a player out of the game.
+class Status : public ventrel::menu::Base {
+public:
+    static constexpr int PlayerSlots = 14;
+
+    Status(ventrel::system::Context* owner, const kit::String& name);
+
+    ventrel::system::Contract getContract() const override;
+    void refresh() override;
+
+protected:
+    void _setupCallbacks() override;
+    // The scrolled list is as long as its players.
+    virtual void _resizeScrollArea();
+    bool _showAlcoTest(gui::Object* button);
+    bool _hideAlcoTest(gui::Object* button);
+
+private:
+    void _refreshPlayer(int index);
+    void _showAlcoTestView(gui::Object* button, const kit::String& prefix, bool alcoTest);
+};
+
+}  // namespace Menu

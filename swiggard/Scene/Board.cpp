@@ -1,0 +1,425 @@
+#include "Scene/Board.h"
+
+#include <audio/Manager.h>
+#include <kit/Format.h>
+#include <kit/Log.h>
+#include <kit/Random.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/menu/Dialog.h>
+#include <ventrel/system/Input.h>
+#include <ventrel/system/SaveManager.h>
+#include <ventrel/system/SceneManager.h>
+#include <ventrel/system/Viewerset.h>
+
+#include "Game/Player.h"
+#include "Menu/InGame/BacWarning.h"
+#include "Menu/InGame/Gui.h"
+#include "Menu/InGame/Main.h"
+#include "Menu/InGame/RollDice.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Objects.h"
+#include "System/TempState.h"
+#include "Viewer/BoardClassic.h"
+#include "Viewer/BoardPlanets.h"
+#include "Viewer/PlayerClassic.h"
+#include "Viewer/PlayerPlanets.h"
+
+namespace Scene {
+
+namespace {
+
+using TurnPhase = System::GameState::TurnPhase;
+
+bool isPlanets() {
+    System::GameState* game = System::gameState();
+    return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
+}
+
+kit::String datasetPath() {
+    return "scene/" + kit::String(isPlanets() ? "board_planets" : "board_classic");
+}
+
+}  // namespace
+
+Board::Board() : Base(datasetPath(), "board") {}
+
+ventrel::system::Contract Board::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    ventrel::system::Contract contract = Base::getContract();
+    contract.add({"board", Kind::Object}).add({"container_players", Kind::Object});
+    if (!isPlanets()) {
+        contract.add({"game_name", Kind::Label});
+    }
+    return contract;
+}
+
+void Board::_setupMenus() {
+    gui = static_cast<Menu::InGame::Gui*>(_registerMenu(new Menu::InGame::Gui(this)));
+    bacWarning = static_cast<Menu::InGame::BacWarning*>(_registerMenu(new Menu::InGame::BacWarning(this)));
+    rollDice = static_cast<Menu::InGame::RollDice*>(_registerMenu(new Menu::InGame::RollDice(this)));
+    mainMenu = static_cast<Menu::InGame::Main*>(_registerMenu(new Menu::InGame::Main(this)));
+}
+
+void Board::_setupDataset() {
+    Base::_setupDataset();
+    if (!isPlanets()) {
+        System::setTextKey(this, "game_name", "gui.GameNameMarkup");
+    }
+}
+
+void Board::_setupViewerset() {
+    Base::_setupViewerset();
+    System::GameState* game = System::gameState();
+    gui::Object* board = getObject("board");
+    gui::Object* tokens = getObject("container_players");
+    if (!game || !board || !tokens) {
+        kit::Log::error(System::LogTag, "The board has no board or token container to show the game on.");
+        return;
+    }
+    bool planets = isPlanets();
+    if (planets) {
+        boardViewer = new Viewer::BoardPlanets(board);
+    } else {
+        boardViewer = new Viewer::BoardClassic(board);
+    }
+    viewerset->registerViewer(boardViewer);
+    for (Game::Player* player : game->getPlayers()) {
+        if (planets) {
+            viewerset->registerViewer(new Viewer::PlayerPlanets(player, tokens));
+        } else {
+            viewerset->registerViewer(new Viewer::PlayerClassic(player, tokens));
+        }
+    }
+}
+
+void Board::_setupCallbacks() {
+    Base::_setupCallbacks();
+    bind(gui->getObject("button_menu"), &Board::_showMenu);
+    bind(gui->getObject("button_dice"), &Board::_showDice);
+    bind(gui->getObject("button_overview"), &Board::_toggleOverview);
+    bind(gui->getObject("button_motd_cancel"), &Board::_hideMotd);
+    bind(rollDice->getObject("button_ok"), &Board::_roll);
+    bind(rollDice->getObject("button_dice"), &Board::_roll);
+    bind(rollDice->getObject("button_back"), &Board::_closeDice);
+}
+
+void Board::setup() {
+    System::TempState* temp = System::tempState();
+    System::GameState* game = System::gameState();
+    if (temp) {
+        temp->clear();
+        temp->setup();
+    }
+    if (game) {
+        game->update();
+        for (Game::Player* player : game->getPlayers()) {
+            player->setMovingProgress(1.0f);
+        }
+    }
+    Base::setup();
+    gui->update();
+    if (temp) {
+        temp->update();
+    }
+    _dispatchPhase();
+    System::TempState::updateHallOfFame();
+    refresh();
+}
+
+void Board::finish() {
+    // A question left open would answer a board that is gone.
+    if (ventrel::sceneManager) {
+        for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+            dialog->dismiss();
+        }
+    }
+    Base::finish();
+    if (System::GameState* game = System::gameState()) {
+        game->clearPickedPlayers();
+    }
+    _saveProgress();
+}
+
+void Board::refresh() {
+    Base::refresh();
+    _refreshFieldNumbers();
+}
+
+// Buttons.
+
+void Board::_showMenu() {
+    mainMenu->show();
+    gui->hide();
+}
+
+void Board::_showDice() {
+    System::setVisible(gui, "tutorial", false);
+    System::setEnabled(gui, "container_menu", false);
+    rollDice->resetRoll();
+    rollDice->show();
+}
+
+void Board::_toggleOverview() {
+    System::TempState* temp = System::tempState();
+    if (!temp) {
+        return;
+    }
+    if (temp->getViewMode() == 0 || temp->getViewMode() == 1) {
+        temp->setViewMode(1 - temp->getViewMode());
+    }
+    if (boardViewer) {
+        boardViewer->applyViewMode();
+    }
+    gui->refresh();
+}
+
+void Board::_hideMotd() {
+    gui::Object* motd = gui->getObject("container_motd");
+    if (motd && !motd->isAnimating()) {
+        motd->moveY(motd->getY() - motd->getHeight(), 2.0f);
+    }
+}
+
+void Board::_roll() {
+    _rollDice(kit::random(1, 7));
+}
+
+void Board::_rollDice(int value) {
+    System::GameState* game = System::gameState();
+    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
+    if (!current || phaseDone || rollDice->getRolledValue() != 0 ||
+        game->getTurnPhase() != TurnPhase::Start) {
+        return;
+    }
+    System::setEnabled(gui, "container_menu", false);
+    // One throw per turn: the dice button comes back with the next player's turn.
+    System::setEnabled(gui, "button_dice", false);
+    diceValue = value;
+    rollDice->setRoll(diceValue);
+    System::setImage(gui, "button_dice", "gui.dice/" + kit::toString(diceValue));
+    current->moveBy(current->getState() == Game::Player::State::MoveBackwards ? -diceValue : diceValue);
+    phaseDone = true;
+}
+
+void Board::_closeDice() {
+    System::setEnabled(gui, "container_menu", true);
+    rollDice->hide();
+}
+
+// The turn engine.
+
+void Board::_startUpdate() {
+    Base::_startUpdate();
+    bool animating = boardViewer && boardViewer->isAnimating();
+    if (System::TempState* temp = System::tempState()) {
+        temp->setBoardAnimating(animating);
+    }
+    if (animating || rollDice->isBusy()) {
+        inputAllowed = false;
+    }
+}
+
+void Board::_updateInput() {
+    Base::_updateInput();
+    System::TempState* temp = System::tempState();
+    bool boardAnimating = temp && temp->isBoardAnimating();
+    if (_isAnyDialogAnimating() || rollDice->isVisible() || rollDice->isBusy() || _isAnyTokenWalking() ||
+        boardAnimating || !ventrel::input || !ventrel::input->isKeyTriggered(host::Key::Space)) {
+        return;
+    }
+    gui::Object* dice = gui->getObject("button_dice");
+    if (dice && dice->isDerivedEnabled() && dice->isDerivedVisible()) {
+        dice->triggerEvent(gui::Event::Click, 1);
+    }
+}
+
+void Board::_updateLogic() {
+    System::GameState* game = System::gameState();
+    if (!game || _isAnyDialogAnimating()) {
+        return;
+    }
+    if (rollDice->isBusy()) {
+        rollDice->update();
+        gui->update();
+        return;
+    }
+    bool walking = _isAnyTokenWalking();
+    game->update();
+    Base::_updateLogic();
+    if (!walking && _offerDoubleStakes()) {
+        return;
+    }
+    System::TempState* temp = System::tempState();
+    if (walking || _isAnyTokenWalking() || (temp && temp->isBoardAnimating())) {
+        return;
+    }
+    if (_warnCurrentPlayer()) {
+        return;
+    }
+    if (game->getTurnPhase() == TurnPhase::Start && game->getTurnIndex() != cameraTurnIndex && boardViewer) {
+        cameraTurnIndex = game->getTurnIndex();
+        boardViewer->newTurn();
+    }
+    if (phaseDone) {
+        phaseDone = false;
+        _finishPhase();
+        game->advancePhase();
+        _saveProgress();
+        _dispatchPhase();
+    }
+    if (landingChanged) {
+        landingChanged = false;
+        if (game->getTurnPhase() == TurnPhase::Choice) {
+            _prepareLanding();
+        }
+        _saveProgress();
+        _dispatchPhase();
+    }
+    if (choiceMade) {
+        choiceMade = false;
+        if (!_needsPicks()) {
+            _applyChosenAction();
+        }
+    }
+}
+
+void Board::_updateDisplay() {
+    Base::_updateDisplay();
+    if (rollDice->isVisible()) {
+        System::setImage(gui, "button_dice", System::getImage(rollDice, "image_dice"));
+    } else {
+        System::setImage(gui, "button_dice", "gui.dice/" + kit::toString(diceValue));
+    }
+}
+
+bool Board::_isAnyDialogAnimating() const {
+    if (!ventrel::sceneManager) {
+        return false;
+    }
+    for (const ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+        if (dialog->isVisible() && (dialog->isAnimated() || dialog->isWaitingAnimation())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Board::_isAnyTokenWalking() const {
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return false;
+    }
+    const auto& players = game->getPlayers();
+    return std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->isWalking(); });
+}
+
+// Somebody reached a lap nobody reached before: the table may double its stakes, once.
+bool Board::_offerDoubleStakes() {
+    System::GameState* game = System::gameState();
+    if (!game->checkDoubleStakes()) {
+        return false;
+    }
+    if (audio::manager) {
+        audio::manager->play("first to finish lap");
+    }
+    ventrel::sceneManager->showDialog(YesNoDialog, this, this, "gui.YesNoDoubleStakes", DoubleStakesContext);
+    return true;
+}
+
+bool Board::_warnCurrentPlayer() {
+    Game::Player* current = System::gameState()->getCurrentPlayer();
+    if (!current || !current->needsBacWarning()) {
+        return false;
+    }
+    current->setWarned(true);
+    gui->hide();
+    bacWarning->show();
+    return true;
+}
+
+void Board::_dispatchPhase() {
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return;
+    }
+    if (game->getTurnPhase() == TurnPhase::Start) {
+        System::setEnabled(gui, "button_dice", true);
+        System::setEnabled(gui, "container_menu", true);
+        game->clearActionPlayers();
+        if (boardViewer) {
+            cameraTurnIndex = game->getTurnIndex();
+            boardViewer->newTurn();
+        }
+    } else if (game->getTurnPhase() == TurnPhase::Choice) {
+        _showActionDialog();
+    } else {
+        phaseDone = true;
+    }
+}
+
+void Board::_finishPhase() {
+    System::GameState* game = System::gameState();
+    if (game->getTurnPhase() == TurnPhase::Start) {
+        _prepareLanding();
+    } else if (game->getTurnPhase() == TurnPhase::Finalize) {
+        if (System::TempState* temp = System::tempState()) {
+            temp->setTokensJumped(false);
+        }
+    }
+}
+
+void Board::_saveProgress() {
+    System::TempState::updateHallOfFame();
+    if (ventrel::saveManager && ventrel::gameState && !ventrel::saveManager->saveAuto(ventrel::gameState)) {
+        kit::Log::error(System::LogTag, "The game could not be saved.");
+    }
+}
+
+void Board::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    Base::dialogResult(dialog, button, context);
+    System::GameState* game = System::gameState();
+    if (!game) {
+        return;
+    }
+    if ((dialog == SelectDialog || dialog == ChoiceDialog) && context == ActionContext &&
+        game->getTurnPhase() == TurnPhase::Choice) {
+        selectedAction = button;
+        if (dialog == ChoiceDialog && button == 0 && game->getCurrentPlayer()) {
+            game->getCurrentPlayer()->addAcceptedChallenge();
+        }
+        choiceMade = true;
+    } else if (dialog == PickerDialog && context == PickerContext) {
+        if (button >= 0 && button < static_cast<int>(game->getPlayers().size())) {
+            game->addPickedPlayer(game->getPlayers()[button]);
+            choiceMade = true;
+        }
+    } else if (dialog == YesNoDialog && context == DoubleStakesContext && button == 0) {
+        game->acceptDoubleStakes();
+        refresh();
+    }
+}
+
+// Drink and move-back fields show their number on the board, drinks doubled with the stakes.
+void Board::_refreshFieldNumbers() {
+    System::GameState* game = System::gameState();
+    if (!game || !boardViewer) {
+        return;
+    }
+    for (int position = 0; position < Game::BoardSize; ++position) {
+        const Game::Field* field = position % 10 == 0 ? nullptr : game->getBoardField(position);
+        if (!field || field->actions.empty()) {
+            continue;
+        }
+        const Game::Action& action = field->actions.front();
+        int amount = game->getStakedAmount(action);
+        bool counted = field->icon == "drink" || field->icon == "strip" || field->icon == "slapped";
+        if (field->icon == "move_back" || (counted && amount >= 2)) {
+            System::setImage(this, kit::format("field_number_%02d", position),
+                             "game.fields/" + kit::toString(amount));
+        }
+    }
+}
+
+}  // namespace Scene

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <kit/Types.h>
+#include <ventrel/scene/Base.h>
+
+#include "Game/Action.h"
+
+namespace Game {
+class Player;
+}
+
+namespace Menu::InGame {
+class BacWarning;
+class Gui;
+class Main;
+class RollDice;
+}  // namespace Menu::InGame
+
+namespace Viewer {
+class Board;
+}
+
+namespace Scene {
+
+// The board on which a game is played: the turn engine (roll, walk, resolve the landing field, pass
+// the turn), the bar, dice, warning and pause menus, the board and token viewers, and a save after
+// every step so that a game can always be resumed where it stood.
+class Board : public ventrel::scene::Base {
+public:
+    static inline const kit::String SelectDialog = "menu/dialog/action_select";
+    static inline const kit::String ChoiceDialog = "menu/dialog/action_choice";
+    static inline const kit::String PickerDialog = "menu/dialog/picker_player";
+    static inline const kit::String YesNoDialog = "menu/dialog/yes_no";
+    static inline const kit::String ActionContext = "Context:Phase:Choice";
+    static inline const kit::String PickerContext = "Dialog:PlayerPicker";
+    static inline const kit::String DoubleStakesContext = "YesNo:DoubleStakes";
+
+    Board();
+
+    ventrel::system::Contract getContract() const override;
+    void setup() override;
+    void finish() override;
+    void refresh() override;
+    void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
+
+    Menu::InGame::Gui* getGui() const { return gui; }
+    Menu::InGame::BacWarning* getBacWarning() const { return bacWarning; }
+    Menu::InGame::RollDice* getRollDice() const { return rollDice; }
+    Menu::InGame::Main* getMainMenu() const { return mainMenu; }
+    Viewer::Board* getBoardViewer() const { return boardViewer; }
+    int getDiceValue() const { return diceValue; }
+    int getSelectedAction() const { return selectedAction; }
+
+    // The action text as the dialogs show it, in the text-key notation of the GUI. `pool` hands out
+    // the players drawn for "Random" actions in order; `assigned` collects them for "PreviousAction".
+    static kit::String composeActionText(const Game::Action& action, const kit::String& previousTarget,
+                                         kit::Array<Game::Player*>& pool,
+                                         kit::Array<Game::Player*>& assigned);
+    // The same text for a given key: the action's names, shares and amount follow it as arguments.
+    static kit::String composeText(const kit::String& key, const Game::Action& action,
+                                   kit::Array<Game::Player*>& pool, kit::Array<Game::Player*>& assigned);
+    // The current player's and the other player's share of a roll-and-split, stakes included.
+    static std::pair<int, int> rollAndSplitShares();
+
+protected:
+    Menu::InGame::Gui* gui = nullptr;
+    Menu::InGame::BacWarning* bacWarning = nullptr;
+    Menu::InGame::RollDice* rollDice = nullptr;
+    Menu::InGame::Main* mainMenu = nullptr;
+    Viewer::Board* boardViewer = nullptr;
+    bool phaseDone = false;
+    bool landingChanged = false;
+    bool choiceMade = false;
+    int selectedAction = -1;
+    int diceValue = 6;
+    // The player whose turn the camera last went to; a player taken out in the pause menu passes
+    // the turn, and the camera follows.
+    int cameraTurnIndex = -1;
+
+    Base* _createNew() override { return new Board(); }
+    void _setupMenus() override;
+    void _setupDataset() override;
+    void _setupViewerset() override;
+    void _setupCallbacks() override;
+    void _startUpdate() override;
+    void _updateInput() override;
+    void _updateLogic() override;
+    void _updateDisplay() override;
+
+    // Buttons.
+    void _showMenu();
+    void _showDice();
+    void _toggleOverview();
+    void _hideMotd();
+    void _roll();
+    // The dice shows the value and the current player walks it.
+    void _rollDice(int value);
+    void _closeDice();
+
+    // The turn engine.
+    void _dispatchPhase();
+    void _finishPhase();
+    void _saveProgress();
+    bool _isAnyDialogAnimating() const;
+    bool _isAnyTokenWalking() const;
+    bool _offerDoubleStakes();
+    bool _warnCurrentPlayer();
+    void _refreshFieldNumbers();
+
+    // Resolving the landing field.
+    void _prepareLanding();
+    void _showActionDialog();
+    bool _needsPicks();
+    void _showPlayerPicker(const Game::Action& action);
+    void _applyChosenAction();
+    bool _applyDrinkAction(const Game::Action& action);
+    bool _applyMoveAction(const Game::Action& action);
+    bool _applySpecialAction(const Game::Action& action);
+    void _giveDrinks(Game::Player* player, int amount);
+
+private:
+    kit::Array<Game::Action> _currentActions() const;
+    bool _chosenAction(Game::Action& action) const;
+};
+
+}  // namespace Scene

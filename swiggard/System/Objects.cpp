@@ -1,0 +1,96 @@
+#include "System/Objects.h"
+
+#include <gui/Dataset.h>
+#include <gui/ImageBox.h>
+#include <gui/ImageButton.h>
+#include <gui/Label.h>
+#include <kit/Log.h>
+
+namespace System {
+
+namespace {
+
+template <class Kind>
+Kind* find(const ventrel::system::Context* screen, const kit::String& name) {
+    return screen ? dynamic_cast<Kind*>(screen->getObject(name)) : nullptr;
+}
+
+// A picture's look variant when it exists, else none (the button then shows the plain picture).
+kit::String variant(const gui::Object* object, const kit::String& image, const kit::String& suffix) {
+    gui::Dataset* dataset = object->getDataset();
+    return dataset && dataset->hasImage(image + suffix) ? image + suffix : kit::String();
+}
+
+}  // namespace
+
+void setText(const ventrel::system::Context* screen, const kit::String& name, const kit::String& text) {
+    if (auto* label = find<gui::Label>(screen, name)) {
+        label->setText(text);
+    }
+}
+
+void setTextKey(const ventrel::system::Context* screen, const kit::String& name, const kit::String& key) {
+    if (auto* label = find<gui::Label>(screen, name)) {
+        label->setTextKey(key);
+    }
+}
+
+void setTextColor(const ventrel::system::Context* screen, const kit::String& name, const host::Color& color) {
+    if (auto* label = find<gui::Label>(screen, name)) {
+        label->setTextColor(color);
+    }
+}
+
+void setImage(const ventrel::system::Context* screen, const kit::String& name, const kit::String& image) {
+    gui::Object* object = find<gui::Object>(screen, name);
+    if (!object || !object->getDataset()) {
+        return;
+    }
+    if (!object->getDataset()->hasImage(image)) {
+        kit::Log::warn("data", "No picture " + image + " for " + name + "; it keeps the one it shows.");
+        return;
+    }
+    if (auto* box = find<gui::ImageBox>(screen, name)) {
+        box->setImage(image);
+        return;
+    }
+    if (auto* button = find<gui::ImageButton>(screen, name)) {
+        button->setImage(image);
+        button->setHoverImage(variant(button, image, "_hover"));
+        button->setPushedImage(variant(button, image, "_pushed"));
+    }
+}
+
+kit::String getImage(const ventrel::system::Context* screen, const kit::String& name) {
+    if (auto* box = find<gui::ImageBox>(screen, name)) {
+        return box->getImageName();
+    }
+    if (auto* button = find<gui::ImageButton>(screen, name)) {
+        return button->getImageName();
+    }
+    return "";
+}
+
+void setVisible(const ventrel::system::Context* screen, const kit::String& name, bool visible) {
+    if (gui::Object* object = find<gui::Object>(screen, name)) {
+        object->setVisible(visible);
+    }
+}
+
+void setEnabled(const ventrel::system::Context* screen, const kit::String& name, bool enabled) {
+    if (gui::Object* object = find<gui::Object>(screen, name)) {
+        object->setEnabled(enabled);
+    }
+}
+
+bool isVisible(const ventrel::system::Context* screen, const kit::String& name) {
+    gui::Object* object = find<gui::Object>(screen, name);
+    return object && object->isVisible();
+}
+
+bool isAnimating(const ventrel::system::Context* screen, const kit::String& name) {
+    gui::Object* object = find<gui::Object>(screen, name);
+    return object && object->isAnimating();
+}
+
+}  // namespace System

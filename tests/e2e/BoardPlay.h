@@ -1,0 +1,275 @@
+#pragma once
+
+#include <gui/ScrollArea.h>
+#include <kit/Format.h>
+#include <kit/Random.h>
+#include <kit/Strings.h>
+#include <ventrel/menu/Dialog.h>
+#include <functional>
+
+#include "Game/Player.h"
+#include "GameSession.h"
+#include "Menu/InGame/BacWarning.h"
+#include "Menu/InGame/Gui.h"
+#include "Menu/InGame/Main.h"
+#include "Menu/InGame/RollDice.h"
+#include "Scene/Board.h"
+#include "System/DataManager.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+
+namespace e2etest {
+
+using Layout = System::GameState::BoardLayout;
+using FieldSet = System::GameState::FieldSet;
+using CardSet = System::GameState::CardSet;
+using TurnPhase = System::GameState::TurnPhase;
+
+// The board with its innards open to the tests that set up a situation before they press buttons.
+class OpenBoard : public Scene::Board {
+public:
+    using Board::_applyChosenAction;
+    using Board::_rollDice;
+    using Board::choiceMade;
+    using Board::selectedAction;
+
+    // The dice as a fresh throw of the current player shows it.
+    void throwDice(int value) {
+        getRollDice()->resetRoll();
+        _rollDice(value);
+    }
+    using Board::landingChanged;
+    using Board::phaseDone;
+
+protected:
+    Base* _createNew() override { return new OpenBoard(); }
+};
+
+// A new game of that many players ("Player 1" ...) as the set-up screen leaves it.
+inline void newGame(int players, const Layout& layout, const FieldSet& fields,
+                    const CardSet& cards = CardSet::Classic) {
+    System::GameState* game = System::gameState();
+    game->clear();
+    const auto& colors = System::dataManager->getColors();
+    const auto& characters = System::dataManager->getCharacters();
+    for (int i = 0; i < players; ++i) {
+        auto* player = new Game::Player(colors[i % colors.size()], characters[i % 16]);
+        player->setName(kit::format("Player %d", i + 1));
+        game->addPlayer(player);
+    }
+    game->setBoardLayout(layout);
+    game->setFieldSet(fields);
+    game->setCardSet(cards);
+    game->setup();
+    game->start();
+}
+
+// Starts a new game and runs frames until the board takes input; null when it does not get there.
+inline OpenBoard* startBoard(GameSession& session, int players, const Layout& layout, const FieldSet& fields,
+                             const CardSet& cards = CardSet::Classic) {
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    // A running board shows the players of the old game until it is left.
+    if (ventrel::sceneManager->getCurrentSceneName() == "Scene::Board" && !session.goTo("Scene::Title")) {
+        return nullptr;
+    }
+    newGame(players, layout, fields, cards);
+    if (!session.goTo("Scene::Board")) {
+        return nullptr;
+    }
+    return dynamic_cast<OpenBoard*>(session.getScene());
+}
+
+inline ventrel::menu::Dialog* openDialog() {
+    for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+        if (dialog->isVisible() && dialog->isInputAllowed()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+inline bool isShown(const ventrel::system::Context* screen, const kit::String& name) {
+    gui::Object* object = screen ? screen->getObject(name) : nullptr;
+    return object && object->isDerivedVisible() && object->isDerivedEnabled();
+}
+
+// Plays the board the way the friends on the sofa do: only by mouse clicks, or only by keys, answering
+// every question as it comes. Counts the turns that passed.
+class BoardPlayer {
+public:
+    enum class Input { Mouse, Keyboard };
+
+    BoardPlayer(GameSession& session, Input input) : session(session), input(input) {}
+
+    // Plays until that many more turns have begun; false when the game stops moving for 40 s.
+    bool playTurns(int turns) {
+        int goal = startedTurns + turns;
+        int idle = 0;
+        while (startedTurns < goal) {
+            if (!_board()) {
+                ADD_FAILURE() << "the board is gone";
+                return false;
+            }
+            bool acted = _act();
+            if (!session.getDriver().step(acted ? 3 : 1)) {
+                return false;
+            }
+            idle = _countTurn() ? 0 : idle + (acted ? 3 : 1);
+            if (idle > 1200) {
+                ADD_FAILURE() << "the game stands still in phase "
+                              << System::gameState()->getTurnPhase().getName();
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Plays on until the condition holds; false after that many frames.
+    bool playUntil(const std::function<bool()>& condition, int maxFrames = 3000) {
+        for (int frames = 0; frames < maxFrames; ++frames) {
+            if (condition()) {
+                return true;
+            }
+            if (!_board() || !session.getDriver().step(_act() ? 3 : 1)) {
+                return false;
+            }
+            _countTurn();
+        }
+        return condition();
+    }
+
+    // Mouse: a click on the object. Keyboard: Tab until it has the focus, then Enter.
+    void press(ventrel::system::Context* screen, const kit::String& name) {
+        if (input == Input::Mouse) {
+            session.click(screen, name);
+            return;
+        }
+        gui::Object* button = screen->getObject(name);
+        ASSERT_NE(button, nullptr) << screen->getName() << " has no " << name;
+        _focusAndPress(screen, button);
+    }
+
+    // The answer to the double-stakes question: 0 yes, 1 no, -1 either.
+    void setDoubleStakesAnswer(int answer) { doubleStakesAnswer = answer; }
+
+    int getStartedTurns() const { return startedTurns; }
+    int getAnsweredDialogs() const { return answeredDialogs; }
+
+private:
+    GameSession& session;
+    Input input;
+    int startedTurns = 0;
+    int answeredDialogs = 0;
+    kit::String lastPhase = "Start";
+    int lastTurnIndex = 0;
+    int doubleStakesAnswer = -1;
+
+    Scene::Board* _board() const { return dynamic_cast<Scene::Board*>(session.getScene()); }
+
+    bool _countTurn() {
+        System::GameState* game = System::gameState();
+        kit::String phase = game->getTurnPhase().getName();
+        bool changed = phase != lastPhase || game->getTurnIndex() != lastTurnIndex;
+        if (phase == "Start" && lastPhase != "Start") {
+            ++startedTurns;
+        }
+        lastPhase = phase;
+        lastTurnIndex = game->getTurnIndex();
+        return changed;
+    }
+
+    bool _act() {
+        Scene::Board* board = _board();
+        if (ventrel::menu::Dialog* dialog = openDialog()) {
+            _answer(dialog);
+            ++answeredDialogs;
+            return true;
+        }
+        Menu::InGame::BacWarning* warning = board->getBacWarning();
+        if (warning->isVisible() && warning->isInputAllowed()) {
+            _pressConfirm(warning, "button_ok");
+            return true;
+        }
+        Menu::InGame::RollDice* dice = board->getRollDice();
+        if (dice->isVisible() && dice->isInputAllowed() && dice->getRolledValue() == 0) {
+            _pressConfirm(dice, "button_ok");
+            return true;
+        }
+        if (!dice->isVisible() && board->isInputAllowed() && isShown(board->getGui(), "button_dice")) {
+            if (input == Input::Keyboard) {
+                session.getDriver().pressKey(host::Key::Space);
+            } else {
+                session.click(board->getGui(), "button_dice");
+            }
+            return true;
+        }
+        return false;
+    }
+
+    // Mouse: a click on the object. Keyboard: Enter presses what the screen confirms with.
+    void _pressConfirm(ventrel::system::Context* screen, const kit::String& name) {
+        if (input == Input::Keyboard) {
+            session.getDriver().pressKey(host::Key::Return);
+        } else {
+            session.click(screen, name);
+        }
+    }
+
+    void _answer(ventrel::menu::Dialog* dialog) {
+        kit::String name = dialog->getName();
+        if (name == Scene::Board::PickerDialog) {
+            _pickPlayer(dialog);
+        } else if (name == Scene::Board::YesNoDialog && doubleStakesAnswer >= 0) {
+            _chooseOne(dialog, doubleStakesAnswer);
+        } else if (name == Scene::Board::ChoiceDialog || name == Scene::Board::YesNoDialog) {
+            _chooseOne(dialog, kit::random(0, 2));
+        } else {
+            _pressConfirm(dialog, name == Scene::Board::SelectDialog ? "button_ok" : "button_dialog_0");
+        }
+    }
+
+    // Keyboard: Tab steps the focus from the first button on, Enter presses the focused one.
+    void _chooseOne(ventrel::menu::Dialog* dialog, int index) {
+        if (input == Input::Mouse) {
+            session.click(dialog, "button_dialog_" + kit::toString(index));
+            return;
+        }
+        for (int i = 0; i <= index; ++i) {
+            session.getDriver().pressKey(host::Key::Tab);
+            session.getDriver().step();
+        }
+        session.getDriver().pressKey(host::Key::Return);
+    }
+
+    // The first player that may be picked and is in view of the list.
+    void _pickPlayer(ventrel::menu::Dialog* dialog) {
+        auto* area = dynamic_cast<gui::ScrollArea*>(dialog->getObject("scroll_area"));
+        for (int i = 0; i < dialog->getButtonCount(); ++i) {
+            gui::Object* button = dialog->getObject("button_dialog_" + kit::toString(i));
+            if (!button || !button->isDerivedVisible() || !button->isDerivedEnabled()) {
+                continue;
+            }
+            if (area && !area->getBoundingRect().isPointInside(button->getBoundingRect().getCenter())) {
+                continue;
+            }
+            if (input == Input::Mouse) {
+                session.click(dialog, button->getName());
+            } else {
+                _focusAndPress(dialog, button);
+            }
+            return;
+        }
+        ADD_FAILURE() << "the picker offers nobody";
+    }
+
+    void _focusAndPress(ventrel::system::Context* screen, gui::Object* button) {
+        for (int tries = 0; tries < 32 && !button->isFocused(); ++tries) {
+            session.getDriver().pressKey(host::Key::Tab);
+            session.getDriver().step();
+        }
+        EXPECT_TRUE(button->isFocused()) << screen->getName() << ": Tab never reaches " << button->getName();
+        session.getDriver().pressKey(host::Key::Return);
+    }
+};
+
+}  // namespace e2etest

@@ -1,0 +1,65 @@
+// Pictures of the board for the people who look at them: with SWIGGARD_SHOTS set to a folder, every
+// board screen is saved there as PNG at the window size of SWIGGARD_SHOTS_SIZE ("1366x768" by
+// default). Without it the test has nothing to do.
+#include <gtest/gtest.h>
+#include <host/RenderSystem.h>
+#include <host/Window.h>
+#include <kit/Env.h>
+#include <kit/Strings.h>
+
+#include "BoardPlay.h"
+
+namespace e2etest {
+namespace {
+
+class BoardShots : public ::testing::Test {
+protected:
+    GameSession session;
+    kit::String folder = kit::getEnv("SWIGGARD_SHOTS");
+
+    void SetUp() override {
+        if (folder.empty()) {
+            GTEST_SKIP() << "SWIGGARD_SHOTS names no folder";
+        }
+        kit::Array<kit::String> size =
+            kit::split(kit::getEnv("SWIGGARD_SHOTS_SIZE").empty() ? kit::String("1366x768")
+                                                                  : kit::getEnv("SWIGGARD_SHOTS_SIZE"),
+                       "x");
+        ASSERT_EQ(size.size(), 2u);
+        host::window->setSize(kit::toInt(size[0]), kit::toInt(size[1]));
+        ASSERT_TRUE(session.waitForScene());
+    }
+
+    void shot(const kit::String& name) {
+        session.getDriver().step(30);
+        host::rendersys->requestScreenshot(folder + "/" + name + ".png");
+        session.getDriver().step(2);
+    }
+};
+
+TEST_F(BoardShots, EveryBoardScreen) {
+    for (const Layout& layout : {Layout::Classic, Layout::Planets}) {
+        kit::String look = layout.getName();
+        OpenBoard* board = startBoard(session, 14, layout, FieldSet::Classic);
+        ASSERT_NE(board, nullptr);
+        for (int i = 0; i < 14; ++i) {
+            System::gameState()->getPlayers()[i]->addDrinks(i * 3);
+        }
+        shot(look + "_follow");
+        session.click(board->getGui(), "button_overview");
+        shot(look + "_overview");
+        session.click(board->getGui(), "button_overview");
+        session.getDriver().step(60);
+        session.click(board->getGui(), "button_menu");
+        shot(look + "_pause");
+        session.click(board->getMainMenu(), "button_continue");
+        session.getDriver().step(30);
+        board->throwDice(3);
+        shot(look + "_dice");
+        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+        shot(look + "_" + kit::split(openDialog()->getName(), "/").back());
+    }
+}
+
+}  // namespace
+}  // namespace e2etest

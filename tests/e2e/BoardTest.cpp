@@ -1,0 +1,624 @@
+// The board played through the real game: the turn engine, its dialogs and menus, and whole games by
+// mouse alone and keyboard alone on every board look and field arrangement.
+#include <gtest/gtest.h>
+#include <gui/ImageBox.h>
+#include <gui/ImageButton.h>
+#include <gui/Label.h>
+#include <kit/Strings.h>
+#include <ventrel/system/SaveManager.h>
+
+#include <ventrel/system/Viewerset.h>
+
+#include <cmath>
+#include <optional>
+
+#include "BoardPlay.h"
+#include "Menu/InGame/Status.h"
+#include "Menu/Title.h"
+#include "System/DataManager.h"
+#include "System/TempState.h"
+
+namespace e2etest {
+namespace {
+
+System::GameState& game() {
+    return *System::gameState();
+}
+
+Game::Player& player(int index) {
+    return *game().getPlayers()[index];
+}
+
+// The first board position whose field's first action has that type, and that this game's players
+// are enough for (a field for more players gives way to another).
+std::optional<int> positionWith(const kit::String& type, size_t actions = 0) {
+    int playing = static_cast<int>(game().getPlayingPlayers().size());
+    for (int position = 1; position < Game::BoardSize; ++position) {
+        const Game::Field* field = game().getBoardField(position);
+        bool sized = field && (actions == 0 || field->actions.size() == actions);
+        if (sized && field->minPlayers <= playing && !field->actions.empty() &&
+            field->actions.front().type == type) {
+            return position;
+        }
+    }
+    return std::nullopt;
+}
+
+// The first catalogue field whose actions (for everybody) include that type.
+const Game::Field* fieldWith(const kit::String& type, size_t actions = 0) {
+    for (const Game::Field* field : System::dataManager->getFields()) {
+        bool sized = actions == 0 || field->actions.size() == actions;
+        if (sized && std::any_of(field->actions.begin(), field->actions.end(),
+                                 [&](const Game::Action& a) { return a.type == type; })) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+// The current player stands `before` fields ahead of the start and throws `roll`.
+void throwFrom(OpenBoard* board, int before, int roll) {
+    Game::Player& current = *game().getCurrentPlayer();
+    current.moveBy(before - current.getCurrentField());
+    current.setMovingProgress(1.0f);
+    board->throwDice(roll);
+}
+
+// The index of the first action of that type in what the current player gets of the field.
+int actionIndex(const Game::Field* field, const kit::String& type) {
+    kit::Array<Game::Action> actions =
+        System::DataManager::getActionsFor(field, game().getCurrentPlayer()->getGender());
+    auto found =
+        std::find_if(actions.begin(), actions.end(), [&](const Game::Action& a) { return a.type == type; });
+    EXPECT_NE(found, actions.end()) << type << " is not on field " << field->id;
+    return static_cast<int>(found - actions.begin());
+}
+
+kit::String dialogText(ventrel::menu::Dialog* dialog, int index) {
+    auto* label = dynamic_cast<gui::Label*>(dialog->getObject("text_dialog_" + kit::toString(index)));
+    return label ? label->getTextKey() : "";
+}
+
+class BoardTest : public ::testing::Test {
+protected:
+    GameSession session;
+
+    void SetUp() override { ASSERT_TRUE(session.waitForScene()); }
+
+    OpenBoard* start(int players, const Layout& layout = Layout::Classic,
+                     const FieldSet& fields = FieldSet::Classic) {
+        OpenBoard* board = startBoard(session, players, layout, fields);
+        EXPECT_NE(board, nullptr);
+        return board;
+    }
+
+    bool waitForDialog(const kit::String& name) {
+        bool shown = session.getDriver().stepUntil(
+            [&] { return openDialog() && openDialog()->getName() == name; }, 600);
+        if (!shown) {
+            ADD_FAILURE() << "waiting for " << name
+                          << ", open: " << (openDialog() ? openDialog()->getName() : "none") << ", phase "
+                          << game().getTurnPhase().getName() << ", field id "
+                          << game().getCurrentPlayer()->getFieldId();
+        }
+        return shown;
+    }
+};
+
+TEST_F(BoardTest, BothLayoutsStartWithTheirMenusAndTokens) {
+    for (const Layout& layout : {Layout::Classic, Layout::Planets}) {
+        OpenBoard* board = start(3, layout);
+        ASSERT_NE(board, nullptr);
+        EXPECT_EQ(board->getDatasetPath().find(
+                      layout == Layout::Planets ? "board_planets" : "board_classic") != kit::String::npos,
+                  true);
+        EXPECT_TRUE(board->getContractErrors().empty()) << board->getContractErrors().front();
+        for (ventrel::menu::Base* menu : board->getAllMenus()) {
+            EXPECT_TRUE(menu->getContractErrors().empty())
+                << menu->getName() << ": " << menu->getContractErrors().front();
+        }
+        EXPECT_TRUE(board->getGui()->isVisible());
+        EXPECT_FALSE(board->getRollDice()->isVisible());
+        EXPECT_FALSE(board->getMainMenu()->isVisible());
+        // One board viewer and one token per player.
+        EXPECT_EQ(board->getViewerset()->getViewers().size(), 4u);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(isShown(board->getGui(), "label_drinks_" + kit::toString(i)));
+        }
+        EXPECT_FALSE(board->getGui()->getObject("label_drinks_3")->isVisible());
+    }
+}
+
+TEST_F(BoardTest, DoubleStakesAreOfferedOncePerNewLapAfterTheTokensStopped) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    play.setDoubleStakesAnswer(1);
+    throwFrom(board, 39, 3);
+    ASSERT_TRUE(waitForDialog(Scene::Board::YesNoDialog));
+    EXPECT_FALSE(player(0).isWalking());
+    EXPECT_EQ(player(0).getLaps(), 1);
+    // No: the stakes stay, and the same lap is not offered again.
+    ASSERT_TRUE(play.playUntil(
+        [] { return game().getTurnIndex() == 1 && game().getTurnPhase() == TurnPhase::Start; }));
+    EXPECT_EQ(game().getMultiplier(), 1);
+    EXPECT_EQ(game().getMaxLaps(), 1);
+    throwFrom(board, 38, 4);
+    ASSERT_TRUE(play.playUntil(
+        [] { return game().getTurnIndex() == 0 && game().getTurnPhase() == TurnPhase::Start; }));
+    EXPECT_EQ(game().getMultiplier(), 1);
+    // A further lap asks again; yes doubles the stakes for good.
+    play.setDoubleStakesAnswer(0);
+    throwFrom(board, 79, 2);
+    ASSERT_TRUE(waitForDialog(Scene::Board::YesNoDialog));
+    ASSERT_TRUE(play.playUntil([] { return game().getMultiplier() == 2; }));
+    EXPECT_EQ(game().getMaxLaps(), 2);
+}
+
+TEST_F(BoardTest, FieldNumbersDoubleWithTheStakes) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    std::optional<int> drink = positionWith("ActionType_Drink_Player");
+    ASSERT_TRUE(drink.has_value());
+    const Game::Action& action = game().getBoardField(*drink)->actions.front();
+    auto* number = dynamic_cast<gui::ImageBox*>(board->getObject(kit::format("field_number_%02d", *drink)));
+    ASSERT_NE(number, nullptr);
+    if (action.drinks >= 2) {
+        EXPECT_EQ(number->getImageName(), "game.fields/" + kit::toString(action.drinks));
+    }
+    game().acceptDoubleStakes();
+    board->refresh();
+    EXPECT_EQ(number->getImageName(), "game.fields/" + kit::toString(action.drinks * 2));
+}
+
+TEST_F(BoardTest, ABackwardsMoveDuringTheChoiceResolvesTheNewFieldAndSaves) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    std::optional<int> back = positionWith("ActionType_Move_Backwards");
+    ASSERT_TRUE(back.has_value());
+    int distance = game().getBoardField(*back)->actions.front().drinks;
+    throwFrom(board, *back - 2, 2);
+    ASSERT_TRUE(waitForDialog(Scene::Board::ChoiceDialog));
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([&] { return player(0).getCurrentField() == *back - distance; }, 120));
+    EXPECT_EQ(game().getTurnPhase(), TurnPhase::Choice);
+    EXPECT_EQ(game().getTurnIndex(), 0);
+    // The new field's dialog follows once the token has walked back (unless it is the start field).
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] { return openDialog() != nullptr || game().getTurnPhase() != TurnPhase::Choice; }, 600));
+    auto* saved = static_cast<ventrel::system::GameState*>(nullptr);
+    ASSERT_TRUE(ventrel::saveManager->loadAuto(&saved));
+    auto* state = dynamic_cast<System::GameState*>(saved);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->getPlayers()[0]->getCurrentField(), *back - distance);
+    delete saved;
+}
+
+TEST_F(BoardTest, APendingMoveBackwardsWalksTheDiceBackwards) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    // Given while somebody else plays, the state waits for the player's next turn.
+    player(1).moveBy(20);
+    player(1).setMovingProgress(1.0f);
+    player(1).addState(Game::Player::State::MoveBackwards, 1);
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(play.playUntil([] { return game().getTurnIndex() == 1; }));
+    int before = player(1).getCurrentField();
+    ASSERT_TRUE(play.playUntil([] { return game().getTurnPhase() != TurnPhase::Start; }));
+    EXPECT_EQ(player(1).getCurrentField(), before - board->getDiceValue());
+}
+
+TEST_F(BoardTest, TheStartFieldShowsNoDialog) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    throwFrom(board, 36, 4);
+    // Reaching the start completes a lap: the stakes question comes, then no field card.
+    ASSERT_TRUE(waitForDialog(Scene::Board::YesNoDialog));
+    session.click(openDialog(), "button_dialog_1");
+    bool actionShown = false;
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [&] {
+            ventrel::menu::Dialog* dialog = openDialog();
+            actionShown = actionShown || (dialog && dialog->getName() != Scene::Board::YesNoDialog);
+            return game().getTurnIndex() == 1;
+        },
+        600));
+    EXPECT_FALSE(actionShown);
+    EXPECT_EQ(game().getTurnPhase(), TurnPhase::Start);
+}
+
+TEST_F(BoardTest, OneActionUsesTheSelectDialogAndTwoTheChoice) {
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    std::optional<int> drink = positionWith("ActionType_Drink_Player", 1);
+    ASSERT_TRUE(drink.has_value());
+    throwFrom(board, *drink - 1, 1);
+    ASSERT_TRUE(waitForDialog(Scene::Board::SelectDialog));
+    ventrel::menu::Dialog* select = openDialog();
+    EXPECT_EQ(dynamic_cast<gui::Label*>(select->getObject("player_name"))->getText(),
+              player(0).getRichName());
+    EXPECT_EQ(dynamic_cast<gui::ImageBox*>(select->getObject("image_back_0"))->getImageName(),
+              "gui.buttons/fields_blank_" + kit::toString(*drink / 10));
+    int drinksBefore = player(0).getDrinks();
+    session.click(select, "button_ok");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return game().getTurnIndex() == 1; }, 300));
+    EXPECT_GT(player(0).getDrinks(), drinksBefore);
+    EXPECT_EQ(player(0).getAcceptedChallenges(), 0);
+
+    // A challenge field: two answers, and taking the first counts.
+    const Game::Field* challenge = nullptr;
+    int position = 1;
+    for (; position < Game::BoardSize && !challenge; ++position) {
+        const Game::Field* field = game().getBoardField(position);
+        if (field && field->actions.size() == 2 && field->minPlayers <= 2) {
+            challenge = field;
+        }
+    }
+    ASSERT_NE(challenge, nullptr);
+    throwFrom(board, position - 2, 1);
+    ASSERT_TRUE(waitForDialog(Scene::Board::ChoiceDialog));
+    session.click(openDialog(), "button_dialog_0");
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(play.playUntil([] { return game().getTurnIndex() == 0; }));
+    EXPECT_EQ(player(1).getAcceptedChallenges(), 1);
+}
+
+TEST_F(BoardTest, ActionTextsNameTheDrawnPlayersAndCountTheStakes) {
+    ASSERT_NE(start(3), nullptr);
+    Game::Action random;
+    random.type = "ActionType_Drink_WithPlayer";
+    random.target = "Random";
+    random.drinks = 2;
+    Game::Action previous = random;
+    previous.target = "PreviousAction";
+    kit::Array<Game::Player*> pool = {&player(1)};
+    kit::Array<Game::Player*> assigned;
+    kit::String name = "{" + player(1).getRichName() + "}";
+    EXPECT_EQ(Scene::Board::composeActionText(random, "", pool, assigned),
+              "{%f} gui.ActionType_Drink_WithPlayer_Random " + name + " {2}");
+    // A second draw of the same player finds the pool empty: no name.
+    EXPECT_EQ(Scene::Board::composeActionText(random, "Random", pool, assigned),
+              "{%f} gui.ActionType_Drink_WithPlayer_Random {2}");
+    EXPECT_EQ(Scene::Board::composeActionText(previous, "Random", pool, assigned),
+              "{%f} gui.ActionType_Drink_WithPlayer_Random " + name + " {2}");
+
+    game().acceptDoubleStakes();
+    Game::Action move;
+    move.type = "ActionType_Move_Backwards";
+    move.drinks = 3;
+    move.rollAgain = true;
+    EXPECT_EQ(Scene::Board::composeActionText(move, "", pool, assigned),
+              "{%f %s} gui.ActionType_Move_Backwards_Player {3} gui.RollAgainText");
+    EXPECT_EQ(Scene::Board::composeActionText(random, "", pool, assigned),
+              "{%f} gui.ActionType_Drink_WithPlayer_Random {4}");
+    Game::Action custom;
+    custom.type = "ActionType_Special_Custom";
+    custom.text = "Sing [b]loud[/b]";
+    EXPECT_EQ(Scene::Board::composeActionText(custom, "", pool, assigned), "{Sing [b]loud[/b]}");
+    Game::Action split;
+    split.type = "ActionType_Special_RollAndSplit";
+    split.target = "Pick1";
+    player(0).setRolls({4});
+    EXPECT_EQ(Scene::Board::composeActionText(split, "", pool, assigned),
+              "{%f} gui.ActionType_Special_RollAndSplit_Pick1 {4} {6}");
+}
+
+TEST_F(BoardTest, ResumingInTheChoiceShowsTheSameDialog) {
+    OpenBoard* board = start(3);
+    ASSERT_NE(board, nullptr);
+    std::optional<int> random = positionWith("ActionType_Drink_WithPlayer");
+    if (!random) {
+        random = positionWith("ActionType_Drink_Player");
+    }
+    ASSERT_TRUE(random.has_value());
+    throwFrom(board, *random - 1, 1);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+    kit::String name = openDialog()->getName();
+    kit::String text = dialogText(openDialog(), 0);
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    auto* title = dynamic_cast<Menu::Title*>(session.getScene()->getMenu("menu/title"));
+    ASSERT_NE(title, nullptr);
+    session.click(title, "button_resume");
+    // The board comes back with its question open, which holds the board's own input.
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] {
+            return ventrel::sceneManager->getCurrentSceneName() == "Scene::Board" && openDialog() != nullptr;
+        },
+        600));
+    EXPECT_EQ(openDialog()->getName(), name);
+    EXPECT_EQ(dialogText(openDialog(), 0), text);
+}
+
+TEST_F(BoardTest, ChosenActionsFollowTheirRules) {
+    OpenBoard* board = start(3);
+    ASSERT_NE(board, nullptr);
+    const Game::Field* drink = fieldWith("ActionType_Drink_Player", 1);
+    ASSERT_NE(drink, nullptr);
+    player(0).addDrinks(9000);
+    player(0).setFieldId(drink->id);
+    game().advancePhase();
+    board->selectedAction = 0;
+    board->_applyChosenAction();
+    EXPECT_EQ(player(0).getDrinks(), Game::Player::MaxDrinks);
+    EXPECT_TRUE(board->phaseDone);
+
+    const Game::Field* toStart = fieldWith("ActionType_Move_ToStart");
+    ASSERT_NE(toStart, nullptr);
+    player(0).moveBy(85);
+    player(0).setMovingProgress(1.0f);
+    player(0).setFieldId(toStart->id);
+    game().clearActionPlayers();
+    board->selectedAction = actionIndex(toStart, "ActionType_Move_ToStart");
+    if (System::DataManager::getActionsFor(toStart, player(0).getGender())[board->selectedAction].target ==
+        "Player") {
+        board->_applyChosenAction();
+        EXPECT_EQ(player(0).getCurrentField(), 0);
+        EXPECT_EQ(player(0).getLaps(), 0);
+        EXPECT_TRUE(System::tempState()->isTokensJumped());
+    }
+}
+
+TEST_F(BoardTest, ThePickerOffersOnlyWhoMayBePicked) {
+    OpenBoard* board = start(14);
+    ASSERT_NE(board, nullptr);
+    game().setTurnIndex(0);
+    player(3).setPlaying(false);
+    game().advancePhase();
+    auto showPicker = [&](const kit::String& type, const kit::String& target) -> ventrel::menu::Dialog* {
+        const Game::Field* field = nullptr;
+        for (const Game::Field* candidate : System::dataManager->getFields()) {
+            for (const Game::Action& a :
+                 System::DataManager::getActionsFor(candidate, player(0).getGender())) {
+                field = !field && a.type == type && a.target == target ? candidate : field;
+            }
+        }
+        EXPECT_NE(field, nullptr) << type << " " << target;
+        if (!field) {
+            return nullptr;
+        }
+        player(0).setFieldId(field->id);
+        player(0).setRolls({0});
+        board->selectedAction = actionIndex(field, type);
+        board->choiceMade = true;
+        EXPECT_TRUE(session.getDriver().stepUntil(
+            [] { return openDialog() && openDialog()->getName() == Scene::Board::PickerDialog; }, 120));
+        return openDialog();
+    };
+    auto enabled = [](ventrel::menu::Dialog* picker, int slot) {
+        return picker->getObject("button_dialog_" + kit::toString(slot))->isEnabled();
+    };
+    // A second pick of a drink: the one picked and the one who went home cannot be picked again.
+    game().addPickedPlayer(&player(5));
+    ventrel::menu::Dialog* picker = showPicker("ActionType_Drink_Player", "Pick2");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(enabled(picker, 0)) << "a drink may be given to oneself";
+    EXPECT_FALSE(enabled(picker, 3)) << "not playing";
+    EXPECT_FALSE(enabled(picker, 5)) << "already picked";
+    EXPECT_TRUE(enabled(picker, 13));
+    EXPECT_TRUE(picker->getObject("button_dialog_13")->isVisible());
+    session.click(picker, "button_dialog_1");
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] {
+            return game().getTurnPhase() == TurnPhase::Finalize || game().getTurnPhase() == TurnPhase::Start;
+        },
+        120));
+    EXPECT_EQ(player(1).getDrinks(), player(5).getDrinks());
+    EXPECT_GT(player(1).getDrinks(), 0);
+
+    // A roll-and-split is shared with somebody else.
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return game().getTurnPhase() == TurnPhase::Start; }, 120));
+    game().setTurnIndex(0);
+    game().advancePhase();
+    game().clearActionPlayers();
+    picker = showPicker("ActionType_Special_RollAndSplit", "Pick1");
+    ASSERT_NE(picker, nullptr);
+    Game::Player* current = game().getCurrentPlayer();
+    int self = static_cast<int>(std::find(game().getPlayers().begin(), game().getPlayers().end(), current) -
+                                game().getPlayers().begin());
+    EXPECT_FALSE(enabled(picker, self)) << "no self-pick for a roll-and-split";
+}
+
+TEST_F(BoardTest, APickWithOnlyTheCurrentPlayerLeftIsAppliedWithThePicksMade) {
+    OpenBoard* board = start(3);
+    ASSERT_NE(board, nullptr);
+    const Game::Field* field = nullptr;
+    int index = 0;
+    for (const Game::Field* candidate : System::dataManager->getFields()) {
+        for (size_t i = 0; i < candidate->actions.size() && !field; ++i) {
+            const Game::Action& a = candidate->actions[i];
+            if (a.target == "Pick1" && System::DataManager::isSelfExcludedType(a.type) &&
+                !kit::startsWith(a.type, "ActionType_Move_")) {
+                field = candidate;
+                index = static_cast<int>(i);
+            }
+        }
+    }
+    ASSERT_NE(field, nullptr);
+    game().setTurnIndex(0);
+    player(1).setPlaying(false);
+    player(2).setPlaying(false);
+    player(0).setFieldId(field->id);
+    player(0).setRolls({0});
+    game().advancePhase();
+    board->selectedAction = index;
+    board->choiceMade = true;
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([] { return game().getTurnPhase() != TurnPhase::Choice; }, 120));
+    EXPECT_EQ(openDialog(), nullptr);
+}
+
+TEST_F(BoardTest, TheWarningComesOncePerPlayerWithCompleteData) {
+    newGame(2, Layout::Classic, FieldSet::Classic);
+    Game::AlcoTestData* data = player(0).getAlcoTestData();
+    data->setPermille(400);
+    data->setVolume(40.0f);
+    data->setWeight(60000.0f);
+    player(0).addDrinks(15);
+    ASSERT_GE(data->estimate(15), Game::AlcoTestData::WarningEstimate);
+    player(1).addDrinks(40);
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->switchScene("Scene::Board");
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] {
+            auto* board = dynamic_cast<Scene::Board*>(ventrel::sceneManager->getScene());
+            return board && board->getBacWarning()->isVisible() && board->getBacWarning()->isInputAllowed();
+        },
+        600));
+    auto* board = dynamic_cast<Scene::Board*>(session.getScene());
+    EXPECT_FALSE(board->getGui()->isVisible());
+    EXPECT_TRUE(player(0).isWarned());
+    EXPECT_EQ(dynamic_cast<gui::Label*>(board->getBacWarning()->getObject("label_name"))->getText(),
+              player(0).getRichName() + "!");
+    session.click(board->getBacWarning(), "button_ok");
+    ASSERT_TRUE(session.getDriver().stepUntil([&] { return board->getGui()->isVisible(); }, 60));
+    session.getDriver().step(30);
+    EXPECT_FALSE(board->getBacWarning()->isVisible());
+    EXPECT_FALSE(player(1).isWarned()) << "no body data, no warning";
+}
+
+TEST_F(BoardTest, TheDiceTumblesStopsOnAQuarterSecondAndClosesItself) {
+    System::profile().set("AutoRoll", "0");
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    Menu::InGame::RollDice* dice = board->getRollDice();
+    session.click(board->getGui(), "button_dice");
+    ASSERT_TRUE(session.waitForInput(dice));
+    // Every 0.075 s a new face, never the one before.
+    session.getDriver().setTimeStep(Menu::InGame::RollDice::FaceInterval);
+    kit::String before = dynamic_cast<gui::ImageBox*>(dice->getObject("image_dice"))->getImageName();
+    for (int i = 0; i < 40; ++i) {
+        session.getDriver().step();
+        kit::String face = dynamic_cast<gui::ImageBox*>(dice->getObject("image_dice"))->getImageName();
+        EXPECT_NE(face, before);
+        before = face;
+    }
+    session.getDriver().setTimeStep(1.0f / 30.0f);
+    session.getDriver().step(20);
+    EXPECT_EQ(dice->getRolledValue(), 0) << "without auto-roll the dice waits";
+    session.click(dice, "button_ok");
+    ASSERT_TRUE(session.getDriver().stepUntil([&] { return dice->getRolledValue() != 0; }, 10));
+    float stop = dice->getAnimator("roller")->getStopTime();
+    EXPECT_FLOAT_EQ(stop * 4.0f, std::round(stop * 4.0f));
+    float close = dice->getCloseCountdown();
+    EXPECT_GE(close, Menu::InGame::RollDice::CloseDelay - 0.05f);
+    EXPECT_LE(close, Menu::InGame::RollDice::CloseDelay + 0.25f);
+    ASSERT_TRUE(session.getDriver().stepUntil([&] { return !dice->isVisible(); }, 60));
+}
+
+TEST_F(BoardTest, AutoRollThrowsHalfASecondAfterTheDiceOpened) {
+    System::profile().set("AutoRoll", "1");
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    session.getDriver().pressKey(host::Key::Space);
+    ASSERT_TRUE(session.waitForInput(board->getRollDice()));
+    session.getDriver().step(8);
+    EXPECT_EQ(board->getRollDice()->getRolledValue(), 0);
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([&] { return board->getRollDice()->getRolledValue() != 0; }, 20));
+}
+
+TEST_F(BoardTest, PlayersAreTakenOutOnlyWhileMoreThanTwoPlayAndTheTurnPassesOn) {
+    OpenBoard* board = start(3);
+    ASSERT_NE(board, nullptr);
+    session.click(board->getGui(), "button_menu");
+    Menu::InGame::Main* pause = board->getMainMenu();
+    ASSERT_TRUE(session.waitForInput(pause));
+    Menu::InGame::Status* status = pause->getStatus();
+    ASSERT_TRUE(status->isVisible());
+    EXPECT_TRUE(status->getObject("button_player_delete_0")->isEnabled());
+    EXPECT_FALSE(status->getObject("container_player_3")->isVisible());
+    session.click(status, "button_player_delete_0");
+    ASSERT_TRUE(waitForDialog(Menu::InGame::Status::DisableDialog));
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return !player(0).isPlaying(); }, 60));
+    EXPECT_EQ(game().getTurnIndex(), 1);
+    session.getDriver().step(10);
+    EXPECT_FALSE(status->getObject("button_player_delete_1")->isEnabled()) << "two are left";
+    session.click(pause, "button_continue");
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [&] { return board->getGui()->isVisible() && !pause->isVisible(); }, 60));
+}
+
+TEST_F(BoardTest, TheBoardHintShowsOnlyInTheFirstGame) {
+    System::profile().set("Tutorial", "2");
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(board->getGui()->getObject("tutorial")->isVisible());
+    EXPECT_EQ(System::profile().get("Tutorial"), "3");
+    board = start(2);
+    ASSERT_NE(board, nullptr);
+    EXPECT_FALSE(board->getGui()->getObject("tutorial")->isVisible());
+    System::profile().set("Tutorial", "1");
+    board = start(2);
+    ASSERT_NE(board, nullptr);
+    EXPECT_FALSE(board->getGui()->getObject("tutorial")->isVisible());
+    EXPECT_EQ(System::profile().get("Tutorial"), "1");
+}
+
+struct GameCase {
+    const char* layout;
+    const char* fields;
+    BoardPlayer::Input input;
+};
+
+class WholeGames : public ::testing::TestWithParam<GameCase> {};
+
+// Thirty turns of three friends; half-way they pause, leave to the title and resume the saved game.
+TEST_P(WholeGames, ThirtyTurnsWithAPauseAndAResume) {
+    GameSession session;
+    ASSERT_TRUE(session.waitForScene());
+    // Longer frames: the same game in fewer drawn pictures.
+    session.getDriver().setTimeStep(1.0f / 15.0f);
+    const GameCase& param = GetParam();
+    OpenBoard* board =
+        startBoard(session, 3, Layout::fromName(param.layout), FieldSet::fromName(param.fields));
+    ASSERT_NE(board, nullptr);
+    BoardPlayer play(session, param.input);
+    ASSERT_TRUE(play.playTurns(15));
+    ASSERT_TRUE(play.playUntil([&] {
+        auto* current = dynamic_cast<Scene::Board*>(session.getScene());
+        return current && current->isInputAllowed() && isShown(current->getGui(), "button_menu") &&
+               game().getTurnPhase() == TurnPhase::Start && !current->getRollDice()->isVisible();
+    }));
+    int turn = game().getTurnIndex();
+    int drinks = player(0).getDrinks() + player(1).getDrinks() + player(2).getDrinks();
+    board = dynamic_cast<OpenBoard*>(session.getScene());
+    // A press while the camera still glides to the player is not taken: the friends press again.
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        if (param.input == BoardPlayer::Input::Keyboard) {
+            session.getDriver().pressKey(host::Key::Escape);
+        } else {
+            session.click(board->getGui(), "button_menu");
+        }
+        session.getDriver().step(10);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    play.press(board->getMainMenu(), "button_exit");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 120));
+    play.press(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.waitForScene("Scene::Title"));
+    auto* title = dynamic_cast<Menu::Title*>(session.getScene()->getMenu("menu/title"));
+    ASSERT_NE(title, nullptr);
+    play.press(title, "button_resume");
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    EXPECT_EQ(game().getTurnIndex(), turn);
+    EXPECT_EQ(player(0).getDrinks() + player(1).getDrinks() + player(2).getDrinks(), drinks);
+    ASSERT_TRUE(play.playTurns(15));
+    EXPECT_GE(play.getAnsweredDialogs(), 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLayoutAndFieldSet, WholeGames,
+                         ::testing::Values(GameCase{"Classic", "Classic", BoardPlayer::Input::Mouse},
+                                           GameCase{"Classic", "Shuffle", BoardPlayer::Input::Keyboard},
+                                           GameCase{"Classic", "Surprise", BoardPlayer::Input::Mouse},
+                                           GameCase{"Planets", "Classic", BoardPlayer::Input::Keyboard},
+                                           GameCase{"Planets", "Shuffle", BoardPlayer::Input::Mouse},
+                                           GameCase{"Planets", "Surprise", BoardPlayer::Input::Keyboard}),
+                         [](const auto& info) {
+                             return kit::String(info.param.layout) + info.param.fields +
+                                    (info.param.input == BoardPlayer::Input::Mouse ? "Mouse" : "Keyboard");
+                         });
+
+}  // namespace
+}  // namespace e2etest
