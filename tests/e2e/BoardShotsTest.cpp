@@ -30,14 +30,17 @@ protected:
         ASSERT_TRUE(session.waitForScene());
     }
 
+    // Pictures load in the background: the first frames of a screen may still lack some.
     void shot(const kit::String& name) {
-        session.getDriver().step(30);
+        session.getDriver().step(90);
         host::rendersys->requestScreenshot(folder + "/" + name + ".png");
         session.getDriver().step(2);
     }
 };
 
 TEST_F(BoardShots, EveryBoardScreen) {
+    // The first screen after start-up may still miss pictures loading in the background.
+    ASSERT_TRUE(session.goTo("Scene::Title"));
     for (const Layout& layout : {Layout::Classic, Layout::Planets}) {
         kit::String look = layout.getName();
         OpenBoard* board = startBoard(session, 14, layout, FieldSet::Classic);
@@ -58,6 +61,21 @@ TEST_F(BoardShots, EveryBoardScreen) {
         shot(look + "_dice");
         ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
         shot(look + "_" + kit::split(openDialog()->getName(), "/").back());
+        BoardPlayer play(session, BoardPlayer::Input::Mouse);
+        ASSERT_TRUE(play.playUntil([] { return System::gameState()->getTurnPhase() == TurnPhase::Start; }));
+        session.getDriver().step(60);
+        System::gameState()->advancePhase();
+        board->selectedAction = 0;
+        for (const Game::Field* field : System::dataManager->getFields()) {
+            if (!field->actions.empty() && field->actions.front().target == "Pick1" &&
+                field->actions.front().type == "ActionType_Drink_Player") {
+                System::gameState()->getCurrentPlayer()->setFieldId(field->id);
+                break;
+            }
+        }
+        board->choiceMade = true;
+        shot(look + "_picker");
+        session.click(openDialog(), "button_dialog_1");
     }
 }
 

@@ -503,11 +503,21 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
         SDL_SetTextureAlphaMod(sdlTexture, 255);
     }
     SDL_Vertex vertices[4];
+    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
     for (int i = 0; i < 4; ++i) {
         quadrix::Vector2 position = toViewportPixels(*impl, corners[i]);
         vertices[i].position = SDL_FPoint{position.x, position.y};
         vertices[i].color = SDL_Color{color.r, color.g, color.b, color.a};
         vertices[i].tex_coord = SDL_FPoint{uvs[i].x, uvs[i].y};
+        left = i == 0 ? position.x : std::min(left, position.x);
+        right = i == 0 ? position.x : std::max(right, position.x);
+        top = i == 0 ? position.y : std::min(top, position.y);
+        bottom = i == 0 ? position.y : std::max(bottom, position.y);
+    }
+    // Quads wholly outside the viewport are not sent: the software rasteriser garbles a frame with
+    // triangles far beyond the screen (a zoomed-in board has most of its fields there).
+    if (right < 0.0f || bottom < 0.0f || left > impl->viewport.w || top > impl->viewport.h) {
+        return;
     }
     static const int indices[6] = {0, 1, 2, 0, 2, 3};
     if (SDL_RenderGeometry(impl->renderer, sdlTexture, vertices, 4, indices, 6) != 0) {
