@@ -8,6 +8,7 @@
 #include <kit/Strings.h>
 
 #include "BoardPlay.h"
+#include "System/TempState.h"
 
 namespace e2etest {
 namespace {
@@ -36,7 +37,48 @@ protected:
         host::rendersys->requestScreenshot(folder + "/" + name + ".png");
         session.getDriver().step(2);
     }
+
+    // Eight pictures, `frames` apart, of what moves right now.
+    void strip(const kit::String& name, int frames) {
+        for (int i = 0; i < 8; ++i) {
+            host::rendersys->requestScreenshot(folder + "/" + name + "_" + kit::toString(i) + ".png");
+            session.getDriver().step(frames);
+        }
+    }
 };
+
+TEST_F(BoardShots, WalkingRoundACornerAndSwitching) {
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    OpenBoard* board = startBoard(session, 3, Layout::Classic, FieldSet::Classic);
+    ASSERT_NE(board, nullptr);
+    Game::Player& current = *System::gameState()->getCurrentPlayer();
+    current.moveBy(8);
+    current.setMovingProgress(1.0f);
+    shot("strip_before");
+    board->throwDice(4);
+    // The dice shows first; the token sets off when it has closed.
+    ASSERT_TRUE(session.getDriver().stepUntil([&] { return !board->getRollDice()->isBusy(); }, 120));
+    strip("strip_walk", 3);
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    int walker = System::gameState()->getTurnIndex();
+    ASSERT_TRUE(play.playUntil([walker] {
+        return System::gameState()->getTurnIndex() != walker &&
+               System::gameState()->getTurnPhase() == TurnPhase::Start;
+    }));
+    session.getDriver().step(60);
+    // A switch: both tokens jump straight to the other's place.
+    Game::Player& other = *System::gameState()->getPlayers()[2];
+    other.moveBy(25 - other.getCurrentField());
+    other.setMovingProgress(1.0f);
+    session.click(board->getGui(), "button_overview");
+    shot("strip_switch_before");
+    System::tempState()->setTokensJumped(true);
+    Game::Player& mover = *System::gameState()->getCurrentPlayer();
+    int difference = other.getCurrentField() - mover.getCurrentField();
+    mover.moveBy(difference);
+    other.moveBy(-difference);
+    strip("strip_switch", 3);
+}
 
 TEST_F(BoardShots, EveryBoardScreen) {
     // The first screen after start-up may still miss pictures loading in the background.

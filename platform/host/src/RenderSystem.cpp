@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <vector>
 
 #include "Internal.h"
 #include "kit/File.h"
@@ -473,6 +474,44 @@ kit::String RenderSystem::findTextureResource(const kit::String& name) const {
     return "";
 }
 
+// Big turned pictures are drawn as a grid of small quads: the software rasteriser loses precision
+// on triangles of a thousand pixels and more and draws them garbled.
+void drawTessellated(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_FPoint* points,
+                     const RenderSystem::Quad& uvs, const Color& color, float extent) {
+    constexpr float CellPixels = 256.0f;
+    const int cells = std::clamp(static_cast<int>(std::ceil(extent / CellPixels)), 1, 16);
+    auto lerp = [](float a, float b, float t) { return a + (b - a) * t; };
+    std::vector<SDL_Vertex> vertices;
+    vertices.reserve(static_cast<size_t>((cells + 1) * (cells + 1)));
+    for (int row = 0; row <= cells; ++row) {
+        float v = static_cast<float>(row) / static_cast<float>(cells);
+        for (int column = 0; column <= cells; ++column) {
+            float u = static_cast<float>(column) / static_cast<float>(cells);
+            // Corners run top-left, top-right, bottom-right, bottom-left.
+            SDL_Vertex vertex;
+            vertex.position.x = lerp(lerp(points[0].x, points[1].x, u), lerp(points[3].x, points[2].x, u), v);
+            vertex.position.y = lerp(lerp(points[0].y, points[1].y, u), lerp(points[3].y, points[2].y, u), v);
+            vertex.tex_coord.x = lerp(lerp(uvs[0].x, uvs[1].x, u), lerp(uvs[3].x, uvs[2].x, u), v);
+            vertex.tex_coord.y = lerp(lerp(uvs[0].y, uvs[1].y, u), lerp(uvs[3].y, uvs[2].y, u), v);
+            vertex.color = SDL_Color{color.r, color.g, color.b, color.a};
+            vertices.push_back(vertex);
+        }
+    }
+    std::vector<int> indices;
+    indices.reserve(static_cast<size_t>(cells * cells * 6));
+    for (int row = 0; row < cells; ++row) {
+        for (int column = 0; column < cells; ++column) {
+            int first = row * (cells + 1) + column;
+            int below = first + cells + 1;
+            indices.insert(indices.end(), {first, first + 1, below + 1, first, below + 1, below});
+        }
+    }
+    if (SDL_RenderGeometry(render.renderer, texture, vertices.data(), static_cast<int>(vertices.size()),
+                           indices.data(), static_cast<int>(indices.size())) != 0) {
+        kit::Log::debug(logTag, kit::String("SDL_RenderGeometry: ") + SDL_GetError());
+    }
+}
+
 void RenderSystem::drawQuad(const Quad& corners, const Color& color) {
     static const Quad noUvs{};
     drawQuad(nullptr, corners, noUvs, color);
@@ -502,13 +541,11 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
         SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
         SDL_SetTextureAlphaMod(sdlTexture, 255);
     }
-    SDL_Vertex vertices[4];
+    SDL_FPoint points[4];
     float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
     for (int i = 0; i < 4; ++i) {
         quadrix::Vector2 position = toViewportPixels(*impl, corners[i]);
-        vertices[i].position = SDL_FPoint{position.x, position.y};
-        vertices[i].color = SDL_Color{color.r, color.g, color.b, color.a};
-        vertices[i].tex_coord = SDL_FPoint{uvs[i].x, uvs[i].y};
+        points[i] = SDL_FPoint{position.x, position.y};
         left = i == 0 ? position.x : std::min(left, position.x);
         right = i == 0 ? position.x : std::max(right, position.x);
         top = i == 0 ? position.y : std::min(top, position.y);
@@ -519,10 +556,7 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
     if (right < 0.0f || bottom < 0.0f || left > impl->viewport.w || top > impl->viewport.h) {
         return;
     }
-    static const int indices[6] = {0, 1, 2, 0, 2, 3};
-    if (SDL_RenderGeometry(impl->renderer, sdlTexture, vertices, 4, indices, 6) != 0) {
-        kit::Log::debug(logTag, kit::String("SDL_RenderGeometry: ") + SDL_GetError());
-    }
+    drawTessellated(*impl, sdlTexture, points, uvs, color, std::max(right - left, bottom - top));
 }
 
 void RenderSystem::presentFrame() {
