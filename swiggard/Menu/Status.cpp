@@ -12,10 +12,6 @@ namespace Menu {
 
 namespace {
 
-kit::String slot(const char* prefix, int index) {
-    return prefix + kit::toString(index);
-}
-
 const char* const AlcoTestButton = "button_player_alco_test_data_";
 const char* const AlcoTestBack = "button_alco_test_back_";
 
@@ -47,8 +43,8 @@ ventrel::system::Contract Status::getContract() const {
 void Status::_setupCallbacks() {
     Base::_setupCallbacks();
     for (int i = 0; i < PlayerSlots; ++i) {
-        bind(slot(AlcoTestButton, i), &Status::_showAlcoTest);
-        bind(slot(AlcoTestBack, i), &Status::_hideAlcoTest);
+        bind(System::slotName(AlcoTestButton, i), &Status::_showAlcoTest);
+        bind(System::slotName(AlcoTestBack, i), &Status::_hideAlcoTest);
     }
 }
 
@@ -78,7 +74,7 @@ void Status::refresh() {
         if (i < count) {
             _refreshPlayer(i);
         } else {
-            System::setVisible(this, slot("container_player_", i), false);
+            System::setVisible(this, System::slotName("container_player_", i), false);
         }
     }
     _resizeScrollArea();
@@ -88,32 +84,33 @@ void Status::refresh() {
 void Status::_refreshPlayer(int index) {
     System::GameState* game = System::gameState();
     const Game::Player* player = game->getPlayers()[index];
-    System::setVisible(this, slot("container_player_", index), true);
-    System::setEnabled(this, slot("container_player_", index), player->isPlaying());
+    System::setVisible(this, System::slotName("container_player_", index), true);
+    System::setEnabled(this, System::slotName("container_player_", index), player->isPlaying());
     if (!player->isPlaying()) {
-        System::setVisible(this, slot("container_player_basic_", index), true);
-        System::setVisible(this, slot("container_alco_test_", index), false);
+        System::setVisible(this, System::slotName("container_player_basic_", index), true);
+        System::setVisible(this, System::slotName("container_alco_test_", index), false);
     }
     auto units = Game::AlcoTestUnits::getUnitSystem();
     bool imperial = units == Game::AlcoTestUnits::UnitSystem::Imperial;
-    System::setText(this, slot("label_alco_test_volume_", index), imperial ? "oz" : "ml");
-    System::setText(this, slot("label_alco_test_weight_", index), imperial ? "lbs" : "kg");
-    System::setEnabled(this, slot("button_player_delete_", index), game->getPlayingPlayers().size() > 2);
-    System::setImage(this, slot("image_player_character_", index),
+    System::setText(this, System::slotName("label_alco_test_volume_", index), imperial ? "oz" : "ml");
+    System::setText(this, System::slotName("label_alco_test_weight_", index), imperial ? "lbs" : "kg");
+    System::setEnabled(this, System::slotName("button_player_delete_", index),
+                       game->getPlayingPlayers().size() > 2);
+    System::setImage(this, System::slotName("image_player_character_", index),
                      "gui.character_icons/" + player->getCharacter());
-    System::setText(this, slot("text_player_name_", index), player->getName());
+    System::setText(this, System::slotName("text_player_name_", index), player->getName());
     const Game::AlcoTestData* data = player->getAlcoTestData();
-    System::setImage(this, slot("button_player_gender_", index),
+    System::setImage(this, System::slotName("button_player_gender_", index),
                      "gui.buttons/" + data->getGender().getName());
-    System::setImage(this, slot("button_alco_test_stomach_", index),
+    System::setImage(this, System::slotName("button_alco_test_stomach_", index),
                      "gui.buttons/" + data->getStomach().getName());
     System::setText(
-        this, slot("text_alco_test_permille_", index),
+        this, System::slotName("text_alco_test_permille_", index),
         Game::AlcoTestUnits::formatNumber(Game::AlcoTestUnits::permilleToPercent(data->getPermille())));
     System::setText(
-        this, slot("text_alco_test_volume_", index),
+        this, System::slotName("text_alco_test_volume_", index),
         Game::AlcoTestUnits::formatNumber(Game::AlcoTestUnits::volumeToDisplay(data->getVolume(), units)));
-    System::setText(this, slot("text_alco_test_weight_", index),
+    System::setText(this, System::slotName("text_alco_test_weight_", index),
                     Game::AlcoTestUnits::formatWholeNumber(
                         Game::AlcoTestUnits::weightToDisplay(data->getWeight(), units)));
 }

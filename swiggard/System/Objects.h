@@ -8,6 +8,11 @@
 // screen's contract reports it once, and the game goes on.
 namespace System {
 
+// The name of a numbered slot object: "label_drinks_" and 3 give "label_drinks_3".
+inline kit::String slotName(const char* prefix, int index) {
+    return prefix + std::to_string(index);
+}
+
 // Labels, and buttons that carry text.
 void setText(const ventrel::system::Context* screen, const kit::String& name, const kit::String& text);
 void setTextKey(const ventrel::system::Context* screen, const kit::String& name, const kit::String& key);

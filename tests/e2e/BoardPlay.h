@@ -25,6 +25,14 @@ using FieldSet = System::GameState::FieldSet;
 using CardSet = System::GameState::CardSet;
 using TurnPhase = System::GameState::TurnPhase;
 
+inline System::GameState& game() {
+    return *System::gameState();
+}
+
+inline Game::Player& player(int index) {
+    return *game().getPlayers()[index];
+}
+
 // The board with its innards open to the tests that set up a situation before they press buttons.
 class OpenBoard : public Scene::Board {
 public:

@@ -21,14 +21,6 @@
 namespace e2etest {
 namespace {
 
-System::GameState& game() {
-    return *System::gameState();
-}
-
-Game::Player& player(int index) {
-    return *game().getPlayers()[index];
-}
-
 // The first board position whose field's first action has that type, and that this game's players
 // are enough for (a field for more players gives way to another).
 std::optional<int> positionWith(const kit::String& type, size_t actions = 0) {

@@ -9,14 +9,6 @@
 namespace e2etest {
 namespace {
 
-System::GameState& game() {
-    return *System::gameState();
-}
-
-Game::Player& player(int index) {
-    return *game().getPlayers()[index];
-}
-
 struct GameCase {
     const char* layout;
     const char* fields;

@@ -20,10 +20,6 @@ namespace Menu::InGame {
 
 namespace {
 
-kit::String slot(const char* prefix, int index) {
-    return prefix + kit::toString(index);
-}
-
 bool isPlanets() {
     System::GameState* game = System::gameState();
     return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
@@ -79,16 +75,17 @@ void Gui::_setupPlayers() {
         host::Color color(players[i]->getColor());
         host::Color contrast(players[i]->getContrastColor());
         for (const char* prefix : {"label_drinks_", "label_drinks_animation_"}) {
-            kit::String name = slot(prefix, i);
+            kit::String name = System::slotName(prefix, i);
             System::setVisible(this, name, true);
             if (auto* label = dynamic_cast<gui::Label*>(getObject(name))) {
                 label->setTextColor(color);
                 label->setBorderColor(contrast);
             }
         }
-        System::setVisible(this, slot("label_drinks_animation_", i), false);
-        System::setVisible(this, slot("image_drinks_", i), true);
-        System::setImage(this, slot("image_drinks_", i), "gui.character_icons/" + players[i]->getCharacter());
+        System::setVisible(this, System::slotName("label_drinks_animation_", i), false);
+        System::setVisible(this, System::slotName("image_drinks_", i), true);
+        System::setImage(this, System::slotName("image_drinks_", i),
+                         "gui.character_icons/" + players[i]->getCharacter());
     }
 }
 
@@ -140,10 +137,10 @@ void Gui::_updatePlayers() {
     }
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
-        kit::String name = slot("label_drinks_", i);
+        kit::String name = System::slotName("label_drinks_", i);
         System::setText(this, name, kit::toString(players[i]->getDrinks()));
         System::setEnabled(this, name, players[i]->isPlaying());
-        System::setEnabled(this, slot("image_drinks_", i), players[i]->isPlaying());
+        System::setEnabled(this, System::slotName("image_drinks_", i), players[i]->isPlaying());
     }
 }
 
@@ -181,8 +178,8 @@ void Gui::drinkAnimation(const Game::Player* player, int amount) {
     if (found == players.end() || index >= PlayerSlots) {
         return;
     }
-    auto* count = dynamic_cast<gui::Label*>(getObject(slot("label_drinks_", index)));
-    auto* pop = dynamic_cast<gui::Label*>(getObject(slot("label_drinks_animation_", index)));
+    auto* count = dynamic_cast<gui::Label*>(getObject(System::slotName("label_drinks_", index)));
+    auto* pop = dynamic_cast<gui::Label*>(getObject(System::slotName("label_drinks_animation_", index)));
     if (!count || !pop) {
         return;
     }

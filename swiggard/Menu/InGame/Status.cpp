@@ -16,10 +16,6 @@ namespace Menu::InGame {
 
 namespace {
 
-kit::String slot(const char* prefix, int index) {
-    return prefix + kit::toString(index);
-}
-
 const char* const DeleteButton = "button_player_delete_";
 
 }  // namespace
@@ -43,19 +39,19 @@ void Status::_setupDataset() {
     }
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
-        if (auto* name = dynamic_cast<gui::Label*>(getObject(slot("text_player_name_", i)))) {
+        if (auto* name = dynamic_cast<gui::Label*>(getObject(System::slotName("text_player_name_", i)))) {
             name->setTextColor(host::Color(players[i]->getColor()));
             name->setEffect(fonts::Effect::Border);
             name->setBorderColor(host::Color(players[i]->getContrastColor()));
         }
-        System::setEnabled(this, slot("button_player_alco_test_data_", i),
+        System::setEnabled(this, System::slotName("button_player_alco_test_data_", i),
                            players[i]->getAlcoTestData()->isComplete());
         for (const char* button : {"button_player_alco_test_data_", "button_alco_test_back_"}) {
-            if (gui::Object* object = getObject(slot(button, i))) {
+            if (gui::Object* object = getObject(System::slotName(button, i))) {
                 object->setFocusIndex(2 * i + 1);
             }
         }
-        if (gui::Object* remove = getObject(slot(DeleteButton, i))) {
+        if (gui::Object* remove = getObject(System::slotName(DeleteButton, i))) {
             remove->setFocusIndex(2 * i);
         }
     }
@@ -64,7 +60,7 @@ void Status::_setupDataset() {
 void Status::_setupCallbacks() {
     Menu::Status::_setupCallbacks();
     for (int i = 0; i < PlayerSlots; ++i) {
-        bind(slot(DeleteButton, i), &Status::_askDisable);
+        bind(System::slotName(DeleteButton, i), &Status::_askDisable);
     }
 }
 
@@ -84,10 +80,11 @@ void Status::refresh() {
 void Status::_refreshEstimate(int index) {
     const Game::Player* player = System::gameState()->getPlayers()[index];
     const Game::AlcoTestData* data = player->getAlcoTestData();
-    System::setText(this, slot("label_player_drinks_", index), kit::toString(player->getDrinks()));
-    System::setVisible(this, slot("container_player_bac_", index), data->isComplete());
+    System::setText(this, System::slotName("label_player_drinks_", index),
+                    kit::toString(player->getDrinks()));
+    System::setVisible(this, System::slotName("container_player_bac_", index), data->isComplete());
     if (data->isComplete()) {
-        System::setText(this, slot("label_player_bac_", index),
+        System::setText(this, System::slotName("label_player_bac_", index),
                         Game::AlcoTestUnits::formatEstimate(data->estimate(player->getDrinks())) + " %");
     }
 }
