@@ -45,6 +45,13 @@ float AlcoTestUnits::volumeFromDisplay(float shown, const UnitSystem& units, flo
     return std::isfinite(volume) ? std::clamp(volume, 0.0f, AlcoTestData::MaxVolume) : 0.0f;
 }
 
+float AlcoTestUnits::parseNumber(const kit::String& text) {
+    kit::String typed = text;
+    std::replace(typed.begin(), typed.end(), ',', '.');
+    float value = kit::toFloat(typed);
+    return std::isfinite(value) ? value : 0.0f;
+}
+
 kit::String AlcoTestUnits::formatNumber(float value) {
     if (!std::isfinite(value) || value <= 0.0f) {
         return "";

@@ -35,6 +35,8 @@ public:
     // The kept volume, 0 to 280.
     static float volumeFromDisplay(float shown, const UnitSystem& units, float scale = 1.0f);
 
+    // A number as typed into an entry field, with a decimal point or comma; 0 when there is none.
+    static float parseNumber(const kit::String& text);
     // At most one decimal (tenths, dropped when zero), at most four characters; 0 is "".
     static kit::String formatNumber(float value);
     // The nearest whole number; 0 is "".

@@ -29,6 +29,7 @@ public:
     Field* getField();
 
     int getId() const { return id; }
+    void setId(int value) { id = value; }
     int getDrinks() const { return drinks; }
     void setDrinks(int value) { drinks = value; }
     const kit::String& getImageName() const { return imageName; }

@@ -98,7 +98,7 @@ void Status::_refreshPlayer(int index) {
                        game->getPlayingPlayers().size() > 2);
     System::setImage(this, System::slotName("image_player_character_", index),
                      "gui.character_icons/" + player->getCharacter());
-    System::setText(this, System::slotName("text_player_name_", index), player->getName());
+    System::setPlainText(this, System::slotName("text_player_name_", index), player->getName());
     const Game::AlcoTestData* data = player->getAlcoTestData();
     System::setImage(this, System::slotName("button_player_gender_", index),
                      "gui.buttons/" + data->getGender().getName());

@@ -129,12 +129,6 @@ void Board::setup() {
 }
 
 void Board::finish() {
-    // A question left open would answer a board that is gone.
-    if (ventrel::sceneManager) {
-        for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
-            dialog->dismiss();
-        }
-    }
     Base::finish();
     if (System::GameState* game = System::gameState()) {
         game->clearPickedPlayers();

@@ -38,12 +38,16 @@
 #include "Menu/Overlay/Notification.h"
 #include "Menu/Overlay/PreLoading.h"
 #include "Menu/Overlay/Quit.h"
+#include "Scene/AlcoTest.h"
 #include "Scene/Board.h"
 #include "Scene/Credits.h"
 #include "Scene/Disclaimer.h"
+#include "Scene/CustomCards.h"
 #include "Scene/Extras.h"
+#include "Scene/HallOfFame.h"
 #include "Scene/Help.h"
 #include "Scene/Logos.h"
+#include "Scene/NewGame.h"
 #include "Scene/Settings.h"
 #include "Scene/Title.h"
 #include "System/DataManager.h"
@@ -204,12 +208,16 @@ void Core::registerScreens() {
     screens.registerDialog(new Menu::Dialog::PickerIcon());
     screens.registerDialog(new Menu::Dialog::PickerPlayer());
     screens.registerDialog(new Menu::Dialog::Shirt());
+    screens.registerSceneFactory("Scene::AlcoTest", [] { return new Scene::AlcoTest(); });
     screens.registerSceneFactory("Scene::Board", [] { return new Scene::Board(); });
     screens.registerSceneFactory("Scene::Credits", [] { return new Scene::Credits(); });
     screens.registerSceneFactory("Scene::Disclaimer", [] { return new Scene::Disclaimer(); });
     screens.registerSceneFactory("Scene::Extras", [] { return new Scene::Extras(); });
+    screens.registerSceneFactory("Scene::CustomCards", [] { return new Scene::CustomCards(); });
+    screens.registerSceneFactory("Scene::HallOfFame", [] { return new Scene::HallOfFame(); });
     screens.registerSceneFactory("Scene::Help", [] { return new Scene::Help(); });
     screens.registerSceneFactory("Scene::Logos", [] { return new Scene::Logos(); });
+    screens.registerSceneFactory("Scene::NewGame", [] { return new Scene::NewGame(); });
     screens.registerSceneFactory("Scene::Settings", [] { return new Scene::Settings(); });
     screens.registerSceneFactory("Scene::Title", [] { return new Scene::Title(); });
 }

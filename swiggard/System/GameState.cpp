@@ -10,6 +10,7 @@
 #include <climits>
 #include <iterator>
 
+#include "System/Core.h"
 #include "System/DataManager.h"
 #include "System/Globals.h"
 
@@ -336,11 +337,47 @@ void GameState::fillDefaultPlayers() {
     if (!players.empty()) {
         return;
     }
-    kit::Array<kit::String> colors = dataManager->getColors();
-    kit::Array<kit::String> characters = dataManager->getCharacters();
-    for (int i = 0; i < 2; ++i) {
-        kit::String color = takeRandom(colors);
-        players.push_back(new Game::Player(color, takeRandom(characters)));
+    for (int i = 0; i < MinPlayers; ++i) {
+        addDefaultPlayer();
+    }
+}
+
+Game::Player* GameState::addDefaultPlayer() {
+    if (players.size() >= static_cast<size_t>(MaxPlayers)) {
+        return nullptr;
+    }
+    auto unused = [this](kit::Array<kit::String> names, auto used) {
+        for (const Game::Player* player : players) {
+            names.erase(std::remove(names.begin(), names.end(), used(player)), names.end());
+        }
+        return names;
+    };
+    kit::Array<kit::String> colors = unused(dataManager->getColors(), [](const Game::Player* p) { return p->getColor(); });
+    kit::Array<kit::String> free;
+    std::copy_if(dataManager->getCharacters().begin(), dataManager->getCharacters().end(), std::back_inserter(free),
+                 isCharacterUnlocked);
+    kit::Array<kit::String> characters = unused(free, [](const Game::Player* p) { return p->getCharacter(); });
+    if (colors.empty() || characters.empty()) {
+        return nullptr;
+    }
+    auto* player = new Game::Player(takeRandom(colors), takeRandom(characters));
+    players.push_back(player);
+    refresh();
+    return player;
+}
+
+void GameState::removePlayer(size_t index) {
+    if (index >= players.size()) {
+        return;
+    }
+    Game::Player* player = players[index];
+    players.erase(players.begin() + static_cast<std::ptrdiff_t>(index));
+    for (kit::Array<Game::Player*>* list : {&affectedPlayers, &pickedPlayers}) {
+        list->erase(std::remove(list->begin(), list->end(), player), list->end());
+    }
+    delete player;
+    if (turnIndex >= static_cast<int>(players.size())) {
+        turnIndex = 0;
     }
     refresh();
 }

@@ -87,8 +87,16 @@ public:
     // The rule of the "Special" target of that action type: justice, injustice or the player to switch
     // with; null for other types.
     Game::Player* chooseSpecialTarget(const kit::String& type) const;
-    // Two players of random colours and characters when there are none.
+    static constexpr int MinPlayers = 2;
+    static constexpr int MaxPlayers = 14;
+
+    // Two default players when there are none.
     void fillDefaultPlayers();
+    // A player of a colour and a free character no other player has, drawn at random; null when the
+    // game is full or nothing is left.
+    Game::Player* addDefaultPlayer();
+    // Takes the player out of the list and deletes it.
+    void removePlayer(size_t index);
 
     // Whether a player has reached a lap beyond the last one offered double stakes while they are
     // not doubled yet; if so, the new lap is remembered and the caller asks the players.

@@ -44,9 +44,13 @@ void goToScene(const kit::String& name, int transitionKind, float startDuration,
     }
 }
 
-void openConfiguredPage(const kit::String& key) {
+kit::String configuredValue(const kit::String& key) {
     ventrel::CfgParser::Category* system = ventrel::cfg ? ventrel::cfg->getCategory("System") : nullptr;
-    kit::String url = system ? system->get(key) : kit::String();
+    return system ? system->get(key) : kit::String();
+}
+
+void openConfiguredPage(const kit::String& key) {
+    kit::String url = configuredValue(key);
     if (url.empty()) {
         kit::Log::warn(LogTag, "No address configured for '" + key + "'");
         return;

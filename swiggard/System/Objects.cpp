@@ -1,10 +1,15 @@
 #include "System/Objects.h"
 
 #include <gui/Dataset.h>
+#include <gui/EditBox.h>
+#include <gui/FunctionCallbackEvent.h>
 #include <gui/ImageBox.h>
 #include <gui/ImageButton.h>
 #include <gui/Label.h>
 #include <kit/Log.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/Core.h>
 
 namespace System {
 
@@ -23,6 +28,30 @@ kit::String variant(const gui::Object* object, const kit::String& image, const k
 
 }  // namespace
 
+void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std::function<void()> left) {
+    auto* box = find<gui::EditBox>(screen, name);
+    if (!box) {
+        return;
+    }
+    box->registerEvent(gui::Event::Submit, new gui::FunctionCallbackEvent([screen](gui::EventArgs*) {
+                           if (screen->getDataset()) {
+                               screen->getDataset()->removeFocus();
+                           }
+                           if (ventrel::core) {
+                               ventrel::core->clickSound("");
+                           }
+                       }));
+    box->registerEvent(gui::Event::FocusLost,
+                       new gui::FunctionCallbackEvent([left = std::move(left)](gui::EventArgs*) { left(); }));
+}
+
+void onEditBoxFocus(ventrel::system::Context* screen, const kit::String& name, std::function<void()> gained) {
+    if (auto* box = find<gui::EditBox>(screen, name)) {
+        box->registerEvent(gui::Event::FocusGained,
+                           new gui::FunctionCallbackEvent([gained = std::move(gained)](gui::EventArgs*) { gained(); }));
+    }
+}
+
 void setText(const ventrel::system::Context* screen, const kit::String& name, const kit::String& text) {
     if (auto* label = find<gui::Label>(screen, name)) {
         label->setText(text);
@@ -33,6 +62,19 @@ void setTextKey(const ventrel::system::Context* screen, const kit::String& name,
     if (auto* label = find<gui::Label>(screen, name)) {
         label->setTextKey(key);
     }
+}
+
+void setPlainText(const ventrel::system::Context* screen, const kit::String& name, const kit::String& text) {
+    if (auto* box = find<gui::EditBox>(screen, name)) {
+        box->setText(text);
+        return;
+    }
+    setText(screen, name, kit::escapeText(text));
+}
+
+kit::String getLabelText(const ventrel::system::Context* screen, const kit::String& name) {
+    auto* label = find<gui::Label>(screen, name);
+    return label ? label->getText() : kit::String();
 }
 
 void setTextColor(const ventrel::system::Context* screen, const kit::String& name, const host::Color& color) {
@@ -69,6 +111,19 @@ kit::String getImage(const ventrel::system::Context* screen, const kit::String& 
         return button->getImageName();
     }
     return "";
+}
+
+void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label, const kit::String& area) {
+    auto* text = find<gui::Label>(screen, label);
+    gui::Object* scrolled = find<gui::Object>(screen, area);
+    if (!text || !scrolled) {
+        return;
+    }
+    float height = text->getTextHeight();
+    text->setHeight(height);
+    if (!scrolled->getChildren().empty()) {
+        scrolled->getChildren().front()->setHeight(text->getY() + height);
+    }
 }
 
 void setVisible(const ventrel::system::Context* screen, const kit::String& name, bool visible) {

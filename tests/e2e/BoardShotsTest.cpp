@@ -1,51 +1,12 @@
-// Pictures of the board for the people who look at them: with SWIGGARD_SHOTS set to a folder, every
-// board screen is saved there as PNG at the window size of SWIGGARD_SHOTS_SIZE ("1366x768" by
-// default). Without it the test has nothing to do.
-#include <gtest/gtest.h>
-#include <host/RenderSystem.h>
-#include <host/Window.h>
-#include <kit/Env.h>
-#include <kit/Strings.h>
-
+// Pictures of the board for the people who look at them (see Shots.h).
 #include "BoardPlay.h"
+#include "Shots.h"
 #include "System/TempState.h"
 
 namespace e2etest {
 namespace {
 
-class BoardShots : public ::testing::Test {
-protected:
-    GameSession session;
-    kit::String folder = kit::getEnv("SWIGGARD_SHOTS");
-
-    void SetUp() override {
-        if (folder.empty()) {
-            GTEST_SKIP() << "SWIGGARD_SHOTS names no folder";
-        }
-        kit::Array<kit::String> size =
-            kit::split(kit::getEnv("SWIGGARD_SHOTS_SIZE").empty() ? kit::String("1366x768")
-                                                                  : kit::getEnv("SWIGGARD_SHOTS_SIZE"),
-                       "x");
-        ASSERT_EQ(size.size(), 2u);
-        host::window->setSize(kit::toInt(size[0]), kit::toInt(size[1]));
-        ASSERT_TRUE(session.waitForScene());
-    }
-
-    // Pictures load in the background: the first frames of a screen may still lack some.
-    void shot(const kit::String& name) {
-        session.getDriver().step(90);
-        host::rendersys->requestScreenshot(folder + "/" + name + ".png");
-        session.getDriver().step(2);
-    }
-
-    // Eight pictures, `frames` apart, of what moves right now.
-    void strip(const kit::String& name, int frames) {
-        for (int i = 0; i < 8; ++i) {
-            host::rendersys->requestScreenshot(folder + "/" + name + "_" + kit::toString(i) + ".png");
-            session.getDriver().step(frames);
-        }
-    }
-};
+using BoardShots = Shots;
 
 TEST_F(BoardShots, WalkingRoundACornerAndSwitching) {
     ASSERT_TRUE(session.goTo("Scene::Title"));
@@ -118,6 +79,30 @@ TEST_F(BoardShots, EveryBoardScreen) {
         board->choiceMade = true;
         shot(look + "_picker");
         session.click(openDialog(), "button_dialog_1");
+
+        ASSERT_TRUE(play.playUntil([] { return System::gameState()->getTurnPhase() == TurnPhase::Start; }));
+        session.getDriver().step(60);
+        System::gameState()->advancePhase();
+        for (const Game::Field* field : System::dataManager->getFields()) {
+            if (field->actions.size() == 2 && field->actions.front().type == "ActionType_Special_Strip") {
+                System::gameState()->getCurrentPlayer()->setFieldId(field->id);
+                break;
+            }
+        }
+        board->landingChanged = true;
+        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
+        shot(look + "_choice");
+        session.click(openDialog(), "button_dialog_0");
+
+        ASSERT_TRUE(play.playUntil([] { return System::gameState()->getTurnPhase() == TurnPhase::Start; }));
+        Game::AlcoTestData* data = System::gameState()->getCurrentPlayer()->getAlcoTestData();
+        data->setPermille(50);
+        data->setVolume(280.0f);
+        data->setWeight(60000.0f);
+        System::gameState()->getCurrentPlayer()->addDrinks(25);
+        ASSERT_TRUE(play.playUntil([board] { return board->getBacWarning()->isVisible(); }));
+        shot(look + "_warning");
+        ASSERT_TRUE(play.playTurns(1));
     }
 }
 

@@ -145,6 +145,14 @@ TEST(AlcoTestUnits, NumberTexts) {
     EXPECT_EQ(AlcoTestUnits::formatNumber(0.04f), "");
     EXPECT_EQ(AlcoTestUnits::formatWholeNumber(0.4f), "");
     EXPECT_EQ(AlcoTestUnits::formatWholeNumber(39.6f), "40");
+
+    // What people type: a German decimal comma, a unit after the number, nonsense.
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber("4,5"), 4.5f);
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber(" 80kg"), 80.0f);
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber("-3"), -3.0f);
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber("lots"), 0.0f);
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber("nan"), 0.0f);
+    EXPECT_FLOAT_EQ(AlcoTestUnits::parseNumber("inf"), 0.0f);
 }
 
 TEST(AlcoTestUnits, UnitSystemComesFromTheProfile) {

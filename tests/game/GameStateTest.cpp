@@ -250,6 +250,33 @@ TEST_F(Games, DefaultPlayersDifferInColourAndCharacter) {
     EXPECT_EQ(game().getPlayers().size(), 2u);
 }
 
+// The new-game screen adds players one by one: each gets a colour and a character nobody else has,
+// never the locked one, and the fifteenth does not come.
+TEST_F(Games, AddedPlayersNeverShareAColourOrACharacter) {
+    std::set<kit::String> colors;
+    std::set<kit::String> characters;
+    for (int i = 0; i < System::GameState::MaxPlayers; ++i) {
+        Game::Player* added = game().addDefaultPlayer();
+        ASSERT_NE(added, nullptr);
+        colors.insert(added->getColor());
+        characters.insert(added->getCharacter());
+        EXPECT_NE(added->getCharacter(), "17") << "locked until the players unlock it";
+    }
+    EXPECT_EQ(colors.size(), 14u);
+    EXPECT_EQ(characters.size(), 14u);
+    EXPECT_EQ(game().addDefaultPlayer(), nullptr);
+
+    Game::Player* second = &player(1);
+    game().addPickedPlayer(second);
+    game().setTurnIndex(13);
+    game().removePlayer(1);
+    EXPECT_EQ(game().getPlayers().size(), 13u);
+    EXPECT_TRUE(game().getPickedPlayers().empty()) << "no list keeps a deleted player";
+    EXPECT_EQ(game().getTurnIndex(), 0);
+    game().removePlayer(40);
+    EXPECT_EQ(game().getPlayers().size(), 13u);
+}
+
 TEST_F(Games, DoubleStakesAreOfferedOncePerNewLapUntilAccepted) {
     startGame(2);
     EXPECT_FALSE(game().checkDoubleStakes());

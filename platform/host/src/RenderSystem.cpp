@@ -722,10 +722,12 @@ bool Texture::loadAsync() {
         if (!render.worker.joinable()) {
             render.worker = std::thread(workerLoop, &render);
         }
+        // Marked before the worker can see the job: a result that arrives for a texture not marked
+        // is thrown away, and the texture would then wait for it for ever.
+        asyncQueued = true;
         render.jobs.push_back({serial, kit::ResourceDir::getPath(filename)});
     }
     render.condition.notify_one();
-    asyncQueued = true;
     return true;
 }
 

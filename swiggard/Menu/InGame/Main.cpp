@@ -76,16 +76,7 @@ void Main::_setupDataset() {
 
 void Main::_setupDatasetAspect() {
     Base::_setupDatasetAspect();
-    auto* label = dynamic_cast<gui::Label*>(getObject("label_info"));
-    gui::Object* area = getObject("scroll_area");
-    if (!label || !area) {
-        return;
-    }
-    float height = label->getTextHeight();
-    label->setHeight(height);
-    if (!area->getChildren().empty()) {
-        area->getChildren().front()->setHeight(label->getY() + height);
-    }
+    System::fitTextToScrollArea(this, "label_info", "scroll_area");
 }
 
 void Main::_setupCallbacks() {

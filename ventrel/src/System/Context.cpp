@@ -1,6 +1,7 @@
 #include "ventrel/system/Context.h"
 
 #include <gui/ButtonBase.h>
+#include <gui/EditBox.h>
 #include <gui/Gui.h>
 #include <gui/MemberCallbackEvent.h>
 #include <gui/ScrollArea.h>
@@ -288,7 +289,13 @@ bool Context::onMouseScroll(float x, float y) {
     return VENTREL_ROUTE(onMouseScroll(x, y));
 }
 bool Context::onKeyDown(host::Key key) {
-    return VENTREL_ROUTE(onKeyDown(key));
+    return _route([&](Context* context, gui::Dataset* data = nullptr) {
+        if (!data) {
+            return context->onKeyDown(key);
+        }
+        context->keysTyped = context->keysTyped || dynamic_cast<gui::EditBox*>(data->getFocusedObject());
+        return data->onKeyDown(key);
+    });
 }
 bool Context::onKeyUp(host::Key key) {
     return VENTREL_ROUTE(onKeyUp(key));
@@ -318,6 +325,7 @@ void Context::update() {
     if (menu::Base* modal = findModalMenu()) {
         modal->update();
         _updateDisplay();
+        keysTyped = false;
         return;
     }
     _startUpdate();
@@ -343,6 +351,7 @@ void Context::update() {
         _updateDisplay();
     }
     _finishUpdate();
+    keysTyped = false;
 }
 
 void Context::_dispatchCallbacks() {
@@ -403,16 +412,22 @@ bool Context::_isAnyTriggered(const kit::Array<host::Key>& keys) {
     return std::any_of(keys.begin(), keys.end(), [](host::Key key) { return input->isKeyTriggered(key); });
 }
 
-// Confirm and cancel keys click the named objects, the same path a real click takes.
+bool Context::isTyping() const {
+    return keysTyped || (dataset && dynamic_cast<gui::EditBox*>(dataset->getFocusedObject()));
+}
+
+// Confirm and cancel keys click the named objects, the same path a real click takes; while a box is
+// typed into, the keys are its own.
 void Context::_updateInput() {
     if (!input || !isVisible() || !isEnabled()) {
         return;
     }
     gui::Object* target = nullptr;
-    if (!confirmObjectName.empty() && _isAnyTriggered(input->getConfirmKeys())) {
+    bool typing = isTyping();
+    if (!typing && !confirmObjectName.empty() && _isAnyTriggered(input->getConfirmKeys())) {
         target = getObject(confirmObjectName);
     }
-    if (!target && !cancelObjectName.empty() && _isAnyTriggered(input->getCancelKeys())) {
+    if (!target && !typing && !cancelObjectName.empty() && _isAnyTriggered(input->getCancelKeys())) {
         target = getObject(cancelObjectName);
     }
     if (!target && dataset && _isAnyTriggered(input->getConfirmButtons())) {

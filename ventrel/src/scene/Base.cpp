@@ -4,6 +4,7 @@
 #include <kit/Log.h>
 
 #include "ventrel/Ventrel.h"
+#include "ventrel/menu/Dialog.h"
 #include "ventrel/system/SceneManager.h"
 
 namespace ventrel::scene {
@@ -25,6 +26,12 @@ void Base::setup() {
 
 void Base::finish() {
     kit::Log::debug(LogTag, "Scene finish: " + rootName);
+    // A question left open would answer a screen that is gone.
+    if (sceneManager) {
+        for (menu::Dialog* dialog : sceneManager->getDialogs()) {
+            dialog->dismiss();
+        }
+    }
     Context::finish();
     finished = true;
 }

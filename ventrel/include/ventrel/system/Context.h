@@ -86,6 +86,9 @@ public:
     virtual Contract getContract() const { return {}; }
     kit::String getText(const kit::String& key) const;
 
+    // Whether an edit box of this screen has the keyboard, or took a key this frame (the Enter that
+    // ends the typing belongs to the box, not to the screen's confirm button).
+    bool isTyping() const;
     // Refuses input for the rest of the frame and drops queued clicks, on the whole menu tree.
     void blockInput();
     void waitFor(float seconds);
@@ -144,6 +147,7 @@ protected:
     bool datasetAspectFit = true;
     kit::String confirmObjectName;
     kit::String cancelObjectName;
+    bool keysTyped = false;
     bool autoFocus = false;
     int autoFocusCount = 0;
     int autoFocusColumns = 0;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <ventrel/menu/Base.h>
+
+#include "Game/AlcoTestData.h"
+
+namespace Menu {
+
+// The blood-alcohol calculator of the extras: gender, stomach, one drink's strength and size and
+// the body weight give a live estimate; the disclaimer and the explanation open over it.
+class AlcoTest : public ventrel::menu::Base {
+public:
+    // The volume is kept in hundredths, so the estimate for 100 drinks is that of the whole amount.
+    static constexpr float VolumeScale = 100.0f;
+    static constexpr int Drinks = 100;
+
+    explicit AlcoTest(ventrel::system::Context* owner);
+
+    ventrel::system::Contract getContract() const override;
+    void refresh() override;
+
+    const Game::AlcoTestData& getData() const { return data; }
+
+protected:
+    Game::AlcoTestData data;
+
+    void _setupDataset() override;
+    void _setupDatasetAspect() override;
+    void _setupCallbacks() override;
+    void _updateLogic() override;
+
+    void _toggleGender();
+    void _stepStomach();
+    void _showDisclaimer();
+    void _hideDisclaimer();
+    void _showInfo();
+    void _hideInfo();
+    void _back();
+
+private:
+    void _readEditBoxes();
+    // The panel in front takes Enter and Escape.
+    void _setFront(const kit::String& container, bool shown, const kit::String& button);
+};
+
+}  // namespace Menu

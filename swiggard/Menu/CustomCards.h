@@ -1,0 +1,63 @@
+#pragma once
+
+#include <ventrel/menu/Base.h>
+
+namespace Game {
+class CustomCard;
+}
+
+namespace Menu {
+
+// The editor of the players' own cards: a long list shown through six rows, each card's task,
+// icon and drinks, stored after every change, and mailed to the studio on request.
+class CustomCards : public ventrel::menu::Base {
+public:
+    static constexpr int Rows = 6;
+    static constexpr int MaxCards = 500;
+    static constexpr int MaxDrinks = 10;
+    static inline const kit::String IconPicker = "menu/dialog/picker_icon";
+    static inline const kit::String IconContext = "Menu:NewGame:PickerIcon";
+    static inline const kit::String MailSubject = "New Custom Cards by: YOUR-NAME";
+    static inline const kit::String MailGreeting = "Hello, Morrowleaf! I have some cool custom cards for you.";
+
+    explicit CustomCards(ventrel::system::Context* owner);
+    ~CustomCards() override;
+
+    ventrel::system::Contract getContract() const override;
+    void refresh() override;
+    void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
+
+    const kit::Array<Game::CustomCard*>& getCards() const { return cards; }
+    int getFirstVisible() const { return firstVisible; }
+    // The mail's text: the greeting, a blank line and one card text a line.
+    static kit::String composeMailBody(const kit::Array<Game::CustomCard*>& cards);
+
+protected:
+    kit::Array<Game::CustomCard*> cards;
+    int firstVisible = 0;
+    float rowPitch = 120.0f;
+
+    void _setupDataset() override;
+    void _setupCallbacks() override;
+    void _updateLogic() override;
+
+    void _addCard();
+    bool _deleteCard(gui::Object* button);
+    bool _stepDrinks(gui::Object* button);
+    bool _pickIcon(gui::Object* button);
+    void _mail();
+    void _back();
+
+private:
+    void _watchEditBox(int row);
+    // Reads the visible rows' texts back into their cards.
+    void _collect();
+    void _store();
+    void _refreshRow(int row);
+    void _refreshTextColor(int row);
+    // The card a row's button stands for, -1 for none.
+    int _cardOf(const gui::Object* button, const kit::String& prefix) const;
+    int _firstVisibleForScroll() const;
+};
+
+}  // namespace Menu

@@ -1,0 +1,318 @@
+#include "Menu/NewGame.h"
+
+#include <gui/Dataset.h>
+#include <gui/EditBox.h>
+#include <gui/ScrollArea.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/menu/Dialog.h>
+#include <ventrel/system/SceneManager.h>
+
+#include <algorithm>
+
+#include "Game/AlcoTestUnits.h"
+#include "Game/Player.h"
+#include "Menu/Dialog/PickerCharacter.h"
+#include "System/Core.h"
+#include "System/DataManager.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Objects.h"
+
+namespace Menu {
+
+namespace {
+
+const char* const NameBox = "text_player_name_";
+const char* const DeleteButton = "button_player_delete_";
+const char* const ColorButton = "button_player_color_";
+const char* const ColorImage = "image_player_color_";
+const char* const CharacterButton = "button_player_character_";
+const char* const CharacterImage = "image_player_character_";
+const char* const GenderButton = "button_player_gender_";
+const char* const StomachButton = "button_alco_test_stomach_";
+const char* const PermilleBox = "text_alco_test_permille_";
+const char* const VolumeBox = "text_alco_test_volume_";
+const char* const WeightBox = "text_alco_test_weight_";
+const kit::String ColorPrefix = "gui.buttons/color_";
+const kit::String CharacterPrefix = "gui.character_icons/";
+
+// The focus slots of a row: the basic view's six, and the body-data view's five over the same slots.
+const char* const BasicFocus[] = {DeleteButton, NameBox, ColorButton, CharacterButton, GenderButton,
+                                  "button_player_alco_test_data_"};
+const char* const AlcoTestFocus[] = {StomachButton, PermilleBox, VolumeBox, WeightBox, "button_alco_test_back_"};
+
+kit::String withoutPrefix(const kit::String& text, const kit::String& prefix) {
+    return kit::startsWith(text, prefix) ? text.substr(prefix.size()) : text;
+}
+
+int playerCount() {
+    System::GameState* game = System::gameState();
+    return game ? static_cast<int>(game->getPlayers().size()) : 0;
+}
+
+Game::Player* playerAt(int row) {
+    return row >= 0 && row < playerCount() ? System::gameState()->getPlayers()[row] : nullptr;
+}
+
+}  // namespace
+
+NewGame::NewGame(ventrel::system::Context* owner) : Status(owner, "menu/new_game") {
+    setAutoFocusMode(AddPlayerFocus + 1, FocusPerRow, false);
+}
+
+ventrel::system::Contract NewGame::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    ventrel::system::Contract contract = Status::getContract();
+    for (const char* box : {"text_player_name_%d", "text_alco_test_permille_%d", "text_alco_test_volume_%d",
+                            "text_alco_test_weight_%d"}) {
+        contract.add({box, Kind::EditBox, 0, PlayerSlots - 1});
+    }
+    for (const char* button : {"button_player_color_%d", "button_player_character_%d"}) {
+        contract.add({button, Kind::Button, 0, PlayerSlots - 1});
+    }
+    return contract.add({"image_player_color_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"button_add_player", Kind::Button})
+        .add({"container_player_1", Kind::Object})
+        .add({"tutorial", Kind::Object});
+}
+
+void NewGame::_setupDataset() {
+    Status::_setupDataset();
+    for (int row = 0; row < PlayerSlots; ++row) {
+        _setupRow(row);
+    }
+    if (gui::Object* add = getObject("button_add_player")) {
+        add->setFocusIndex(AddPlayerFocus);
+    }
+    bool firstVisit = System::profile().get("Tutorial") == "1";
+    if (firstVisit) {
+        System::profile().set("Tutorial", "2");
+        System::profile().save();
+    }
+    System::setVisible(this, "tutorial", firstVisit);
+}
+
+void NewGame::_setupRow(int row) {
+    if (auto* name = dynamic_cast<gui::EditBox*>(getObject(System::slotName(NameBox, row)))) {
+        name->setEmptyTextKey("{%s %s} gui.Player {" + kit::toString(row + 1) + "}");
+    }
+    for (int slot = 0; slot < FocusPerRow; ++slot) {
+        if (gui::Object* object = getObject(System::slotName(BasicFocus[slot], row))) {
+            object->setFocusIndex(FocusPerRow * row + slot);
+        }
+        if (gui::Object* object = slot < 5 ? getObject(System::slotName(AlcoTestFocus[slot], row)) : nullptr) {
+            object->setFocusIndex(FocusPerRow * row + slot);
+        }
+    }
+    // Leaving a box, by any means, keeps what was typed.
+    for (const char* box : {NameBox, PermilleBox, VolumeBox, WeightBox}) {
+        System::watchEditBox(this, System::slotName(box, row), [this] {
+            collect();
+            refresh();
+        });
+    }
+}
+
+void NewGame::_setupCallbacks() {
+    Status::_setupCallbacks();
+    bind("button_add_player", &NewGame::_addPlayer);
+    for (int row = 0; row < PlayerSlots; ++row) {
+        bind(System::slotName(DeleteButton, row), &NewGame::_deletePlayer);
+        bind(System::slotName(ColorButton, row), &NewGame::_pickColor);
+        bind(System::slotName(CharacterButton, row), &NewGame::_pickCharacter);
+        bind(System::slotName(GenderButton, row), &NewGame::_toggleGender);
+        bind(System::slotName(StomachButton, row), &NewGame::_stepStomach);
+    }
+}
+
+void NewGame::refresh() {
+    int count = playerCount();
+    for (int row = 0; row < count && row < PlayerSlots; ++row) {
+        const Game::Player* player = playerAt(row);
+        const Game::AlcoTestData* data = player->getAlcoTestData();
+        System::setImage(this, System::slotName(ColorImage, row), ColorPrefix + player->getColor());
+        System::setImage(this, System::slotName(GenderButton, row), "gui.buttons/" + data->getGender().getName());
+        System::setImage(this, System::slotName(StomachButton, row), "gui.buttons/" + data->getStomach().getName());
+    }
+    System::setVisible(this, "button_add_player", count < System::GameState::MaxPlayers);
+    Status::refresh();
+}
+
+// One more row below the players holds the add button.
+void NewGame::_resizeScrollArea() {
+    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
+    gui::Object* second = getObject("container_player_1");
+    gui::Object* add = getObject("button_add_player");
+    if (!area || !second || !add || !area->getContent()) {
+        return;
+    }
+    quadrix::Vector2 offset = area->getScrollOffset();
+    Status::_resizeScrollArea();
+    gui::Object* content = area->getContent();
+    if (playerCount() < System::GameState::MaxPlayers) {
+        float height = second->getY() + content->getHeight();
+        add->setY(height - second->getHeight());
+        content->setHeight(height);
+    }
+    area->setScrollOffset(offset);
+}
+
+void NewGame::collect() {
+    for (int row = 0; row < playerCount() && row < PlayerSlots; ++row) {
+        _collectPlayer(row);
+    }
+}
+
+void NewGame::_collectPlayer(int row) {
+    using Units = Game::AlcoTestUnits;
+    Game::Player* player = playerAt(row);
+    auto number = [this, row](const char* box) { return Units::parseNumber(System::getLabelText(this, System::slotName(box, row))); };
+    auto units = Units::getUnitSystem();
+    player->setName(System::getLabelText(this, System::slotName(NameBox, row)));
+    kit::String color = withoutPrefix(System::getImage(this, System::slotName(ColorImage, row)), ColorPrefix);
+    if (!color.empty()) {
+        player->setColor(color);
+    }
+    kit::String character =
+        withoutPrefix(System::getImage(this, System::slotName(CharacterImage, row)), CharacterPrefix);
+    if (!character.empty()) {
+        player->setCharacter(character);
+    }
+    Game::AlcoTestData* data = player->getAlcoTestData();
+    data->setPermille(Units::permilleFromPercent(number(PermilleBox)));
+    data->setVolume(Units::volumeFromDisplay(number(VolumeBox), units));
+    data->setWeight(Units::weightFromDisplay(number(WeightBox), units));
+}
+
+void NewGame::fillEmptyNames() {
+    for (int row = 0; row < playerCount() && row < PlayerSlots; ++row) {
+        auto* name = dynamic_cast<gui::EditBox*>(getObject(System::slotName(NameBox, row)));
+        if (name && name->getText().empty()) {
+            name->setText(getText(name->getEmptyTextKey()));
+        }
+    }
+}
+
+int NewGame::_rowOf(const gui::Object* button, const kit::String& prefix) const {
+    if (!button || !kit::startsWith(button->getName(), prefix)) {
+        return -1;
+    }
+    int row = kit::toInt(button->getName().substr(prefix.size()));
+    return playerAt(row) ? row : -1;
+}
+
+void NewGame::_addPlayer() {
+    collect();
+    if (!System::gameState()->addDefaultPlayer()) {
+        return;
+    }
+    refresh();
+    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
+    gui::Object* second = getObject("container_player_1");
+    if (area && second) {
+        area->setScrollOffset(area->getScrollOffset() + quadrix::Vector2(0.0f, second->getY()));
+    }
+}
+
+bool NewGame::_deletePlayer(gui::Object* button) {
+    collect();
+    int row = _rowOf(button, DeleteButton);
+    if (row < 0 || System::gameState()->getPlayingPlayers().size() <= System::GameState::MinPlayers) {
+        return true;
+    }
+    System::gameState()->removePlayer(static_cast<size_t>(row));
+    refresh();
+    return true;
+}
+
+bool NewGame::_pickColor(gui::Object* button) {
+    collect();
+    int row = _rowOf(button, ColorButton);
+    if (row >= 0) {
+        _showPicker(ColorPicker, ColorContext, row, System::dataManager->getColors(), &Game::Player::getColor);
+    }
+    return true;
+}
+
+bool NewGame::_pickCharacter(gui::Object* button) {
+    collect();
+    int row = _rowOf(button, CharacterButton);
+    if (row >= 0) {
+        _showPicker(CharacterPicker, CharacterContext, row, System::dataManager->getCharacters(),
+                    &Game::Player::getCharacter);
+    }
+    return true;
+}
+
+// What another player has is not on offer; the row's own choice is.
+void NewGame::_showPicker(const kit::String& dialog, const kit::String& context, int row,
+                          const kit::Array<kit::String>& entries, PlayerChoice used) {
+    ventrel::menu::Dialog* picker =
+        ventrel::sceneManager->showDialog(dialog, this, this, "", context + kit::toString(row));
+    if (!picker) {
+        return;
+    }
+    const auto& players = System::gameState()->getPlayers();
+    for (int index = 0; index < static_cast<int>(entries.size()); ++index) {
+        bool taken = std::any_of(players.begin(), players.end(), [&](const Game::Player* other) {
+            return other != players[row] && (other->*used)() == entries[index];
+        });
+        System::setEnabled(picker, System::slotName("button_dialog_", index), !taken);
+    }
+    picker->refresh();
+}
+
+bool NewGame::_toggleGender(gui::Object* button) {
+    collect();
+    if (Game::Player* player = playerAt(_rowOf(button, GenderButton))) {
+        Game::AlcoTestData* data = player->getAlcoTestData();
+        data->setGender(data->getGender().next());
+        refresh();
+    }
+    return true;
+}
+
+bool NewGame::_stepStomach(gui::Object* button) {
+    collect();
+    if (Game::Player* player = playerAt(_rowOf(button, StomachButton))) {
+        Game::AlcoTestData* data = player->getAlcoTestData();
+        data->setStomach(data->getStomach().next());
+        refresh();
+    }
+    return true;
+}
+
+void NewGame::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    if (dialog == ColorPicker && kit::startsWith(context, ColorContext)) {
+        _choose(context, ColorContext, button);
+    } else if (dialog == CharacterPicker && kit::startsWith(context, CharacterContext)) {
+        _choose(context, CharacterContext, button);
+    } else {
+        Status::dialogResult(dialog, button, context);
+    }
+}
+
+void NewGame::_choose(const kit::String& context, const kit::String& prefix, int answer) {
+    Game::Player* player = playerAt(kit::toInt(context.substr(prefix.size())));
+    bool color = prefix == ColorContext;
+    const kit::Array<kit::String>& entries =
+        color ? System::dataManager->getColors() : System::dataManager->getCharacters();
+    if (!player || answer < 0 || answer >= static_cast<int>(entries.size())) {
+        return;
+    }
+    const kit::String& chosen = entries[answer];
+    if (color) {
+        player->setColor(chosen);
+    } else if (!System::isCharacterUnlocked(chosen)) {
+        ventrel::system::Context* scene = getOwner();
+        ventrel::sceneManager->showDialog("menu/dialog/yes_no_cancel", scene, scene, "gui.YesNoCancelUnlockFBGirl",
+                                          "Dialog:FbLike");
+        return;
+    } else {
+        player->setCharacter(chosen);
+    }
+    refresh();
+}
+
+}  // namespace Menu

@@ -1,0 +1,13 @@
+#include "Scene/CustomCards.h"
+
+#include "Menu/CustomCards.h"
+
+namespace Scene {
+
+CustomCards::CustomCards() : Base("scene/custom_cards", "title") {}
+
+void CustomCards::_setupMenus() {
+    _registerMenu(new Menu::CustomCards(this));
+}
+
+}  // namespace Scene

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ventrel/scene/Base.h>
+
+namespace Scene {
+
+// Where the players write their own cards.
+class CustomCards : public ventrel::scene::Base {
+public:
+    CustomCards();
+
+protected:
+    void _setupMenus() override;
+    Base* _createNew() override { return new CustomCards(); }
+};
+
+}  // namespace Scene

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ventrel/scene/Base.h>
+
+namespace Scene {
+
+// The records of every game played on this computer.
+class HallOfFame : public ventrel::scene::Base {
+public:
+    HallOfFame();
+
+protected:
+    void _setupMenus() override;
+    Base* _createNew() override { return new HallOfFame(); }
+};
+
+}  // namespace Scene

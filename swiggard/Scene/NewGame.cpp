@@ -1,0 +1,186 @@
+#include "Scene/NewGame.h"
+
+#include <gui/Label.h>
+#include <kit/Log.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/SaveManager.h>
+#include <ventrel/system/SceneManager.h>
+
+#include "Game/CustomCard.h"
+#include "Menu/NewGame.h"
+#include "Menu/NewGameOptions.h"
+#include "System/Core.h"
+#include "System/GameInit.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/Navigation.h"
+#include "System/Objects.h"
+
+namespace Scene {
+
+namespace {
+
+// "Classic" → "Class.": three options must fit on one button. Characters, not bytes, are counted,
+// so that a Cyrillic or Chinese word is never cut inside a letter.
+kit::String shortened(const kit::String& text) {
+    const size_t keep = 5;
+    size_t characters = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        bool starts = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+        if (starts && characters++ == keep) {
+            return text.substr(0, at) + ".";
+        }
+    }
+    return text;
+}
+
+int profileNumber(const kit::String& key) {
+    return kit::toInt(System::profile().get(key));
+}
+
+void storeProfileNumber(const kit::String& key, int value) {
+    System::profile().set(key, kit::toString(value));
+    System::profile().save();
+}
+
+}  // namespace
+
+NewGame::NewGame() : Base("scene/new_game", "title") {
+    cancelObjectName = "button_cancel";
+    setAutoFocusMode(3, 3, false);
+}
+
+ventrel::system::Contract NewGame::getContract() const {
+    using Kind = ventrel::system::Contract::Kind;
+    return Base::getContract()
+        .add({"button_ok", Kind::Button})
+        .add({"button_cancel", Kind::Button})
+        .add({"button_options", Kind::Button})
+        .add({"label_title", Kind::Label});
+}
+
+void NewGame::_setupMenus() {
+    newGameMenu = static_cast<Menu::NewGame*>(_registerMenu(new Menu::NewGame(this)));
+    optionsMenu = static_cast<Menu::NewGameOptions*>(_registerMenu(new Menu::NewGameOptions(this)));
+}
+
+void NewGame::setup() {
+    System::GameState* game = System::gameState();
+    if (game) {
+        game->clear();
+        game->fillDefaultPlayers();
+        kit::Array<Game::CustomCard*> cards = Game::CustomCard::loadCustomCards();
+        if (!cards.empty()) {
+            game->setCardSet(System::GameState::CardSet::Mixed);
+        }
+        for (Game::CustomCard* card : cards) {
+            delete card;
+        }
+    }
+    Base::setup();
+    if (System::isAsianLocalization()) {
+        if (auto* title = dynamic_cast<gui::Label*>(getObject("label_title"))) {
+            title->setAlignment(fonts::Horizontal::Right);
+        }
+    }
+    likeCounter = profileNumber("FbLike") + 1;
+    refresh();
+}
+
+void NewGame::_setupCallbacks() {
+    Base::_setupCallbacks();
+    bind("button_ok", &NewGame::_start);
+    bind("button_cancel", &NewGame::_cancel);
+    bind("button_options", &NewGame::_showOptions);
+}
+
+// Enter and Escape belong to the box while a name or a number is typed.
+void NewGame::_startUpdate() {
+    Base::_startUpdate();
+    if (newGameMenu && newGameMenu->isTyping()) {
+        inputAllowed = false;
+    }
+}
+
+void NewGame::refresh() {
+    System::GameState* game = System::gameState();
+    if (optionsShown && game) {
+        auto text = [this](const kit::String& key, unsigned int value) {
+            return shortened(getText("gui." + key + kit::toString(value)));
+        };
+        System::setText(this, "button_options",
+                        text("BoardLayout", game->getBoardLayout().getValue()) + "/" +
+                            text("FieldSet", game->getFieldSet().getValue()) + "/" +
+                            text("CardSet", game->getCardSet().getValue()));
+    }
+    Base::refresh();
+}
+
+void NewGame::_start() {
+    newGameMenu->collect();
+    if (!promptAnswered) {
+        if (likeCounter == PromptEvery) {
+            storeProfileNumber("FbLike", 0);
+            ventrel::sceneManager->showDialog(PromptDialog, this, this, "gui.YesNoCancelFbLike", LikeContext);
+            return;
+        }
+        storeProfileNumber("FbLike", likeCounter);
+    }
+    ventrel::sceneManager->showDialog(StartDialog, this, this, "gui.YesNoStartNewGame", StartContext);
+}
+
+void NewGame::_cancel() {
+    System::goToScene("Scene::Title");
+}
+
+void NewGame::_showOptions() {
+    optionsShown = true;
+    newGameMenu->collect();
+    optionsMenu->show();
+    optionsMenu->refresh();
+    refresh();
+}
+
+void NewGame::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    if (dialog == StartDialog && context == StartContext) {
+        if (button == 0) {
+            _startGame();
+        }
+    } else if (dialog == PromptDialog && context == LikeContext) {
+        _answerPrompt(button, "FbLike", "SocialPage", "17");
+    } else if (dialog == PromptDialog && context == RateContext) {
+        _answerPrompt(button, "RateMe", "GamesPage", "16");
+    } else {
+        Base::dialogResult(dialog, button, context);
+    }
+}
+
+// Yes opens the page and unlocks its character; yes and no end the prompt for good, later brings
+// it back.
+void NewGame::_answerPrompt(int button, const kit::String& key, const kit::String& page,
+                            const kit::String& character) {
+    promptAnswered = true;
+    if (button == 0) {
+        System::openConfiguredPage(page);
+        System::unlockCharacter(character, true);
+    }
+    if (button == 0 || button == 2) {
+        storeProfileNumber(key, PromptEvery);
+    }
+}
+
+void NewGame::_startGame() {
+    System::GameState* game = System::gameState();
+    newGameMenu->fillEmptyNames();
+    newGameMenu->collect();
+    refresh();
+    game->setup();
+    game->start();
+    if (ventrel::saveManager && !ventrel::saveManager->saveAuto(ventrel::gameState)) {
+        kit::Log::error(System::LogTag, "The new game could not be saved.");
+    }
+    System::goToScene("Scene::Board", 0, 2.0f, 2.0f);
+}
+
+}  // namespace Scene

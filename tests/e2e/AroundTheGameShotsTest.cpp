@@ -1,0 +1,112 @@
+// Pictures of the screens around a game (see Shots.h): setting up, the options and pickers, the
+// hall of fame, the card editor and the calculator with its panels.
+#include "BoardPlay.h"
+#include "Menu/AlcoTest.h"
+#include "Menu/CustomCards.h"
+#include "Menu/HallOfFame.h"
+#include "Menu/NewGame.h"
+#include "Menu/NewGameOptions.h"
+#include "Shots.h"
+#include "System/TempState.h"
+
+namespace e2etest {
+namespace {
+
+class AroundTheGameShots : public Shots {
+protected:
+    template <class Menu>
+    Menu* menu() {
+        for (ventrel::menu::Base* candidate : session.getScene()->getAllMenus()) {
+            if (auto* found = dynamic_cast<Menu*>(candidate)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    void type(ventrel::system::Context* screen, const kit::String& box, const kit::String& text) {
+        session.click(screen, box);
+        session.getDriver().step(2);
+        session.getDriver().typeText(text);
+        session.getDriver().pressKey(host::Key::Return);
+        session.getDriver().step(2);
+    }
+};
+
+TEST_F(AroundTheGameShots, EveryScreen) {
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    System::profile().set("Tutorial", "1");
+    ASSERT_TRUE(session.goTo("Scene::NewGame"));
+    auto* rows = menu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    type(rows, "text_player_name_0", "Anna");
+    shot("new_game");
+    for (int i = 0; i < 12; ++i) {
+        session.click(rows, "button_add_player");
+        session.getDriver().step(10);
+    }
+    shot("new_game_14");
+    session.click(rows, "button_player_alco_test_data_13");
+    session.getDriver().step(5);
+    type(rows, "text_alco_test_permille_13", "4.5");
+    type(rows, "text_alco_test_volume_13", "330");
+    type(rows, "text_alco_test_weight_13", "72");
+    shot("new_game_body_data");
+    session.click(rows, "button_player_color_12");
+    shot("new_game_picker_color");
+    session.click(openDialog(), "button_cancel");
+    session.getDriver().step(20);
+    session.click(session.getScene(), "button_options");
+    shot("new_game_options");
+    auto* options = menu<Menu::NewGameOptions>();
+    session.click(options, "button_cardset");
+    shot("new_game_no_cards");
+    session.click(openDialog(), "button_dialog_0");
+    session.getDriver().step(20);
+    session.click(options, "button_ok");
+    shot("new_game_options_chosen");
+    session.click(session.getScene(), "button_ok");
+    shot("new_game_start");
+
+    System::TempState::saveHallOfFame(System::TempState::HallOfFameDrinks,
+                                      {{42, "03", "Anna"}, {38, "07", "Борис Кузнецов"}, {31, "11", "小明"},
+                                       {17, "01", "Maximilian-Alexander"}, {9, "05", "{Bo}"}, {8, "09", "Cy"},
+                                       {4, "13", "Dee"}});
+    System::TempState::saveHallOfFame(System::TempState::HallOfFameBac, {{27, "03", "Anna"}, {7, "05", "Bo"}});
+    System::profile().save();
+    ASSERT_TRUE(session.goTo("Scene::HallOfFame"));
+    shot("hall_of_fame_drinks");
+    auto* fame = menu<Menu::HallOfFame>();
+    session.click(fame, "button_right");
+    session.getDriver().step(5);
+    session.click(fame, "button_right");
+    shot("hall_of_fame_bac");
+
+    System::profile().set("CustomCards", kit::Array<kit::String>{"3 drink Sing the national anthem backwards",
+                                                                  "10 strip Swap shirts with the player on your left",
+                                                                  "1 dance Dance like nobody is watching"});
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    session.click(editor, "button_add_card");
+    shot("custom_cards");
+    session.click(editor, "button_card_icon_1");
+    shot("custom_cards_icons");
+    session.click(openDialog(), "button_cancel");
+    session.getDriver().step(20);
+
+    ASSERT_TRUE(session.goTo("Scene::AlcoTest"));
+    auto* calculator = menu<Menu::AlcoTest>();
+    type(calculator, "text_permille", "5");
+    type(calculator, "text_volume", "1000");
+    type(calculator, "text_weight", "70");
+    shot("alco_test");
+    session.click(calculator, "button_disclaimer");
+    shot("alco_test_disclaimer");
+    session.click(calculator, "button_disclaimer_ok");
+    session.getDriver().step(5);
+    session.click(calculator, "button_info");
+    shot("alco_test_info");
+}
+
+}  // namespace
+}  // namespace e2etest

@@ -1,0 +1,529 @@
+// The screens around a game, driven by injected clicks, keys and typed text: setting up a game,
+// the hall of fame, the card editor and the blood-alcohol calculator.
+#include <gui/EditBox.h>
+#include <gui/Label.h>
+#include <host/Color.h>
+#include <kit/Strings.h>
+#include <ventrel/Platform.h>
+#include <ventrel/system/SaveManager.h>
+
+#include "BoardPlay.h"
+#include "Game/AlcoTestUnits.h"
+#include "Game/CustomCard.h"
+#include "Menu/AlcoTest.h"
+#include "Menu/CustomCards.h"
+#include "Menu/HallOfFame.h"
+#include "Menu/InGame/Status.h"
+#include "Menu/NewGame.h"
+#include "Menu/NewGameOptions.h"
+#include "Scene/NewGame.h"
+#include "System/Core.h"
+#include "System/Objects.h"
+#include "System/TempState.h"
+
+namespace e2etest {
+namespace {
+
+class AroundTheGame : public ::testing::Test {
+protected:
+    GameSession session;
+
+    void SetUp() override { ASSERT_TRUE(session.waitForScene()); }
+
+    host::TestDriver& driver() { return session.getDriver(); }
+
+    // The first menu of the current scene.
+    template <class Menu>
+    Menu* menu() {
+        for (ventrel::menu::Base* candidate : session.getScene()->getAllMenus()) {
+            if (auto* found = dynamic_cast<Menu*>(candidate)) {
+                return found;
+            }
+        }
+        ADD_FAILURE() << "no such menu on " << session.getScene()->getName();
+        return nullptr;
+    }
+
+    Menu::NewGame* openNewGame() {
+        EXPECT_TRUE(session.goTo("Scene::NewGame"));
+        return menu<Menu::NewGame>();
+    }
+
+    // Clicks the box, types and ends with Enter, as a player does.
+    void type(ventrel::system::Context* screen, const kit::String& box, const kit::String& text) {
+        session.click(screen, box);
+        driver().step(2);
+        driver().typeText(text);
+        driver().step();
+        driver().pressKey(host::Key::Return);
+        driver().step(2);
+    }
+
+    void press(ventrel::system::Context* screen, const kit::String& button, int frames = 3) {
+        session.click(screen, button);
+        driver().step(frames);
+    }
+
+    // Wheels the screen's list until the button is in view, then clicks it.
+    void pressInView(ventrel::system::Context* screen, const kit::String& button) {
+        gui::Object* area = screen->getObject("scroll_area");
+        gui::Object* target = screen->getObject(button);
+        ASSERT_TRUE(area && target) << button;
+        for (int wheel = 0; wheel < 20 && !area->getBoundingRect().isPointInside(target->getBoundingRect().getCenter());
+             ++wheel) {
+            driver().mouseMove(area->getBoundingRect().getCenter());
+            driver().scroll(0.0f, 1.0f);
+            driver().step(10);
+        }
+        press(screen, button, 20);
+    }
+
+    // The dialog that waits for an answer, once it takes input.
+    ventrel::menu::Dialog* waitForDialog(const kit::String& name) {
+        ventrel::menu::Dialog* dialog = nullptr;
+        driver().stepUntil([&] {
+            dialog = openDialog();
+            return dialog && dialog->getName() == name;
+        }, 120);
+        EXPECT_NE(dialog, nullptr) << "no " << name;
+        return dialog && dialog->getName() == name ? dialog : nullptr;
+    }
+
+    void answer(const kit::String& dialogName, int button) {
+        ventrel::menu::Dialog* dialog = waitForDialog(dialogName);
+        ASSERT_NE(dialog, nullptr);
+        press(dialog, "button_dialog_" + kit::toString(button), 10);
+    }
+
+    static void storeCards(int count, const kit::String& text = "Sing a song") {
+        kit::Array<kit::String> stored;
+        for (int i = 0; i < count; ++i) {
+            stored.push_back("3 drink " + text + " " + kit::toString(i + 1));
+        }
+        System::profile().set("CustomCards", stored);
+        System::profile().save();
+    }
+
+    static kit::String labelText(ventrel::system::Context* screen, const kit::String& name) {
+        auto* label = dynamic_cast<gui::Label*>(screen->getObject(name));
+        return label ? label->getText() : kit::String("<none>");
+    }
+};
+
+TEST_F(AroundTheGame, RowsComeAndGoBetweenTwoAndFourteenPlayers) {
+    Menu::NewGame* rows = openNewGame();
+    ASSERT_NE(rows, nullptr);
+    ASSERT_EQ(game().getPlayers().size(), 2u) << "two default players";
+    EXPECT_NE(player(0).getColor(), player(1).getColor());
+    EXPECT_FALSE(isShown(rows, "button_player_delete_0")) << "two players are the least";
+    for (int added = 3; added <= 14; ++added) {
+        ASSERT_TRUE(isShown(rows, "button_add_player")) << "with " << added - 1 << " players";
+        press(rows, "button_add_player", 20);
+        ASSERT_EQ(game().getPlayers().size(), static_cast<size_t>(added));
+    }
+    EXPECT_FALSE(rows->getObject("button_add_player")->isVisible()) << "fourteen are the most";
+    std::set<kit::String> colors;
+    for (int i = 0; i < 14; ++i) {
+        colors.insert(player(i).getColor());
+    }
+    EXPECT_EQ(colors.size(), 14u);
+    driver().step(30);
+    Game::Player* last = &player(13);
+    ASSERT_TRUE(isShown(rows, "button_player_delete_13"));
+    press(rows, "button_player_delete_13", 20);
+    EXPECT_EQ(game().getPlayers().size(), 13u);
+    EXPECT_EQ(std::count(game().getPlayers().begin(), game().getPlayers().end(), last), 0);
+    EXPECT_TRUE(rows->getObject("button_add_player")->isVisible());
+}
+
+TEST_F(AroundTheGame, PickersOfferWhatNobodyElseHas) {
+    Menu::NewGame* rows = openNewGame();
+    ASSERT_NE(rows, nullptr);
+    const auto& colors = System::dataManager->getColors();
+    int own = static_cast<int>(std::find(colors.begin(), colors.end(), player(0).getColor()) - colors.begin());
+    int other = static_cast<int>(std::find(colors.begin(), colors.end(), player(1).getColor()) - colors.begin());
+    press(rows, "button_player_color_0");
+    ventrel::menu::Dialog* picker = waitForDialog(Menu::NewGame::ColorPicker);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(isShown(picker, "button_dialog_" + kit::toString(own))) << "the row's own colour";
+    EXPECT_FALSE(isShown(picker, "button_dialog_" + kit::toString(other))) << "the other player's colour";
+    int free = 0;
+    while (free == own || free == other) {
+        ++free;
+    }
+    press(picker, "button_dialog_" + kit::toString(free), 20);
+    EXPECT_EQ(player(0).getColor(), colors[free]);
+    EXPECT_EQ(System::getImage(rows, "image_player_color_0"), "gui.buttons/color_" + colors[free]);
+
+    const auto& characters = System::dataManager->getCharacters();
+    int taken = static_cast<int>(std::find(characters.begin(), characters.end(), player(1).getCharacter()) -
+                                 characters.begin());
+    press(rows, "button_player_character_0");
+    picker = waitForDialog(Menu::NewGame::CharacterPicker);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_FALSE(isShown(picker, "button_dialog_" + kit::toString(taken)));
+    kit::String before = player(0).getCharacter();
+    int locked = static_cast<int>(std::find(characters.begin(), characters.end(), "17") - characters.begin());
+    pressInView(picker, "button_dialog_" + kit::toString(locked));
+    EXPECT_EQ(player(0).getCharacter(), before) << "the locked character is not simply taken";
+    answer("menu/dialog/yes_no_cancel", 1);
+    EXPECT_FALSE(System::isCharacterUnlocked("17"));
+}
+
+TEST_F(AroundTheGame, BodyDataAreTakenInTheProfilesUnits) {
+    Menu::NewGame* rows = openNewGame();
+    ASSERT_NE(rows, nullptr);
+    press(rows, "button_player_alco_test_data_0");
+    type(rows, "text_alco_test_permille_0", "5");
+    EXPECT_EQ(player(0).getAlcoTestData()->getPermille(), 50);
+    type(rows, "text_alco_test_permille_0", "2000");
+    EXPECT_EQ(player(0).getAlcoTestData()->getPermille(), 1000);
+    type(rows, "text_alco_test_volume_0", "-40");
+    EXPECT_EQ(player(0).getAlcoTestData()->getVolume(), 0.0f);
+    EXPECT_EQ(labelText(rows, "text_alco_test_volume_0"), "") << "nothing stored shows empty";
+    type(rows, "text_alco_test_weight_0", "80");
+    EXPECT_FLOAT_EQ(player(0).getAlcoTestData()->getWeight(), 80000.0f);
+    auto stomach = player(0).getAlcoTestData()->getStomach();
+    press(rows, "button_alco_test_stomach_0");
+    EXPECT_EQ(player(0).getAlcoTestData()->getStomach(), stomach.next());
+    press(rows, "button_alco_test_back_0");
+    auto gender = player(0).getAlcoTestData()->getGender();
+    press(rows, "button_player_gender_0");
+    EXPECT_NE(player(0).getAlcoTestData()->getGender(), gender);
+
+    System::profile().set("UnitSystem", "UnitSystemImperial");
+    rows = openNewGame();
+    ASSERT_NE(rows, nullptr);
+    press(rows, "button_player_alco_test_data_1");
+    EXPECT_EQ(labelText(rows, "label_alco_test_weight_1"), "lbs");
+    type(rows, "text_alco_test_weight_1", "100");
+    EXPECT_NEAR(player(1).getAlcoTestData()->getWeight(), 100.0f * 1000.0f / 2.20462f, 0.5f);
+}
+
+TEST_F(AroundTheGame, TheCardSetFollowsTheUsableCustomCards) {
+    using CardSet = System::GameState::CardSet;
+    struct Case {
+        int cards;
+        // The card set before and after each press.
+        kit::Array<CardSet> steps;
+        bool message;
+    };
+    for (const Case& c : {Case{0, {CardSet::Classic, CardSet::Classic}, true},
+                          Case{3, {CardSet::Classic, CardSet::Mixed, CardSet::Classic}, true},
+                          Case{5, {CardSet::Classic, CardSet::Custom, CardSet::Mixed, CardSet::Classic}, false}}) {
+        SCOPED_TRACE(testing::Message() << c.cards << " cards");
+        storeCards(c.cards);
+        ASSERT_NE(openNewGame(), nullptr);
+        EXPECT_EQ(game().getCardSet(), c.cards > 0 ? CardSet::Mixed : CardSet::Classic)
+            << "own cards are mixed in from the start";
+        game().setCardSet(CardSet::Classic);
+        press(session.getScene(), "button_options", 20);
+        auto* options = menu<Menu::NewGameOptions>();
+        ASSERT_TRUE(session.waitForInput(options));
+        for (size_t step = 1; step < c.steps.size(); ++step) {
+            press(options, "button_cardset", 10);
+            EXPECT_EQ(game().getCardSet(), c.steps[step]) << "press " << step;
+            if (c.message && step == 1) {
+                ventrel::menu::Dialog* message = waitForDialog(Menu::NewGameOptions::OkDialog);
+                ASSERT_NE(message, nullptr);
+                press(message, "button_dialog_0", 20);
+            } else {
+                EXPECT_EQ(openDialog(), nullptr) << "no message after press " << step;
+            }
+        }
+        press(options, "button_ok", 20);
+        kit::String summary = labelText(session.getScene(), "button_options");
+        EXPECT_EQ(std::count(summary.begin(), summary.end(), '/'), 2) << summary << " names the three options";
+    }
+}
+
+TEST_F(AroundTheGame, TheLikePromptComesOnTheThirdStartUntilAnswered) {
+    System::profile().set("FbLike", "0");
+    for (int start = 1; start <= 2; ++start) {
+        ASSERT_NE(openNewGame(), nullptr);
+        press(session.getScene(), "button_ok", 10);
+        answer(Scene::NewGame::StartDialog, 1);
+        EXPECT_EQ(System::profile().get("FbLike"), kit::toString(start));
+    }
+    ASSERT_NE(openNewGame(), nullptr);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::PromptDialog, 1);
+    EXPECT_EQ(System::profile().get("FbLike"), "0") << "later: the counting starts again";
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 1);
+
+    System::profile().set("FbLike", "2");
+    ASSERT_NE(openNewGame(), nullptr);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::PromptDialog, 0);
+    EXPECT_EQ(System::profile().get("FbLike"), "3");
+    EXPECT_TRUE(System::isCharacterUnlocked("17")) << "yes unlocks the character";
+    EXPECT_FALSE(driver().getOpenedUrls().empty()) << "and opens the page";
+    for (int start = 0; start < 4; ++start) {
+        ASSERT_NE(openNewGame(), nullptr);
+        press(session.getScene(), "button_ok", 10);
+        ventrel::menu::Dialog* dialog = waitForDialog(Scene::NewGame::StartDialog);
+        ASSERT_NE(dialog, nullptr) << "the prompt never comes back";
+        press(dialog, "button_dialog_1", 10);
+    }
+}
+
+// Title → new game with four names typed in four scripts → the board shows them as typed → a few
+// turns → exit → the hall of fame lists them.
+TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
+    System::profile().set("FbLike", "3");
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    session.click(session.getScene()->getMenus().back(), "button_play");
+    ASSERT_TRUE(session.waitForScene("Scene::NewGame"));
+    Menu::NewGame* rows = menu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    press(rows, "button_add_player", 20);
+    press(rows, "button_add_player", 20);
+    const kit::String names[] = {"Anna", "Борис", "小明", "{50%} [b]"};
+    auto* area = dynamic_cast<gui::ScrollArea*>(rows->getObject("scroll_area"));
+    ASSERT_NE(area, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        gui::Object* row = rows->getObject(System::slotName("container_player_", i));
+        area->setScrollOffset(quadrix::Vector2(0.0f, row->getY()));
+        driver().step(2);
+        type(rows, System::slotName("text_player_name_", i), names[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(player(i).getName(), names[i]);
+    }
+    press(session.getScene(), "button_options", 20);
+    auto* options = menu<Menu::NewGameOptions>();
+    ASSERT_TRUE(session.waitForInput(options));
+    press(options, "button_boardlayout", 10);
+    press(options, "button_fieldset", 10);
+    press(options, "button_ok", 20);
+    EXPECT_EQ(game().getBoardLayout(), System::GameState::BoardLayout::Classic);
+    EXPECT_EQ(game().getFieldSet(), System::GameState::FieldSet::Shuffle);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 0);
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    EXPECT_TRUE(ventrel::saveManager->existsAuto()) << "the new game is saved at once";
+    ASSERT_EQ(game().getPlayers().size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(player(i).getName(), names[i]) << "exactly as typed";
+    }
+    auto* board = dynamic_cast<Scene::Board*>(session.getScene());
+    ASSERT_NE(board, nullptr);
+    press(board->getGui(), "button_menu", 10);
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    EXPECT_EQ(kit::unescapeText(labelText(board->getMainMenu()->getStatus(), "text_player_name_3")), names[3])
+        << "braces, percent and brackets show as typed";
+    press(board->getMainMenu(), "button_continue", 30);
+
+    BoardPlayer friends(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(friends.playUntil([] {
+        const auto& players = game().getPlayers();
+        return std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->getDrinks() > 0; });
+    }, 9000));
+    ASSERT_TRUE(friends.playUntil([&] {
+        return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
+               !board->getRollDice()->isVisible() && !openDialog();
+    }));
+    // A press while the camera still glides to the next player is not taken: the friends press again.
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        press(board->getGui(), "button_menu", 10);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    press(board->getMainMenu(), "button_exit", 10);
+    answer(Menu::InGame::Main::ExitDialog, 0);
+    ASSERT_TRUE(session.waitForScene("Scene::Title"));
+    press(session.getScene()->getMenus().back(), "button_extras");
+    ASSERT_TRUE(session.waitForScene("Scene::Extras"));
+    press(session.getScene()->getMenus().back(), "button_hall_of_fame");
+    ASSERT_TRUE(session.waitForScene("Scene::HallOfFame"));
+    auto* fame = menu<Menu::HallOfFame>();
+    ASSERT_NE(fame, nullptr);
+    kit::Array<System::HallOfFameRecord> drinks = System::TempState::loadHallOfFame(System::TempState::HallOfFameDrinks);
+    ASSERT_FALSE(drinks.empty());
+    EXPECT_EQ(labelText(fame, "label_value_drinks_0"), kit::toString(drinks[0].value));
+    EXPECT_TRUE(std::find(std::begin(names), std::end(names), kit::unescapeText(labelText(fame, "label_name_drinks_0"))) !=
+                std::end(names));
+}
+
+// The players' own cards come up on the board when the game is set up to deal only them.
+TEST_F(AroundTheGame, ACustomGameDealsTheOwnCards) {
+    storeCards(5, "Our card");
+    ASSERT_NE(openNewGame(), nullptr);
+    press(session.getScene(), "button_options", 20);
+    auto* options = menu<Menu::NewGameOptions>();
+    ASSERT_TRUE(session.waitForInput(options));
+    while (game().getCardSet() != System::GameState::CardSet::Custom) {
+        press(options, "button_cardset", 10);
+    }
+    while (game().getFieldSet() != System::GameState::FieldSet::Surprise) {
+        press(options, "button_fieldset", 10);
+    }
+    press(options, "button_ok", 20);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 0);
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    EXPECT_EQ(game().getCustomCards().size(), 5u);
+    BoardPlayer friends(session, BoardPlayer::Input::Mouse);
+    kit::String shown;
+    ASSERT_TRUE(friends.playUntil([&] {
+        ventrel::menu::Dialog* dialog = openDialog();
+        shown = dialog ? labelText(dialog, "text_dialog_0") : kit::String();
+        return kit::contains(shown, "Our card");
+    }, 6000)) << "no own card in " << friends.getStartedTurns() << " turns";
+}
+
+TEST_F(AroundTheGame, EmptyNamesBecomeTheirPlaceholders) {
+    ASSERT_NE(openNewGame(), nullptr);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 0);
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    EXPECT_EQ(player(0).getName(), "Player 1");
+    EXPECT_EQ(player(1).getName(), "Player 2");
+}
+
+TEST_F(AroundTheGame, TheHallOfFameShowsTheListsAndForgetsThemOnlyWhenAsked) {
+    System::TempState::saveHallOfFame(System::TempState::HallOfFameDrinks,
+                                      {{12, "03", "Anna"}, {9, "05", "{Bo}"}, {4, "07", "Cy"}});
+    System::TempState::saveHallOfFame(System::TempState::HallOfFameBac, {{7, "03", "Anna"}});
+    System::profile().save();
+    ASSERT_TRUE(session.goTo("Scene::HallOfFame"));
+    auto* fame = menu<Menu::HallOfFame>();
+    ASSERT_NE(fame, nullptr);
+    for (int place = 0; place < 10; ++place) {
+        SCOPED_TRACE(place);
+        kit::String end = "_drinks_" + kit::toString(place);
+        EXPECT_EQ(fame->getObject("container_entry_data" + end)->isVisible(), place < 3);
+        EXPECT_TRUE(fame->getObject("image_rank" + end)->isVisible()) << "the ranks stay";
+        EXPECT_EQ(labelText(fame, "label_rank" + end), kit::toString(place + 1));
+    }
+    EXPECT_EQ(kit::unescapeText(labelText(fame, "label_name_drinks_1")), "{Bo}") << "shown as typed";
+    EXPECT_EQ(labelText(fame, "label_value_drinks_0"), "12");
+    EXPECT_EQ(labelText(fame, "label_value_bac_0"), "0.07 %");
+
+    EXPECT_TRUE(fame->getObject("page_0")->isVisible());
+    press(fame, "button_right", 10);
+    EXPECT_TRUE(fame->getObject("page_1")->isVisible());
+    press(fame, "button_left", 10);
+    press(fame, "button_left", 10);
+    EXPECT_TRUE(fame->getObject("page_3")->isVisible()) << "the pages wrap round";
+
+    press(fame, "button_reset", 10);
+    answer(Menu::HallOfFame::ResetDialog, 1);
+    EXPECT_EQ(System::TempState::loadHallOfFame(System::TempState::HallOfFameDrinks).size(), 3u);
+    press(fame, "button_reset", 10);
+    answer(Menu::HallOfFame::ResetDialog, 0);
+    EXPECT_TRUE(System::TempState::loadHallOfFame(System::TempState::HallOfFameDrinks).empty());
+    EXPECT_TRUE(System::TempState::loadHallOfFame(System::TempState::HallOfFameBac).empty());
+    EXPECT_FALSE(fame->getObject("container_entry_data_drinks_0")->isVisible());
+    press(fame, "button_ok");
+    EXPECT_TRUE(session.waitForScene("Scene::Extras"));
+}
+
+TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(isShown(editor, "button_mail")) << "nothing to mail yet";
+    press(editor, "button_add_card", 10);
+    ASSERT_EQ(editor->getCards().size(), 1u);
+    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(), host::Color("FF0000"))
+        << "an empty card is red";
+    EXPECT_FALSE(isShown(editor, "button_add_card")) << "an empty card blocks the next";
+    type(editor, "text_card_text_0", "Sing {loud} 100%");
+    EXPECT_EQ(editor->getCards()[0]->getText(), "Sing {loud} 100%");
+    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(), host::Color("4F4F4F"));
+    for (const char* text : {"Dance", "Whistle"}) {
+        press(editor, "button_add_card", 10);
+        type(editor, System::slotName("text_card_text_", static_cast<int>(editor->getCards().size()) - 1), text);
+    }
+    ASSERT_EQ(editor->getCards().size(), 3u);
+    editor->getCards()[1]->setDrinks(10);
+    editor->refresh();
+    press(editor, "button_card_drinks_1");
+    EXPECT_EQ(editor->getCards()[1]->getDrinks(), 1) << "ten drinks go round to one";
+    press(editor, "button_card_icon_2");
+    answer(Menu::CustomCards::IconPicker, 4);
+    EXPECT_EQ(editor->getCards()[2]->getImageName(), System::dataManager->getCustomCardIcons()[4]);
+
+    press(editor, "button_card_delete_1");
+    ASSERT_EQ(editor->getCards().size(), 2u);
+    EXPECT_EQ(editor->getCards()[0]->getId(), -1);
+    EXPECT_EQ(editor->getCards()[1]->getId(), -2);
+    EXPECT_EQ(editor->getCards()[1]->getText(), "Whistle");
+    kit::Array<Game::CustomCard*> stored = Game::CustomCard::loadCustomCards();
+    ASSERT_EQ(stored.size(), 2u) << "every change is stored";
+    EXPECT_EQ(stored[0]->getText(), "Sing {loud} 100%");
+    for (Game::CustomCard* card : stored) {
+        delete card;
+    }
+
+    press(editor, "button_mail");
+    ASSERT_FALSE(driver().getOpenedUrls().empty());
+    kit::String url = driver().getOpenedUrls().back();
+    EXPECT_TRUE(kit::startsWith(url, "mailto:cards@morrowleaf.example?")) << url;
+    EXPECT_TRUE(kit::contains(url, "cards%20for%20you.%0D%0DSing%20%7Bloud%7D%20100%25%0DWhistle")) << url;
+    EXPECT_TRUE(kit::contains(url, ventrel::platform::percentEncode("New Custom Cards by: YOUR-NAME"))) << url;
+}
+
+TEST_F(AroundTheGame, FiveHundredCardsAreTheMostAndTheRowsFollowTheScroll) {
+    storeCards(499);
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->getCards().size(), 499u);
+    press(editor, "button_add_card", 20);
+    EXPECT_EQ(editor->getCards().size(), 500u);
+    EXPECT_FALSE(editor->getObject("button_add_card")->isVisible());
+    EXPECT_EQ(editor->getFirstVisible(), 494) << "scrolled to the new card";
+    EXPECT_EQ(labelText(editor, "text_card_text_5"), "");
+    EXPECT_EQ(labelText(editor, "text_card_text_4"), "Sing a song 499");
+    driver().mouseMove(editor->getObject("scroll_area")->getBoundingRect().getCenter());
+    driver().scroll(0.0f, -20.0f);
+    driver().step(60);
+    auto* area = dynamic_cast<gui::ScrollArea*>(editor->getObject("scroll_area"));
+    ASSERT_LT(area->getScrollOffset().y, area->getMaxScrollOffset().y) << "the wheel scrolls the list";
+    EXPECT_LT(editor->getFirstVisible(), 494);
+    EXPECT_EQ(labelText(editor, "text_card_text_0"),
+              "Sing a song " + kit::toString(editor->getFirstVisible() + 1));
+}
+
+TEST_F(AroundTheGame, TheCalculatorEstimatesWhatIsTyped) {
+    ASSERT_TRUE(session.goTo("Scene::AlcoTest"));
+    auto* calculator = menu<Menu::AlcoTest>();
+    ASSERT_NE(calculator, nullptr);
+    type(calculator, "text_permille", "5");
+    type(calculator, "text_volume", "500");
+    type(calculator, "text_weight", "70");
+    driver().step(3);
+    Game::AlcoTestData expected;
+    expected.setGender(calculator->getData().getGender());
+    expected.setStomach(calculator->getData().getStomach());
+    expected.setPermille(50);
+    expected.setVolume(5.0f);
+    expected.setWeight(70000.0f);
+    EXPECT_EQ(calculator->getData().getPermille(), 50);
+    EXPECT_FLOAT_EQ(calculator->getData().getVolume(), 5.0f);
+    EXPECT_GT(expected.estimate(100), 0);
+    EXPECT_EQ(labelText(calculator, "label_bac"), Game::AlcoTestUnits::formatEstimate(expected.estimate(100)));
+    EXPECT_EQ(labelText(calculator, "text_volume"), "500");
+
+    int before = calculator->getData().estimate(100);
+    press(calculator, "button_stomach");
+    press(calculator, "button_stomach");
+    EXPECT_NE(calculator->getData().estimate(100), before) << "a fuller or emptier stomach changes it";
+
+    press(calculator, "button_disclaimer");
+    EXPECT_TRUE(calculator->getObject("container_disclaimer")->isVisible());
+    driver().pressKey(host::Key::Return);
+    driver().step(3);
+    EXPECT_FALSE(calculator->getObject("container_disclaimer")->isVisible()) << "Enter closes the panel in front";
+    press(calculator, "button_info");
+    EXPECT_TRUE(calculator->getObject("container_info")->isVisible());
+    press(calculator, "button_info_ok");
+    EXPECT_FALSE(calculator->getObject("container_info")->isVisible());
+    driver().pressKey(host::Key::Escape);
+    EXPECT_TRUE(session.waitForScene("Scene::Extras"));
+}
+
+}  // namespace
+}  // namespace e2etest
