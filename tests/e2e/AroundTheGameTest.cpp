@@ -291,6 +291,27 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(player(i).getName(), names[i]);
     }
+    area->setScrollOffset(quadrix::Vector2());
+    driver().step(2);
+    // The first choice nobody else has.
+    auto pickFirstFree = [&](const kit::String& button, const kit::String& picker) {
+        press(rows, button);
+        ventrel::menu::Dialog* dialog = waitForDialog(picker);
+        int free = 0;
+        while (dialog && free < 26 && !isShown(dialog, "button_dialog_" + kit::toString(free))) {
+            ++free;
+        }
+        if (dialog) {
+            press(dialog, "button_dialog_" + kit::toString(free), 20);
+        }
+        return free;
+    };
+    int free = pickFirstFree("button_player_color_1", Menu::NewGame::ColorPicker);
+    kit::String color = player(1).getColor();
+    EXPECT_EQ(color, System::dataManager->getColors()[free]);
+    free = pickFirstFree("button_player_character_0", Menu::NewGame::CharacterPicker);
+    kit::String character = player(0).getCharacter();
+    EXPECT_EQ(character, System::dataManager->getCharacters()[free]);
     press(session.getScene(), "button_options", 20);
     auto* options = menu<Menu::NewGameOptions>();
     ASSERT_TRUE(session.waitForInput(options));
@@ -307,6 +328,8 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(player(i).getName(), names[i]) << "exactly as typed";
     }
+    EXPECT_EQ(player(1).getColor(), color);
+    EXPECT_EQ(player(0).getCharacter(), character);
     auto* board = dynamic_cast<Scene::Board*>(session.getScene());
     ASSERT_NE(board, nullptr);
     press(board->getGui(), "button_menu", 10);
@@ -347,7 +370,16 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
 
 // The players' own cards come up on the board when the game is set up to deal only them.
 TEST_F(AroundTheGame, ACustomGameDealsTheOwnCards) {
-    storeCards(5, "Our card");
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    ASSERT_NE(editor, nullptr);
+    for (int card = 0; card < 5; ++card) {
+        press(editor, "button_add_card", 20);
+        int row = card - editor->getFirstVisible();
+        type(editor, System::slotName("text_card_text_", row), "Our card " + kit::toString(card + 1));
+    }
+    press(editor, "button_ok");
+    ASSERT_TRUE(session.waitForScene("Scene::Extras"));
     ASSERT_NE(openNewGame(), nullptr);
     press(session.getScene(), "button_options", 20);
     auto* options = menu<Menu::NewGameOptions>();

@@ -83,9 +83,13 @@ TEST_F(BoardShots, EveryBoardScreen) {
         ASSERT_TRUE(play.playUntil([] { return System::gameState()->getTurnPhase() == TurnPhase::Start; }));
         session.getDriver().step(60);
         System::gameState()->advancePhase();
-        for (const Game::Field* field : System::dataManager->getFields()) {
-            if (field->actions.size() == 2 && field->actions.front().type == "ActionType_Special_Strip") {
-                System::gameState()->getCurrentPlayer()->setFieldId(field->id);
+        // The landing field decides the dialog: step onto the first field that offers two actions.
+        Game::Player& lander = *System::gameState()->getCurrentPlayer();
+        for (int position = 1; position < Game::BoardSize; ++position) {
+            const Game::Field* field = System::gameState()->getBoardField(position);
+            if (field && field->actions.size() == 2) {
+                lander.moveBy(position - lander.getBoardPosition());
+                lander.setMovingProgress(1.0f);
                 break;
             }
         }

@@ -155,10 +155,17 @@ void Gui::_updateMotd() {
     }
 }
 
+// Once out of view the ticker is hidden, so that its close button can neither be reached by the
+// focus nor pressed.
 void Gui::_slideMotdOut() {
     gui::Object* container = getObject("container_motd");
-    if (container && container->getY() > -container->getHeight()) {
+    if (!container) {
+        return;
+    }
+    if (container->getY() > -container->getHeight()) {
         container->moveY(-container->getHeight(), 2.0f);
+    } else {
+        container->setVisible(false);
     }
 }
 
@@ -211,6 +218,9 @@ void Gui::startMotd(bool requestIfBusy) {
         return;
     }
     gui::Object* container = getObject("container_motd");
+    if (container) {
+        container->setVisible(true);
+    }
     if (container && container->getY() != 0.0f && container->getHeight() > 0.0f) {
         container->moveY(0.0f, 2.0f * -container->getY() / container->getHeight());
     }

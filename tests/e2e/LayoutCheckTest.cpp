@@ -1,0 +1,147 @@
+// Every screen at every window size the game supports: what a player can press lies inside the
+// window, and no two buttons lie on top of each other.
+#include <gui/ButtonBase.h>
+#include <gui/EditBox.h>
+#include <gui/Gui.h>
+#include <gui/ScrollArea.h>
+#include <host/Window.h>
+#include <kit/Format.h>
+#include <kit/Strings.h>
+#include <ventrel/menu/Dialog.h>
+#include <ventrel/menu/Overlay.h>
+
+#include "BoardPlay.h"
+
+namespace e2etest {
+namespace {
+
+// Scrolled content may lie beyond the window; the scroll area itself is checked instead.
+bool isScrolled(const gui::Object* object) {
+    for (const gui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+        if (dynamic_cast<const gui::ScrollArea*>(parent)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isPressable(const gui::Object* object) {
+    return (dynamic_cast<const gui::ButtonBase*>(object) || dynamic_cast<const gui::EditBox*>(object)) &&
+           object->isDerivedVisible() && object->getDerivedAlpha() > 0.0f && !isScrolled(object);
+}
+
+void collect(gui::Object* object, kit::Array<gui::Object*>& pressable) {
+    if (!object || !object->isDerivedVisible()) {
+        return;
+    }
+    if (isPressable(object)) {
+        pressable.push_back(object);
+    }
+    for (gui::Object* child : object->getChildren()) {
+        collect(child, pressable);
+    }
+}
+
+bool isAncestor(const gui::Object* ancestor, const gui::Object* object) {
+    for (const gui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
+        if (parent == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The faults of one screen and its visible menus, one line each.
+kit::Array<kit::String> checkScreen(ventrel::system::Context* screen, const kit::String& size) {
+    kit::Array<gui::Object*> pressable;
+    collect(screen->getRoot(), pressable);
+    for (ventrel::menu::Base* menu : screen->getAllMenus()) {
+        if (menu->isVisible()) {
+            collect(menu->getRoot(), pressable);
+        }
+    }
+    const quadrix::Rectangle& viewport = gui::getViewport();
+    quadrix::Rectangle window(0.0f, 0.0f, viewport.w, viewport.h);
+    window = quadrix::Rectangle(window.x - 1.0f, window.y - 1.0f, window.w + 2.0f, window.h + 2.0f);
+    kit::Array<kit::String> faults;
+    auto name = [&](const gui::Object* object) { return screen->getName() + " " + object->getName() + " at " + size; };
+    for (size_t i = 0; i < pressable.size(); ++i) {
+        quadrix::Rectangle rect = pressable[i]->getBoundingRect();
+        if (!window.contains(rect)) {
+            faults.push_back(name(pressable[i]) + " lies outside the window");
+        }
+        for (size_t j = i + 1; j < pressable.size(); ++j) {
+            if (isAncestor(pressable[i], pressable[j]) || isAncestor(pressable[j], pressable[i])) {
+                continue;
+            }
+            quadrix::Rectangle overlap = rect.clipped(pressable[j]->getBoundingRect());
+            if (overlap.w > 2.0f && overlap.h > 2.0f) {
+                faults.push_back(name(pressable[i]) + " overlaps " + pressable[j]->getName());
+            }
+        }
+    }
+    return faults;
+}
+
+struct Size {
+    int width;
+    int height;
+};
+
+TEST(LayoutCheck, EveryScreenFitsEveryWindow) {
+    GameSession session;
+    ASSERT_TRUE(session.waitForScene());
+    host::TestDriver& driver = session.getDriver();
+    host::window->setFullscreen(false);
+    kit::Array<kit::String> faults;
+    int checked = 0;
+    for (Size size : {Size{1024, 768}, Size{1366, 768}, Size{1920, 1080}, Size{2560, 1080}}) {
+        host::window->setSize(size.width, size.height);
+        driver.step(2);
+        kit::String label = kit::format("%dx%d", size.width, size.height);
+        for (const kit::String& scene : ventrel::sceneManager->getSceneNames()) {
+            // The logo film moves on by itself; it has nothing to press.
+            if (scene == "Scene::Logos") {
+                continue;
+            }
+            if (scene == "Scene::Board") {
+                newGame(14, Layout::Classic, FieldSet::Classic);
+            }
+            ASSERT_TRUE(session.goTo(scene)) << scene;
+            driver.step(30);
+            auto found = checkScreen(session.getScene(), label);
+            faults.insert(faults.end(), found.begin(), found.end());
+            ++checked;
+        }
+        // Dialogs and overlays over a quiet scene, one at a time.
+        ASSERT_TRUE(session.goTo("Scene::Title"));
+        for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+            kit::Array<kit::String> texts;
+            if (dialog->getObject("text_dialog_0")) {
+                texts.push_back("gui.YesNoPlay");
+            }
+            ventrel::sceneManager->showDialog(dialog->getName(), session.getScene(), session.getScene(), texts,
+                                              "LayoutCheck");
+            driver.step(30);
+            auto found = checkScreen(dialog, label);
+            faults.insert(faults.end(), found.begin(), found.end());
+            dialog->dismiss();
+            driver.step(10);
+            ++checked;
+        }
+        for (ventrel::menu::Overlay* overlay : ventrel::sceneManager->getOverlays()) {
+            overlay->show();
+            driver.step(30);
+            auto found = checkScreen(overlay, label);
+            faults.insert(faults.end(), found.begin(), found.end());
+            overlay->hide();
+            driver.step(10);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 40);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults:\n" << kit::join(faults, "\n");
+}
+
+}  // namespace
+}  // namespace e2etest
