@@ -82,19 +82,18 @@ TEST_F(BoardShots, EveryBoardScreen) {
 
         ASSERT_TRUE(play.playUntil([] { return System::gameState()->getTurnPhase() == TurnPhase::Start; }));
         session.getDriver().step(60);
-        System::gameState()->advancePhase();
-        // The landing field decides the dialog: step onto the first field that offers two actions.
+        // A throw of one onto the first field that offers two actions.
         Game::Player& lander = *System::gameState()->getCurrentPlayer();
-        for (int position = 1; position < Game::BoardSize; ++position) {
+        for (int position = 2; position < Game::BoardSize; ++position) {
             const Game::Field* field = System::gameState()->getBoardField(position);
             if (field && field->actions.size() == 2) {
-                lander.moveBy(position - lander.getBoardPosition());
+                lander.moveBy(position - 1 - lander.getCurrentField());
                 lander.setMovingProgress(1.0f);
                 break;
             }
         }
-        board->landingChanged = true;
-        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
+        board->throwDice(1);
+        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
         shot(look + "_choice");
         session.click(openDialog(), "button_dialog_0");
 

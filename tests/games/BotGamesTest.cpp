@@ -1,0 +1,201 @@
+// Bots that play whole games through the screens, with their choices drawn from a seed, and check
+// the game's rules after every phase. SWIGGARD_BOT_GAMES (default 1), SWIGGARD_BOT_SEED (default 1)
+// and SWIGGARD_BOT_TURNS (default 12) set the run; scripts/bots runs many. A failure names the seed
+// and the turn, and the same seed plays the same game again.
+#include <gtest/gtest.h>
+#include <kit/Env.h>
+#include <kit/Random.h>
+#include <kit/Strings.h>
+#include <ventrel/system/SaveManager.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "BoardPlay.h"
+#include "Menu/InGame/Status.h"
+#include "System/Objects.h"
+
+namespace e2etest {
+namespace {
+
+int envNumber(const char* name, int fallback) {
+    kit::String value = kit::getEnv(name);
+    return value.empty() ? fallback : kit::toInt(value);
+}
+
+class Bot {
+public:
+    Bot(GameSession& session, unsigned int seed) : session(session), seed(seed), play(session, BoardPlayer::Input::Mouse) {}
+
+    // A new game set up from the seed, played for that many turns.
+    void playGame(int turns) {
+        kit::seedRandom(seed);
+        int players = 2 + static_cast<int>(seed % 13);
+        const Layout layouts[] = {Layout::Classic, Layout::Planets};
+        const FieldSet fields[] = {FieldSet::Classic, FieldSet::Shuffle, FieldSet::Surprise};
+        const CardSet cards[] = {CardSet::Classic, CardSet::Custom, CardSet::Mixed};
+        board = startBoard(session, players, layouts[seed % 2], fields[(seed / 2) % 3], cards[(seed / 6) % 3]);
+        ASSERT_NE(board, nullptr) << where();
+        _remember();
+        while (play.getStartedTurns() < turns && !::testing::Test::HasFatalFailure()) {
+            ASSERT_TRUE(play.playUntil([this] { return _watch(); }, 4000)) << where() << ": the game stands still";
+            _now();
+        }
+    }
+
+    int getChecks() const { return checks; }
+
+private:
+    GameSession& session;
+    unsigned int seed;
+    BoardPlayer play;
+    OpenBoard* board = nullptr;
+    std::map<const Game::Player*, int> drinks;
+    kit::String phase;
+    int turnIndex = 0;
+    int checks = 0;
+
+    kit::String where() const {
+        return "seed " + kit::toString(seed) + " turn " + kit::toString(play.getStartedTurns());
+    }
+
+    // Checked every frame; true at the start of each turn, where the bot may do something else.
+    bool _watch() {
+        kit::String now = game().getTurnPhase().getName();
+        if (now != phase || game().getTurnIndex() != turnIndex) {
+            _checkPhaseOrder(now);
+            _checkRules();
+            _remember();
+        }
+        return now == "Start" && board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
+               !board->getRollDice()->isVisible() && !openDialog() && kit::random(0, 3) == 0;
+    }
+
+    void _remember() {
+        phase = game().getTurnPhase().getName();
+        turnIndex = game().getTurnIndex();
+        for (const Game::Player* player : game().getPlayers()) {
+            drinks[player] = player->getDrinks();
+        }
+    }
+
+    void _checkPhaseOrder(const kit::String& now) {
+        static const std::map<kit::String, kit::String> next = {
+            {"Start", "Choice"}, {"Choice", "Finalize"}, {"Finalize", "Start"}};
+        // A roll again or a backwards move can begin the same phase anew; a phase is never skipped.
+        EXPECT_TRUE(now == phase || next.at(phase) == now || (phase == "Finalize" && now == "Choice"))
+            << where() << ": " << phase << " -> " << now;
+    }
+
+    void _checkRules() {
+        ++checks;
+        const auto& players = game().getPlayers();
+        for (const Game::Player* player : players) {
+            EXPECT_GE(player->getDrinks(), drinks[player]) << where() << ": drinks fell";
+            EXPECT_LE(player->getDrinks(), 9001) << where();
+        }
+        Game::Player* current = game().getCurrentPlayer();
+        ASSERT_NE(current, nullptr) << where();
+        EXPECT_TRUE(current->isPlaying() || game().getTurnPhase().getName() != "Start") << where();
+        for (const auto* list : {&game().getPickedPlayers(), &game().getAffectedPlayers()}) {
+            std::set<const Game::Player*> once(list->begin(), list->end());
+            EXPECT_EQ(once.size(), list->size()) << where() << ": a player listed twice";
+        }
+        _checkSave();
+    }
+
+    // The save written for this phase holds this very state.
+    void _checkSave() {
+        ventrel::system::GameState* loaded = nullptr;
+        ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded)) << where();
+        auto* saved = dynamic_cast<System::GameState*>(loaded);
+        ASSERT_NE(saved, nullptr);
+        EXPECT_EQ(saved->getTurnIndex(), game().getTurnIndex()) << where();
+        EXPECT_EQ(saved->getTurnPhase(), game().getTurnPhase()) << where();
+        EXPECT_EQ(saved->getMultiplier(), game().getMultiplier()) << where();
+        ASSERT_EQ(saved->getPlayers().size(), game().getPlayers().size()) << where();
+        for (size_t i = 0; i < saved->getPlayers().size(); ++i) {
+            EXPECT_EQ(saved->getPlayers()[i]->getDrinks(), game().getPlayers()[i]->getDrinks()) << where();
+            EXPECT_EQ(saved->getPlayers()[i]->getCurrentField(), game().getPlayers()[i]->getCurrentField()) << where();
+            EXPECT_EQ(saved->getPlayers()[i]->isPlaying(), game().getPlayers()[i]->isPlaying()) << where();
+        }
+        delete loaded;
+    }
+
+    // Between turns: look at the list, send somebody home, or leave and come back.
+    void _now() {
+        int choice = kit::random(0, 6);
+        if (choice > 2) {
+            return;
+        }
+        if (!_openPause()) {
+            return;
+        }
+        Menu::InGame::Main* pause = board->getMainMenu();
+        if (choice == 1 && game().getPlayingPlayers().size() > 2) {
+            int victim = kit::random(0, static_cast<int>(game().getPlayers().size()));
+            kit::String button = System::slotName("button_player_delete_", victim);
+            if (isShown(pause->getStatus(), button) && _inView(pause->getStatus(), button)) {
+                play.press(pause->getStatus(), button);
+                _answer(0);
+            }
+        }
+        if (choice == 2) {
+            play.press(pause, "button_exit");
+            _answer(0);
+            ASSERT_TRUE(session.waitForScene("Scene::Title")) << where();
+            session.click(session.getScene()->getMenus().back(), "button_resume");
+            ASSERT_TRUE(session.waitForScene("Scene::Board")) << where() << ": no resume";
+            board = dynamic_cast<OpenBoard*>(session.getScene());
+            ASSERT_NE(board, nullptr);
+            _remember();
+            return;
+        }
+        play.press(pause, "button_continue");
+        session.getDriver().step(30);
+    }
+
+    bool _openPause() {
+        for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+            session.click(board->getGui(), "button_menu");
+            session.getDriver().step(10);
+        }
+        return session.waitForInput(board->getMainMenu());
+    }
+
+    bool _inView(ventrel::system::Context* screen, const kit::String& name) {
+        gui::Object* area = screen->getObject("scroll_area");
+        gui::Object* object = screen->getObject(name);
+        return area && object && area->getBoundingRect().isPointInside(object->getBoundingRect().getCenter());
+    }
+
+    void _answer(int button) {
+        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 120)) << where();
+        session.click(openDialog(), "button_dialog_" + kit::toString(button));
+        session.getDriver().step(20);
+    }
+};
+
+TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
+    int games = envNumber("SWIGGARD_BOT_GAMES", 1);
+    int seed = envNumber("SWIGGARD_BOT_SEED", 1);
+    int turns = envNumber("SWIGGARD_BOT_TURNS", 12);
+    GameSession session;
+    ASSERT_TRUE(session.waitForScene());
+    session.getDriver().setTimeStep(1.0f / 15.0f);
+    // Own cards for the custom and mixed card sets.
+    System::profile().set("CustomCards", kit::Array<kit::String>{"2 drink Sing", "3 dance Dance", "1 strip Swap shoes",
+                                                                  "4 poet Rhyme", "5 kiss Blow a kiss", "2 water Gargle"});
+    int checks = 0;
+    for (int g = 0; g < games && !HasFatalFailure(); ++g) {
+        Bot bot(session, static_cast<unsigned int>(seed + g));
+        bot.playGame(turns);
+        checks += bot.getChecks();
+    }
+    RecordProperty("checks", checks);
+    EXPECT_GT(checks, games * turns) << "every phase is checked";
+}
+
+}  // namespace
+}  // namespace e2etest
