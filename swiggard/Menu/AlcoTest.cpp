@@ -93,7 +93,8 @@ void AlcoTest::refresh() {
     System::setImage(this, "button_gender", "gui.buttons/" + data.getGender().getName());
     System::setImage(this, "button_stomach", "gui.buttons/" + data.getStomach().getName());
     System::setText(this, PermilleBox, Units::formatNumber(Units::permilleToPercent(data.getPermille())));
-    System::setText(this, VolumeBox, Units::formatNumber(Units::volumeToDisplay(data.getVolume(), units, VolumeScale)));
+    System::setText(this, VolumeBox,
+                    Units::formatNumber(Units::volumeToDisplay(data.getVolume(), units, VolumeScale)));
     System::setText(this, WeightBox, Units::formatNumber(Units::weightToDisplay(data.getWeight(), units)));
     Base::refresh();
 }

@@ -76,7 +76,8 @@ void CustomCards::_setupDataset() {
         }
         _watchEditBox(row);
     }
-    const std::pair<const char*, int> buttons[] = {{"button_add_card", 24}, {"button_mail", 28}, {"button_ok", 29}};
+    const std::pair<const char*, int> buttons[] = {
+        {"button_add_card", 24}, {"button_mail", 28}, {"button_ok", 29}};
     for (const auto& [name, focus] : buttons) {
         if (gui::Object* object = getObject(name)) {
             object->setFocusIndex(focus);
@@ -175,7 +176,8 @@ void CustomCards::refresh() {
         int index = firstVisible + row;
         anyEmptyShown = anyEmptyShown || (index < count && cards[index]->getText().empty());
     }
-    bool anyText = std::any_of(cards.begin(), cards.end(), [](const Game::CustomCard* c) { return !c->getText().empty(); });
+    bool anyText = std::any_of(cards.begin(), cards.end(),
+                               [](const Game::CustomCard* c) { return !c->getText().empty(); });
     System::setVisible(this, "button_add_card", count < MaxCards);
     System::setEnabled(this, "button_add_card", !anyEmptyShown);
     System::setEnabled(this, "button_mail", anyText);

@@ -18,7 +18,8 @@ public:
     static inline const kit::String IconPicker = "menu/dialog/picker_icon";
     static inline const kit::String IconContext = "Menu:NewGame:PickerIcon";
     static inline const kit::String MailSubject = "New Custom Cards by: YOUR-NAME";
-    static inline const kit::String MailGreeting = "Hello, Morrowleaf! I have some cool custom cards for you.";
+    static inline const kit::String MailGreeting =
+        "Hello, Morrowleaf! I have some cool custom cards for you.";
 
     explicit CustomCards(ventrel::system::Context* owner);
     ~CustomCards() override;

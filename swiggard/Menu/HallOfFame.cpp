@@ -21,9 +21,9 @@ struct Page {
 };
 
 const Page RecordPages[] = {{System::TempState::HallOfFameDrinks, "drinks"},
-                      {System::TempState::HallOfFameLaps, "laps"},
-                      {System::TempState::HallOfFameBac, "bac"},
-                      {System::TempState::HallOfFameChallenges, "challenges"}};
+                            {System::TempState::HallOfFameLaps, "laps"},
+                            {System::TempState::HallOfFameBac, "bac"},
+                            {System::TempState::HallOfFameChallenges, "challenges"}};
 
 kit::String suffix(const kit::String& tag, int place) {
     return kit::format("_%s_%d", tag.c_str(), place);

@@ -29,7 +29,8 @@ protected:
     void _askReset();
 
 private:
-    void _refreshPlace(const kit::String& tag, int place, const kit::Array<System::HallOfFameRecord>& records);
+    void _refreshPlace(const kit::String& tag, int place,
+                       const kit::Array<System::HallOfFameRecord>& records);
 };
 
 }  // namespace Menu

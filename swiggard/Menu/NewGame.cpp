@@ -38,9 +38,10 @@ const kit::String ColorPrefix = "gui.buttons/color_";
 const kit::String CharacterPrefix = "gui.character_icons/";
 
 // The focus slots of a row: the basic view's six, and the body-data view's five over the same slots.
-const char* const BasicFocus[] = {DeleteButton, NameBox, ColorButton, CharacterButton, GenderButton,
-                                  "button_player_alco_test_data_"};
-const char* const AlcoTestFocus[] = {StomachButton, PermilleBox, VolumeBox, WeightBox, "button_alco_test_back_"};
+const char* const BasicFocus[] = {DeleteButton,    NameBox,      ColorButton,
+                                  CharacterButton, GenderButton, "button_player_alco_test_data_"};
+const char* const AlcoTestFocus[] = {StomachButton, PermilleBox, VolumeBox, WeightBox,
+                                     "button_alco_test_back_"};
 
 kit::String withoutPrefix(const kit::String& text, const kit::String& prefix) {
     return kit::startsWith(text, prefix) ? text.substr(prefix.size()) : text;
@@ -101,7 +102,8 @@ void NewGame::_setupRow(int row) {
         if (gui::Object* object = getObject(System::slotName(BasicFocus[slot], row))) {
             object->setFocusIndex(FocusPerRow * row + slot);
         }
-        if (gui::Object* object = slot < 5 ? getObject(System::slotName(AlcoTestFocus[slot], row)) : nullptr) {
+        if (gui::Object* object =
+                slot < 5 ? getObject(System::slotName(AlcoTestFocus[slot], row)) : nullptr) {
             object->setFocusIndex(FocusPerRow * row + slot);
         }
     }
@@ -132,8 +134,10 @@ void NewGame::refresh() {
         const Game::Player* player = playerAt(row);
         const Game::AlcoTestData* data = player->getAlcoTestData();
         System::setImage(this, System::slotName(ColorImage, row), ColorPrefix + player->getColor());
-        System::setImage(this, System::slotName(GenderButton, row), "gui.buttons/" + data->getGender().getName());
-        System::setImage(this, System::slotName(StomachButton, row), "gui.buttons/" + data->getStomach().getName());
+        System::setImage(this, System::slotName(GenderButton, row),
+                         "gui.buttons/" + data->getGender().getName());
+        System::setImage(this, System::slotName(StomachButton, row),
+                         "gui.buttons/" + data->getStomach().getName());
     }
     System::setVisible(this, "button_add_player", count < System::GameState::MaxPlayers);
     Status::refresh();
@@ -167,7 +171,9 @@ void NewGame::collect() {
 void NewGame::_collectPlayer(int row) {
     using Units = Game::AlcoTestUnits;
     Game::Player* player = playerAt(row);
-    auto number = [this, row](const char* box) { return Units::parseNumber(System::getLabelText(this, System::slotName(box, row))); };
+    auto number = [this, row](const char* box) {
+        return Units::parseNumber(System::getLabelText(this, System::slotName(box, row)));
+    };
     auto units = Units::getUnitSystem();
     player->setName(System::getLabelText(this, System::slotName(NameBox, row)));
     kit::String color = withoutPrefix(System::getImage(this, System::slotName(ColorImage, row)), ColorPrefix);
@@ -230,7 +236,8 @@ bool NewGame::_pickColor(gui::Object* button) {
     collect();
     int row = _rowOf(button, ColorButton);
     if (row >= 0) {
-        _showPicker(ColorPicker, ColorContext, row, System::dataManager->getColors(), &Game::Player::getColor);
+        _showPicker(ColorPicker, ColorContext, row, System::dataManager->getColors(),
+                    &Game::Player::getColor);
     }
     return true;
 }
@@ -306,8 +313,8 @@ void NewGame::_choose(const kit::String& context, const kit::String& prefix, int
         player->setColor(chosen);
     } else if (!System::isCharacterUnlocked(chosen)) {
         ventrel::system::Context* scene = getOwner();
-        ventrel::sceneManager->showDialog("menu/dialog/yes_no_cancel", scene, scene, "gui.YesNoCancelUnlockFBGirl",
-                                          "Dialog:FbLike");
+        ventrel::sceneManager->showDialog("menu/dialog/yes_no_cancel", scene, scene,
+                                          "gui.YesNoCancelUnlockFBGirl", "Dialog:FbLike");
         return;
     } else {
         player->setCharacter(chosen);

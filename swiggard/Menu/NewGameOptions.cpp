@@ -86,7 +86,8 @@ void NewGameOptions::_stepCardSet() {
     } else if (set == GameState::CardSet::Classic) {
         game->setCardSet(GameState::CardSet::Custom);
     } else {
-        game->setCardSet(set == GameState::CardSet::Custom ? GameState::CardSet::Mixed : GameState::CardSet::Classic);
+        game->setCardSet(set == GameState::CardSet::Custom ? GameState::CardSet::Mixed
+                                                           : GameState::CardSet::Classic);
     }
     _refreshAll();
 }
@@ -117,7 +118,8 @@ void NewGameOptions::refresh() {
             const char* key;
             unsigned int value;
         } const options[] = {
-            {"button_boardlayout", "label_boardlayout_info", "BoardLayout", game->getBoardLayout().getValue()},
+            {"button_boardlayout", "label_boardlayout_info", "BoardLayout",
+             game->getBoardLayout().getValue()},
             {"button_fieldset", "label_fieldset_info", "FieldSet", game->getFieldSet().getValue()},
             {"button_cardset", "label_cardset_info", "CardSet", game->getCardSet().getValue()},
         };

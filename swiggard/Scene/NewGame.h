@@ -49,7 +49,8 @@ protected:
 
 private:
     void _startGame();
-    void _answerPrompt(int button, const kit::String& key, const kit::String& page, const kit::String& character);
+    void _answerPrompt(int button, const kit::String& key, const kit::String& page,
+                       const kit::String& character);
 };
 
 }  // namespace Scene

@@ -352,11 +352,13 @@ Game::Player* GameState::addDefaultPlayer() {
         }
         return names;
     };
-    kit::Array<kit::String> colors = unused(dataManager->getColors(), [](const Game::Player* p) { return p->getColor(); });
+    kit::Array<kit::String> colors =
+        unused(dataManager->getColors(), [](const Game::Player* p) { return p->getColor(); });
     kit::Array<kit::String> free;
-    std::copy_if(dataManager->getCharacters().begin(), dataManager->getCharacters().end(), std::back_inserter(free),
-                 isCharacterUnlocked);
-    kit::Array<kit::String> characters = unused(free, [](const Game::Player* p) { return p->getCharacter(); });
+    std::copy_if(dataManager->getCharacters().begin(), dataManager->getCharacters().end(),
+                 std::back_inserter(free), isCharacterUnlocked);
+    kit::Array<kit::String> characters =
+        unused(free, [](const Game::Player* p) { return p->getCharacter(); });
     if (colors.empty() || characters.empty()) {
         return nullptr;
     }

@@ -47,8 +47,9 @@ void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std
 
 void onEditBoxFocus(ventrel::system::Context* screen, const kit::String& name, std::function<void()> gained) {
     if (auto* box = find<gui::EditBox>(screen, name)) {
-        box->registerEvent(gui::Event::FocusGained,
-                           new gui::FunctionCallbackEvent([gained = std::move(gained)](gui::EventArgs*) { gained(); }));
+        box->registerEvent(
+            gui::Event::FocusGained,
+            new gui::FunctionCallbackEvent([gained = std::move(gained)](gui::EventArgs*) { gained(); }));
     }
 }
 
@@ -113,7 +114,8 @@ kit::String getImage(const ventrel::system::Context* screen, const kit::String& 
     return "";
 }
 
-void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label, const kit::String& area) {
+void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label,
+                         const kit::String& area) {
     auto* text = find<gui::Label>(screen, label);
     gui::Object* scrolled = find<gui::Object>(screen, area);
     if (!text || !scrolled) {

@@ -34,7 +34,8 @@ void setImage(const ventrel::system::Context* screen, const kit::String& name, c
 // The picture an image box or a button shows; empty for other objects.
 kit::String getImage(const ventrel::system::Context* screen, const kit::String& name);
 // A long text in a scroll area: the label and the area's content become as tall as the text.
-void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label, const kit::String& area);
+void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label,
+                         const kit::String& area);
 void setVisible(const ventrel::system::Context* screen, const kit::String& name, bool visible);
 void setEnabled(const ventrel::system::Context* screen, const kit::String& name, bool enabled);
 bool isVisible(const ventrel::system::Context* screen, const kit::String& name);

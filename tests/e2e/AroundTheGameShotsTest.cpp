@@ -69,10 +69,15 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     shot("new_game_start");
 
     System::TempState::saveHallOfFame(System::TempState::HallOfFameDrinks,
-                                      {{42, "03", "Anna"}, {38, "07", "Борис Кузнецов"}, {31, "11", "小明"},
-                                       {17, "01", "Maximilian-Alexander"}, {9, "05", "{Bo}"}, {8, "09", "Cy"},
+                                      {{42, "03", "Anna"},
+                                       {38, "07", "Борис Кузнецов"},
+                                       {31, "11", "小明"},
+                                       {17, "01", "Maximilian-Alexander"},
+                                       {9, "05", "{Bo}"},
+                                       {8, "09", "Cy"},
                                        {4, "13", "Dee"}});
-    System::TempState::saveHallOfFame(System::TempState::HallOfFameBac, {{27, "03", "Anna"}, {7, "05", "Bo"}});
+    System::TempState::saveHallOfFame(System::TempState::HallOfFameBac,
+                                      {{27, "03", "Anna"}, {7, "05", "Bo"}});
     System::profile().save();
     ASSERT_TRUE(session.goTo("Scene::HallOfFame"));
     shot("hall_of_fame_drinks");
@@ -82,9 +87,10 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     session.click(fame, "button_right");
     shot("hall_of_fame_bac");
 
-    System::profile().set("CustomCards", kit::Array<kit::String>{"3 drink Sing the national anthem backwards",
-                                                                  "10 strip Swap shirts with the player on your left",
-                                                                  "1 dance Dance like nobody is watching"});
+    System::profile().set("CustomCards",
+                          kit::Array<kit::String>{"3 drink Sing the national anthem backwards",
+                                                  "10 strip Swap shirts with the player on your left",
+                                                  "1 dance Dance like nobody is watching"});
     ASSERT_TRUE(session.goTo("Scene::CustomCards"));
     auto* editor = menu<Menu::CustomCards>();
     session.click(editor, "button_add_card");

@@ -69,7 +69,8 @@ protected:
         gui::Object* area = screen->getObject("scroll_area");
         gui::Object* target = screen->getObject(button);
         ASSERT_TRUE(area && target) << button;
-        for (int wheel = 0; wheel < 20 && !area->getBoundingRect().isPointInside(target->getBoundingRect().getCenter());
+        for (int wheel = 0;
+             wheel < 20 && !area->getBoundingRect().isPointInside(target->getBoundingRect().getCenter());
              ++wheel) {
             driver().mouseMove(area->getBoundingRect().getCenter());
             driver().scroll(0.0f, 1.0f);
@@ -81,10 +82,12 @@ protected:
     // The dialog that waits for an answer, once it takes input.
     ventrel::menu::Dialog* waitForDialog(const kit::String& name) {
         ventrel::menu::Dialog* dialog = nullptr;
-        driver().stepUntil([&] {
-            dialog = openDialog();
-            return dialog && dialog->getName() == name;
-        }, 120);
+        driver().stepUntil(
+            [&] {
+                dialog = openDialog();
+                return dialog && dialog->getName() == name;
+            },
+            120);
         EXPECT_NE(dialog, nullptr) << "no " << name;
         return dialog && dialog->getName() == name ? dialog : nullptr;
     }
@@ -140,8 +143,10 @@ TEST_F(AroundTheGame, PickersOfferWhatNobodyElseHas) {
     Menu::NewGame* rows = openNewGame();
     ASSERT_NE(rows, nullptr);
     const auto& colors = System::dataManager->getColors();
-    int own = static_cast<int>(std::find(colors.begin(), colors.end(), player(0).getColor()) - colors.begin());
-    int other = static_cast<int>(std::find(colors.begin(), colors.end(), player(1).getColor()) - colors.begin());
+    int own =
+        static_cast<int>(std::find(colors.begin(), colors.end(), player(0).getColor()) - colors.begin());
+    int other =
+        static_cast<int>(std::find(colors.begin(), colors.end(), player(1).getColor()) - colors.begin());
     press(rows, "button_player_color_0");
     ventrel::menu::Dialog* picker = waitForDialog(Menu::NewGame::ColorPicker);
     ASSERT_NE(picker, nullptr);
@@ -208,9 +213,10 @@ TEST_F(AroundTheGame, TheCardSetFollowsTheUsableCustomCards) {
         kit::Array<CardSet> steps;
         bool message;
     };
-    for (const Case& c : {Case{0, {CardSet::Classic, CardSet::Classic}, true},
-                          Case{3, {CardSet::Classic, CardSet::Mixed, CardSet::Classic}, true},
-                          Case{5, {CardSet::Classic, CardSet::Custom, CardSet::Mixed, CardSet::Classic}, false}}) {
+    for (const Case& c :
+         {Case{0, {CardSet::Classic, CardSet::Classic}, true},
+          Case{3, {CardSet::Classic, CardSet::Mixed, CardSet::Classic}, true},
+          Case{5, {CardSet::Classic, CardSet::Custom, CardSet::Mixed, CardSet::Classic}, false}}) {
         SCOPED_TRACE(testing::Message() << c.cards << " cards");
         storeCards(c.cards);
         ASSERT_NE(openNewGame(), nullptr);
@@ -233,7 +239,8 @@ TEST_F(AroundTheGame, TheCardSetFollowsTheUsableCustomCards) {
         }
         press(options, "button_ok", 20);
         kit::String summary = labelText(session.getScene(), "button_options");
-        EXPECT_EQ(std::count(summary.begin(), summary.end(), '/'), 2) << summary << " names the three options";
+        EXPECT_EQ(std::count(summary.begin(), summary.end(), '/'), 2)
+            << summary << " names the three options";
     }
 }
 
@@ -339,10 +346,13 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
     press(board->getMainMenu(), "button_continue", 30);
 
     BoardPlayer friends(session, BoardPlayer::Input::Mouse);
-    ASSERT_TRUE(friends.playUntil([] {
-        const auto& players = game().getPlayers();
-        return std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->getDrinks() > 0; });
-    }, 9000));
+    ASSERT_TRUE(friends.playUntil(
+        [] {
+            const auto& players = game().getPlayers();
+            return std::any_of(players.begin(), players.end(),
+                               [](const Game::Player* p) { return p->getDrinks() > 0; });
+        },
+        9000));
     ASSERT_TRUE(friends.playUntil([&] {
         return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
                !board->getRollDice()->isVisible() && !openDialog();
@@ -361,11 +371,12 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
     ASSERT_TRUE(session.waitForScene("Scene::HallOfFame"));
     auto* fame = menu<Menu::HallOfFame>();
     ASSERT_NE(fame, nullptr);
-    kit::Array<System::HallOfFameRecord> drinks = System::TempState::loadHallOfFame(System::TempState::HallOfFameDrinks);
+    kit::Array<System::HallOfFameRecord> drinks =
+        System::TempState::loadHallOfFame(System::TempState::HallOfFameDrinks);
     ASSERT_FALSE(drinks.empty());
     EXPECT_EQ(labelText(fame, "label_value_drinks_0"), kit::toString(drinks[0].value));
-    EXPECT_TRUE(std::find(std::begin(names), std::end(names), kit::unescapeText(labelText(fame, "label_name_drinks_0"))) !=
-                std::end(names));
+    EXPECT_TRUE(std::find(std::begin(names), std::end(names),
+                          kit::unescapeText(labelText(fame, "label_name_drinks_0"))) != std::end(names));
 }
 
 // The players' own cards come up on the board when the game is set up to deal only them.
@@ -397,11 +408,14 @@ TEST_F(AroundTheGame, ACustomGameDealsTheOwnCards) {
     EXPECT_EQ(game().getCustomCards().size(), 5u);
     BoardPlayer friends(session, BoardPlayer::Input::Mouse);
     kit::String shown;
-    ASSERT_TRUE(friends.playUntil([&] {
-        ventrel::menu::Dialog* dialog = openDialog();
-        shown = dialog ? labelText(dialog, "text_dialog_0") : kit::String();
-        return kit::contains(shown, "Our card");
-    }, 6000)) << "no own card in " << friends.getStartedTurns() << " turns";
+    ASSERT_TRUE(friends.playUntil(
+        [&] {
+            ventrel::menu::Dialog* dialog = openDialog();
+            shown = dialog ? labelText(dialog, "text_dialog_0") : kit::String();
+            return kit::contains(shown, "Our card");
+        },
+        6000))
+        << "no own card in " << friends.getStartedTurns() << " turns";
 }
 
 TEST_F(AroundTheGame, EmptyNamesBecomeTheirPlaceholders) {
@@ -458,15 +472,18 @@ TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
     EXPECT_FALSE(isShown(editor, "button_mail")) << "nothing to mail yet";
     press(editor, "button_add_card", 10);
     ASSERT_EQ(editor->getCards().size(), 1u);
-    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(), host::Color("FF0000"))
+    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(),
+              host::Color("FF0000"))
         << "an empty card is red";
     EXPECT_FALSE(isShown(editor, "button_add_card")) << "an empty card blocks the next";
     type(editor, "text_card_text_0", "Sing {loud} 100%");
     EXPECT_EQ(editor->getCards()[0]->getText(), "Sing {loud} 100%");
-    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(), host::Color("4F4F4F"));
+    EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(),
+              host::Color("4F4F4F"));
     for (const char* text : {"Dance", "Whistle"}) {
         press(editor, "button_add_card", 10);
-        type(editor, System::slotName("text_card_text_", static_cast<int>(editor->getCards().size()) - 1), text);
+        type(editor, System::slotName("text_card_text_", static_cast<int>(editor->getCards().size()) - 1),
+             text);
     }
     ASSERT_EQ(editor->getCards().size(), 3u);
     editor->getCards()[1]->setDrinks(10);
@@ -494,7 +511,8 @@ TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
     kit::String url = driver().getOpenedUrls().back();
     EXPECT_TRUE(kit::startsWith(url, "mailto:cards@morrowleaf.example?")) << url;
     EXPECT_TRUE(kit::contains(url, "cards%20for%20you.%0D%0DSing%20%7Bloud%7D%20100%25%0DWhistle")) << url;
-    EXPECT_TRUE(kit::contains(url, ventrel::platform::percentEncode("New Custom Cards by: YOUR-NAME"))) << url;
+    EXPECT_TRUE(kit::contains(url, ventrel::platform::percentEncode("New Custom Cards by: YOUR-NAME")))
+        << url;
 }
 
 TEST_F(AroundTheGame, FiveHundredCardsAreTheMostAndTheRowsFollowTheScroll) {
@@ -536,7 +554,8 @@ TEST_F(AroundTheGame, TheCalculatorEstimatesWhatIsTyped) {
     EXPECT_EQ(calculator->getData().getPermille(), 50);
     EXPECT_FLOAT_EQ(calculator->getData().getVolume(), 5.0f);
     EXPECT_GT(expected.estimate(100), 0);
-    EXPECT_EQ(labelText(calculator, "label_bac"), Game::AlcoTestUnits::formatEstimate(expected.estimate(100)));
+    EXPECT_EQ(labelText(calculator, "label_bac"),
+              Game::AlcoTestUnits::formatEstimate(expected.estimate(100)));
     EXPECT_EQ(labelText(calculator, "text_volume"), "500");
 
     int before = calculator->getData().estimate(100);
@@ -548,7 +567,8 @@ TEST_F(AroundTheGame, TheCalculatorEstimatesWhatIsTyped) {
     EXPECT_TRUE(calculator->getObject("container_disclaimer")->isVisible());
     driver().pressKey(host::Key::Return);
     driver().step(3);
-    EXPECT_FALSE(calculator->getObject("container_disclaimer")->isVisible()) << "Enter closes the panel in front";
+    EXPECT_FALSE(calculator->getObject("container_disclaimer")->isVisible())
+        << "Enter closes the panel in front";
     press(calculator, "button_info");
     EXPECT_TRUE(calculator->getObject("container_info")->isVisible());
     press(calculator, "button_info_ok");

@@ -64,7 +64,9 @@ kit::Array<kit::String> checkScreen(ventrel::system::Context* screen, const kit:
     quadrix::Rectangle window(0.0f, 0.0f, viewport.w, viewport.h);
     window = quadrix::Rectangle(window.x - 1.0f, window.y - 1.0f, window.w + 2.0f, window.h + 2.0f);
     kit::Array<kit::String> faults;
-    auto name = [&](const gui::Object* object) { return screen->getName() + " " + object->getName() + " at " + size; };
+    auto name = [&](const gui::Object* object) {
+        return screen->getName() + " " + object->getName() + " at " + size;
+    };
     for (size_t i = 0; i < pressable.size(); ++i) {
         quadrix::Rectangle rect = pressable[i]->getBoundingRect();
         if (!window.contains(rect)) {
@@ -120,8 +122,8 @@ TEST(LayoutCheck, EveryScreenFitsEveryWindow) {
             if (dialog->getObject("text_dialog_0")) {
                 texts.push_back("gui.YesNoPlay");
             }
-            ventrel::sceneManager->showDialog(dialog->getName(), session.getScene(), session.getScene(), texts,
-                                              "LayoutCheck");
+            ventrel::sceneManager->showDialog(dialog->getName(), session.getScene(), session.getScene(),
+                                              texts, "LayoutCheck");
             driver.step(30);
             auto found = checkScreen(dialog, label);
             faults.insert(faults.end(), found.begin(), found.end());

@@ -26,7 +26,8 @@ int envNumber(const char* name, int fallback) {
 
 class Bot {
 public:
-    Bot(GameSession& session, unsigned int seed) : session(session), seed(seed), play(session, BoardPlayer::Input::Mouse) {}
+    Bot(GameSession& session, unsigned int seed)
+        : session(session), seed(seed), play(session, BoardPlayer::Input::Mouse) {}
 
     // A new game set up from the seed, played for that many turns.
     void playGame(int turns) {
@@ -35,11 +36,13 @@ public:
         const Layout layouts[] = {Layout::Classic, Layout::Planets};
         const FieldSet fields[] = {FieldSet::Classic, FieldSet::Shuffle, FieldSet::Surprise};
         const CardSet cards[] = {CardSet::Classic, CardSet::Custom, CardSet::Mixed};
-        board = startBoard(session, players, layouts[seed % 2], fields[(seed / 2) % 3], cards[(seed / 6) % 3]);
+        board =
+            startBoard(session, players, layouts[seed % 2], fields[(seed / 2) % 3], cards[(seed / 6) % 3]);
         ASSERT_NE(board, nullptr) << where();
         _remember();
         while (play.getStartedTurns() < turns && !::testing::Test::HasFatalFailure()) {
-            ASSERT_TRUE(play.playUntil([this] { return _watch(); }, 4000)) << where() << ": the game stands still";
+            ASSERT_TRUE(play.playUntil([this] { return _watch(); }, 4000))
+                << where() << ": the game stands still";
             _now();
         }
     }
@@ -117,7 +120,8 @@ private:
         ASSERT_EQ(saved->getPlayers().size(), game().getPlayers().size()) << where();
         for (size_t i = 0; i < saved->getPlayers().size(); ++i) {
             EXPECT_EQ(saved->getPlayers()[i]->getDrinks(), game().getPlayers()[i]->getDrinks()) << where();
-            EXPECT_EQ(saved->getPlayers()[i]->getCurrentField(), game().getPlayers()[i]->getCurrentField()) << where();
+            EXPECT_EQ(saved->getPlayers()[i]->getCurrentField(), game().getPlayers()[i]->getCurrentField())
+                << where();
             EXPECT_EQ(saved->getPlayers()[i]->isPlaying(), game().getPlayers()[i]->isPlaying()) << where();
         }
         delete loaded;
@@ -185,8 +189,9 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
     ASSERT_TRUE(session.waitForScene());
     session.getDriver().setTimeStep(1.0f / 15.0f);
     // Own cards for the custom and mixed card sets.
-    System::profile().set("CustomCards", kit::Array<kit::String>{"2 drink Sing", "3 dance Dance", "1 strip Swap shoes",
-                                                                  "4 poet Rhyme", "5 kiss Blow a kiss", "2 water Gargle"});
+    System::profile().set("CustomCards",
+                          kit::Array<kit::String>{"2 drink Sing", "3 dance Dance", "1 strip Swap shoes",
+                                                  "4 poet Rhyme", "5 kiss Blow a kiss", "2 water Gargle"});
     int checks = 0;
     for (int g = 0; g < games && !HasFatalFailure(); ++g) {
         Bot bot(session, static_cast<unsigned int>(seed + g));

@@ -220,7 +220,8 @@ void Context::bind(gui::Object* object, Operation Owner::*operation) {
     static_assert(std::is_base_of_v<Context, Owner>, "bind takes operations of the screen itself");
     auto* owner = static_cast<Owner*>(this);
     if constexpr (std::is_invocable_r_v<bool, Operation Owner::*, Owner*, gui::Object*>) {
-        _bindHandler(object, [owner, operation](gui::Object* clicked) { return (owner->*operation)(clicked); });
+        _bindHandler(object,
+                     [owner, operation](gui::Object* clicked) { return (owner->*operation)(clicked); });
     } else {
         static_assert(std::is_invocable_v<Operation Owner::*, Owner*>,
                       "a bound operation is bool op(gui::Object*) or void op()");
