@@ -15,8 +15,9 @@ namespace {
 
 using GameState = System::GameState;
 
-// How many stored cards a game could deal; the list is only counted.
-int usableCustomCards() {
+}  // namespace
+
+int NewGameOptions::usableCustomCards() {
     kit::Array<Game::CustomCard*> cards = Game::CustomCard::loadCustomCards();
     int count = static_cast<int>(cards.size());
     for (Game::CustomCard* card : cards) {
@@ -24,8 +25,6 @@ int usableCustomCards() {
     }
     return count;
 }
-
-}  // namespace
 
 NewGameOptions::NewGameOptions(ventrel::system::Context* owner) : Base(owner, "menu/new_game_options") {
     visibleOnSetup = false;

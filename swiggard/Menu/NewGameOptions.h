@@ -15,6 +15,9 @@ public:
 
     explicit NewGameOptions(ventrel::system::Context* owner);
 
+    // How many stored cards a game could deal.
+    static int usableCustomCards();
+
     ventrel::system::Contract getContract() const override;
     void refresh() override;
 

@@ -7,7 +7,6 @@
 #include <ventrel/system/SaveManager.h>
 #include <ventrel/system/SceneManager.h>
 
-#include "Game/CustomCard.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
 #include "System/Core.h"
@@ -70,12 +69,8 @@ void NewGame::setup() {
     if (game) {
         game->clear();
         game->fillDefaultPlayers();
-        kit::Array<Game::CustomCard*> cards = Game::CustomCard::loadCustomCards();
-        if (!cards.empty()) {
+        if (Menu::NewGameOptions::usableCustomCards() > 0) {
             game->setCardSet(System::GameState::CardSet::Mixed);
-        }
-        for (Game::CustomCard* card : cards) {
-            delete card;
         }
     }
     Base::setup();

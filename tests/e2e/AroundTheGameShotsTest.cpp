@@ -16,20 +16,11 @@ class AroundTheGameShots : public Shots {
 protected:
     template <class Menu>
     Menu* menu() {
-        for (ventrel::menu::Base* candidate : session.getScene()->getAllMenus()) {
-            if (auto* found = dynamic_cast<Menu*>(candidate)) {
-                return found;
-            }
-        }
-        return nullptr;
+        return session.findMenu<Menu>();
     }
 
     void type(ventrel::system::Context* screen, const kit::String& box, const kit::String& text) {
-        session.click(screen, box);
-        session.getDriver().step(2);
-        session.getDriver().typeText(text);
-        session.getDriver().pressKey(host::Key::Return);
-        session.getDriver().step(2);
+        session.typeInto(screen, box, text);
     }
 };
 

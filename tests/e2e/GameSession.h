@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <host/TestDriver.h>
 #include <ventrel/Ventrel.h>
+#include <ventrel/menu/Base.h>
 #include <ventrel/scene/Base.h>
 #include <ventrel/system/Core.h>
 #include <ventrel/system/SceneManager.h>
@@ -36,7 +37,9 @@ public:
     // Runs frames until the current scene runs (the first scene after start-up); false after 60.
     bool waitForScene() {
         return driver->stepUntil(
-            [] { return ventrel::sceneManager->getScene() && ventrel::sceneManager->getScene()->isRunning(); },
+            [] {
+                return ventrel::sceneManager->getScene() && ventrel::sceneManager->getScene()->isRunning();
+            },
             60);
     }
     // Switches to the scene and runs frames until it takes input; false after 300 frames.
@@ -44,7 +47,8 @@ public:
         ventrel::sceneManager->switchScene(scene);
         return waitForScene(scene);
     }
-    // Runs frames until the named scene is current and takes input. Two more frames let its menus take input too.
+    // Runs frames until the named scene is current and takes input. Two more frames let its menus take input
+    // too.
     bool waitForScene(const kit::String& scene) {
         bool reached = driver->stepUntil(
             [&] {
@@ -64,10 +68,30 @@ public:
     void click(ventrel::system::Context* screen, const kit::String& name) {
         gui::Object* object = screen ? screen->getObject(name) : nullptr;
         if (!object) {
-            ADD_FAILURE() << (screen ? screen->getName() : kit::String("no screen")) << " has no object " << name;
+            ADD_FAILURE() << (screen ? screen->getName() : kit::String("no screen")) << " has no object "
+                          << name;
             return;
         }
         driver->click(object->getBoundingRect().getCenter());
+    }
+    // Clicks the edit box, types the text and ends with Enter, as a player does.
+    void typeInto(ventrel::system::Context* screen, const kit::String& box, const kit::String& text) {
+        click(screen, box);
+        driver->step(2);
+        driver->typeText(text);
+        driver->step();
+        driver->pressKey(host::Key::Return);
+        driver->step(2);
+    }
+    // The current scene's first menu of that class; null when it has none.
+    template <class Menu>
+    Menu* findMenu() const {
+        for (ventrel::menu::Base* candidate : getScene()->getAllMenus()) {
+            if (auto* found = dynamic_cast<Menu*>(candidate)) {
+                return found;
+            }
+        }
+        return nullptr;
     }
     ventrel::scene::Base* getScene() const { return ventrel::sceneManager->getScene(); }
     host::TestDriver& getDriver() { return *driver; }
