@@ -41,8 +41,16 @@ void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std
                                ventrel::core->clickSound("");
                            }
                        }));
+    // A refresh outside controller mode drops the focus; the box that Tab moved it to keeps it.
     box->registerEvent(gui::Event::FocusLost,
-                       new gui::FunctionCallbackEvent([left = std::move(left)](gui::EventArgs*) { left(); }));
+                       new gui::FunctionCallbackEvent([screen, left = std::move(left)](gui::EventArgs*) {
+                           gui::Dataset* dataset = screen->getDataset();
+                           gui::Object* next = dataset ? dataset->getFocusedObject() : nullptr;
+                           left();
+                           if (next && next->isDerivedVisible() && dataset->getFocusedObject() != next) {
+                               dataset->setFocusedObject(next);
+                           }
+                       }));
 }
 
 void onEditBoxFocus(ventrel::system::Context* screen, const kit::String& name, std::function<void()> gained) {

@@ -1,5 +1,6 @@
 // The screens around a game, driven by injected clicks, keys and typed text: setting up a game,
 // the hall of fame, the card editor and the blood-alcohol calculator.
+#include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/Label.h>
 #include <host/Color.h>
@@ -35,13 +36,9 @@ protected:
     // The first menu of the current scene.
     template <class Menu>
     Menu* menu() {
-        for (ventrel::menu::Base* candidate : session.getScene()->getAllMenus()) {
-            if (auto* found = dynamic_cast<Menu*>(candidate)) {
-                return found;
-            }
-        }
-        ADD_FAILURE() << "no such menu on " << session.getScene()->getName();
-        return nullptr;
+        auto* found = session.findMenu<Menu>();
+        EXPECT_NE(found, nullptr) << "no such menu on " << session.getScene()->getName();
+        return found;
     }
 
     Menu::NewGame* openNewGame() {
@@ -49,14 +46,8 @@ protected:
         return menu<Menu::NewGame>();
     }
 
-    // Clicks the box, types and ends with Enter, as a player does.
     void type(ventrel::system::Context* screen, const kit::String& box, const kit::String& text) {
-        session.click(screen, box);
-        driver().step(2);
-        driver().typeText(text);
-        driver().step();
-        driver().pressKey(host::Key::Return);
-        driver().step(2);
+        session.typeInto(screen, box, text);
     }
 
     void press(ventrel::system::Context* screen, const kit::String& button, int frames = 3) {
@@ -575,6 +566,38 @@ TEST_F(AroundTheGame, TheCalculatorEstimatesWhatIsTyped) {
     EXPECT_FALSE(calculator->getObject("container_info")->isVisible());
     driver().pressKey(host::Key::Escape);
     EXPECT_TRUE(session.waitForScene("Scene::Extras"));
+}
+
+// With the keyboard alone, Tab reaches what the screen is for.
+TEST_F(AroundTheGame, TabReachesEveryScreensButtons) {
+    storeCards(2);
+    struct Screen {
+        const char* scene;
+        kit::Array<kit::String> buttons;
+    };
+    for (const Screen& screen :
+         {Screen{"Scene::NewGame", {"text_player_name_0", "button_player_color_1", "button_add_player"}},
+          Screen{"Scene::HallOfFame", {"button_left", "button_right", "button_reset", "button_ok"}},
+          Screen{"Scene::CustomCards",
+                 {"text_card_text_0", "button_card_drinks_1", "button_mail", "button_ok"}},
+          Screen{"Scene::AlcoTest", {"text_permille", "button_gender", "button_info", "button_ok"}}}) {
+        SCOPED_TRACE(screen.scene);
+        ASSERT_TRUE(session.goTo(screen.scene));
+        std::set<kit::String> reached;
+        for (int tab = 0; tab < 100; ++tab) {
+            driver().pressKey(host::Key::Tab);
+            driver().step();
+            for (ventrel::system::Context* context : session.getScene()->getAllMenus()) {
+                if (gui::Object* focused =
+                        context->getDataset() ? context->getDataset()->getFocusedObject() : nullptr) {
+                    reached.insert(focused->getName());
+                }
+            }
+        }
+        for (const kit::String& button : screen.buttons) {
+            EXPECT_EQ(reached.count(button), 1u) << button << " is never reached";
+        }
+    }
 }
 
 }  // namespace
