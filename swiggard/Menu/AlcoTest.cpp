@@ -5,6 +5,9 @@
 #include <kit/Strings.h>
 #include <kit/Time.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "Game/AlcoTestUnits.h"
 #include "System/Navigation.h"
 #include "System/Objects.h"
@@ -16,6 +19,7 @@ namespace {
 using Units = Game::AlcoTestUnits;
 
 const char* const PermilleBox = "text_permille";
+const char* const SipsBox = "text_sips";
 const char* const VolumeBox = "text_volume";
 const char* const WeightBox = "text_weight";
 
@@ -24,7 +28,7 @@ const char* const WeightBox = "text_weight";
 AlcoTest::AlcoTest(ventrel::system::Context* owner) : Base(owner, "menu/alco_test") {
     confirmObjectName = "button_ok";
     cancelObjectName = "button_ok";
-    setAutoFocusMode(8, 1, false);
+    setAutoFocusMode(9, 1, false);
 }
 
 ventrel::system::Contract AlcoTest::getContract() const {
@@ -34,7 +38,7 @@ ventrel::system::Contract AlcoTest::getContract() const {
                                "button_disclaimer_ok_full", "button_info", "button_info_ok", "button_ok"}) {
         contract.add({button, Kind::Button});
     }
-    for (const char* box : {PermilleBox, VolumeBox, WeightBox}) {
+    for (const char* box : {PermilleBox, SipsBox, VolumeBox, WeightBox}) {
         contract.add({box, Kind::EditBox});
     }
     for (const char* label : {"label_volume", "label_weight", "label_bac", "label_info"}) {
@@ -55,7 +59,7 @@ void AlcoTest::_setupDataset() {
         System::setVisible(this, "button_info", false);
     }
     // Enter or leaving a box takes the typed number.
-    for (const char* box : {PermilleBox, VolumeBox, WeightBox}) {
+    for (const char* box : {PermilleBox, SipsBox, VolumeBox, WeightBox}) {
         System::watchEditBox(this, box, [this] {
             _readEditBoxes();
             refresh();
@@ -72,7 +76,8 @@ void AlcoTest::_readEditBoxes() {
     auto units = Units::getUnitSystem();
     auto number = [this](const char* box) { return Units::parseNumber(System::getLabelText(this, box)); };
     data.setPermille(Units::permilleFromPercent(number(PermilleBox)));
-    data.setVolume(Units::volumeFromDisplay(number(VolumeBox), units, VolumeScale));
+    sips = static_cast<int>(std::lround(std::clamp(number(SipsBox), 0.0f, static_cast<float>(MaxSips))));
+    data.setVolume(Units::volumeFromDisplay(number(VolumeBox), units));
     data.setWeight(Units::weightFromDisplay(number(WeightBox), units));
 }
 
@@ -93,8 +98,8 @@ void AlcoTest::refresh() {
     System::setImage(this, "button_gender", "gui.buttons/" + data.getGender().getName());
     System::setImage(this, "button_stomach", "gui.buttons/" + data.getStomach().getName());
     System::setText(this, PermilleBox, Units::formatNumber(Units::permilleToPercent(data.getPermille())));
-    System::setText(this, VolumeBox,
-                    Units::formatNumber(Units::volumeToDisplay(data.getVolume(), units, VolumeScale)));
+    System::setText(this, SipsBox, Units::formatNumber(static_cast<float>(sips)));
+    System::setText(this, VolumeBox, Units::formatNumber(Units::volumeToDisplay(data.getVolume(), units)));
     System::setText(this, WeightBox, Units::formatNumber(Units::weightToDisplay(data.getWeight(), units)));
     Base::refresh();
 }
@@ -106,7 +111,7 @@ void AlcoTest::_updateLogic() {
         return;
     }
     data.setStartTime(static_cast<unsigned int>(kit::time()));
-    System::setText(this, "label_bac", Units::formatEstimate(data.estimate(Drinks)));
+    System::setText(this, "label_bac", Units::formatEstimate(data.estimate(sips)));
 }
 
 void AlcoTest::_toggleGender() {

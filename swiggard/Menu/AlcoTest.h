@@ -6,13 +6,12 @@
 
 namespace Menu {
 
-// The blood-alcohol calculator of the extras: gender, stomach, one drink's strength and size and
-// the body weight give a live estimate; the disclaimer and the explanation open over it.
+// The blood-alcohol calculator of the extras: gender, stomach, the drink's strength, how many sips
+// of it and the size of one sip (the game's unit), and the body weight give a live estimate; the
+// disclaimer and the explanation open over it.
 class AlcoTest : public ventrel::menu::Base {
 public:
-    // The volume is kept in hundredths, so the estimate for 100 drinks is that of the whole amount.
-    static constexpr float VolumeScale = 100.0f;
-    static constexpr int Drinks = 100;
+    static constexpr int MaxSips = 999;
 
     explicit AlcoTest(ventrel::system::Context* owner);
 
@@ -20,9 +19,11 @@ public:
     void refresh() override;
 
     const Game::AlcoTestData& getData() const { return data; }
+    int getSips() const { return sips; }
 
 protected:
     Game::AlcoTestData data;
+    int sips = 0;
 
     void _setupDataset() override;
     void _setupDatasetAspect() override;

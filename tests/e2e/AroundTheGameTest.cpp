@@ -533,26 +533,42 @@ TEST_F(AroundTheGame, TheCalculatorEstimatesWhatIsTyped) {
     auto* calculator = menu<Menu::AlcoTest>();
     ASSERT_NE(calculator, nullptr);
     type(calculator, "text_permille", "5");
-    type(calculator, "text_volume", "500");
+    type(calculator, "text_sips", "25");
+    type(calculator, "text_volume", "20");
     type(calculator, "text_weight", "70");
     driver().step(3);
     Game::AlcoTestData expected;
     expected.setGender(calculator->getData().getGender());
     expected.setStomach(calculator->getData().getStomach());
     expected.setPermille(50);
-    expected.setVolume(5.0f);
+    expected.setVolume(20.0f);
     expected.setWeight(70000.0f);
     EXPECT_EQ(calculator->getData().getPermille(), 50);
-    EXPECT_FLOAT_EQ(calculator->getData().getVolume(), 5.0f);
-    EXPECT_GT(expected.estimate(100), 0);
-    EXPECT_EQ(labelText(calculator, "label_bac"),
-              Game::AlcoTestUnits::formatEstimate(expected.estimate(100)));
-    EXPECT_EQ(labelText(calculator, "text_volume"), "500");
+    EXPECT_EQ(calculator->getSips(), 25);
+    EXPECT_FLOAT_EQ(calculator->getData().getVolume(), 20.0f) << "the size of one sip";
+    EXPECT_GT(expected.estimate(25), expected.estimate(1));
+    EXPECT_EQ(labelText(calculator, "label_bac"), Game::AlcoTestUnits::formatEstimate(expected.estimate(25)));
+    EXPECT_EQ(labelText(calculator, "text_volume"), "20");
 
-    int before = calculator->getData().estimate(100);
+    auto retype = [&](const kit::String& text) {
+        session.click(calculator, "text_sips");
+        driver().step(2);
+        for (int n = 0; n < 3; ++n) {
+            driver().pressKey(host::Key::Backspace);
+        }
+        type(calculator, "text_sips", text);
+    };
+    retype("-3");
+    EXPECT_EQ(calculator->getSips(), 0) << "no negative sips";
+    EXPECT_EQ(labelText(calculator, "label_bac"), Game::AlcoTestUnits::formatEstimate(0));
+    retype("2,6");
+    EXPECT_EQ(calculator->getSips(), 3) << "a decimal comma, rounded to whole sips";
+    retype("25");
+
+    int before = calculator->getData().estimate(25);
     press(calculator, "button_stomach");
     press(calculator, "button_stomach");
-    EXPECT_NE(calculator->getData().estimate(100), before) << "a fuller or emptier stomach changes it";
+    EXPECT_NE(calculator->getData().estimate(25), before) << "a fuller or emptier stomach changes it";
 
     press(calculator, "button_disclaimer");
     EXPECT_TRUE(calculator->getObject("container_disclaimer")->isVisible());
