@@ -31,6 +31,7 @@ SPLICE_BARS = 2      # where the loop switches from the repeated bars to the fir
 FADE = 0.012         # cross-fade length in seconds, ending just before that bar line
 EARLY = 0.003        # the cross-fade ends this long before the bar line (onsets come a bit late)
 GAIN = 0.25          # fluidsynth master gain; the result is normalised afterwards
+CHORUS_HZ = 0.3      # about fluidsynth's own chorus rate; see chorus_speed
 TARGET_RMS = -18.0   # dBFS, the loudness of every track
 LIMIT_FROM = -9.0    # dBFS, peaks above this are compressed 4:1
 
@@ -42,13 +43,23 @@ def load_song(path):
     return module.song()
 
 
+def chorus_speed(song):
+    """A chorus rate that runs a whole number of cycles in one pass of the song. The chorus sweeps
+    all the time; at any other rate the repeated bars after the end come out with the sweep at
+    another point than the first render of the same bars, and a chorused part (board 1's lead)
+    then differs so much between the two that the cross-fade from one to the other dips."""
+    seconds = song.bar * bar_samples(song) / RATE
+    return max(1, round(CHORUS_HZ * seconds)) / seconds
+
+
 def render(song, work, soundfont, fluidsynth, sox, tail_bars, tail_seconds):
     os.makedirs(work, exist_ok=True)
     mid = os.path.join(work, "song.mid")
     raw = os.path.join(work, "song.f32")
     song.write(mid, tail_bars=tail_bars, tail_seconds=tail_seconds)
     subprocess.run([fluidsynth, "-ni", "-q", "-g", str(GAIN), "-r", str(RATE), "-R", "1", "-C", "1",
-                    "-o", "synth.polyphony=256", "-O", "float", "-E", "little", "-T", "raw",
+                    "-o", "synth.polyphony=256", "-o", "synth.chorus.speed=%.6f" % chorus_speed(song),
+                    "-O", "float", "-E", "little", "-T", "raw",
                     "-F", raw, soundfont, mid], check=True, stdout=subprocess.DEVNULL)
     # Remove the DC and sub-sonic rumble some samples carry and bring every track to one RMS
     # loudness (a limiter catches the peaks). Processing the whole render before the loop is cut

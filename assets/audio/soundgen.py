@@ -4,12 +4,14 @@
 A recipe is a Python file with a function `make(k)` that returns the path of a WAV file made
 with the helpers of the kit `k` below (sox synthesis and effects, espeak-ng voices, freedesktop
 theme sounds, MIDI phrases rendered with fluidsynth). An optional `LEVEL` (dB, default 0) sets
-the sound a little above or below the others.
+the sound a little above or below the others; an optional `FADE_OUT` (seconds) lengthens the
+final fade-out of a sound whose source stops in the middle of a tone.
 
-Every sound then gets the same finish: mono, 44.1 kHz, silence trimmed at both ends, a 5 ms
-fade-out, peak normalised to -3 dBFS, then one loudness for all: the gain that brings the RMS of
-the loudest 50 ms to the target below (a limiter keeps raised peaks under -1 dBFS), then the
-recipe's LEVEL.
+Every sound then gets the same finish: mono, 44.1 kHz, silence trimmed at both ends, peak
+normalised to -3 dBFS, then one loudness for all: the gain that brings the RMS of the loudest
+50 ms to the target below (a limiter keeps raised peaks under -1 dBFS), then the recipe's LEVEL.
+Last come a 3 ms fade-in and a 15 ms fade-out, both raised-cosine, so that no sound starts or
+stops with a jump.
 
 usage: soundgen.py RECIPE.py OUT.ogg WORKDIR [--sox BIN] [--espeak BIN] [--fluidsynth BIN]
                                              [--soundfont SF2] [--theme DIR]
@@ -34,6 +36,11 @@ PEAK = -3.0            # dBFS after normalising
 LOUDEST_RMS = -12.0    # dBFS, the RMS of every sound's loudest 50 ms
 MAX_BOOST = 8.0        # dB, the most a spiky sound is raised towards that
 CEILING = -1.0         # dBFS, the highest peak after raising
+# Raised-cosine fades (smooth at both of their ends). 3 ms softens a struck attack only a little
+# but takes the jump from silence out of it; 15 ms lets a sound that is still sounding at its end
+# die away instead of stopping.
+FADE_IN = 0.003
+FADE_OUT = 0.015
 
 
 class Kit:
@@ -146,12 +153,12 @@ def stat(sox, path):
     return values
 
 
-def finish(k, source, out, level):
+def finish(k, source, out, level, fade_out=FADE_OUT):
     cut = k.tmp("cut")
     k.sox(source, "-r", RATE, "-c", 1, "-b", 32, cut,
           "silence", 1, 0.001, "-60d", "reverse", "silence", 1, 0.001, "-60d", "reverse")
     peaked = k.tmp("peaked")
-    k.sox(cut, peaked, "fade", "t", 0, "-0", 0.005, "gain", "-n", PEAK)
+    k.sox(cut, peaked, "gain", "-n", PEAK)
     # one loudness: bring the loudest 50 ms of every sound to the same RMS. Short, spiky sounds
     # need gain; a limiter (compand with a knee so that the -3 dBFS peak comes out at -1 dBFS)
     # keeps their transients from clipping.
@@ -169,9 +176,12 @@ def finish(k, source, out, level):
             leveled = again
     else:
         k.sox(peaked, leveled, "gain", "%.2f" % gain)
-    # written beside the work files and moved in whole: the game loads every file of its folder
+    # The fades come last, so that nothing reshapes them: the limiter starts at full gain and lets
+    # the first millisecond of an attack through raised (up to full scale) before it takes hold.
+    # Written beside the work files and moved in whole: the game loads every file of its folder.
     tmp = os.path.join(k.work, "finished.ogg")
-    k.sox(leveled, "-b", 16, "-C", 6, tmp, "gain", "%.2f" % level)
+    k.sox(leveled, "-b", 16, "-C", 6, tmp, "gain", "%.2f" % level,
+          "fade", "h", FADE_IN, "-0", "%.4f" % max(fade_out, FADE_OUT))
     shutil.move(tmp, out)
 
 
@@ -197,7 +207,7 @@ def main():
     k = Kit(args.work, args.sox, args.espeak, args.fluidsynth, args.soundfont, args.theme)
     wav = recipe.make(k)
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
-    finish(k, wav, args.out, getattr(recipe, "LEVEL", 0.0))
+    finish(k, wav, args.out, getattr(recipe, "LEVEL", 0.0), getattr(recipe, "FADE_OUT", FADE_OUT))
     if not args.keep:
         shutil.rmtree(args.work, ignore_errors=True)
 

@@ -1,5 +1,9 @@
 """Justice! Two knocks of the judge's gavel and a stern "Order!"."""
 
+# espeak-ng stops the last vowel dead, and the reverb, which adds no tail, stops with it: let
+# both die away over the last 40 ms
+FADE_OUT = 0.04
+
 
 def knock(k):
     # a wooden knock: a short mid-range noise crack over a low body thump

@@ -1,5 +1,8 @@
 """A sharp slap on the skin and an "Ow!"."""
 
+# espeak-ng stops the last vowel dead: let it die away over the last 40 ms
+FADE_OUT = 0.04
+
 
 def make(k):
     smack = k.synth(0.12, "whitenoise", fx=["highpass", 700, "lowpass", 7000, "fade", "l", 0, 0.12, 0.115])
