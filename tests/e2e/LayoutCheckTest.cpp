@@ -3,7 +3,6 @@
 #include <gui/ButtonBase.h>
 #include <gui/EditBox.h>
 #include <gui/Gui.h>
-#include <gui/ScrollArea.h>
 #include <host/Window.h>
 #include <kit/Format.h>
 #include <kit/Strings.h>
@@ -11,35 +10,14 @@
 #include <ventrel/menu/Overlay.h>
 
 #include "BoardPlay.h"
+#include "ShownObjects.h"
 
 namespace e2etest {
 namespace {
 
-// Scrolled content may lie beyond the window; the scroll area itself is checked instead.
-bool isScrolled(const gui::Object* object) {
-    for (const gui::Object* parent = object->getParent(); parent; parent = parent->getParent()) {
-        if (dynamic_cast<const gui::ScrollArea*>(parent)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool isPressable(const gui::Object* object) {
     return (dynamic_cast<const gui::ButtonBase*>(object) || dynamic_cast<const gui::EditBox*>(object)) &&
-           object->isDerivedVisible() && object->getDerivedAlpha() > 0.0f && !isScrolled(object);
-}
-
-void collect(gui::Object* object, kit::Array<gui::Object*>& pressable) {
-    if (!object || !object->isDerivedVisible()) {
-        return;
-    }
-    if (isPressable(object)) {
-        pressable.push_back(object);
-    }
-    for (gui::Object* child : object->getChildren()) {
-        collect(child, pressable);
-    }
+           !isScrolled(object);
 }
 
 bool isAncestor(const gui::Object* ancestor, const gui::Object* object) {
@@ -54,12 +32,11 @@ bool isAncestor(const gui::Object* ancestor, const gui::Object* object) {
 // The faults of one screen and its visible menus, one line each.
 kit::Array<kit::String> checkScreen(ventrel::system::Context* screen, const kit::String& size) {
     kit::Array<gui::Object*> pressable;
-    collect(screen->getRoot(), pressable);
-    for (ventrel::menu::Base* menu : screen->getAllMenus()) {
-        if (menu->isVisible()) {
-            collect(menu->getRoot(), pressable);
+    forEachShown(screen, [&](gui::Object* object) {
+        if (isPressable(object)) {
+            pressable.push_back(object);
         }
-    }
+    });
     const quadrix::Rectangle& viewport = gui::getViewport();
     quadrix::Rectangle window(0.0f, 0.0f, viewport.w, viewport.h);
     window = quadrix::Rectangle(window.x - 1.0f, window.y - 1.0f, window.w + 2.0f, window.h + 2.0f);

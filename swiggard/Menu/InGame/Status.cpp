@@ -5,6 +5,7 @@
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/SaveManager.h>
 #include <ventrel/system/SceneManager.h>
+#include <ctime>
 
 #include "Game/AlcoTestUnits.h"
 #include "Game/Player.h"
@@ -17,6 +18,20 @@ namespace Menu::InGame {
 namespace {
 
 const char* const DeleteButton = "button_player_delete_";
+
+// When the game started, short enough for the status list's heading: the time of day for a game of
+// today, the date for one resumed on a later day.
+kit::String startText(std::time_t start) {
+    std::time_t now = std::time(nullptr);
+    std::tm started{};
+    std::tm today{};
+    localtime_r(&start, &started);
+    localtime_r(&now, &today);
+    bool sameDay = started.tm_year == today.tm_year && started.tm_yday == today.tm_yday;
+    char text[32];
+    std::strftime(text, sizeof(text), sameDay ? "%H:%M" : "%Y-%m-%d", &started);
+    return text;
+}
 
 }  // namespace
 
@@ -68,8 +83,7 @@ void Status::refresh() {
     System::GameState* game = System::gameState();
     if (game && !game->getPlayers().empty()) {
         unsigned int start = game->getPlayers().front()->getAlcoTestData()->getStartTime();
-        System::setTextKey(this, "label_game_start",
-                           "{%s %s} gui.GameStarted {" + ventrel::makeTimeString(start) + "}");
+        System::setTextKey(this, "label_game_start", "{%s %s} gui.GameStarted {" + startText(start) + "}");
         for (int i = 0; i < static_cast<int>(game->getPlayers().size()) && i < PlayerSlots; ++i) {
             _refreshEstimate(i);
         }
