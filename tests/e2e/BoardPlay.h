@@ -162,6 +162,8 @@ public:
 
     int getStartedTurns() const { return startedTurns; }
     int getAnsweredDialogs() const { return answeredDialogs; }
+    // The object the last answer pressed.
+    const kit::String& getLastAnswer() const { return lastAnswer; }
 
 private:
     GameSession& session;
@@ -171,6 +173,7 @@ private:
     kit::String lastPhase = "Start";
     int lastTurnIndex = 0;
     int doubleStakesAnswer = -1;
+    kit::String lastAnswer;
 
     Scene::Board* _board() const { return dynamic_cast<Scene::Board*>(session.getScene()); }
 
@@ -232,12 +235,14 @@ private:
         } else if (name == Scene::Board::ChoiceDialog || name == Scene::Board::YesNoDialog) {
             _chooseOne(dialog, kit::random(0, 2));
         } else {
-            _pressConfirm(dialog, name == Scene::Board::SelectDialog ? "button_ok" : "button_dialog_0");
+            lastAnswer = name == Scene::Board::SelectDialog ? "button_ok" : "button_dialog_0";
+            _pressConfirm(dialog, lastAnswer);
         }
     }
 
     // Keyboard: Tab steps the focus from the first button on, Enter presses the focused one.
     void _chooseOne(ventrel::menu::Dialog* dialog, int index) {
+        lastAnswer = "button_dialog_" + kit::toString(index);
         if (input == Input::Mouse) {
             session.click(dialog, "button_dialog_" + kit::toString(index));
             return;
@@ -260,6 +265,7 @@ private:
             if (area && !area->getBoundingRect().isPointInside(button->getBoundingRect().getCenter())) {
                 continue;
             }
+            lastAnswer = button->getName();
             if (input == Input::Mouse) {
                 session.click(dialog, button->getName());
             } else {

@@ -15,11 +15,13 @@
 
 namespace e2etest {
 
-// The whole game started in this process for a player called "player" with a fresh home folder,
-// driven frame by frame; quit and torn down at the end of the scope.
+// The whole game started in this process for a player called "player" with a fresh home folder (or
+// the given one, which outlives the session), driven frame by frame; quit and torn down at the end of
+// the scope.
 class GameSession {
 public:
-    GameSession() {
+    explicit GameSession(const kit::String& keptHome = "")
+        : data("XDG_DATA_HOME", keptHome.empty() ? home.getPath() : keptHome) {
         System::gameInit({});
         driver = std::make_unique<host::TestDriver>(1.0f / 30.0f);
     }
@@ -95,11 +97,10 @@ public:
     }
     ventrel::scene::Base* getScene() const { return ventrel::sceneManager->getScene(); }
     host::TestDriver& getDriver() { return *driver; }
-    const kit::String& getHome() const { return home.getPath(); }
 
 private:
     TempFolder home;
-    ScopedEnv data{"XDG_DATA_HOME", home.getPath()};
+    ScopedEnv data;
     ScopedEnv user{"USER", "player"};
     std::unique_ptr<host::TestDriver> driver;
 };
