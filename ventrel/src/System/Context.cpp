@@ -474,6 +474,13 @@ void Context::_setupDatasetAspect() {
     }
     root->resetPivot();
     float scale = core ? core->getScaleFactor() : 1.0f;
+    // A layout made for a taller screen (a normal one standing in where the small-screen folder has
+    // none) would run off the bottom: it is shrunk to the viewport's height, about its middle.
+    if (root->getHeight() > viewport.h) {
+        root->setPosition(quadrix::Vector2(viewport.x + (viewport.w - root->getWidth()) * 0.5f,
+                                           viewport.y + (viewport.h - root->getHeight()) * 0.5f));
+        scale = std::min(scale, viewport.h / root->getHeight());
+    }
     if (scale < 1.0f) {
         root->setScale(scale);
     }
