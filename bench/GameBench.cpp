@@ -1,0 +1,196 @@
+// The game as players meet it, measured in-process through the test driver, which runs frames back to
+// back (no vsync, no sleeping), so a frame's time is the work it costs: start-up until the disclaimer
+// takes input, the board's frames while 14 players walk on each layout, scene switches from the
+// switch to the first frame of the new scene that takes input, resident memory, and the share of one
+// core that the process would take at 60 frames a second on a still, a dialog and an animated
+// screen. The renderer is whatever SDL_RENDER_DRIVER picks (scripts/bench runs the software renderer
+// headless and the accelerated one under Xvfb). Figures are the counters of each line.
+#include <benchmark/benchmark.h>
+#include <host/Window.h>
+#include <kit/Log.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BoardPlay.h"
+
+namespace {
+
+using namespace e2etest;
+using Clock = std::chrono::steady_clock;
+
+double cpuMs(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The main thread's time, and the whole process's (a driver such as Mesa's draws on threads of its own).
+double threadCpuMs() {
+    return cpuMs(CLOCK_THREAD_CPUTIME_ID);
+}
+
+double processCpuMs() {
+    return cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+double wallMs(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+double percentile(std::vector<double> values, double share) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1,
+                           static_cast<size_t>(share * static_cast<double>(values.size())))];
+}
+
+// Resident memory in MiB, all of it and the private (anonymous) part.
+void countMemory(benchmark::State& state, const std::string& where) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            state.counters[where + "_rss_MiB"] = std::stod(line.substr(6)) / 1024.0;
+        } else if (line.rfind("RssAnon:", 0) == 0) {
+            state.counters[where + "_private_MiB"] = std::stod(line.substr(8)) / 1024.0;
+        }
+    }
+}
+
+// The game in a window of the size the figures are asked for.
+struct Game {
+    GameSession session;
+    Game() {
+        kit::Log::setConsoleEnabled(false);
+        session.waitForScene();
+        host::window->setFullscreen(false);
+        host::window->setSize(1366, 768);
+        // Pictures arrive one a frame after start-up; the figures are of a settled screen.
+        session.getDriver().step(240);
+    }
+};
+
+void StartUp(benchmark::State& state) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        GameSession session;
+        kit::Log::setConsoleEnabled(false);
+        session.waitForScene();
+        times.push_back(wallMs(start));
+        state.SetIterationTime(times.back() / 1000.0);
+    }
+    state.counters["p50_ms"] = percentile(times, 0.5);
+}
+
+// Frames while a bot plays: wall and main-thread time per frame.
+void BoardFrame(benchmark::State& state) {
+    Game game;
+    const Layout layout = state.range(0) == 0 ? Layout::Classic : Layout::Planets;
+    startBoard(game.session, 14, layout, FieldSet::Classic);
+    game.session.getDriver().step(240);
+    BoardPlayer play(game.session, BoardPlayer::Input::Mouse);
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (auto _ : state) {
+        auto last = Clock::now();
+        double lastCpu = threadCpuMs();
+        play.playUntil(
+            [&] {
+                wall.push_back(wallMs(last));
+                cpu.push_back(threadCpuMs() - lastCpu);
+                last = Clock::now();
+                lastCpu = threadCpuMs();
+                return play.getStartedTurns() >= 14;
+            },
+            100000);
+    }
+    wall.erase(wall.begin());
+    cpu.erase(cpu.begin());
+    double total = 0.0;
+    for (double frame : wall) {
+        total += frame;
+    }
+    state.counters["frames"] = static_cast<double>(wall.size());
+    state.counters["p50_ms"] = percentile(wall, 0.5);
+    state.counters["p99_ms"] = percentile(wall, 0.99);
+    state.counters["cpu_p50_ms"] = percentile(cpu, 0.5);
+    state.counters["cpu_p99_ms"] = percentile(cpu, 0.99);
+    state.counters["fps"] = total > 0.0 ? 1000.0 * static_cast<double>(wall.size()) / total : 0.0;
+    countMemory(state, "board");
+}
+
+// From the switch to the first frame of the new scene that takes input, with its transition.
+void SceneSwitches(benchmark::State& state) {
+    Game game;
+    countMemory(state, "title");
+    const char* const route[] = {"Scene::NewGame", "Scene::Title",       "Scene::Board",  "Scene::Title",
+                                 "Scene::Extras",  "Scene::HallOfFame",  "Scene::Extras", "Scene::AlcoTest",
+                                 "Scene::Extras",  "Scene::CustomCards", "Scene::Title",  "Scene::Settings",
+                                 "Scene::Title",   "Scene::Help",        "Scene::Title"};
+    std::vector<double> work;
+    int frames = 0;
+    for (auto _ : state) {
+        for (const char* scene : route) {
+            if (std::string(scene) == "Scene::Board") {
+                newGame(14, Layout::Classic, FieldSet::Classic);
+            }
+            int before = game.session.getDriver().getFrameCount();
+            auto start = Clock::now();
+            game.session.goTo(scene);
+            work.push_back(wallMs(start));
+            frames += game.session.getDriver().getFrameCount() - before;
+        }
+    }
+    state.counters["switches"] = static_cast<double>(work.size());
+    state.counters["p50_ms"] = percentile(work, 0.5);
+    state.counters["max_ms"] = percentile(work, 1.0);
+    state.counters["frames_per_switch"] = static_cast<double>(frames) / static_cast<double>(work.size());
+    for (int i = 0; i < 50; ++i) {
+        game.session.goTo("Scene::NewGame");
+        game.session.goTo("Scene::Title");
+    }
+    countMemory(state, "after_100_switches");
+}
+
+// The process's time over frames of a screen, as a share of one core at 60 frames a second.
+double coreShare(GameSession& session, int frames) {
+    double start = processCpuMs();
+    session.getDriver().step(frames);
+    return (processCpuMs() - start) / frames * 60.0 / 10.0;
+}
+
+void IdleCost(benchmark::State& state) {
+    Game game;
+    for (auto _ : state) {
+        state.counters["title_core_pct"] = coreShare(game.session, 300);
+        game.session.goTo("Scene::Settings");
+        game.session.getDriver().step(120);
+        state.counters["still_core_pct"] = coreShare(game.session, 300);
+        OpenBoard* board = startBoard(game.session, 14, Layout::Classic, FieldSet::Classic);
+        BoardPlayer play(game.session, BoardPlayer::Input::Mouse);
+        play.playUntil([] { return openDialog() != nullptr; }, 3000);
+        game.session.getDriver().step(60);
+        state.counters["dialog_core_pct"] = board && openDialog() ? coreShare(game.session, 300) : -1.0;
+    }
+}
+
+BENCHMARK(StartUp)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BoardFrame)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(SceneSwitches)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(IdleCost)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
