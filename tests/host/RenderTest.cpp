@@ -188,6 +188,74 @@ TEST_F(RenderTest, ScreenshotsArePngFiles) {
 
 namespace {
 
+// One frame: a black screen with a magenta square at x, shown.
+void showSquare(float x) {
+    host::rendersys->clear(Color::Black);
+    host::rendersys->drawQuad(corners(Rectangle(x, 10, 20, 20)), Color::Magenta);
+    host::rendersys->presentFrame();
+}
+
+}  // namespace
+
+TEST_F(RenderTest, AFrameLikeTheLastShownIsKeptInsteadOfDrawnAgain) {
+    host::rendersys->setOrthoProjection(Rectangle(0, 0, 160, 120));
+    const RenderSystem::FrameStats& stats = host::rendersys->getFrameStats();
+    showSquare(10);
+    uint64_t drawn = stats.drawn;
+    uint64_t kept = stats.kept;
+    showSquare(10);
+    EXPECT_EQ(stats.drawn, drawn);
+    EXPECT_EQ(stats.kept, kept + 1);
+    EXPECT_TRUE(near(Frame().pixel(40, 40), Color::Magenta)) << "the kept frame still shows";
+
+    showSquare(60);
+    EXPECT_EQ(stats.drawn, drawn + 1) << "a moved square is drawn";
+    Frame moved;
+    EXPECT_TRUE(near(moved.pixel(40, 40), Color::Black));
+    EXPECT_TRUE(near(moved.pixel(140, 40), Color::Magenta));
+
+    host::rendersys->redrawNextFrame();
+    showSquare(60);
+    EXPECT_EQ(stats.drawn, drawn + 2) << "an uncovered window is drawn again";
+    kit::String filename =
+        kit::Dir::joinPath(kit::Dir::getTemporaryPath(), kit::format("host_kept_%d.png", getpid()));
+    host::rendersys->requestScreenshot(filename);
+    showSquare(60);
+    EXPECT_EQ(stats.drawn, drawn + 3) << "a screenshot takes the frame drawn";
+    EXPECT_TRUE(kit::File::exists(filename));
+    kit::File::remove(filename);
+    for (int i = 0; i < 61; ++i) {
+        showSquare(60);
+    }
+    EXPECT_EQ(stats.drawn, drawn + 4) << "a kept frame is drawn again after a second";
+
+    host::rendersys->setClipRect(Rectangle(0, 0, 40, 120));
+    showSquare(60);
+    host::rendersys->resetClipRect();
+    EXPECT_EQ(stats.drawn, drawn + 5) << "the clipping is part of the frame";
+    EXPECT_TRUE(near(Frame().pixel(140, 40), Color::Black));
+}
+
+TEST_F(RenderTest, ATextureFreedAfterItWasDrawnIsDrawnFirst) {
+    host::rendersys->setOrthoProjection(Rectangle(0, 0, 160, 120));
+    unsigned char white[4 * 4];
+    std::fill(std::begin(white), std::end(white), 255);
+    host::rendersys->clear(Color::Black);
+    host::Texture* texture = host::rendersys->createTextureFromPixels(2, 2, white);
+    ASSERT_NE(texture, nullptr);
+    host::rendersys->drawQuad(texture, corners(Rectangle(10, 10, 20, 20)), fullUvs, Color::Green);
+    delete texture;
+    host::rendersys->drawQuad(corners(Rectangle(60, 10, 20, 20)), Color::Red);
+    Frame frame;
+    EXPECT_TRUE(near(frame.pixel(40, 40), Color::Green));
+    EXPECT_TRUE(near(frame.pixel(140, 40), Color::Red));
+    uint64_t drawn = host::rendersys->getFrameStats().drawn;
+    host::rendersys->presentFrame();
+    EXPECT_EQ(host::rendersys->getFrameStats().drawn, drawn + 1);
+}
+
+namespace {
+
 // Draws a coloured square each frame.
 class Painter : public host::UpdateDelegate {
 public:

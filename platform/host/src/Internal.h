@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "host/Host.h"
 #include "kit/Types.h"
@@ -101,6 +102,33 @@ struct RenderSystem::Impl {
     uint64_t nextSerial = 1;
     kit::Map<uint64_t, Texture*> textures;
 
+    // The frame's drawing is kept until the frame is presented, so that a frame that draws exactly
+    // what the last presented one drew costs no pixels and no present (a still screen).
+    struct DrawState {
+        quadrix::Rectangle viewport;
+        bool orthoSet = false;
+        quadrix::Rectangle ortho;
+        bool clipping = false;
+        quadrix::Rectangle clipRect;
+    };
+    struct Command {
+        bool clear = false;
+        Texture* texture = nullptr;
+        void* handle = nullptr;
+        RenderSystem::Quad corners{};
+        RenderSystem::Quad uvs{};
+        Color color;
+        DrawState state;
+    };
+    std::vector<Command> commands;
+    uint64_t presentedHash = 0;
+    // The next frame is drawn whatever it holds (set when what was shown may be gone).
+    bool mustDraw = true;
+    int framesKept = 0;
+    RenderSystem::FrameStats stats;
+    // Grows with every texture made or freed: a new texture may take a freed one's address.
+    uint64_t textureChanges = 0;
+
     // Asynchronous decoding: jobs go to the worker, decoded surfaces come back.
     struct Job {
         uint64_t serial;
@@ -124,6 +152,10 @@ struct RenderSystemInternals {
     static bool attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow);
     static void detachRenderer(RenderSystem::Impl& render);
     static void uploadAsyncTextures(RenderSystem::Impl& render);
+    // Draws the kept commands now and forgets them.
+    static void flush(RenderSystem::Impl& render);
+    static void drawCommand(RenderSystem::Impl& render, const RenderSystem::Impl::Command& command);
+    static void freeTexture(RenderSystem::Impl& render, void*& handle);
 };
 
 // Decodes an image file into an RGBA32 surface (any thread); null with SDL's error on failure.

@@ -195,6 +195,72 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
     return true;
 }
 
+// Whatever happens, a kept frame is drawn again after this many frames: should the desktop have
+// lost the window's picture without telling, it comes back within a second.
+constexpr int MaxFramesKept = 60;
+
+RenderSystem::Impl::DrawState drawState(const RenderSystem::Impl& render) {
+    return {render.viewport, render.orthoSet, render.ortho, render.clipping, render.clipRect};
+}
+
+void setDrawState(RenderSystem::Impl& render, const RenderSystem::Impl::DrawState& state) {
+    render.viewport = state.viewport;
+    render.orthoSet = state.orthoSet;
+    render.ortho = state.ortho;
+    render.clipping = state.clipping;
+    render.clipRect = state.clipRect;
+}
+
+// FNV-1a over the values that decide the pixels of a frame.
+class FrameHash {
+public:
+    template <class T>
+    void add(const T& value) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (size_t i = 0; i < sizeof(T); ++i) {
+            hash = (hash ^ bytes[i]) * 1099511628211ull;
+        }
+    }
+    void add(const quadrix::Rectangle& rect) { add(rect.x), add(rect.y), add(rect.w), add(rect.h); }
+    void add(const RenderSystem::Quad& quad) {
+        for (const quadrix::Vector2& point : quad) {
+            add(point.x), add(point.y);
+        }
+    }
+    uint64_t get() const { return hash; }
+
+private:
+    uint64_t hash = 14695981039346656037ull;
+};
+
+uint64_t hashFrame(const RenderSystem::Impl& render) {
+    FrameHash hash;
+    hash.add(render.textureChanges);
+    for (const RenderSystem::Impl::Command& command : render.commands) {
+        hash.add(command.clear);
+        hash.add(command.texture);
+        hash.add(command.handle);
+        hash.add(command.corners);
+        hash.add(command.uvs);
+        hash.add(command.color.r), hash.add(command.color.g), hash.add(command.color.b),
+            hash.add(command.color.a);
+        hash.add(command.state.viewport);
+        hash.add(command.state.orthoSet);
+        hash.add(command.state.ortho);
+        hash.add(command.state.clipping);
+        hash.add(command.state.clipRect);
+    }
+    return hash.get();
+}
+
+bool sameState(const RenderSystem::Impl::DrawState& a, const RenderSystem::Impl::DrawState& b) {
+    auto same = [](const quadrix::Rectangle& x, const quadrix::Rectangle& y) {
+        return x.x == y.x && x.y == y.y && x.w == y.w && x.h == y.h;
+    };
+    return same(a.viewport, b.viewport) && a.orthoSet == b.orthoSet && same(a.ortho, b.ortho) &&
+           a.clipping == b.clipping && same(a.clipRect, b.clipRect);
+}
+
 }  // namespace
 
 SDL_Surface* decodeImage(const kit::String& path) {
@@ -223,6 +289,7 @@ bool uploadSurface(RenderSystem::Impl& render, Texture& texture, SDL_Surface* su
         return false;
     }
     configureTexture(sdlTexture);
+    ++render.textureChanges;
     handle = sdlTexture;
     width = surfaceWidth;
     height = surfaceHeight;
@@ -275,6 +342,8 @@ void RenderSystemInternals::detachRenderer(RenderSystem::Impl& render) {
     if (render.renderer == nullptr) {
         return;
     }
+    render.commands.clear();
+    render.mustDraw = true;
     for (auto& [serial, texture] : render.textures) {
         if (texture->handle != nullptr) {
             SDL_DestroyTexture(static_cast<SDL_Texture*>(texture->handle));
@@ -371,8 +440,11 @@ void RenderSystem::clear(const Color& color) {
     if (impl->renderer == nullptr) {
         return;
     }
-    SDL_SetRenderDrawColor(impl->renderer, color.r, color.g, color.b, color.a);
-    SDL_RenderClear(impl->renderer);
+    Impl::Command command;
+    command.clear = true;
+    command.color = color;
+    command.state = drawState(*impl);
+    impl->commands.push_back(command);
 }
 
 quadrix::Rectangle RenderSystem::getViewport() const {
@@ -455,6 +527,7 @@ Texture* RenderSystem::createTextureFromPixels(int width, int height, const unsi
         return nullptr;
     }
     configureTexture(sdlTexture);
+    ++impl->textureChanges;
     auto* texture = new Texture(this, impl->nextSerial++, "");
     texture->fromPixels = true;
     texture->handle = sdlTexture;
@@ -521,7 +594,6 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
     if (impl->renderer == nullptr) {
         return;
     }
-    SDL_Texture* sdlTexture = nullptr;
     if (texture != nullptr) {
         if (texture->owner != this) {
             return;
@@ -531,9 +603,28 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
                 return;
             }
         }
-        sdlTexture = static_cast<SDL_Texture*>(texture->handle);
     }
-    if (drawAlignedQuad(*impl, texture, sdlTexture, corners, uvs, color)) {
+    Impl::Command command;
+    command.texture = texture;
+    command.handle = texture ? texture->handle : nullptr;
+    command.corners = corners;
+    command.uvs = uvs;
+    command.color = color;
+    command.state = drawState(*impl);
+    impl->commands.push_back(command);
+}
+
+void RenderSystemInternals::drawCommand(RenderSystem::Impl& render,
+                                        const RenderSystem::Impl::Command& command) {
+    if (command.clear) {
+        SDL_SetRenderDrawColor(render.renderer, command.color.r, command.color.g, command.color.b,
+                               command.color.a);
+        SDL_RenderClear(render.renderer);
+        return;
+    }
+    auto* sdlTexture = static_cast<SDL_Texture*>(command.handle);
+    const RenderSystem::Quad& corners = command.corners;
+    if (drawAlignedQuad(render, command.texture, sdlTexture, corners, command.uvs, command.color)) {
         return;
     }
     if (sdlTexture != nullptr) {
@@ -544,7 +635,7 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
     SDL_FPoint points[4];
     float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
     for (int i = 0; i < 4; ++i) {
-        quadrix::Vector2 position = toViewportPixels(*impl, corners[i]);
+        quadrix::Vector2 position = toViewportPixels(render, corners[i]);
         points[i] = SDL_FPoint{position.x, position.y};
         left = i == 0 ? position.x : std::min(left, position.x);
         right = i == 0 ? position.x : std::max(right, position.x);
@@ -553,16 +644,73 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
     }
     // Quads wholly outside the viewport are not sent: the software rasteriser garbles a frame with
     // triangles far beyond the screen (a zoomed-in board has most of its fields there).
-    if (right < 0.0f || bottom < 0.0f || left > impl->viewport.w || top > impl->viewport.h) {
+    if (right < 0.0f || bottom < 0.0f || left > render.viewport.w || top > render.viewport.h) {
         return;
     }
-    drawTessellated(*impl, sdlTexture, points, uvs, color, std::max(right - left, bottom - top));
+    drawTessellated(render, sdlTexture, points, command.uvs, command.color,
+                    std::max(right - left, bottom - top));
+}
+
+// The frame's commands that may draw the texture are drawn before it goes.
+void RenderSystemInternals::freeTexture(RenderSystem::Impl& render, void*& handle) {
+    if (!render.commands.empty()) {
+        flush(render);
+        render.mustDraw = true;
+    }
+    SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
+    handle = nullptr;
+    ++render.textureChanges;
+}
+
+// Each command is drawn in the viewport and clipping it was given in; afterwards the renderer is
+// back in the current ones.
+void RenderSystemInternals::flush(RenderSystem::Impl& render) {
+    if (render.commands.empty() || render.renderer == nullptr) {
+        render.commands.clear();
+        return;
+    }
+    const RenderSystem::Impl::DrawState current = drawState(render);
+    bool applied = false;
+    RenderSystem::Impl::DrawState last;
+    for (const RenderSystem::Impl::Command& command : render.commands) {
+        if (!applied || !sameState(command.state, last)) {
+            setDrawState(render, command.state);
+            applyViewport(render);
+            last = command.state;
+            applied = true;
+        }
+        drawCommand(render, command);
+    }
+    render.commands.clear();
+    setDrawState(render, current);
+    applyViewport(render);
+}
+
+void RenderSystem::redrawNextFrame() {
+    impl->mustDraw = true;
+}
+
+const RenderSystem::FrameStats& RenderSystem::getFrameStats() const {
+    return impl->stats;
 }
 
 void RenderSystem::presentFrame() {
     if (impl->renderer == nullptr) {
         return;
     }
+    uint64_t hash = hashFrame(*impl);
+    if (!impl->mustDraw && hash == impl->presentedHash && impl->screenshotRequest.empty() &&
+        impl->framesKept < MaxFramesKept) {
+        impl->commands.clear();
+        ++impl->framesKept;
+        ++impl->stats.kept;
+        return;
+    }
+    RenderSystemInternals::flush(*impl);
+    impl->presentedHash = hash;
+    impl->mustDraw = false;
+    impl->framesKept = 0;
+    ++impl->stats.drawn;
     if (!impl->screenshotRequest.empty()) {
         kit::String filename;
         filename.swap(impl->screenshotRequest);
@@ -574,6 +722,11 @@ void RenderSystem::presentFrame() {
 bool RenderSystem::readPixels(kit::Array<unsigned char>& rgba, int& width, int& height) {
     if (impl->renderer == nullptr) {
         return false;
+    }
+    // What was drawn so far this frame is on the target; the frame is then drawn anew when presented.
+    if (!impl->commands.empty()) {
+        RenderSystemInternals::flush(*impl);
+        impl->mustDraw = true;
     }
     if (SDL_GetRendererOutputSize(impl->renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
         return false;
@@ -638,8 +791,7 @@ Texture::~Texture() {
         }
     }
     if (handle != nullptr) {
-        SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
-        handle = nullptr;
+        RenderSystemInternals::freeTexture(render, handle);
     }
     render.textures.erase(serial);
 }
@@ -743,8 +895,7 @@ void Texture::unload() {
         asyncQueued = false;
     }
     if (handle != nullptr) {
-        SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
-        handle = nullptr;
+        RenderSystemInternals::freeTexture(*owner->impl, handle);
     }
 }
 

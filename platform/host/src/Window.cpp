@@ -311,6 +311,10 @@ void handleQuit(Window& window, Window::Impl& impl, bool canCancel) {
 }
 
 void handleWindowEvent(Window& window, Window::Impl& impl, const SDL_WindowEvent& event) {
+    // Shown, uncovered, resized, moved: what the window showed may be gone.
+    if (rendersys != nullptr) {
+        rendersys->redrawNextFrame();
+    }
     switch (event.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_FOCUS_LOST:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "host/Color.h"
@@ -83,8 +84,18 @@ public:
     void drawQuad(Texture* texture, const Quad& corners, const Quad& uvs, const Color& color);
     void drawQuad(const Quad& corners, const Color& color);
 
-    // Shows the frame (and first saves a screenshot that was requested).
+    // Shows the frame (and first saves a screenshot that was requested). The drawing of a frame is
+    // kept until then: a frame that draws exactly what the last shown one drew is neither drawn nor
+    // shown again (at most a second long), so a still screen costs almost nothing.
     void presentFrame();
+    // The next frame is drawn and shown even if it is the same (the window was uncovered or resized).
+    void redrawNextFrame();
+    // Frames drawn and shown, and frames kept because they were the same as the last shown one.
+    struct FrameStats {
+        uint64_t drawn = 0;
+        uint64_t kept = 0;
+    };
+    const FrameStats& getFrameStats() const;
     // The whole current frame (what has been drawn since the last clear) as RGBA bytes, rows top
     // down; alpha is 255. False when there is no renderer or SDL cannot read.
     bool readPixels(kit::Array<unsigned char>& rgba, int& width, int& height);
