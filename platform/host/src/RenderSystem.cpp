@@ -221,10 +221,15 @@ public:
             hash = (hash ^ bytes[i]) * 1099511628211ull;
         }
     }
-    void add(const quadrix::Rectangle& rect) { add(rect.x), add(rect.y), add(rect.w), add(rect.h); }
+    void add(const quadrix::Rectangle& rect) {
+        for (float value : {rect.x, rect.y, rect.w, rect.h}) {
+            add(value);
+        }
+    }
     void add(const RenderSystem::Quad& quad) {
         for (const quadrix::Vector2& point : quad) {
-            add(point.x), add(point.y);
+            add(point.x);
+            add(point.y);
         }
     }
     uint64_t get() const { return hash; }
@@ -242,8 +247,9 @@ uint64_t hashFrame(const RenderSystem::Impl& render) {
         hash.add(command.handle);
         hash.add(command.corners);
         hash.add(command.uvs);
-        hash.add(command.color.r), hash.add(command.color.g), hash.add(command.color.b),
-            hash.add(command.color.a);
+        for (unsigned char channel : {command.color.r, command.color.g, command.color.b, command.color.a}) {
+            hash.add(channel);
+        }
         hash.add(command.state.viewport);
         hash.add(command.state.orthoSet);
         hash.add(command.state.ortho);
