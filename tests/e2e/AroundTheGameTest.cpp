@@ -596,7 +596,8 @@ TEST_F(AroundTheGame, TabReachesEveryScreensButtons) {
           Screen{"Scene::HallOfFame", {"button_left", "button_right", "button_reset", "button_ok"}},
           Screen{"Scene::CustomCards",
                  {"text_card_text_0", "button_card_drinks_1", "button_mail", "button_ok"}},
-          Screen{"Scene::AlcoTest", {"text_permille", "button_gender", "button_info", "button_ok"}}}) {
+          Screen{"Scene::AlcoTest",
+                 {"text_permille", "text_sips", "button_gender", "button_info", "button_ok"}}}) {
         SCOPED_TRACE(screen.scene);
         ASSERT_TRUE(session.goTo(screen.scene));
         std::set<kit::String> reached;
