@@ -6,17 +6,16 @@
 // screen. The renderer is whatever SDL_RENDER_DRIVER picks (scripts/bench runs the software renderer
 // headless and the accelerated one under Xvfb). Figures are the counters of each line.
 #include <benchmark/benchmark.h>
-#include <host/Window.h>
 #include <kit/Log.h>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "BoardPlay.h"
+#include "ProcessMemory.h"
 
 namespace {
 
@@ -53,14 +52,9 @@ double percentile(std::vector<double> values, double share) {
 
 // Resident memory in MiB, all of it and the private (anonymous) part.
 void countMemory(benchmark::State& state, const std::string& where) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            state.counters[where + "_rss_MiB"] = std::stod(line.substr(6)) / 1024.0;
-        } else if (line.rfind("RssAnon:", 0) == 0) {
-            state.counters[where + "_private_MiB"] = std::stod(line.substr(8)) / 1024.0;
-        }
-    }
+    ProcessMemory memory = ProcessMemory::now();
+    state.counters[where + "_rss_MiB"] = static_cast<double>(memory.resident) / 1024.0;
+    state.counters[where + "_private_MiB"] = static_cast<double>(memory.anonymous) / 1024.0;
 }
 
 // The game in a window of the size the figures are asked for.
@@ -69,8 +63,7 @@ struct Game {
     Game() {
         kit::Log::setConsoleEnabled(false);
         session.waitForScene();
-        host::window->setFullscreen(false);
-        host::window->setSize(1366, 768);
+        session.useWindow(1366, 768);
         // Pictures arrive one a frame after start-up; the figures are of a settled screen.
         session.getDriver().step(240);
     }

@@ -56,7 +56,8 @@ protected:
         if (ventrel::sceneManager->findDialog(dialog)->getObject("text_dialog_0")) {
             texts.push_back("gui.YesNoPlay");
         }
-        ventrel::menu::Dialog* shown = ventrel::sceneManager->showDialog(dialog, &asker, game.getScene(), texts, context);
+        ventrel::menu::Dialog* shown =
+            ventrel::sceneManager->showDialog(dialog, &asker, game.getScene(), texts, context);
         ASSERT_TRUE(game.waitForInput(shown)) << dialog;
         game.click(shown, button);
         ASSERT_TRUE(game.getDriver().stepUntil([shown] { return !shown->isVisible(); }, 60)) << dialog;
@@ -96,14 +97,15 @@ TEST_F(FrontDoorTest, EveryDialogAnswersItsCallerWithThePressedButton) {
 
 TEST_F(FrontDoorTest, CancelKeysAndPickerCancelButtons) {
     // Escape presses a question's cancel button: no.
-    ventrel::menu::Dialog* question =
-        ventrel::sceneManager->showDialog("menu/dialog/yes_no", &asker, game.getScene(), "gui.YesNoPlay", "Test:Key");
+    ventrel::menu::Dialog* question = ventrel::sceneManager->showDialog(
+        "menu/dialog/yes_no", &asker, game.getScene(), "gui.YesNoPlay", "Test:Key");
     ASSERT_TRUE(game.waitForInput(question));
     game.getDriver().pressKey(host::Key::Escape);
     ASSERT_TRUE(game.getDriver().stepUntil([question] { return !question->isVisible(); }, 60));
     EXPECT_EQ(asker.answers, (kit::Array<Answer>{{"menu/dialog/yes_no", 1, "Test:Key"}}));
     // A picker's cancel closes it and answers nothing, so the caller keeps its value.
-    for (const char* picker : {"menu/dialog/picker_color", "menu/dialog/picker_character", "menu/dialog/picker_icon"}) {
+    for (const char* picker :
+         {"menu/dialog/picker_color", "menu/dialog/picker_character", "menu/dialog/picker_icon"}) {
         answer(picker, "button_cancel", "Test:Cancel");
     }
     EXPECT_EQ(asker.answers.size(), 1u);
@@ -114,9 +116,8 @@ TEST_F(FrontDoorTest, TheCharacterPickerShowsTheHiddenCharacterLockedUntilUnlock
     auto locked = std::find(characters.begin(), characters.end(), "17");
     ASSERT_NE(locked, characters.end());
     kit::String name = "button_dialog_" + kit::toString(static_cast<int>(locked - characters.begin()));
-    ventrel::menu::Dialog* picker = ventrel::sceneManager->showDialog("menu/dialog/picker_character", &asker,
-                                                                      game.getScene(), kit::Array<kit::String>{},
-                                                                      "Test:Character");
+    ventrel::menu::Dialog* picker = ventrel::sceneManager->showDialog(
+        "menu/dialog/picker_character", &asker, game.getScene(), kit::Array<kit::String>{}, "Test:Character");
     ASSERT_TRUE(game.waitForInput(picker));
     auto* button = dynamic_cast<gui::ImageButton*>(picker->getObject(name));
     ASSERT_NE(button, nullptr);
@@ -165,7 +166,8 @@ TEST_F(FrontDoorTest, TitleWithoutAnAutosavePlaysAtOnce) {
     ASSERT_NE(title, nullptr);
     EXPECT_FALSE(title->getObject("button_resume")->isVisible());
     // Play takes the middle of the window instead of leaving a gap beside it.
-    EXPECT_NEAR(title->getObject("button_play")->getBoundingRect().centerX(), title->getRoot()->getRect().w / 2, 2.0f);
+    EXPECT_NEAR(title->getObject("button_play")->getBoundingRect().centerX(),
+                title->getRoot()->getRect().w / 2, 2.0f);
     game.click(title, "button_play");
     EXPECT_TRUE(game.waitForScene("Scene::NewGame"));
 }
@@ -256,9 +258,9 @@ TEST_F(FrontDoorTest, ThePromotionCornerOpensThePagesAndUnlocksTheHiddenCharacte
     ASSERT_TRUE(game.waitForInput(shirt));
     game.click(shirt, "button_dialog_0");
     game.getDriver().step(10);
-    EXPECT_EQ(game.getDriver().getOpenedUrls(),
-              (kit::Array<kit::String>{"https://morrowleaf.example/games", "https://morrowleaf.example/social",
-                                       "https://morrowleaf.example/shop"}));
+    EXPECT_EQ(game.getDriver().getOpenedUrls(), (kit::Array<kit::String>{"https://morrowleaf.example/games",
+                                                                         "https://morrowleaf.example/social",
+                                                                         "https://morrowleaf.example/shop"}));
 }
 
 }  // namespace
@@ -275,7 +277,8 @@ TEST(FrontDoorWalkTest, FromTheDisclaimerThroughEveryScreenToQuit) {
     // A click skips to the next logo; the last one leads to the title.
     ASSERT_TRUE(game.getDriver().stepUntil(
         [&] {
-            if (ventrel::sceneManager->getCurrentSceneName() == "Scene::Logos" && game.getScene()->isInputAllowed()) {
+            if (ventrel::sceneManager->getCurrentSceneName() == "Scene::Logos" &&
+                game.getScene()->isInputAllowed()) {
                 game.getDriver().click(quadrix::Vector2(512, 384));
             }
             return ventrel::sceneManager->getCurrentSceneName() == "Scene::Title";

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <host/TestDriver.h>
+#include <host/Window.h>
+#include <kit/Env.h>
+#include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/menu/Base.h>
 #include <ventrel/scene/Base.h>
@@ -14,6 +17,12 @@
 #include "TempFolder.h"
 
 namespace e2etest {
+
+// A whole number from the environment, or the fallback when it is not set.
+inline int envNumber(const char* name, int fallback) {
+    kit::String value = kit::getEnv(name);
+    return value.empty() ? fallback : kit::toInt(value);
+}
 
 // The whole game started in this process for a player called "player" with a fresh home folder (or
 // the given one, which outlives the session), driven frame by frame; quit and torn down at the end of
@@ -94,6 +103,12 @@ public:
             }
         }
         return nullptr;
+    }
+    // The game starts full screen: a window of that size instead.
+    void useWindow(int width, int height) {
+        host::window->setFullscreen(false);
+        host::window->setSize(width, height);
+        driver->step(2);
     }
     ventrel::scene::Base* getScene() const { return ventrel::sceneManager->getScene(); }
     host::TestDriver& getDriver() { return *driver; }

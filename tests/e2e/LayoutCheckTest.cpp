@@ -92,7 +92,6 @@ void picture(host::TestDriver& driver, const kit::String& name) {
 kit::Array<kit::String> checkEveryScreen(GameSession& session, std::initializer_list<Size> sizes,
                                          int& checked) {
     host::TestDriver& driver = session.getDriver();
-    host::window->setFullscreen(false);
     kit::Array<kit::String> faults;
     auto add = [&](ventrel::system::Context* screen, const kit::String& label) {
         auto found = checkScreen(screen, label);
@@ -100,8 +99,7 @@ kit::Array<kit::String> checkEveryScreen(GameSession& session, std::initializer_
         ++checked;
     };
     for (Size size : sizes) {
-        host::window->setSize(size.width, size.height);
-        driver.step(2);
+        session.useWindow(size.width, size.height);
         kit::String label = kit::format("%dx%d", size.width, size.height);
         for (const kit::String& scene : ventrel::sceneManager->getSceneNames()) {
             // The logo film moves on by itself; it has nothing to press.

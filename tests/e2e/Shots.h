@@ -31,10 +31,7 @@ protected:
                        "x");
         ASSERT_EQ(size.size(), 2u);
         ASSERT_TRUE(session.waitForScene());
-        // The game starts full screen; a window takes the asked size.
-        host::window->setFullscreen(false);
-        host::window->setSize(kit::toInt(size[0]), kit::toInt(size[1]));
-        session.getDriver().step(2);
+        session.useWindow(kit::toInt(size[0]), kit::toInt(size[1]));
     }
 
     // Pictures load in the background and are taken on one a frame: the first frames of a screen may

@@ -28,11 +28,6 @@ constexpr float Tolerance = 2.0f;
 // A long first name, where a text names a player.
 const kit::String Name = "{Maximilian}";
 
-bool isWrapped(fonts::Horizontal alignment) {
-    return alignment != fonts::Horizontal::Left && alignment != fonts::Horizontal::Center &&
-           alignment != fonts::Horizontal::Right;
-}
-
 // How far a label's text runs past its box, in GUI units. A box always holds one line; text in a
 // scroll area may run down.
 struct Overflow {
@@ -48,7 +43,7 @@ Overflow measure(const gui::Label& label) {
     Overflow overflow;
     float widest = 0.0f;
     for (const kit::String& line :
-         renderer.wrap(text, font, isWrapped(label.getAlignment()) ? width : 0.0f)) {
+         renderer.wrap(text, font, fonts::isWrapped(label.getAlignment()) ? width : 0.0f)) {
         widest = std::max(widest, renderer.getTextWidth(kit::escapeText(line), font));
     }
     overflow.across = widest - width;
@@ -217,10 +212,8 @@ TEST(TextFit, EveryTextFitsItsBoxInEveryLanguage) {
     GameSession session;
     ASSERT_TRUE(session.waitForScene());
     host::TestDriver& driver = session.getDriver();
-    host::window->setFullscreen(false);
     // Texts are laid out in GUI units; the narrowest screen (4:3) leaves the least room.
-    host::window->setSize(1024, 768);
-    driver.step(2);
+    session.useWindow(1024, 768);
     kit::Array<kit::String> faults;
     TextFit fit(faults);
     for (const kit::String& language : gui::getSupportedLocalizations()) {

@@ -3,30 +3,22 @@
 // and SWIGGARD_BOT_TURNS (default 12) set the run; scripts/bots runs many. A failure names the seed
 // and the turn, and the same seed plays the same game again.
 #include <gtest/gtest.h>
-#include <host/Window.h>
-#include <kit/Env.h>
 #include <kit/Random.h>
 #include <kit/Strings.h>
 #include <ventrel/system/SaveManager.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <set>
-#include <string>
 
 #include "BoardPlay.h"
 #include "Menu/InGame/Status.h"
+#include "ProcessMemory.h"
 #include "System/Objects.h"
 
 namespace e2etest {
 namespace {
-
-int envNumber(const char* name, int fallback) {
-    kit::String value = kit::getEnv(name);
-    return value.empty() ? fallback : kit::toInt(value);
-}
 
 class Bot {
 public:
@@ -185,25 +177,6 @@ private:
     }
 };
 
-// Resident memory of this process in KiB, all of it and the private (anonymous) part.
-struct Memory {
-    long resident = 0;
-    long anonymous = 0;
-};
-
-Memory memoryNow() {
-    Memory memory;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (kit::startsWith(line, "VmRSS:")) {
-            memory.resident = std::stol(line.substr(6));
-        } else if (kit::startsWith(line, "RssAnon:")) {
-            memory.anonymous = std::stol(line.substr(8));
-        }
-    }
-    return memory;
-}
-
 TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
     int games = envNumber("SWIGGARD_BOT_GAMES", 1);
     int seed = envNumber("SWIGGARD_BOT_SEED", 1);
@@ -212,24 +185,23 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
     ASSERT_TRUE(session.waitForScene());
     session.getDriver().setTimeStep(1.0f / 15.0f);
     // The bots look at the objects, not the pictures: a small window draws them quickly.
-    host::window->setFullscreen(false);
-    host::window->setSize(320, 240);
+    session.useWindow(320, 240);
     // Own cards for the custom and mixed card sets.
     System::profile().set("CustomCards",
                           kit::Array<kit::String>{"2 drink Sing", "3 dance Dance", "1 strip Swap shoes",
                                                   "4 poet Rhyme", "5 kiss Blow a kiss", "2 water Gargle"});
     int checks = 0;
-    Memory settled;
+    ProcessMemory settled;
     for (int g = 0; g < games && !HasFatalFailure(); ++g) {
         Bot bot(session, static_cast<unsigned int>(seed + g));
         bot.playGame(turns);
         checks += bot.getChecks();
         // By game 100 every kind of game has been played and every cache is full.
         if (g == 99) {
-            settled = memoryNow();
+            settled = ProcessMemory::now();
         }
     }
-    Memory last = memoryNow();
+    ProcessMemory last = ProcessMemory::now();
     std::printf("\n%d games, %d checks; resident memory %ld KiB (private %ld KiB) at the end", games, checks,
                 last.resident, last.anonymous);
     if (settled.resident > 0) {

@@ -5,8 +5,6 @@
 // reached. SWIGGARD_KILLS (default 8) and SWIGGARD_KILL_SEED (default 1) set the run.
 #include <gtest/gtest.h>
 #include <gui/Label.h>
-#include <host/Window.h>
-#include <kit/Env.h>
 #include <kit/Strings.h>
 #include <ventrel/system/SaveManager.h>
 
@@ -26,11 +24,6 @@
 
 namespace e2etest {
 namespace {
-
-int envNumber(const char* name, int fallback) {
-    kit::String value = kit::getEnv(name);
-    return value.empty() ? fallback : kit::toInt(value);
-}
 
 // Where a game stands, as a player sees it.
 kit::String describe(const System::GameState& state) {
@@ -64,8 +57,7 @@ public:
             return 2;
         }
         // Nobody looks at the pictures: a small window draws them quickly.
-        host::window->setFullscreen(false);
-        host::window->setSize(320, 240);
+        session.useWindow(320, 240);
         kit::seedRandom(seed);
         if (resume ? !_resume(session)
                    : !startBoard(session, 3 + static_cast<int>(seed % 4), Layout::Classic, FieldSet::Shuffle,

@@ -4,7 +4,6 @@
 // anew (SWIGGARD_GOLDEN_UPDATE=1) and the diff shows what changed.
 #include <gtest/gtest.h>
 #include <gui/Label.h>
-#include <host/Window.h>
 #include <kit/Env.h>
 #include <kit/File.h>
 #include <kit/Random.h>
@@ -134,8 +133,7 @@ TEST(GoldenRun, ASeededGamePlaysAsStored) {
     GameSession session;
     ASSERT_TRUE(session.waitForScene());
     // Nobody looks at the pictures: a small window draws them quickly.
-    host::window->setFullscreen(false);
-    host::window->setSize(320, 240);
+    session.useWindow(320, 240);
     kit::seedRandom(Seed);
     OpenBoard* board = startBoard(session, 5, Layout::Classic, FieldSet::Shuffle, CardSet::Classic);
     ASSERT_NE(board, nullptr);

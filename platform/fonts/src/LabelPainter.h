@@ -12,11 +12,6 @@
 
 namespace fonts {
 
-inline bool isWrapped(Horizontal horizontal) {
-    return horizontal == Horizontal::LeftWrapped || horizontal == Horizontal::CenterWrapped ||
-           horizontal == Horizontal::RightWrapped || horizontal == Horizontal::Justified;
-}
-
 // Lays a label's text out and paints it into a bitmap: shadows first, then borders, then the glyphs,
 // so that no outline covers a neighbouring letter.
 class LabelPainter {

@@ -7,4 +7,10 @@ namespace fonts {
 // replaced by Renderer::getJustifiedDefault when the text is measured or drawn.
 enum class Horizontal { Left, Center, Right, LeftWrapped, CenterWrapped, RightWrapped, Justified };
 
+// Whether the text breaks into lines at its rectangle's width.
+inline bool isWrapped(Horizontal horizontal) {
+    return horizontal == Horizontal::LeftWrapped || horizontal == Horizontal::CenterWrapped ||
+           horizontal == Horizontal::RightWrapped || horizontal == Horizontal::Justified;
+}
+
 }  // namespace fonts
