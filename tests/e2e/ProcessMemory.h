@@ -1,14 +1,18 @@
 #pragma once
 
+#include <malloc.h>
+
 #include <fstream>
 #include <string>
 
 namespace e2etest {
 
-// This process's resident memory in KiB, all of it and the private (anonymous) part.
+// This process's resident memory in KiB, all of it and the private (anonymous) part, and the part of
+// the heap that is allocated (the rest of the heap is free but not yet given back).
 struct ProcessMemory {
     long resident = 0;
     long anonymous = 0;
+    long heapInUse = 0;
 
     static ProcessMemory now() {
         ProcessMemory memory;
@@ -20,6 +24,7 @@ struct ProcessMemory {
                 memory.anonymous = std::stol(line.substr(8));
             }
         }
+        memory.heapInUse = static_cast<long>(mallinfo2().uordblks / 1024);
         return memory;
     }
 };

@@ -2,6 +2,7 @@
 // the game's rules after every phase. SWIGGARD_BOT_GAMES (default 1), SWIGGARD_BOT_SEED (default 1)
 // and SWIGGARD_BOT_TURNS (default 12) set the run; scripts/bots runs many. A failure names the seed
 // and the turn, and the same seed plays the same game again.
+#include <fonts/Renderer.h>
 #include <gtest/gtest.h>
 #include <kit/Random.h>
 #include <kit/Strings.h>
@@ -177,6 +178,19 @@ private:
     }
 };
 
+// The memory after this many games, with the label cache that may hold some of it.
+ProcessMemory printMemory(int games, int checks) {
+    ProcessMemory memory = ProcessMemory::now();
+    fonts::Renderer::Stats labels = fonts::renderer->getStats();
+    std::printf(
+        "%d games, %d checks; resident %ld KiB, private %ld KiB, heap in use %ld KiB; "
+        "%zu labels cached in %zu KiB\n",
+        games, checks, memory.resident, memory.anonymous, memory.heapInUse, labels.cachedEntries,
+        labels.cachedBytes / 1024);
+    std::fflush(stdout);
+    return memory;
+}
+
 TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
     int games = envNumber("SWIGGARD_BOT_GAMES", 1);
     int seed = envNumber("SWIGGARD_BOT_SEED", 1);
@@ -196,18 +210,15 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
         Bot bot(session, static_cast<unsigned int>(seed + g));
         bot.playGame(turns);
         checks += bot.getChecks();
+        if ((g + 1) % 100 == 0) {
+            printMemory(g + 1, checks);
+        }
         // By game 100 every kind of game has been played and every cache is full.
         if (g == 99) {
             settled = ProcessMemory::now();
         }
     }
-    ProcessMemory last = ProcessMemory::now();
-    std::printf("\n%d games, %d checks; resident memory %ld KiB (private %ld KiB) at the end", games, checks,
-                last.resident, last.anonymous);
-    if (settled.resident > 0) {
-        std::printf(", %ld KiB (private %ld KiB) at game 100", settled.resident, settled.anonymous);
-    }
-    std::printf("\n");
+    ProcessMemory last = printMemory(games, checks);
     RecordProperty("checks", checks);
     EXPECT_GT(checks, games * turns) << "every phase is checked";
     if (games >= 200) {

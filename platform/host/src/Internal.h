@@ -149,6 +149,9 @@ struct RenderSystem::Impl {
 // The render system's side of the window: renderer creation with the window, and the per-frame upload
 // of asynchronously decoded textures.
 struct RenderSystemInternals {
+    // SDL_WINDOW_OPENGL when the renderer will draw through OpenGL, else 0: a window made without it is
+    // made again by SDL when the renderer comes, which in full screen waits for the window manager twice.
+    static Uint32 windowFlags(const RenderSystem::Impl& render);
     static bool attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow);
     static void detachRenderer(RenderSystem::Impl& render);
     static void uploadAsyncTextures(RenderSystem::Impl& render);

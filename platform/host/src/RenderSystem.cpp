@@ -304,6 +304,17 @@ bool uploadSurface(RenderSystem::Impl& render, Texture& texture, SDL_Surface* su
 
 }  // namespace
 
+Uint32 RenderSystemInternals::windowFlags(const RenderSystem::Impl& render) {
+    if (render.type == RenderSystemType::Software || isHeadlessVideo()) {
+        return 0;
+    }
+    // SDL takes the named driver, or else the first one of its list that works.
+    const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    SDL_RendererInfo first;
+    const char* driver = named && *named ? named : SDL_GetRenderDriverInfo(0, &first) == 0 ? first.name : "";
+    return SDL_strncmp(driver, "opengl", 6) == 0 ? SDL_WINDOW_OPENGL : 0;
+}
+
 bool RenderSystemInternals::attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow) {
     detachRenderer(render);
     bool software = render.type == RenderSystemType::Software || isHeadlessVideo();

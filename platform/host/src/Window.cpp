@@ -44,8 +44,16 @@ bool Window::create(int width, int height, bool fullscreen, const kit::String& t
     if (fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    SDL_Window* sdlWindow =
-        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    auto make = [&](Uint32 extra) {
+        return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                flags | extra);
+    };
+    Uint32 rendererFlags = RenderSystemInternals::windowFlags(*rendersys->impl);
+    SDL_Window* sdlWindow = make(rendererFlags);
+    // Without OpenGL the renderer still may find another way to draw.
+    if (sdlWindow == nullptr && rendererFlags != 0) {
+        sdlWindow = make(0);
+    }
     if (sdlWindow == nullptr) {
         kit::Log::error(logTag, kit::String("Cannot create the window: ") + SDL_GetError());
         return false;

@@ -60,7 +60,10 @@ void Log::line(Level level, const String& tag, const String& message) {
         std::fflush(s.file);
     }
     if (s.console) {
-        std::fputs(text.c_str(), level >= Level::Warn ? stderr : stdout);
+        // Flushed a line at a time, so that a program reading the log through a pipe sees it at once.
+        FILE* console = level >= Level::Warn ? stderr : stdout;
+        std::fputs(text.c_str(), console);
+        std::fflush(console);
     }
     for (const auto& entry : s.listeners) {
         entry.second(level, tag, message);

@@ -26,6 +26,22 @@ namespace {
 
 const kit::String Container = "ventrel";
 
+// When the engine was loaded, for the start-up time reported once the first screen takes input.
+const auto loadedAt = std::chrono::steady_clock::now();
+bool readyReported = false;
+
+// The frame before this one was shown with a screen that takes input: the wait a player has at start.
+void reportReady(const scene::Base* scene) {
+    if (readyReported || !scene || !scene->isInputAllowed()) {
+        return;
+    }
+    readyReported = true;
+    auto waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - loadedAt);
+    kit::Log::write(LogTag,
+                    kit::format("First screen takes input after %d ms", static_cast<int>(waited.count())));
+}
+
 template <class T>
 T* findByName(const kit::Array<T*>& items, const kit::String& name, const char* kind) {
     auto found = std::find_if(items.begin(), items.end(), [&](T* item) { return item->getName() == name; });
@@ -336,6 +352,7 @@ void SceneManager::_updateDebugTitle() {
 }
 
 void SceneManager::update(float step) {
+    reportReady(scene);
     step = std::clamp(step, 0.0f, 0.1f);
     _applyDebugKeys(step);
     timeDelta = skipTimeDelta ? 0.0f : step;
