@@ -3,6 +3,7 @@
 // Each run starts the game with a fresh, empty user folder, so nothing of an earlier run helps.
 //   start_timer [runs] [game]      # default 10 runs of ./swiggard
 // Prints every run, then median, minimum and maximum in milliseconds.
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -48,6 +49,8 @@ double timeOneStart(const std::string& game, const std::string& home) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, output[0]);
+    // A fresh user folder always warns that it holds no profile yet; that is expected here.
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> variables = environmentWithHome(home);
     std::vector<char*> envp;
     for (std::string& variable : variables) {
