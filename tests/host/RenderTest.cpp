@@ -448,3 +448,36 @@ TEST(TextureLifetime, TexturesOutliveTheRenderSystem) {
     EXPECT_FALSE(texture->load());
     delete texture;  // safe after host::destroy
 }
+
+TEST_F(RenderTest, AMovingScreenLooksTheSameWhenItsScaledPicturesAreDrawnFromCopies) {
+    // A 3 x 2 picture stretched over a letterboxed viewport, then a square that moves each frame.
+    const unsigned char pixels[] = {255, 0,   0, 255, 0, 255, 0,   200, 0,   0, 255, 255,
+                                    255, 255, 0, 128, 0, 255, 255, 255, 255, 0, 255, 60};
+    host::Texture* texture = host::rendersys->createTextureFromPixels(3, 2, pixels);
+    ASSERT_NE(texture, nullptr);
+    host::rendersys->setViewport(Rectangle(40, 0, 240, 240));
+    host::rendersys->setOrthoProjection(Rectangle(0, 0, 100, 100));
+    kit::Array<unsigned char> first;
+    for (int frame = 0; frame < 4; ++frame) {
+        host::rendersys->clear(Color::Black);
+        host::rendersys->drawQuad(texture, corners(Rectangle(5, 5, 60, 40)), fullUvs,
+                                  Color(255, 200, 100, 220));
+        host::rendersys->drawQuad(corners(Rectangle(70, 10.0f + static_cast<float>(frame), 10, 10)),
+                                  Color::White);
+        Frame shown;
+        // The square's place differs; the picture's pixels and the square's colour must not.
+        EXPECT_TRUE(near(shown.pixel(40 + 180, 30 + frame * 2), Color::White)) << "frame " << frame;
+        EXPECT_TRUE(near(shown.pixel(20, 30), Color::Black)) << "outside the viewport, frame " << frame;
+        for (int y = 0; y < shown.height; ++y) {
+            std::fill_n(shown.rgba.begin() + (static_cast<ptrdiff_t>(y) * shown.width + 200) * 4,
+                        (shown.width - 200) * 4, 0);
+        }
+        if (frame == 0) {
+            first = shown.rgba;
+        } else {
+            EXPECT_TRUE(shown.rgba == first) << "frame " << frame;
+        }
+        host::rendersys->presentFrame();
+    }
+    delete texture;
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <kit/Dir.h>
 #include <kit/File.h>
+#include <kit/MappedFile.h>
 #include <kit/ResourceDir.h>
 #include <unistd.h>
 
@@ -81,4 +82,23 @@ TEST_F(Files, ResourceTreeReadsRelativeToItsRoot) {
     EXPECT_EQ(kit::ResourceDir::readText("cfg/default.cfg"), "[System]\n");
     EXPECT_EQ(kit::ResourceDir::files("cfg"), (kit::Array<kit::String>{"default.cfg"}));
     kit::ResourceDir::setRoot("");
+}
+
+TEST_F(Files, AMappedFileShowsItsBytesAndMissingEmptyOrFolderMapsNothing) {
+    ASSERT_TRUE(kit::Dir::create(root));
+    kit::String path = kit::Dir::joinPath(root, "font.bin");
+    kit::String bytes("glyf\0\xfe", 6);
+    ASSERT_TRUE(kit::File::write(path, bytes));
+    kit::MappedFile mapped;
+    ASSERT_TRUE(mapped.open(path));
+    ASSERT_EQ(mapped.size(), 6u);
+    EXPECT_EQ(kit::String(reinterpret_cast<const char*>(mapped.data()), mapped.size()), bytes);
+
+    kit::String empty = kit::Dir::joinPath(root, "empty.bin");
+    ASSERT_TRUE(kit::File::write(empty, ""));
+    for (const kit::String& unusable : {empty, kit::Dir::joinPath(root, "missing.bin"), root}) {
+        EXPECT_FALSE(mapped.open(unusable)) << unusable;
+        EXPECT_TRUE(mapped.empty()) << "what was mapped before is let go: " << unusable;
+        EXPECT_EQ(mapped.data(), nullptr);
+    }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "kit/Log.h"
+#include "kit/MappedFile.h"
 #include "kit/ResourceDir.h"
 
 namespace fonts {
@@ -24,8 +25,9 @@ struct FontTtf::Impl {
         uint64_t lastUse = 0;
     };
 
-    // FreeType reads the face from these bytes for as long as a handle is open.
-    kit::String bytes;
+    // FreeType reads the face from the mapped file for as long as a handle is open: only the glyphs
+    // drawn are ever read, which matters for the large fonts that lend other scripts their characters.
+    kit::MappedFile bytes;
     bool usable = false;
     std::map<std::pair<int, int>, Handle> handles;
     uint64_t clock = 0;
@@ -86,7 +88,7 @@ FontTtf::FontTtf(const kit::String& file, const kit::String& name, float height,
       file(file),
       loadBorder(loadBorder),
       impl(std::make_unique<Impl>()) {
-    if (!kit::ResourceDir::read(file, impl->bytes) || impl->bytes.empty()) {
+    if (!impl->bytes.open(kit::ResourceDir::getPath(file))) {
         kit::Log::error(Tag, "Font file '" + file + "' of font '" + name + "' cannot be read");
         return;
     }

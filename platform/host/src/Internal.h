@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "ScaledCopies.h"
 #include "host/Host.h"
 #include "kit/Types.h"
 
@@ -128,6 +129,8 @@ struct RenderSystem::Impl {
     RenderSystem::FrameStats stats;
     // Grows with every texture made or freed: a new texture may take a freed one's address.
     uint64_t textureChanges = 0;
+    // Only the software renderer keeps them: a graphics card scales for nothing.
+    ScaledCopies scaledCopies;
 
     // Asynchronous decoding: jobs go to the worker, decoded surfaces come back.
     struct Job {

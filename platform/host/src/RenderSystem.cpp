@@ -152,6 +152,18 @@ bool isWhole(float value) {
     return std::fabs(value - std::round(value)) < 0.001f;
 }
 
+// The software renderer's kept copy of a picture scaled to the pixels it covers, or null when it
+// draws at its own size or no copy can be had. SDL cuts the target to whole pixels this way too.
+SDL_Texture* scaledCopy(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_Rect& source,
+                        const SDL_FRect& target) {
+    const int width = std::max(static_cast<int>(target.w), 1);
+    const int height = std::max(static_cast<int>(target.h), 1);
+    if (render.accelerated || (width == source.w && height == source.h)) {
+        return nullptr;
+    }
+    return render.scaledCopies.get(render.renderer, texture, source, width, height);
+}
+
 // Upright quads (most of a GUI) go through SDL's rectangle fill and copy, which the software renderer
 // does several times faster than triangles. False when the quad needs the general path.
 bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* sdlTexture,
@@ -189,6 +201,11 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
     }
     SDL_Rect source{static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(y0)),
                     static_cast<int>(std::lround(x1 - x0)), static_cast<int>(std::lround(y1 - y0))};
+    if (SDL_Texture* copy = scaledCopy(render, sdlTexture, source, target)) {
+        sdlTexture = copy;
+        source = SDL_Rect{0, 0, source.w, source.h};
+        SDL_QueryTexture(copy, nullptr, nullptr, &source.w, &source.h);
+    }
     SDL_SetTextureColorMod(sdlTexture, color.r, color.g, color.b);
     SDL_SetTextureAlphaMod(sdlTexture, color.a);
     SDL_RenderCopyF(render.renderer, sdlTexture, &source, &target);
@@ -361,6 +378,7 @@ void RenderSystemInternals::detachRenderer(RenderSystem::Impl& render) {
     }
     render.commands.clear();
     render.mustDraw = true;
+    render.scaledCopies.clear();
     for (auto& [serial, texture] : render.textures) {
         if (texture->handle != nullptr) {
             SDL_DestroyTexture(static_cast<SDL_Texture*>(texture->handle));
@@ -674,6 +692,7 @@ void RenderSystemInternals::freeTexture(RenderSystem::Impl& render, void*& handl
         flush(render);
         render.mustDraw = true;
     }
+    render.scaledCopies.forget(static_cast<SDL_Texture*>(handle));
     SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
     handle = nullptr;
     ++render.textureChanges;
@@ -719,11 +738,13 @@ void RenderSystem::presentFrame() {
     if (!impl->mustDraw && hash == impl->presentedHash && impl->screenshotRequest.empty() &&
         impl->framesKept < MaxFramesKept) {
         impl->commands.clear();
+        impl->scaledCopies.keptFrame();
         ++impl->framesKept;
         ++impl->stats.kept;
         return;
     }
     RenderSystemInternals::flush(*impl);
+    impl->scaledCopies.shownFrame();
     impl->presentedHash = hash;
     impl->mustDraw = false;
     impl->framesKept = 0;
