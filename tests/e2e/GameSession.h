@@ -61,14 +61,14 @@ public:
     // Runs frames until the named scene is current and takes input. Two more frames let its menus take input
     // too.
     bool waitForScene(const kit::String& scene) {
-        bool reached = driver->stepUntil(
-            [&] {
-                ventrel::scene::Base* current = ventrel::sceneManager->getScene();
-                return current && !ventrel::sceneManager->getNextScene() &&
-                       ventrel::sceneManager->getCurrentSceneName() == scene && current->isInputAllowed();
-            },
-            300);
+        bool reached = driver->stepUntil([&] { return isAt(scene); }, 300);
         return reached && driver->step(2);
+    }
+    // The named scene is current, no other is coming, and it takes input.
+    static bool isAt(const kit::String& scene) {
+        ventrel::scene::Base* current = ventrel::sceneManager->getScene();
+        return current && !ventrel::sceneManager->getNextScene() &&
+               ventrel::sceneManager->getCurrentSceneName() == scene && current->isInputAllowed();
     }
     // Runs frames until the screen (a menu, dialog or overlay) is shown and takes input.
     bool waitForInput(ventrel::system::Context* screen) {

@@ -213,8 +213,10 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
 }
 
 // Whatever happens, a kept frame is drawn again after this many frames: should the desktop have
-// lost the window's picture without telling, it comes back within a second.
-constexpr int MaxFramesKept = 60;
+// lost the window's picture without telling (it tells by an expose event, which redraws at once), it
+// comes back within five seconds. More often would cost a still screen on a graphics driver that
+// draws in software more than a hundredth of a core.
+constexpr int MaxFramesKept = 300;
 
 RenderSystem::Impl::DrawState drawState(const RenderSystem::Impl& render) {
     return {render.viewport, render.orthoSet, render.ortho, render.clipping, render.clipRect};

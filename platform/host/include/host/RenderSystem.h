@@ -86,7 +86,7 @@ public:
 
     // Shows the frame (and first saves a screenshot that was requested). The drawing of a frame is
     // kept until then: a frame that draws exactly what the last shown one drew is neither drawn nor
-    // shown again (at most a second long), so a still screen costs almost nothing.
+    // shown again (at most five seconds long), so a still screen costs almost nothing.
     void presentFrame();
     // The next frame is drawn and shown even if it is the same (the window was uncovered or resized).
     void redrawNextFrame();
