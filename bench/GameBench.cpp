@@ -16,12 +16,14 @@
 #include <vector>
 
 #include "BoardPlay.h"
+#include "Percentile.h"
 #include "ProcessMemory.h"
 
 namespace {
 
 using namespace e2etest;
 using Clock = std::chrono::steady_clock;
+using bench::percentile;
 
 double cpuMs(clockid_t clock) {
     timespec now{};
@@ -40,15 +42,6 @@ double processCpuMs() {
 
 double wallMs(Clock::time_point since) {
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double percentile(std::vector<double> values, double share) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1,
-                           static_cast<size_t>(share * static_cast<double>(values.size())))];
 }
 
 // Resident memory in MiB, all of it and the private (anonymous) part.

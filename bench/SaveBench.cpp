@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <kit/Log.h>
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <vector>
 
 #include "Game/CustomCard.h"
 #include "GameWorld.h"
+#include "Percentile.h"
 
 namespace {
 
@@ -24,12 +24,8 @@ void timeEach(benchmark::State& state, Work work) {
         times.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    auto at = [&](double share) {
-        return times[std::min(times.size() - 1, size_t(share * double(times.size())))];
-    };
-    state.counters["p50_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
+    state.counters["p50_ms"] = bench::percentile(times, 0.5);
+    state.counters["p99_ms"] = bench::percentile(times, 0.99);
 }
 
 void AutoSave14Players(benchmark::State& state) {

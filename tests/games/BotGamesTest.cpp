@@ -210,12 +210,13 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
         Bot bot(session, static_cast<unsigned int>(seed + g));
         bot.playGame(turns);
         checks += bot.getChecks();
-        if ((g + 1) % 100 == 0) {
-            printMemory(g + 1, checks);
+        if ((g + 1) % 100 != 0) {
+            continue;
         }
+        ProcessMemory memory = printMemory(g + 1, checks);
         // By game 100 every kind of game has been played and every cache is full.
         if (g == 99) {
-            settled = ProcessMemory::now();
+            settled = memory;
         }
     }
     ProcessMemory last = printMemory(games, checks);

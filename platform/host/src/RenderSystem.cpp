@@ -201,14 +201,14 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
     }
     SDL_Rect source{static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(y0)),
                     static_cast<int>(std::lround(x1 - x0)), static_cast<int>(std::lround(y1 - y0))};
+    const SDL_Rect* part = &source;
     if (SDL_Texture* copy = scaledCopy(render, sdlTexture, source, target)) {
         sdlTexture = copy;
-        source = SDL_Rect{0, 0, source.w, source.h};
-        SDL_QueryTexture(copy, nullptr, nullptr, &source.w, &source.h);
+        part = nullptr;
     }
     SDL_SetTextureColorMod(sdlTexture, color.r, color.g, color.b);
     SDL_SetTextureAlphaMod(sdlTexture, color.a);
-    SDL_RenderCopyF(render.renderer, sdlTexture, &source, &target);
+    SDL_RenderCopyF(render.renderer, sdlTexture, part, &target);
     return true;
 }
 
