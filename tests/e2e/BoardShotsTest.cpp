@@ -54,6 +54,11 @@ TEST_F(BoardShots, EveryBoardScreen) {
         shot(look + "_follow");
         session.click(board->getGui(), "button_overview");
         shot(look + "_overview");
+        // Held arrows turn the planets by hand: the disc and its fields at an odd angle.
+        session.getDriver().keyDown(host::Key::Right);
+        session.getDriver().step(20);
+        session.getDriver().keyUp(host::Key::Right);
+        shot(look + "_turned");
         session.click(board->getGui(), "button_overview");
         session.getDriver().step(60);
         session.click(board->getGui(), "button_menu");

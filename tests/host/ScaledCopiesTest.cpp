@@ -71,6 +71,25 @@ TEST_F(ScaledCopiesTest, ACopyDrawsTheSamePixelsAsScalingAtEveryDraw) {
     EXPECT_TRUE(draw(picture, part) == scaled);
 }
 
+TEST_F(ScaledCopiesTest, ATintedCopyDrawsTheSamePixelsAsTintingAtEveryDraw) {
+    const SDL_Color tint{250, 200, 150, 255};
+    std::vector<Uint8> tinted = draw(picture, part);
+    copies.get(renderer, picture, part, 50, 37, tint);
+    copies.shownFrame();
+    SDL_Texture* copy = copies.get(renderer, picture, part, 50, 37, tint);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copies.get(renderer, picture, part, 50, 37), nullptr) << "another tint is another copy";
+    // The copy carries the tint: drawn untinted and faded as the picture, it gives the same pixels.
+    SDL_SetRenderDrawColor(renderer, 90, 90, 90, 255);
+    SDL_RenderClear(renderer);
+    SDL_SetTextureAlphaMod(copy, 200);
+    const SDL_Rect target{7, 9, 50, 37};
+    SDL_RenderCopy(renderer, copy, nullptr, &target);
+    SDL_RenderFlush(renderer);
+    const auto* bytes = static_cast<const Uint8*>(surface->pixels);
+    EXPECT_TRUE(std::vector<Uint8>(bytes, bytes + surface->pitch * surface->h) == tinted);
+}
+
 TEST_F(ScaledCopiesTest, CopiesLiveWhileShownFramesDrawThemAndGoWhenTheScreenIsStill) {
     get();
     copies.shownFrame();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Internal.h"
+#include "TurnedBlit.h"
 #include "kit/File.h"
 #include "kit/Format.h"
 #include "kit/Log.h"
@@ -49,6 +50,22 @@ int roundInt(float value) {
     return static_cast<int>(std::lround(value));
 }
 
+// The clip rectangle in pixels relative to the viewport.
+SDL_Rect clipPixels(const RenderSystem::Impl& render) {
+    quadrix::Vector2 topLeft = toViewportPixels(render, render.clipRect.getTopLeft());
+    quadrix::Vector2 bottomRight = toViewportPixels(render, render.clipRect.getBottomRight());
+    int x0 = roundInt(std::min(topLeft.x, bottomRight.x));
+    int y0 = roundInt(std::min(topLeft.y, bottomRight.y));
+    int x1 = roundInt(std::max(topLeft.x, bottomRight.x));
+    int y1 = roundInt(std::max(topLeft.y, bottomRight.y));
+    return SDL_Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+SDL_Rect viewportPixels(const RenderSystem::Impl& render) {
+    return SDL_Rect{roundInt(render.viewport.x), roundInt(render.viewport.y), roundInt(render.viewport.w),
+                    roundInt(render.viewport.h)};
+}
+
 void applyClip(RenderSystem::Impl& render) {
     if (render.renderer == nullptr) {
         return;
@@ -57,13 +74,7 @@ void applyClip(RenderSystem::Impl& render) {
         SDL_RenderSetClipRect(render.renderer, nullptr);
         return;
     }
-    quadrix::Vector2 topLeft = toViewportPixels(render, render.clipRect.getTopLeft());
-    quadrix::Vector2 bottomRight = toViewportPixels(render, render.clipRect.getBottomRight());
-    int x0 = roundInt(std::min(topLeft.x, bottomRight.x));
-    int y0 = roundInt(std::min(topLeft.y, bottomRight.y));
-    int x1 = roundInt(std::max(topLeft.x, bottomRight.x));
-    int y1 = roundInt(std::max(topLeft.y, bottomRight.y));
-    SDL_Rect rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+    SDL_Rect rect = clipPixels(render);
     if (rect.w == 0 || rect.h == 0) {
         // SDL treats an empty rectangle as "no clipping": cut to a spot outside the viewport instead.
         rect = SDL_Rect{-2, -2, 1, 1};
@@ -75,8 +86,7 @@ void applyViewport(RenderSystem::Impl& render) {
     if (render.renderer == nullptr) {
         return;
     }
-    SDL_Rect rect{roundInt(render.viewport.x), roundInt(render.viewport.y), roundInt(render.viewport.w),
-                  roundInt(render.viewport.h)};
+    SDL_Rect rect = viewportPixels(render);
     SDL_RenderSetViewport(render.renderer, &rect);
     applyClip(render);
 }
@@ -152,16 +162,19 @@ bool isWhole(float value) {
     return std::fabs(value - std::round(value)) < 0.001f;
 }
 
-// The software renderer's kept copy of a picture scaled to the pixels it covers, or null when it
-// draws at its own size or no copy can be had. SDL cuts the target to whole pixels this way too.
+// The software renderer's kept copy of a picture scaled to the pixels it covers and tinted, or null
+// when it draws at its own size untinted or no copy can be had. SDL cuts the target to whole pixels
+// this way too.
 SDL_Texture* scaledCopy(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_Rect& source,
-                        const SDL_FRect& target) {
+                        const SDL_FRect& target, const Color& color) {
     const int width = std::max(static_cast<int>(target.w), 1);
     const int height = std::max(static_cast<int>(target.h), 1);
-    if (render.accelerated || (width == source.w && height == source.h)) {
+    const bool tinted = color.r != 255 || color.g != 255 || color.b != 255;
+    if (render.accelerated || (width == source.w && height == source.h && !tinted)) {
         return nullptr;
     }
-    return render.scaledCopies.get(render.renderer, texture, source, width, height);
+    return render.scaledCopies.get(render.renderer, texture, source, width, height,
+                                   SDL_Color{color.r, color.g, color.b, 255});
 }
 
 // Upright quads (most of a GUI) go through SDL's rectangle fill and copy, which the software renderer
@@ -202,12 +215,14 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
     SDL_Rect source{static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(y0)),
                     static_cast<int>(std::lround(x1 - x0)), static_cast<int>(std::lround(y1 - y0))};
     const SDL_Rect* part = &source;
-    if (SDL_Texture* copy = scaledCopy(render, sdlTexture, source, target)) {
+    Color tint = color;
+    if (SDL_Texture* copy = scaledCopy(render, sdlTexture, source, target, color)) {
         sdlTexture = copy;
         part = nullptr;
+        tint = Color(255, 255, 255, color.a);
     }
-    SDL_SetTextureColorMod(sdlTexture, color.r, color.g, color.b);
-    SDL_SetTextureAlphaMod(sdlTexture, color.a);
+    SDL_SetTextureColorMod(sdlTexture, tint.r, tint.g, tint.b);
+    SDL_SetTextureAlphaMod(sdlTexture, tint.a);
     SDL_RenderCopyF(render.renderer, sdlTexture, part, &target);
     return true;
 }
@@ -303,9 +318,21 @@ SDL_Surface* decodeImage(const kit::String& path) {
 
 namespace {
 
+// The software renderer's pictures are streaming textures, whose pixels SDL hands out: turned pictures
+// are drawn from them (TurnedBlit). Other renderers keep theirs on the graphics card.
+SDL_Texture* makeTexture(RenderSystem::Impl& render, int width, int height, const void* rgba, int pitch) {
+    const int access = render.accelerated ? SDL_TEXTUREACCESS_STATIC : SDL_TEXTUREACCESS_STREAMING;
+    SDL_Texture* texture = SDL_CreateTexture(render.renderer, SDL_PIXELFORMAT_RGBA32, access, width, height);
+    if (texture != nullptr && SDL_UpdateTexture(texture, nullptr, rgba, pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    return texture;
+}
+
 bool uploadSurface(RenderSystem::Impl& render, Texture& texture, SDL_Surface* surface, void*& handle,
                    int& width, int& height) {
-    SDL_Texture* sdlTexture = SDL_CreateTextureFromSurface(render.renderer, surface);
+    SDL_Texture* sdlTexture = makeTexture(render, surface->w, surface->h, surface->pixels, surface->pitch);
     int surfaceWidth = surface->w;
     int surfaceHeight = surface->h;
     SDL_FreeSurface(surface);
@@ -554,13 +581,9 @@ Texture* RenderSystem::createTextureFromPixels(int width, int height, const unsi
         kit::Log::error(logTag, kit::format("Cannot create a texture of %dx%d pixels.", width, height));
         return nullptr;
     }
-    SDL_Texture* sdlTexture =
-        SDL_CreateTexture(impl->renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, width, height);
-    if (sdlTexture == nullptr || SDL_UpdateTexture(sdlTexture, nullptr, rgba, width * 4) != 0) {
+    SDL_Texture* sdlTexture = makeTexture(*impl, width, height, rgba, width * 4);
+    if (sdlTexture == nullptr) {
         kit::Log::error(logTag, kit::String("Cannot create a texture from pixels: ") + SDL_GetError());
-        if (sdlTexture != nullptr) {
-            SDL_DestroyTexture(sdlTexture);
-        }
         return nullptr;
     }
     configureTexture(sdlTexture);
@@ -622,6 +645,69 @@ void drawTessellated(RenderSystem::Impl& render, SDL_Texture* texture, const SDL
     }
 }
 
+namespace {
+
+TurnedBlit::Quad turnedQuad(const SDL_Rect& viewport, const SDL_FPoint* points, const RenderSystem::Quad& uvs,
+                            const TurnedBlit::Pixels& picture) {
+    TurnedBlit::Quad quad;
+    for (int i = 0; i < 4; ++i) {
+        quad.corners[i] = SDL_FPoint{points[i].x + static_cast<float>(viewport.x),
+                                     points[i].y + static_cast<float>(viewport.y)};
+        quad.texels[i] = SDL_FPoint{uvs[i].x * static_cast<float>(picture.width),
+                                    uvs[i].y * static_cast<float>(picture.height)};
+    }
+    return quad;
+}
+
+// The software renderer draws into the window's surface: a turned quad is blended straight into it,
+// once SDL has drawn what it still holds of the frame. False when the quad needs SDL's triangles.
+bool drawTurned(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_FPoint* points,
+                const RenderSystem::Quad& uvs, const Color& color) {
+    if (render.accelerated || SDL_GetRenderTarget(render.renderer) != nullptr) {
+        return false;
+    }
+    SDL_Window* window = SDL_RenderGetWindow(render.renderer);
+    SDL_Surface* surface = window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
+    if (surface == nullptr || SDL_MUSTLOCK(surface)) {
+        return false;
+    }
+    const SDL_Rect viewport = viewportPixels(render);
+    SDL_Rect clip = viewport;
+    if (render.clipping) {
+        SDL_Rect inside = clipPixels(render);
+        inside.x += viewport.x;
+        inside.y += viewport.y;
+        if (!SDL_IntersectRect(&viewport, &inside, &clip)) {
+            return true;
+        }
+    }
+    const TurnedBlit::Pixels frame{static_cast<unsigned char*>(surface->pixels), surface->w, surface->h,
+                                   surface->pitch};
+    const SDL_Color tint{color.r, color.g, color.b, color.a};
+    TurnedBlit::Pixels picture;
+    if (texture == nullptr) {
+        SDL_RenderFlush(render.renderer);
+        return TurnedBlit::draw(frame, *surface->format, clip, nullptr,
+                                turnedQuad(viewport, points, uvs, picture), tint);
+    }
+    Uint32 format = 0;
+    int access = 0;
+    void* pixels = nullptr;
+    if (SDL_QueryTexture(texture, &format, &access, &picture.width, &picture.height) != 0 ||
+        format != SDL_PIXELFORMAT_RGBA32 || access != SDL_TEXTUREACCESS_STREAMING ||
+        SDL_LockTexture(texture, nullptr, &pixels, &picture.pitch) != 0) {
+        return false;
+    }
+    picture.data = static_cast<unsigned char*>(pixels);
+    SDL_RenderFlush(render.renderer);
+    const bool drawn = TurnedBlit::draw(frame, *surface->format, clip, &picture,
+                                        turnedQuad(viewport, points, uvs, picture), tint);
+    SDL_UnlockTexture(texture);
+    return drawn;
+}
+
+}  // namespace
+
 void RenderSystem::drawQuad(const Quad& corners, const Color& color) {
     static const Quad noUvs{};
     drawQuad(nullptr, corners, noUvs, color);
@@ -682,6 +768,9 @@ void RenderSystemInternals::drawCommand(RenderSystem::Impl& render,
     // Quads wholly outside the viewport are not sent: the software rasteriser garbles a frame with
     // triangles far beyond the screen (a zoomed-in board has most of its fields there).
     if (right < 0.0f || bottom < 0.0f || left > render.viewport.w || top > render.viewport.h) {
+        return;
+    }
+    if (drawTurned(render, sdlTexture, points, command.uvs, command.color)) {
         return;
     }
     drawTessellated(render, sdlTexture, points, command.uvs, command.color,

@@ -5,8 +5,9 @@
 namespace host {
 
 SDL_Texture* ScaledCopies::get(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& source,
-                               int width, int height) {
-    const Key key{texture, source.x, source.y, source.w, source.h, width, height};
+                               int width, int height, SDL_Color tint) {
+    const Uint32 colour = Uint32(tint.r) << 16 | Uint32(tint.g) << 8 | tint.b;
+    const Key key{texture, source.x, source.y, source.w, source.h, width, height, colour};
     if (auto it = copies.find(key); it != copies.end()) {
         it->second.used = true;
         return it->second.texture;
@@ -19,7 +20,7 @@ SDL_Texture* ScaledCopies::get(SDL_Renderer* renderer, SDL_Texture* texture, con
         wantedNow.insert(key);
         return nullptr;
     }
-    SDL_Texture* copy = make(renderer, texture, source, width, height);
+    SDL_Texture* copy = make(renderer, texture, source, width, height, tint);
     if (copy == nullptr) {
         return nullptr;
     }
@@ -28,10 +29,10 @@ SDL_Texture* ScaledCopies::get(SDL_Renderer* renderer, SDL_Texture* texture, con
     return copy;
 }
 
-// Scaled without blending or tinting, so that the copy holds the picture's own colours and alpha: the
-// draw that uses it blends and tints as the picture itself would have been.
+// Scaled and tinted without blending, so that the copy holds the picture's alpha: the draw that uses
+// it blends (and fades) as the picture itself would have been.
 SDL_Texture* ScaledCopies::make(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& source,
-                                int width, int height) {
+                                int width, int height, SDL_Color tint) {
     Uint32 format = 0;
     if (SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0) {
         return nullptr;
@@ -44,7 +45,7 @@ SDL_Texture* ScaledCopies::make(SDL_Renderer* renderer, SDL_Texture* texture, co
     SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
     SDL_GetTextureBlendMode(texture, &blend);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureColorMod(texture, tint.r, tint.g, tint.b);
     SDL_SetTextureAlphaMod(texture, 255);
     bool drawn =
         SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, texture, &source, nullptr) == 0;
@@ -81,7 +82,7 @@ void ScaledCopies::keptFrame() {
 }
 
 void ScaledCopies::forget(SDL_Texture* texture) {
-    auto it = copies.lower_bound(Key{texture, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN});
+    auto it = copies.lower_bound(Key{texture, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, 0});
     while (it != copies.end() && std::get<0>(it->first) == texture) {
         auto next = std::next(it);
         drop(it);

@@ -20,15 +20,19 @@ class ScaledCopies {
 public:
     static constexpr size_t DefaultBudget = 32u << 20;
     static constexpr int StillFramesBeforeFreeing = 30;
+    static constexpr SDL_Color White{255, 255, 255, 255};
 
     explicit ScaledCopies(size_t budget = DefaultBudget) : budget(budget) {}
     ScaledCopies(const ScaledCopies&) = delete;
     ScaledCopies& operator=(const ScaledCopies&) = delete;
 
-    // The part `source` of `texture` at `width` × `height` pixels, or null when there is none to use.
-    // A copy is made on a render target; SDL gives the window back its viewport and clipping after.
+    // The part `source` of `texture` at `width` × `height` pixels with its colours tinted by `tint`
+    // (its alpha stays the picture's), or null when there is none to use. Tinting at every draw costs
+    // SDL's software blitter more than twice a plain blend, so a tinted picture is worth a copy even
+    // at its own size. A copy is made on a render target; SDL gives the window back its viewport and
+    // clipping after.
     SDL_Texture* get(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& source, int width,
-                     int height);
+                     int height, SDL_Color tint = White);
     // After a frame was drawn and shown: frees the copies it did not draw.
     void shownFrame();
     // After a frame that was not drawn because nothing changed.
@@ -41,7 +45,7 @@ public:
     size_t getCount() const { return copies.size(); }
 
 private:
-    using Key = std::tuple<SDL_Texture*, int, int, int, int, int, int>;
+    using Key = std::tuple<SDL_Texture*, int, int, int, int, int, int, Uint32>;
     struct Copy {
         SDL_Texture* texture = nullptr;
         size_t bytes = 0;
@@ -49,7 +53,7 @@ private:
     };
 
     static SDL_Texture* make(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect& source, int width,
-                             int height);
+                             int height, SDL_Color tint);
     void drop(std::map<Key, Copy>::iterator it);
 
     size_t budget;
