@@ -16,6 +16,8 @@
 #include <ventrel/system/ProfileManager.h>
 #include <ventrel/system/SceneManager.h>
 
+#include <malloc.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -128,6 +130,15 @@ void setupRendering(const Layout& layout) {
     }
     gui::setSupportedLocalizations(configList("SupportedLocalizations"));
     gui::setDefaultLocalization(systemCategory().get("DefaultLocalization"));
+}
+
+// Pictures are decoded into blocks of a megabyte and more that are freed once uploaded. glibc raises
+// its threshold for mapping a block of its own at the first such free and keeps later ones in its
+// heap, which then holds some 16 MB on the board that nothing uses. A fixed threshold gives every
+// large block back when it is freed.
+void keepLargeBlocksMapped() {
+    constexpr int LargeBlock = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);
 }
 
 template <class T>
@@ -269,6 +280,7 @@ void loadFonts() {
 }
 
 void gameInit(const kit::Array<kit::String>&) {
+    keepLargeBlocksMapped();
     std::srand(static_cast<unsigned int>(kit::time()));
     loadConfiguration();
     host::SystemInfo info = host::getSystemInfo();
