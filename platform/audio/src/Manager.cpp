@@ -314,12 +314,8 @@ int Manager::createSoundsFromFolder(const kit::String& folder, const kit::String
             kit::Log::warn("audio", "Sound '" + name + "' exists already, '" + file + "' skipped");
             continue;
         }
-        Sound sound{kit::ResourceDir::getPath(kit::Dir::joinPath(folder, file)), category};
-        if (state->device.isOpen() && !state->ensureLoaded(sound, *target)) {
-            kit::Log::warn("audio", "Sound '" + name + "' skipped: " + state->device.getLastError());
-            continue;
-        }
-        state->sounds.emplace(name, sound);
+        state->sounds.emplace(name,
+                              Sound{kit::ResourceDir::getPath(kit::Dir::joinPath(folder, file)), category});
         ++created;
     }
     kit::Log::debug("audio", kit::format("%d sounds created from '%s'", created, folder.c_str()));

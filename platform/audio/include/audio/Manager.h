@@ -29,7 +29,9 @@ public:
     float getGain() const;
 
     // Creates a sound from every audio file of a read-only resource folder; a sound is named by its file
-    // name without the extension. Returns how many were created.
+    // name without the extension. Returns how many were created. Nothing is decoded yet: a sound kept in
+    // memory is decoded when it first plays (a damaged one is reported then and never plays), so the
+    // game does not decode every sound before its first frame and hold those it never plays.
     int createSoundsFromFolder(const kit::String& folder, const kit::String& category);
     bool hasSound(const kit::String& name) const;
 
