@@ -180,8 +180,12 @@ TEST_F(TurnedBlitTest, DrawsOnlyInsideTheClipAndTheFrame) {
                 << x << "," << y;
         }
     }
-    // A picture hanging over the frame's corner reads no texel and writes no pixel outside.
+    // A picture hanging over the frame's corner reads no texel and writes no pixel outside, and one
+    // turned nearly flat (a scale animation's first frame) steps far through the picture safely.
     ASSERT_TRUE(draw(frame, wholePicture(56.0f, 42.0f, true), {255, 255, 255, 255}, {-10, -10, 100, 100}));
+    const TurnedBlit::Quad flat = {{{10.0f, 10.0f}, {40.0f, 40.0f}, {40.0f, 40.0004f}, {10.0f, 10.0004f}},
+                                   {{0, 0}, {16, 0}, {16, 12}, {0, 12}}};
+    ASSERT_TRUE(draw(frame, flat));
     SDL_FreeSurface(before);
 }
 

@@ -174,8 +174,14 @@ struct TexelBounds {
     }
 };
 
-int32_t toFixed(float value) {
-    return static_cast<int32_t>(std::lround(value * FixedOne));
+// 64 bits: a quad nearly flat steps thousands of texels a pixel, which 32 would overflow.
+int64_t toFixed(float value) {
+    return static_cast<int64_t>(std::llround(std::clamp(static_cast<double>(value), -1e9, 1e9) * FixedOne));
+}
+
+// The first pixel whose centre lies at or after `edge`, kept to a range where the cast is defined.
+int firstPixelFrom(float edge) {
+    return static_cast<int>(std::ceil(std::clamp(edge - 0.5f, -1e9f, 1e9f)));
 }
 
 }  // namespace
@@ -199,12 +205,12 @@ bool TurnedBlit::draw(const Pixels& frame, const SDL_PixelFormat& format, const 
         bottom = std::max(bottom, corner.y);
     }
     const int clipRight = std::min(clip.x + clip.w, frame.width);
-    const int firstRow = std::max({clip.y, 0, static_cast<int>(std::ceil(top - 0.5f))});
-    const int endRow = std::min({clip.y + clip.h, frame.height, static_cast<int>(std::ceil(bottom - 0.5f))});
+    const int firstRow = std::max({clip.y, 0, firstPixelFrom(top)});
+    const int endRow = std::min({clip.y + clip.h, frame.height, firstPixelFrom(bottom)});
     const Blender blender(format, color);
     const SDL_FPoint step = map.step();
-    const int32_t stepX = toFixed(step.x);
-    const int32_t stepY = toFixed(step.y);
+    const int64_t stepX = toFixed(step.x);
+    const int64_t stepY = toFixed(step.y);
     const std::optional<TexelBounds> bounds =
         picture ? std::optional<TexelBounds>(std::in_place, quad, *picture) : std::nullopt;
     for (int row = firstRow; row < endRow; ++row) {
@@ -214,8 +220,8 @@ bool TurnedBlit::draw(const Pixels& frame, const SDL_PixelFormat& format, const 
         if (!spanAt(quad.corners, centre, left, right)) {
             continue;
         }
-        const int first = std::max({clip.x, 0, static_cast<int>(std::ceil(left - 0.5f))});
-        const int end = std::min(clipRight, static_cast<int>(std::ceil(right - 0.5f)));
+        const int first = std::max({clip.x, 0, firstPixelFrom(left)});
+        const int end = std::min(clipRight, firstPixelFrom(right));
         auto* pixel =
             reinterpret_cast<uint32_t*>(frame.data + static_cast<ptrdiff_t>(row) * frame.pitch) + first;
         if (!picture) {
@@ -225,15 +231,17 @@ bool TurnedBlit::draw(const Pixels& frame, const SDL_PixelFormat& format, const 
             continue;
         }
         const SDL_FPoint start = map.at(first + 0.5, centre);
-        int32_t texelX = toFixed(start.x);
-        int32_t texelY = toFixed(start.y);
+        int64_t texelX = toFixed(start.x);
+        int64_t texelY = toFixed(start.y);
         // Locals, not the structs' fields, for the same reason as the blender's.
         const unsigned char* const texels = picture->data;
         const ptrdiff_t pitch = picture->pitch;
         const TexelBounds within = *bounds;
         for (int x = first; x < end; ++x, ++pixel, texelX += stepX, texelY += stepY) {
-            const int column = std::clamp(texelX >> FixedShift, within.left, within.right);
-            const int line = std::clamp(texelY >> FixedShift, within.top, within.bottom);
+            const int column =
+                static_cast<int>(std::clamp<int64_t>(texelX >> FixedShift, within.left, within.right));
+            const int line =
+                static_cast<int>(std::clamp<int64_t>(texelY >> FixedShift, within.top, within.bottom));
             const unsigned char* texel = texels + line * pitch + column * 4;
             blender.blend(*pixel, texel[0], texel[1], texel[2], texel[3]);
         }
