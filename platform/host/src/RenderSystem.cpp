@@ -659,6 +659,20 @@ TurnedBlit::Quad turnedQuad(const SDL_Rect& viewport, const SDL_FPoint* points, 
     return quad;
 }
 
+// A software texture's own pixels, read where SDL keeps them; false for a texture that hands out none.
+bool lockPicture(SDL_Texture* texture, TurnedBlit::Pixels& picture) {
+    Uint32 format = 0;
+    int access = 0;
+    void* pixels = nullptr;
+    if (SDL_QueryTexture(texture, &format, &access, &picture.width, &picture.height) != 0 ||
+        format != SDL_PIXELFORMAT_RGBA32 || access != SDL_TEXTUREACCESS_STREAMING ||
+        SDL_LockTexture(texture, nullptr, &pixels, &picture.pitch) != 0) {
+        return false;
+    }
+    picture.data = static_cast<unsigned char*>(pixels);
+    return true;
+}
+
 // The software renderer draws into the window's surface: a turned quad is blended straight into it,
 // once SDL has drawn what it still holds of the frame. False when the quad needs SDL's triangles.
 bool drawTurned(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_FPoint* points,
@@ -681,28 +695,19 @@ bool drawTurned(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_FPoi
             return true;
         }
     }
-    const TurnedBlit::Pixels frame{static_cast<unsigned char*>(surface->pixels), surface->w, surface->h,
-                                   surface->pitch};
-    const SDL_Color tint{color.r, color.g, color.b, color.a};
     TurnedBlit::Pixels picture;
-    if (texture == nullptr) {
-        SDL_RenderFlush(render.renderer);
-        return TurnedBlit::draw(frame, *surface->format, clip, nullptr,
-                                turnedQuad(viewport, points, uvs, picture), tint);
-    }
-    Uint32 format = 0;
-    int access = 0;
-    void* pixels = nullptr;
-    if (SDL_QueryTexture(texture, &format, &access, &picture.width, &picture.height) != 0 ||
-        format != SDL_PIXELFORMAT_RGBA32 || access != SDL_TEXTUREACCESS_STREAMING ||
-        SDL_LockTexture(texture, nullptr, &pixels, &picture.pitch) != 0) {
+    if (texture != nullptr && !lockPicture(texture, picture)) {
         return false;
     }
-    picture.data = static_cast<unsigned char*>(pixels);
+    const TurnedBlit::Pixels frame{static_cast<unsigned char*>(surface->pixels), surface->w, surface->h,
+                                   surface->pitch};
     SDL_RenderFlush(render.renderer);
-    const bool drawn = TurnedBlit::draw(frame, *surface->format, clip, &picture,
-                                        turnedQuad(viewport, points, uvs, picture), tint);
-    SDL_UnlockTexture(texture);
+    const bool drawn = TurnedBlit::draw(frame, *surface->format, clip, texture ? &picture : nullptr,
+                                        turnedQuad(viewport, points, uvs, picture),
+                                        SDL_Color{color.r, color.g, color.b, color.a});
+    if (texture != nullptr) {
+        SDL_UnlockTexture(texture);
+    }
     return drawn;
 }
 
