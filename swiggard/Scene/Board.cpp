@@ -118,6 +118,9 @@ void Board::setup() {
             player->setMovingProgress(1.0f);
         }
     }
+    if (game && game->getRolledValue() > 0) {
+        diceValue = game->getRolledValue();
+    }
     Base::setup();
     gui->update();
     if (temp) {
@@ -183,7 +186,7 @@ void Board::_roll() {
 void Board::_rollDice(int value) {
     System::GameState* game = System::gameState();
     Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
-    if (!current || phaseDone || rollDice->getRolledValue() != 0 ||
+    if (!current || game->isPhaseDone() || rollDice->getRolledValue() != 0 ||
         game->getTurnPhase() != TurnPhase::Start) {
         return;
     }
@@ -194,7 +197,10 @@ void Board::_rollDice(int value) {
     rollDice->setRoll(diceValue);
     System::setImage(gui, "button_dice", "gui.dice/" + kit::toString(diceValue));
     current->moveBy(current->getState() == Game::Player::State::MoveBackwards ? -diceValue : diceValue);
-    phaseDone = true;
+    game->setRolledValue(diceValue);
+    game->setPhaseDone(true);
+    // Saved before the token walks: a game closed or lost meanwhile resumes with this throw.
+    _saveProgress();
 }
 
 void Board::_closeDice() {
@@ -256,8 +262,7 @@ void Board::_updateLogic() {
         cameraTurnIndex = game->getTurnIndex();
         boardViewer->newTurn();
     }
-    if (phaseDone) {
-        phaseDone = false;
+    if (game->isPhaseDone()) {
         _finishPhase();
         game->advancePhase();
         _saveProgress();
@@ -265,10 +270,6 @@ void Board::_updateLogic() {
     }
     if (landingChanged) {
         landingChanged = false;
-        if (game->getTurnPhase() == TurnPhase::Choice) {
-            _prepareLanding();
-        }
-        _saveProgress();
         _dispatchPhase();
     }
     if (choiceMade) {
@@ -309,10 +310,11 @@ bool Board::_isAnyTokenWalking() const {
     return std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->isWalking(); });
 }
 
-// Somebody reached a lap nobody reached before: the table may double its stakes, once.
+// Somebody reached a lap nobody reached before: the table may double its stakes, once. The lap counts
+// as offered when the question is answered, so that a game left meanwhile asks it again.
 bool Board::_offerDoubleStakes() {
     System::GameState* game = System::gameState();
-    if (!game->checkDoubleStakes()) {
+    if (!game->isDoubleStakesDue()) {
         return false;
     }
     if (audio::manager) {
@@ -322,12 +324,15 @@ bool Board::_offerDoubleStakes() {
     return true;
 }
 
+// The player counts as warned once the warning is confirmed (the warning marks him).
 bool Board::_warnCurrentPlayer() {
+    if (bacWarning->isVisible()) {
+        return true;
+    }
     Game::Player* current = System::gameState()->getCurrentPlayer();
     if (!current || !current->needsBacWarning()) {
         return false;
     }
-    current->setWarned(true);
     gui->hide();
     bacWarning->show();
     return true;
@@ -339,17 +344,27 @@ void Board::_dispatchPhase() {
         return;
     }
     if (game->getTurnPhase() == TurnPhase::Start) {
-        System::setEnabled(gui, "button_dice", true);
-        System::setEnabled(gui, "container_menu", true);
-        game->clearActionPlayers();
+        // A resumed game whose dice was thrown goes on with that throw.
+        bool thrown = game->isPhaseDone();
+        System::setEnabled(gui, "button_dice", !thrown);
+        System::setEnabled(gui, "container_menu", !thrown);
+        if (!thrown) {
+            game->clearActionPlayers();
+        }
         if (boardViewer) {
             cameraTurnIndex = game->getTurnIndex();
             boardViewer->newTurn();
         }
     } else if (game->getTurnPhase() == TurnPhase::Choice) {
-        _showActionDialog();
+        // A resumed game whose chosen action was carried out only ends the phase.
+        if (game->isPhaseDone()) {
+            System::setEnabled(gui, "button_dice", false);
+            System::setEnabled(gui, "container_menu", false);
+        } else {
+            _showActionDialog();
+        }
     } else {
-        phaseDone = true;
+        game->setPhaseDone(true);
     }
 }
 
@@ -380,18 +395,16 @@ void Board::dialogResult(const kit::String& dialog, int button, const kit::Strin
     if ((dialog == SelectDialog || dialog == ChoiceDialog) && context == ActionContext &&
         game->getTurnPhase() == TurnPhase::Choice) {
         selectedAction = button;
-        if (dialog == ChoiceDialog && button == 0 && game->getCurrentPlayer()) {
-            game->getCurrentPlayer()->addAcceptedChallenge();
-        }
         choiceMade = true;
     } else if (dialog == PickerDialog && context == PickerContext) {
         if (button >= 0 && button < static_cast<int>(game->getPlayers().size())) {
             game->addPickedPlayer(game->getPlayers()[button]);
             choiceMade = true;
         }
-    } else if (dialog == YesNoDialog && context == DoubleStakesContext && button == 0) {
-        game->acceptDoubleStakes();
+    } else if (dialog == YesNoDialog && context == DoubleStakesContext) {
+        game->answerDoubleStakes(button == 0);
         refresh();
+        _saveProgress();
     }
 }
 

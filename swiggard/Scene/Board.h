@@ -68,7 +68,8 @@ protected:
     Menu::InGame::RollDice* rollDice = nullptr;
     Menu::InGame::Main* mainMenu = nullptr;
     Viewer::Board* boardViewer = nullptr;
-    bool phaseDone = false;
+    // A backwards move put the current player on a new field, whose question comes once the token
+    // stands.
     bool landingChanged = false;
     bool choiceMade = false;
     int selectedAction = -1;
@@ -113,6 +114,7 @@ protected:
     bool _needsPicks();
     void _showPlayerPicker(const Game::Action& action);
     void _applyChosenAction();
+    void _countAcceptedChallenge();
     bool _applyDrinkAction(const Game::Action& action);
     bool _applyMoveAction(const Game::Action& action);
     bool _applySpecialAction(const Game::Action& action);

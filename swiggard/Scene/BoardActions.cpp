@@ -74,7 +74,8 @@ void Board::_prepareLanding() {
         return;
     }
     game->clearActionPlayers();
-    kit::Array<Game::Player*> others = game->getPlayers();
+    // Only players in the game are drawn: one taken out is not named on a card.
+    kit::Array<Game::Player*> others = game->getPlayingPlayers();
     std::erase(others, current);
     kit::Array<int> rolls;
     for (const Game::Action& action : _currentActions()) {
@@ -152,11 +153,13 @@ void Board::_showActionDialog() {
     kit::Array<Game::Action> actions = _currentActions();
     if (!current || actions.empty()) {
         kit::Log::error(System::LogTag, "The landing field has no actions; the turn goes on.");
-        phaseDone = true;
+        if (game) {
+            game->setPhaseDone(true);
+        }
         return;
     }
     if (actions.front().type == "ActionType_Special_Start") {
-        phaseDone = true;
+        game->setPhaseDone(true);
         return;
     }
     kit::Array<Game::Player*> pool = game->getAffectedPlayers();
@@ -270,6 +273,7 @@ void Board::_applyChosenAction() {
     if (!current || !_chosenAction(action)) {
         return;
     }
+    _countAcceptedChallenge();
     if (action.target == "Player") {
         game->addAffectedPlayers({current});
     } else if (action.target == "Special") {
@@ -300,14 +304,27 @@ void Board::_applyChosenAction() {
     if (!action.sound.empty() && audio::manager) {
         audio::manager->play(action.sound);
     }
-    phaseDone = true;
+    game->setPhaseDone(true);
+    // Saved with the action carried out: a resumed game does not ask again.
+    _saveProgress();
+}
+
+// Taking the first of two choices is taking the challenge; it counts when it is carried out, once,
+// however often the question was asked again.
+void Board::_countAcceptedChallenge() {
+    if (selectedAction == 0 && _currentActions().size() >= 2) {
+        System::gameState()->getCurrentPlayer()->addAcceptedChallenge();
+    }
 }
 
 bool Board::_applyDrinkAction(const Game::Action& action) {
     System::GameState* game = System::gameState();
     Game::Player* current = game->getCurrentPlayer();
     const kit::String& type = action.type;
-    if (type == "ActionType_Drink_Player" || type == "ActionType_Drink_Blindfold") {
+    if (type == "ActionType_Drink_Player" && kit::startsWith(action.target, "Pick")) {
+        // "Pick a player who drinks": the picked ones drink, not the picker.
+        game->setAffectedPlayers({});
+    } else if (type == "ActionType_Drink_Player" || type == "ActionType_Drink_Blindfold") {
         game->setAffectedPlayers({current});
     } else if (type == "ActionType_Drink_WithPlayer") {
         game->addAffectedPlayers({current});
@@ -341,6 +358,10 @@ bool Board::_applyMoveAction(const Game::Action& action) {
         for (Game::Player* target : targets) {
             target->moveBy(-action.drinks);
         }
+        // The new field's draws are made and saved at once, so that a game left while the token walks
+        // back resumes with the new field's question.
+        _prepareLanding();
+        _saveProgress();
         landingChanged = true;
         return false;
     }

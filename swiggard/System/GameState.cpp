@@ -64,6 +64,8 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("multiplier", &multiplier));
     vars.push_back(serial::Variable("maxLaps", &maxLaps));
     vars.push_back(serial::Variable("turnPhase", &turnPhase));
+    vars.push_back(serial::Variable("phaseDone", &phaseDone));
+    vars.push_back(serial::Variable("rolledValue", &rolledValue));
     vars.push_back(serial::Variable("turnIndex", &turnIndex));
     vars.push_back(serial::Variable("surpriseFieldStack", &surpriseFieldStack));
     vars.push_back(serial::Variable("fieldOrder", &fieldOrder));
@@ -89,6 +91,13 @@ void GameState::repair() {
     if (turnIndex < 0 || turnIndex >= static_cast<int>(players.size())) {
         turnIndex = 0;
     }
+    if (rolledValue < 0 || rolledValue > 6) {
+        rolledValue = 0;
+    }
+    // A Start phase is done only by a throw.
+    if (turnPhase == TurnPhase::Start && rolledValue == 0) {
+        phaseDone = false;
+    }
 }
 
 void GameState::_deleteOwned() {
@@ -113,6 +122,8 @@ void GameState::_clear() {
     multiplier = 1;
     maxLaps = 0;
     turnPhase = TurnPhase::Start;
+    phaseDone = false;
+    rolledValue = 0;
     turnIndex = 0;
     surpriseFieldStack.clear();
     fieldOrder.clear();
@@ -210,12 +221,14 @@ void GameState::addPlayer(Game::Player* player) {
 }
 
 void GameState::advancePhase() {
+    phaseDone = false;
     if (turnPhase == TurnPhase::Start) {
         turnPhase = TurnPhase::Choice;
     } else if (turnPhase == TurnPhase::Choice) {
         turnPhase = TurnPhase::Finalize;
     } else {
         turnPhase = TurnPhase::Start;
+        rolledValue = 0;
         nextTurn();
         clearActionPlayers();
     }
@@ -384,16 +397,23 @@ void GameState::removePlayer(size_t index) {
     refresh();
 }
 
-bool GameState::checkDoubleStakes() {
+int GameState::getLeadingLap() const {
     int laps = 0;
     for (const Game::Player* player : players) {
         laps = std::max(laps, player->getLaps());
     }
-    if (laps <= maxLaps || multiplier > 1) {
-        return false;
+    return laps;
+}
+
+bool GameState::isDoubleStakesDue() const {
+    return multiplier == 1 && getLeadingLap() > maxLaps;
+}
+
+void GameState::answerDoubleStakes(bool accepted) {
+    maxLaps = std::max(maxLaps, getLeadingLap());
+    if (accepted) {
+        multiplier = 2;
     }
-    maxLaps = laps;
-    return true;
 }
 
 int GameState::getStakedAmount(const Game::Action& action) const {

@@ -99,9 +99,13 @@ public:
     void removePlayer(size_t index);
 
     // Whether a player has reached a lap beyond the last one offered double stakes while they are
-    // not doubled yet; if so, the new lap is remembered and the caller asks the players.
-    bool checkDoubleStakes();
-    void acceptDoubleStakes() { multiplier = 2; }
+    // not doubled yet: then the players are asked.
+    bool isDoubleStakesDue() const;
+    // The answer to that question: the lap reached is remembered, so that only a further lap asks
+    // again, and yes doubles the stakes.
+    void answerDoubleStakes(bool accepted);
+    // The highest lap a player has reached.
+    int getLeadingLap() const;
     // The action's amount as carried out: drink amounts count multiplied.
     int getStakedAmount(const Game::Action& action) const;
 
@@ -124,6 +128,13 @@ public:
     int getMultiplier() const { return multiplier; }
     int getMaxLaps() const { return maxLaps; }
     const TurnPhase& getTurnPhase() const { return turnPhase; }
+    // The current phase's work is done (the dice was thrown, the chosen action carried out) and only
+    // its end is left; saved, so that a resumed game neither throws nor asks again.
+    bool isPhaseDone() const { return phaseDone; }
+    void setPhaseDone(bool value) { phaseDone = value; }
+    // What the current player threw in this turn; 0 before the throw.
+    int getRolledValue() const { return rolledValue; }
+    void setRolledValue(int value) { rolledValue = value; }
     int getTurnIndex() const { return turnIndex; }
     void setTurnIndex(int value) { turnIndex = value; }
     const kit::Array<int>& getSurpriseFieldStack() const { return surpriseFieldStack; }
@@ -140,6 +151,8 @@ protected:
     int multiplier = 1;
     int maxLaps = 0;
     TurnPhase turnPhase = TurnPhase::Start;
+    bool phaseDone = false;
+    int rolledValue = 0;
     int turnIndex = 0;
     kit::Array<int> surpriseFieldStack;
     kit::Array<int> fieldOrder;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <gui/Label.h>
 #include <gui/ScrollArea.h>
 #include <kit/Format.h>
 #include <kit/Random.h>
 #include <kit/Strings.h>
 #include <ventrel/menu/Dialog.h>
 #include <functional>
+#include <optional>
 
 #include "Game/Player.h"
 #include "GameSession.h"
@@ -37,6 +39,7 @@ inline Game::Player& player(int index) {
 class OpenBoard : public Scene::Board {
 public:
     using Board::_applyChosenAction;
+    using Board::_prepareLanding;
     using Board::_rollDice;
     using Board::choiceMade;
     using Board::selectedAction;
@@ -47,7 +50,6 @@ public:
         _rollDice(value);
     }
     using Board::landingChanged;
-    using Board::phaseDone;
 
 protected:
     Base* _createNew() override { return new OpenBoard(); }
@@ -99,6 +101,58 @@ inline ventrel::menu::Dialog* openDialog() {
 inline bool isShown(const ventrel::system::Context* screen, const kit::String& name) {
     gui::Object* object = screen ? screen->getObject(name) : nullptr;
     return object && object->isDerivedVisible() && object->isDerivedEnabled();
+}
+
+// The first board position whose field's first action has that type (and target, when one is given),
+// and that this game's players are enough for (a field for more players gives way to another).
+inline std::optional<int> positionWith(const kit::String& type, size_t actions = 0,
+                                       const kit::String& target = "") {
+    int playing = static_cast<int>(game().getPlayingPlayers().size());
+    for (int position = 1; position < Game::BoardSize; ++position) {
+        const Game::Field* field = game().getBoardField(position);
+        bool sized = field && (actions == 0 || field->actions.size() == actions);
+        if (sized && field->minPlayers <= playing && !field->actions.empty() &&
+            field->actions.front().type == type &&
+            (target.empty() || field->actions.front().target == target)) {
+            return position;
+        }
+    }
+    return std::nullopt;
+}
+
+// The first catalogue field whose actions (for everybody) include that type.
+inline const Game::Field* fieldWith(const kit::String& type, size_t actions = 0) {
+    for (const Game::Field* field : System::dataManager->getFields()) {
+        bool sized = actions == 0 || field->actions.size() == actions;
+        if (sized && std::any_of(field->actions.begin(), field->actions.end(),
+                                 [&](const Game::Action& a) { return a.type == type; })) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+// The current player stands `before` fields ahead of the start and throws `roll`.
+inline void throwFrom(OpenBoard* board, int before, int roll) {
+    Game::Player& current = *game().getCurrentPlayer();
+    current.moveBy(before - current.getCurrentField());
+    current.setMovingProgress(1.0f);
+    board->throwDice(roll);
+}
+
+// The index of the first action of that type in what the current player gets of the field.
+inline int actionIndex(const Game::Field* field, const kit::String& type) {
+    kit::Array<Game::Action> actions =
+        System::DataManager::getActionsFor(field, game().getCurrentPlayer()->getGender());
+    auto found =
+        std::find_if(actions.begin(), actions.end(), [&](const Game::Action& a) { return a.type == type; });
+    EXPECT_NE(found, actions.end()) << type << " is not on field " << field->id;
+    return static_cast<int>(found - actions.begin());
+}
+
+inline kit::String dialogText(ventrel::menu::Dialog* dialog, int index) {
+    auto* label = dynamic_cast<gui::Label*>(dialog->getObject("text_dialog_" + kit::toString(index)));
+    return label ? label->getTextKey() : "";
 }
 
 // Plays the board the way the friends on the sofa do: only by mouse clicks, or only by keys, answering

@@ -10,6 +10,7 @@
 #include <ventrel/system/Viewerset.h>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "BoardPlay.h"
@@ -20,56 +21,6 @@
 
 namespace e2etest {
 namespace {
-
-// The first board position whose field's first action has that type, and that this game's players
-// are enough for (a field for more players gives way to another).
-std::optional<int> positionWith(const kit::String& type, size_t actions = 0) {
-    int playing = static_cast<int>(game().getPlayingPlayers().size());
-    for (int position = 1; position < Game::BoardSize; ++position) {
-        const Game::Field* field = game().getBoardField(position);
-        bool sized = field && (actions == 0 || field->actions.size() == actions);
-        if (sized && field->minPlayers <= playing && !field->actions.empty() &&
-            field->actions.front().type == type) {
-            return position;
-        }
-    }
-    return std::nullopt;
-}
-
-// The first catalogue field whose actions (for everybody) include that type.
-const Game::Field* fieldWith(const kit::String& type, size_t actions = 0) {
-    for (const Game::Field* field : System::dataManager->getFields()) {
-        bool sized = actions == 0 || field->actions.size() == actions;
-        if (sized && std::any_of(field->actions.begin(), field->actions.end(),
-                                 [&](const Game::Action& a) { return a.type == type; })) {
-            return field;
-        }
-    }
-    return nullptr;
-}
-
-// The current player stands `before` fields ahead of the start and throws `roll`.
-void throwFrom(OpenBoard* board, int before, int roll) {
-    Game::Player& current = *game().getCurrentPlayer();
-    current.moveBy(before - current.getCurrentField());
-    current.setMovingProgress(1.0f);
-    board->throwDice(roll);
-}
-
-// The index of the first action of that type in what the current player gets of the field.
-int actionIndex(const Game::Field* field, const kit::String& type) {
-    kit::Array<Game::Action> actions =
-        System::DataManager::getActionsFor(field, game().getCurrentPlayer()->getGender());
-    auto found =
-        std::find_if(actions.begin(), actions.end(), [&](const Game::Action& a) { return a.type == type; });
-    EXPECT_NE(found, actions.end()) << type << " is not on field " << field->id;
-    return static_cast<int>(found - actions.begin());
-}
-
-kit::String dialogText(ventrel::menu::Dialog* dialog, int index) {
-    auto* label = dynamic_cast<gui::Label*>(dialog->getObject("text_dialog_" + kit::toString(index)));
-    return label ? label->getTextKey() : "";
-}
 
 class BoardTest : public ::testing::Test {
 protected:
@@ -158,7 +109,7 @@ TEST_F(BoardTest, FieldNumbersDoubleWithTheStakes) {
     if (action.drinks >= 2) {
         EXPECT_EQ(number->getImageName(), "game.fields/" + kit::toString(action.drinks));
     }
-    game().acceptDoubleStakes();
+    game().answerDoubleStakes(true);
     board->refresh();
     EXPECT_EQ(number->getImageName(), "game.fields/" + kit::toString(action.drinks * 2));
 }
@@ -174,6 +125,17 @@ TEST_F(BoardTest, ABackwardsMoveDuringTheChoiceResolvesTheNewFieldAndSaves) {
     session.click(openDialog(), "button_dialog_0");
     ASSERT_TRUE(
         session.getDriver().stepUntil([&] { return player(0).getCurrentField() == *back - distance; }, 120));
+    // Saved before the token walks back, with the new field's draws: a game left now resumes there.
+    {
+        ventrel::system::GameState* walking = nullptr;
+        ASSERT_TRUE(ventrel::saveManager->loadAuto(&walking));
+        std::unique_ptr<ventrel::system::GameState> owned(walking);
+        auto* state = dynamic_cast<System::GameState*>(walking);
+        ASSERT_NE(state, nullptr);
+        EXPECT_EQ(state->getPlayers()[0]->getCurrentField(), *back - distance);
+        EXPECT_EQ(state->getTurnPhase(), TurnPhase::Choice);
+        EXPECT_FALSE(state->isPhaseDone());
+    }
     EXPECT_EQ(game().getTurnPhase(), TurnPhase::Choice);
     EXPECT_EQ(game().getTurnIndex(), 0);
     // The new field's dialog follows once the token has walked back (unless it is the start field).
@@ -275,7 +237,7 @@ TEST_F(BoardTest, ActionTextsNameTheDrawnPlayersAndCountTheStakes) {
     EXPECT_EQ(Scene::Board::composeActionText(previous, "Random", pool, assigned),
               "{%f} gui.ActionType_Drink_WithPlayer_Random " + name + " {2}");
 
-    game().acceptDoubleStakes();
+    game().answerDoubleStakes(true);
     Game::Action move;
     move.type = "ActionType_Move_Backwards";
     move.drinks = 3;
@@ -333,7 +295,7 @@ TEST_F(BoardTest, ChosenActionsFollowTheirRules) {
     board->selectedAction = 0;
     board->_applyChosenAction();
     EXPECT_EQ(player(0).getDrinks(), Game::Player::MaxDrinks);
-    EXPECT_TRUE(board->phaseDone);
+    EXPECT_TRUE(game().isPhaseDone());
 
     const Game::Field* toStart = fieldWith("ActionType_Move_ToStart");
     ASSERT_NE(toStart, nullptr);
@@ -348,6 +310,60 @@ TEST_F(BoardTest, ChosenActionsFollowTheirRules) {
         EXPECT_EQ(player(0).getCurrentField(), 0);
         EXPECT_EQ(player(0).getLaps(), 0);
         EXPECT_TRUE(System::tempState()->isTokensJumped());
+    }
+}
+
+// "Pick players who drink": the picked ones drink and the picker only when he picked himself; the
+// players drawn for a card are always players still in the game.
+TEST_F(BoardTest, PickCardsPayThePickedAndDrawsNameOnlyPlayersInTheGame) {
+    OpenBoard* board = start(4);
+    ASSERT_NE(board, nullptr);
+    game().advancePhase();
+    for (const char* target : {"Pick1", "Pick2"}) {
+        const Game::Field* pick = nullptr;
+        for (const Game::Field* field : System::dataManager->getFields()) {
+            if (field->actions.size() == 1 && field->actions.front().type == "ActionType_Drink_Player" &&
+                field->actions.front().target == target) {
+                pick = field;
+            }
+        }
+        ASSERT_NE(pick, nullptr) << target;
+        player(0).setFieldId(pick->id);
+        game().clearActionPlayers();
+        game().addPickedPlayer(&player(2));
+        if (kit::String(target) == "Pick2") {
+            game().addPickedPlayer(&player(0));
+        }
+        kit::Array<int> before;
+        for (const Game::Player* p : game().getPlayers()) {
+            before.push_back(p->getDrinks());
+        }
+        board->selectedAction = 0;
+        board->_applyChosenAction();
+        int sips = pick->actions.front().drinks;
+        EXPECT_EQ(player(2).getDrinks(), before[2] + sips) << target;
+        EXPECT_EQ(player(0).getDrinks(), before[0] + (kit::String(target) == "Pick2" ? sips : 0))
+            << target << ": the picker drinks only when picked";
+        EXPECT_EQ(player(1).getDrinks(), before[1]) << target;
+        EXPECT_EQ(player(3).getDrinks(), before[3]) << target;
+    }
+
+    const Game::Field* random = nullptr;
+    for (const Game::Field* field : System::dataManager->getFields()) {
+        if (field->minPlayers <= 4 &&
+            std::any_of(field->actions.begin(), field->actions.end(),
+                        [](const Game::Action& a) { return a.target == "Random"; })) {
+            random = field;
+        }
+    }
+    ASSERT_NE(random, nullptr);
+    player(1).setPlaying(false);
+    player(3).setPlaying(false);
+    player(0).setFieldId(random->id);
+    for (int draw = 0; draw < 40; ++draw) {
+        board->_prepareLanding();
+        ASSERT_EQ(game().getAffectedPlayers().size(), 1u);
+        EXPECT_EQ(game().getAffectedPlayers().front(), &player(2)) << "a player who is out was drawn";
     }
 }
 
@@ -459,11 +475,12 @@ TEST_F(BoardTest, TheWarningComesOncePerPlayerWithCompleteData) {
         600));
     auto* board = dynamic_cast<Scene::Board*>(session.getScene());
     EXPECT_FALSE(board->getGui()->isVisible());
-    EXPECT_TRUE(player(0).isWarned());
+    EXPECT_FALSE(player(0).isWarned()) << "warned before the warning was confirmed";
     EXPECT_EQ(dynamic_cast<gui::Label*>(board->getBacWarning()->getObject("label_name"))->getText(),
               player(0).getRichName() + "!");
     session.click(board->getBacWarning(), "button_ok");
     ASSERT_TRUE(session.getDriver().stepUntil([&] { return board->getGui()->isVisible(); }, 60));
+    EXPECT_TRUE(player(0).isWarned());
     session.getDriver().step(30);
     EXPECT_FALSE(board->getBacWarning()->isVisible());
     EXPECT_FALSE(player(1).isWarned()) << "no body data, no warning";

@@ -278,6 +278,44 @@ TEST_F(SceneManagerTest, DialogAnswersTheCallerAndReleasesTheScene) {
     EXPECT_EQ(scene()->clicks, 0) << "the click went to the dialog alone";
 }
 
+// A scene that asks its question while it is set up, as a resumed game does.
+class AskingScene : public TestScene {
+public:
+    void setup() override {
+        TestScene::setup();
+        sceneManager->showDialog("dialog", this, this, "gui.Question", "Dialog:Resumed");
+    }
+};
+
+TEST_F(SceneManagerTest, QuestionAskedDuringSetUpKeepsItsContextAndIsAnswered) {
+    auto* dialog = new ventrel::menu::Dialog("dialog", 2);
+    sceneManager->registerDialog(dialog);
+    sceneManager->registerSceneFactory("Scene::Asking", [] { return new AskingScene(); });
+    runFirstScene();
+    sceneManager->switchScene("Scene::Asking");
+    ASSERT_TRUE(stepUntil([&] { return dynamic_cast<AskingScene*>(scene()) && scene()->isRunning(); }, 60));
+    driver->step(3);
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(ventrel::input->getCurrentState(), "Dialog:Resumed")
+        << "the switch's reset kept the question's state";
+    driver->click(DialogButton1);
+    driver->step(3);
+    EXPECT_EQ(scene()->answeredButton, 1);
+    EXPECT_EQ(scene()->answeredContext, "Dialog:Resumed");
+    EXPECT_EQ(ventrel::input->getCurrentState(), "Ventrel:Default");
+
+    // Even with its state gone, a dialog answers with the context it was shown with and takes no other
+    // screen's state.
+    sceneManager->showDialog("dialog", scene(), scene(), "gui.Question", "Dialog:Again");
+    ventrel::input->resetState();
+    ventrel::input->addState("Other:Screen");
+    driver->step(2);
+    driver->click(DialogButton1);
+    driver->step(3);
+    EXPECT_EQ(scene()->answeredContext, "Dialog:Again");
+    EXPECT_EQ(ventrel::input->getCurrentState(), "Other:Screen");
+}
+
 TEST_F(SceneManagerTest, RegistriesRefuseDoublesAndUnknownNames) {
     TestOverlay* overlay = addOverlay(false);
     try {

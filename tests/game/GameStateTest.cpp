@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <kit/Random.h>
 #include <serial/Factory.h>
+#include <serial/Serial.h>
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <regex>
 #include <set>
 
 #include "GameWorld.h"
@@ -279,24 +282,65 @@ TEST_F(Games, AddedPlayersNeverShareAColourOrACharacter) {
 
 TEST_F(Games, DoubleStakesAreOfferedOncePerNewLapUntilAccepted) {
     startGame(2);
-    EXPECT_FALSE(game().checkDoubleStakes());
+    EXPECT_FALSE(game().isDoubleStakesDue());
     player(0).moveBy(41);
-    EXPECT_TRUE(game().checkDoubleStakes());
+    EXPECT_TRUE(game().isDoubleStakesDue());
+    EXPECT_EQ(game().getMaxLaps(), 0) << "the lap counts as offered only once answered";
+    EXPECT_TRUE(game().isDoubleStakesDue()) << "asked until answered";
+    game().answerDoubleStakes(false);
     EXPECT_EQ(game().getMaxLaps(), 1);
-    EXPECT_FALSE(game().checkDoubleStakes()) << "declined: asked again only for a further lap";
+    EXPECT_EQ(game().getMultiplier(), 1);
+    EXPECT_FALSE(game().isDoubleStakesDue()) << "declined: asked again only for a further lap";
     player(1).moveBy(45);
-    EXPECT_FALSE(game().checkDoubleStakes());
+    EXPECT_FALSE(game().isDoubleStakesDue());
     player(1).moveBy(40);
-    EXPECT_TRUE(game().checkDoubleStakes());
-    game().acceptDoubleStakes();
+    EXPECT_TRUE(game().isDoubleStakesDue());
+    game().answerDoubleStakes(true);
+    EXPECT_EQ(game().getMultiplier(), 2);
     player(1).moveBy(40);
-    EXPECT_FALSE(game().checkDoubleStakes());
+    EXPECT_FALSE(game().isDoubleStakesDue());
 
     Game::Action drink;
     drink.drinks = 3;
     EXPECT_EQ(game().getStakedAmount(drink), 6);
     drink.type = "ActionType_Move_Backwards";
     EXPECT_EQ(game().getStakedAmount(drink), 3);
+}
+
+// The throw and the work done in a phase are saved; a save written before they were saved loads as a
+// phase not yet done, and a damaged throw is dropped.
+TEST_F(Games, ThrowAndDonePhaseAreSavedAndOlderSavesLoadWithoutThem) {
+    startGame(3);
+    game().setRolledValue(5);
+    game().setPhaseDone(true);
+    std::unique_ptr<serial::Serializable> copy(serial::fromXml(serial::toXml(&game())));
+    auto* loaded = dynamic_cast<GameState*>(copy.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->getRolledValue(), 5);
+    EXPECT_TRUE(loaded->isPhaseDone());
+
+    kit::String older = std::regex_replace(
+        serial::toXml(&game()), std::regex(R"re(\s*<\w+ name="(phaseDone|rolledValue)">[^<]*</\w+>)re"), "");
+    ASSERT_EQ(older.find("phaseDone"), kit::String::npos);
+    copy.reset(serial::fromXml(older));
+    loaded = dynamic_cast<GameState*>(copy.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->getRolledValue(), 0);
+    EXPECT_FALSE(loaded->isPhaseDone());
+    EXPECT_EQ(loaded->getPlayers().size(), 3u);
+
+    game().setRolledValue(9);
+    game().repair();
+    EXPECT_EQ(game().getRolledValue(), 0);
+    EXPECT_FALSE(game().isPhaseDone()) << "a Start phase without a throw is not done";
+    game().setRolledValue(2);
+    game().setPhaseDone(true);
+    game().advancePhase();
+    EXPECT_FALSE(game().isPhaseDone()) << "every phase begins undone";
+    EXPECT_EQ(game().getRolledValue(), 2) << "the throw is shown until the next turn";
+    game().advancePhase();
+    game().advancePhase();
+    EXPECT_EQ(game().getRolledValue(), 0);
 }
 
 TEST_F(Games, UpdateWalksEveryToken) {

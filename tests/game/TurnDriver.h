@@ -60,8 +60,8 @@ public:
         world.walkTokens();
         game.advancePhase();
         resolveLanding(*current);
-        if (game.checkDoubleStakes() && kit::random(0, 2) == 0) {
-            game.acceptDoubleStakes();
+        if (game.isDoubleStakesDue()) {
+            game.answerDoubleStakes(kit::random(0, 2) == 0);
         }
         game.advancePhase();
         world.temp().setTokensJumped(false);
@@ -98,7 +98,7 @@ private:
         if (actions.size() >= 2 && chosen == 0) {
             current.addAcceptedChallenge();
         }
-        kit::Array<Game::Player*> others = game.getPlayers();
+        kit::Array<Game::Player*> others = game.getPlayingPlayers();
         std::erase(others, &current);
         for (const Game::Action& action : actions) {
             if (action.target == "Random" && !others.empty()) {
@@ -139,12 +139,38 @@ private:
         return game.getActionPlayers();
     }
 
+    // Who drinks: the picked players, then the affected ones as the drink type sets them.
+    kit::Array<Game::Player*> drinkersOf(Game::Player& current, const Game::Action& action) {
+        System::GameState& game = world.game();
+        const kit::String& type = action.type;
+        kit::Array<Game::Player*> playing = game.getPlayingPlayers();
+        if (type == "ActionType_Drink_Player" && kit::startsWith(action.target, "Pick")) {
+            game.setAffectedPlayers({});
+        } else if (type == "ActionType_Drink_Player" || type == "ActionType_Drink_Blindfold") {
+            game.setAffectedPlayers({&current});
+        } else if (type == "ActionType_Drink_WithPlayer") {
+            game.addAffectedPlayers({&current});
+        } else if (type == "ActionType_Drink_ExceptPlayer") {
+            std::erase(playing, &current);
+            game.setAffectedPlayers(playing);
+        } else if (type == "ActionType_Drink_AllPlayers") {
+            game.setAffectedPlayers(action.target == "Female" || action.target == "Male"
+                                        ? game.getPlayersOfGender(action.target == "Female"
+                                                                      ? Game::AlcoTestData::Gender::female
+                                                                      : Game::AlcoTestData::Gender::male)
+                                        : playing);
+        }
+        kit::Array<Game::Player*> drinkers = game.getActionPlayers();
+        return drinkers;
+    }
+
     void apply(Game::Player& current, const Game::Action& action) {
         System::GameState& game = world.game();
         kit::Array<Game::Player*> targets = targetsOf(current, action);
         int amount = game.getStakedAmount(action);
         if (action.isDrinkType()) {
-            for (Game::Player* target : targets) {
+            for (Game::Player* target : drinkersOf(current, action)) {
+                expect(target->isPlaying(), "only players in the game drink");
                 target->addDrinks(amount);
             }
         } else if (action.type == "ActionType_Move_Backwards") {

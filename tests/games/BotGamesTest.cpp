@@ -1,7 +1,8 @@
 // Bots that play whole games through the screens, with their choices drawn from a seed, and check
-// the game's rules after every phase. SWIGGARD_BOT_GAMES (default 1), SWIGGARD_BOT_SEED (default 1)
-// and SWIGGARD_BOT_TURNS (default 12) set the run; scripts/bots runs many. A failure names the seed
-// and the turn, and the same seed plays the same game again.
+// the game's rules after every phase; now and then they leave the game with a question open and resume
+// it, as friends do who close the program and start it again. SWIGGARD_BOT_GAMES (default 1),
+// SWIGGARD_BOT_SEED (default 1) and SWIGGARD_BOT_TURNS (default 12) set the run; scripts/bots runs many. A
+// failure names the seed and the turn, and the same seed plays the same game again.
 #include <fonts/Renderer.h>
 #include <gtest/gtest.h>
 #include <kit/Random.h>
@@ -40,11 +41,16 @@ public:
         while (play.getStartedTurns() < turns && !::testing::Test::HasFatalFailure()) {
             ASSERT_TRUE(play.playUntil([this] { return _watch(); }, 4000))
                 << where() << ": the game stands still";
-            _now();
+            if (leaving) {
+                _leaveWithTheQuestion();
+            } else {
+                _now();
+            }
         }
     }
 
     int getChecks() const { return checks; }
+    int getLeftWithQuestions() const { return leftWithQuestions; }
 
 private:
     GameSession& session;
@@ -55,18 +61,31 @@ private:
     kit::String phase;
     int turnIndex = 0;
     int checks = 0;
+    // The question last seen, each drawn once for leaving.
+    kit::String question;
+    bool leaving = false;
+    int leftWithQuestions = 0;
 
     kit::String where() const {
         return "seed " + kit::toString(seed) + " turn " + kit::toString(play.getStartedTurns());
     }
 
-    // Checked every frame; true at the start of each turn, where the bot may do something else.
+    // Checked every frame; true at the start of each turn, where the bot may do something else, and
+    // when it leaves with a question open.
     bool _watch() {
         kit::String now = game().getTurnPhase().getName();
         if (now != phase || game().getTurnIndex() != turnIndex) {
             _checkPhaseOrder(now);
             _checkRules();
             _remember();
+        }
+        kit::String asked = _question();
+        if (asked != question) {
+            question = asked;
+            leaving = !asked.empty() && kit::random(0, 8) == 0;
+            if (leaving) {
+                return true;
+            }
         }
         return now == "Start" && board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
                !board->getRollDice()->isVisible() && !openDialog() && kit::random(0, 3) == 0;
@@ -145,16 +164,54 @@ private:
         if (choice == 2) {
             play.press(pause, "button_exit");
             _answer(0);
-            ASSERT_TRUE(session.waitForScene("Scene::Title")) << where();
-            session.click(session.getScene()->getMenus().back(), "button_resume");
-            ASSERT_TRUE(session.waitForScene("Scene::Board")) << where() << ": no resume";
-            board = dynamic_cast<OpenBoard*>(session.getScene());
-            ASSERT_NE(board, nullptr);
-            _remember();
+            _resume();
             return;
         }
         play.press(pause, "button_continue");
         session.getDriver().step(30);
+    }
+
+    // The open question as the players read it, "" without one.
+    static kit::String _question() {
+        ventrel::menu::Dialog* dialog = openDialog();
+        if (!dialog) {
+            return "";
+        }
+        auto* text = dynamic_cast<gui::Label*>(dialog->getObject("text_dialog_0"));
+        return dialog->getName() + " " + (text ? text->getTextKey() : kit::String());
+    }
+
+    // The program goes away with the question open (its board finishes and saves, as when the window is
+    // closed) and the game is resumed from the title: the same question is asked again, except a picker,
+    // whose landing is asked again.
+    void _leaveWithTheQuestion() {
+        leaving = false;
+        kit::String asked = question;
+        ventrel::sceneManager->switchScene("Scene::Title");
+        _resume();
+        ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 300))
+            << where() << ": the question " << asked << " was lost";
+        if (!kit::startsWith(asked, Scene::Board::PickerDialog)) {
+            EXPECT_EQ(_question(), asked) << where();
+        }
+        ++leftWithQuestions;
+    }
+
+    void _resume() {
+        ASSERT_TRUE(session.waitForScene("Scene::Title")) << where();
+        session.click(session.getScene()->getMenus().back(), "button_resume");
+        ASSERT_TRUE(session.getDriver().stepUntil(
+            [] {
+                auto* board = dynamic_cast<Scene::Board*>(ventrel::sceneManager->getScene());
+                return board && board->isRunning() && !ventrel::sceneManager->getNextScene() &&
+                       (board->isInputAllowed() || openDialog() != nullptr);
+            },
+            600))
+            << where() << ": no resume";
+        board = dynamic_cast<OpenBoard*>(session.getScene());
+        ASSERT_NE(board, nullptr);
+        _remember();
+        question.clear();
     }
 
     bool _openPause() {
@@ -205,11 +262,13 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
                           kit::Array<kit::String>{"2 drink Sing", "3 dance Dance", "1 strip Swap shoes",
                                                   "4 poet Rhyme", "5 kiss Blow a kiss", "2 water Gargle"});
     int checks = 0;
+    int leftWithQuestions = 0;
     ProcessMemory settled;
     for (int g = 0; g < games && !HasFatalFailure(); ++g) {
         Bot bot(session, static_cast<unsigned int>(seed + g));
         bot.playGame(turns);
         checks += bot.getChecks();
+        leftWithQuestions += bot.getLeftWithQuestions();
         if ((g + 1) % 100 != 0) {
             continue;
         }
@@ -221,7 +280,9 @@ TEST(BotGames, PlayThroughTheScreensAndKeepTheRules) {
     }
     ProcessMemory last = printMemory(games, checks);
     RecordProperty("checks", checks);
+    std::printf("%d times left with a question open and resumed\n", leftWithQuestions);
     EXPECT_GT(checks, games * turns) << "every phase is checked";
+    EXPECT_GT(leftWithQuestions, 0) << "nobody left with a question open";
     if (games >= 200) {
         EXPECT_LE(last.resident, settled.resident * 11 / 10) << "the memory grows from game to game";
     }

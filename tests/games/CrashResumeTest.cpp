@@ -2,7 +2,8 @@
 // where a bot plays it, and kills it (SIGKILL) at a random moment: while it starts, on the title, in
 // every phase of the board. The next child resumes from the title and must find the save whole and
 // show the phase, the current player and, in the Choice phase, the question the killed one had
-// reached. SWIGGARD_KILLS (default 8) and SWIGGARD_KILL_SEED (default 1) set the run.
+// reached; unless it is killed while it starts, it must then answer and play on to a next step that is
+// saved. SWIGGARD_KILLS (default 8) and SWIGGARD_KILL_SEED (default 1) set the run.
 #include <gtest/gtest.h>
 #include <gui/Label.h>
 #include <kit/Strings.h>
@@ -30,6 +31,9 @@ kit::String describe(const System::GameState& state) {
     const Game::Player* current = state.getCurrentPlayer();
     kit::String text = "turn " + kit::toString(state.getTurnIndex()) + " " + state.getTurnPhase().getName() +
                        " " + (current ? current->getName() : kit::String("nobody"));
+    if (state.getTurnPhase() == TurnPhase::Start && state.isPhaseDone()) {
+        text += " thrown";
+    }
     // The question of the landing; the pickers that may follow it are asked anew on resuming.
     ventrel::menu::Dialog* dialog = openDialog();
     bool question = dialog && (dialog->getName() == Scene::Board::SelectDialog ||
@@ -41,11 +45,26 @@ kit::String describe(const System::GameState& state) {
     return text;
 }
 
+kit::String withoutQuestion(const kit::String& where) {
+    return where.substr(0, where.find(" asking "));
+}
+
+// The step a place resumes to: a saved throw goes on to its landing at once.
+kit::String step(const kit::String& where) {
+    kit::String place = withoutQuestion(where);
+    if (!kit::endsWith(place, " thrown")) {
+        return place;
+    }
+    place = place.substr(0, place.size() - kit::String(" thrown").size());
+    return kit::replace(place, " Start ", " Choice ");
+}
+
 // One life of the game in a child process: starts it, resumes the saved game from the title or begins
 // a new one, and plays on until killed, reporting each step as a line on the pipe:
 //   saved <where>   what the autosave holds, before resuming it
 //   shown <where>   what the resumed board shows
 //   at <where>      each new phase or question while playing
+//   moved <where>   the first step after the resumed one, found in the save
 //   lost <why>      the save could not be resumed
 class Life {
 public:
@@ -65,7 +84,8 @@ public:
             return 3;
         }
         BoardPlayer play(session, BoardPlayer::Input::Mouse);
-        kit::String last;
+        kit::String last = resume ? describe(game()) : kit::String();
+        bool moved = !resume;
         play.playUntil(
             [&] {
                 if (!dynamic_cast<Scene::Board*>(session.getScene())) {
@@ -73,6 +93,9 @@ public:
                     return true;
                 }
                 kit::String now = describe(game());
+                if (!moved && step(now) != step(last)) {
+                    moved = _reportSaved(now);
+                }
                 if (now != last) {
                     last = now;
                     _report("at", now);
@@ -99,6 +122,21 @@ private:
         }
     }
 
+    // The step the game moved on to is the one in the save.
+    bool _reportSaved(const kit::String& now) {
+        ventrel::system::GameState* saved = nullptr;
+        if (!ventrel::saveManager->loadAuto(&saved)) {
+            return false;
+        }
+        kit::String inSave = describe(*static_cast<System::GameState*>(saved));
+        delete saved;
+        if (step(inSave) != step(now)) {
+            return false;
+        }
+        _report("moved", now);
+        return true;
+    }
+
     bool _resume(GameSession& session) {
         if (!session.goTo("Scene::Title")) {
             return false;
@@ -115,15 +153,15 @@ private:
             return false;
         }
         session.click(title, "button_resume");
-        // In the Choice phase the board comes back with its question open.
+        // The board comes back with its question open, or ready for the dice.
         bool shown = session.getDriver().stepUntil(
             [&] {
                 auto* board = dynamic_cast<Scene::Board*>(session.getScene());
                 if (!board || !ventrel::sceneManager->getScene()->isRunning()) {
                     return false;
                 }
-                return game().getTurnPhase() == TurnPhase::Choice ? openDialog() != nullptr
-                                                                  : board->isInputAllowed();
+                bool asking = game().getTurnPhase() == TurnPhase::Choice && !game().isPhaseDone();
+                return asking ? openDialog() != nullptr : board->isInputAllowed() || openDialog() != nullptr;
             },
             900);
         if (!shown) {
@@ -189,6 +227,14 @@ public:
         }
     }
 
+    // Reads what the child says until it has said a line of that kind, at most for that long.
+    void listenFor(const kit::String& kind, std::chrono::milliseconds time) {
+        const auto until = std::chrono::steady_clock::now() + time;
+        while (last(kind).empty() && last("lost").empty() && std::chrono::steady_clock::now() < until) {
+            listen(std::chrono::milliseconds(100));
+        }
+    }
+
     // Kills the child and reads what it had said.
     void killNow() {
         kill(pid, SIGKILL);
@@ -219,10 +265,6 @@ int turnOf(const kit::String& where) {
     return words.size() > 1 ? kit::toInt(words[1]) : -1;
 }
 
-kit::String withoutQuestion(const kit::String& where) {
-    return where.substr(0, where.find(" asking "));
-}
-
 TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
     const int kills = envNumber("SWIGGARD_KILLS", 8);
     const auto seed = static_cast<unsigned int>(envNumber("SWIGGARD_KILL_SEED", 1));
@@ -233,6 +275,7 @@ TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
     int exact = 0;
     int questions = 0;
     int betweenSaveAndReport = 0;
+    int movedOn = 0;
     for (int kill = 0; kill < kills; ++kill) {
         Child child(home.getPath(), seed + static_cast<unsigned int>(kill), !reached.empty());
         ASSERT_TRUE(child.isStarted());
@@ -240,17 +283,28 @@ TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
         auto between = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
-        int moment = between(0, 4) == 0 ? between(0, 1500) : between(1500, 7000);
-        child.listen(std::chrono::milliseconds(moment));
-        child.killNow();
+        bool whileStarting = between(0, 4) == 0;
+        int moment = whileStarting ? between(0, 1500) : between(1500, 7000);
         const kit::String context = "kill " + kit::toString(kill) + " (seed " + kit::toString(seed) +
                                     ", after " + kit::toString(moment) + " ms): ";
+        // A resumed game must take its answer and play on before it may be killed again.
+        bool resuming = !reached.empty() && !whileStarting;
+        if (resuming) {
+            child.listenFor("moved", std::chrono::seconds(60));
+        }
+        child.listen(std::chrono::milliseconds(moment));
+        child.killNow();
         ASSERT_EQ(child.last("lost"), "") << context << "the game was lost";
+        if (resuming && child.last("ended").empty()) {
+            ASSERT_NE(child.last("moved"), "")
+                << context << "the resumed game did not move on from " << child.last("shown");
+            ++movedOn;
+        }
         const kit::String saved = child.last("saved");
         const kit::String shown = child.last("shown");
         if (!reached.empty() && !saved.empty()) {
             // The save may be one step ahead: the kill struck after it was written, before it was reported.
-            if (withoutQuestion(saved) == withoutQuestion(reached)) {
+            if (step(saved) == step(reached)) {
                 ++exact;
             } else {
                 EXPECT_LE(turnOf(saved) - turnOf(reached), 1) << context << saved << " after " << reached;
@@ -260,10 +314,9 @@ TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
         }
         if (!shown.empty()) {
             ++resumed;
-            EXPECT_EQ(withoutQuestion(shown), withoutQuestion(saved))
-                << context << "the board shows another step";
+            EXPECT_EQ(step(shown), step(saved)) << context << "the board shows another step";
             if (shown != withoutQuestion(shown) && reached != withoutQuestion(reached) &&
-                withoutQuestion(saved) == withoutQuestion(reached)) {
+                step(saved) == step(reached)) {
                 EXPECT_EQ(shown, reached) << context << "the question changed";
                 ++questions;
             }
@@ -276,8 +329,8 @@ TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
     }
     std::printf(
         "%d kills, %d resumed games, %d at exactly the step reached (%d of them with the same question), "
-        "%d one step on (killed between a save and its report), 0 lost\n",
-        kills, resumed, exact, questions, betweenSaveAndReport);
+        "%d one step on (killed between a save and its report), %d answered and played on, 0 lost\n",
+        kills, resumed, exact, questions, betweenSaveAndReport, movedOn);
     EXPECT_GT(resumed, 0);
 }
 

@@ -1,8 +1,5 @@
 #include "Menu/Dialog/Picker.h"
 
-#include <ventrel/Ventrel.h>
-#include <ventrel/system/Input.h>
-
 namespace Menu::Dialog {
 
 Picker::Picker(const kit::String& name, int buttons, int columns, bool wrap)
@@ -20,9 +17,7 @@ void Picker::_setupCallbacks() {
 // The input state the showing pushed is taken back, as an answer would.
 void Picker::_cancel() {
     hide();
-    if (ventrel::input) {
-        ventrel::input->removeState();
-    }
+    _releaseInputState();
 }
 
 }  // namespace Menu::Dialog

@@ -59,7 +59,12 @@ void BacWarning::_animateShow() {
     }
 }
 
+// Confirming the warning marks the player as warned: a game left while it shows warns again.
 void BacWarning::_close() {
+    System::GameState* game = System::gameState();
+    if (Game::Player* current = game ? game->getCurrentPlayer() : nullptr) {
+        current->setWarned(true);
+    }
     hide();
     if (owner && owner->getMenu(GuiMenu)) {
         owner->getMenu(GuiMenu)->show();

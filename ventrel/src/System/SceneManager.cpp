@@ -381,7 +381,7 @@ void SceneManager::update(float step) {
     if (useAsyncLoading && sceneLoadPending) {
         loaderThread.start();
         if (input) {
-            input->reset();
+            input->resetInput();
         }
         transitionManager->update();
         return;
@@ -398,9 +398,11 @@ void SceneManager::update(float step) {
     transitionManager->update();
     _update();
     _draw();
+    // Keys pressed while the scene was set up are dropped; the input states stay, since a question the
+    // scene asked in its set-up holds one.
     if (setUp) {
         if (input) {
-            input->reset();
+            input->resetInput();
         }
         blockInput();
     }

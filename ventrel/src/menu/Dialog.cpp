@@ -44,6 +44,7 @@ void Dialog::showAsDialog(system::Context* caller, system::Context* owner,
                             caller ? caller->getName().c_str() : "", owner ? owner->getName().c_str() : ""));
     this->owner = owner;
     this->caller = caller;
+    this->context = context;
     for (size_t i = 0; i < textKeys.size() && dataset; ++i) {
         dataset->getObjectAs<gui::Label>(TextPrefix + std::to_string(i), "Label")->trySetTextKey(textKeys[i]);
     }
@@ -63,9 +64,7 @@ void Dialog::dismiss() {
         return;
     }
     instantHide();
-    if (input) {
-        input->removeState();
-    }
+    _releaseInputState();
     caller = nullptr;
     owner = nullptr;
 }
@@ -83,11 +82,19 @@ bool Dialog::_buttonDialog(gui::Object* object) {
         return true;
     }
     hide();
-    kit::String context = input ? input->removeState() : kit::String();
+    _releaseInputState();
     if (caller) {
         caller->dialogResult(getName(), index, context);
     }
     return true;
+}
+
+// The input state this dialog pushed is taken back only while it is still on top: a reset of the states
+// since (a scene switch) must not cost another screen its own.
+void Dialog::_releaseInputState() {
+    if (input && input->getCurrentState() == context) {
+        input->removeState();
+    }
 }
 
 }  // namespace ventrel::menu

@@ -1,0 +1,306 @@
+// A game left in any phase, with any question open or a token still walking, comes back to the same
+// question when it is resumed, takes the answer a player gives and plays on: the dice is never thrown
+// twice, a question is never lost, and a challenge counts once. The program is closed as a player
+// closes it (the window's close request, then yes) and started again on the same home folder.
+#include <gtest/gtest.h>
+#include <gui/Label.h>
+#include <kit/Random.h>
+#include <kit/Strings.h>
+#include <ventrel/system/Input.h>
+#include <ventrel/system/SaveManager.h>
+
+#include <memory>
+#include <numeric>
+
+#include "BoardPlay.h"
+#include "Menu/Title.h"
+#include "TempFolder.h"
+
+namespace e2etest {
+namespace {
+
+// What a question shows: its dialog and its first text.
+kit::String questionOf(ventrel::menu::Dialog* dialog) {
+    return dialog ? dialog->getName() + ": " + dialogText(dialog, 0) : kit::String("no question");
+}
+
+int totalSips() {
+    const auto& players = game().getPlayers();
+    return std::accumulate(players.begin(), players.end(), 0,
+                           [](int sum, const Game::Player* p) { return sum + p->getDrinks(); });
+}
+
+class ResumeTest : public ::testing::Test {
+protected:
+    TempFolder home;
+    std::unique_ptr<GameSession> session;
+
+    void SetUp() override {
+        kit::seedRandom(33);
+        _startProgram();
+    }
+
+    OpenBoard* board() const { return dynamic_cast<OpenBoard*>(session->getScene()); }
+
+    OpenBoard* newBoard(int players) {
+        OpenBoard* started = startBoard(*session, players, Layout::Classic, FieldSet::Classic);
+        EXPECT_NE(started, nullptr);
+        return started;
+    }
+
+    bool waitForQuestion(const kit::String& name) {
+        bool shown = session->getDriver().stepUntil(
+            [&] { return openDialog() && openDialog()->getName() == name; }, 600);
+        EXPECT_TRUE(shown) << "waiting for " << name << ", open: " << questionOf(openDialog());
+        return shown;
+    }
+
+    // Closes the window as a player does, starts the program again and resumes the game from the title.
+    // True when the board is back and takes input or asks.
+    bool closeAndResume() {
+        _closeProgram();
+        _startProgram();
+        if (!session->goTo("Scene::Title")) {
+            return false;
+        }
+        auto* title = dynamic_cast<Menu::Title*>(session->getScene()->getMenu("menu/title"));
+        if (!title) {
+            return false;
+        }
+        ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+        session->click(title, "button_resume");
+        return session->getDriver().stepUntil(
+            [this] {
+                OpenBoard* resumed = board();
+                if (!resumed || !resumed->isRunning() || ventrel::sceneManager->getNextScene()) {
+                    return false;
+                }
+                return openDialog() != nullptr || resumed->isInputAllowed();
+            },
+            900);
+    }
+
+    // Until the resumed turn's Start phase is over, the dice must not be thrown again.
+    void expectNoSecondThrow() {
+        int turn = game().getTurnIndex();
+        ASSERT_TRUE(session->getDriver().stepUntil(
+            [&] {
+                EXPECT_FALSE(board()->getRollDice()->isVisible()) << "the dice is offered again";
+                EXPECT_FALSE(isShown(board()->getGui(), "button_dice")) << "the dice button is back";
+                return game().getTurnPhase() != TurnPhase::Start || game().getTurnIndex() != turn ||
+                       openDialog() != nullptr;
+            },
+            600));
+    }
+
+    // Plays ten more turns as the friends do: sips are counted and every phase is saved.
+    void playOn() {
+        int sips = totalSips();
+        BoardPlayer play(*session, BoardPlayer::Input::Mouse);
+        ASSERT_TRUE(play.playTurns(10)) << "the resumed game stands still";
+        EXPECT_GT(totalSips(), sips);
+        ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
+        ventrel::system::GameState* loaded = nullptr;
+        ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded));
+        std::unique_ptr<ventrel::system::GameState> saved(loaded);
+        auto* state = dynamic_cast<System::GameState*>(loaded);
+        ASSERT_NE(state, nullptr);
+        EXPECT_EQ(state->getTurnIndex(), game().getTurnIndex());
+        EXPECT_EQ(state->getTurnPhase(), game().getTurnPhase());
+        for (size_t i = 0; i < state->getPlayers().size(); ++i) {
+            EXPECT_EQ(state->getPlayers()[i]->getDrinks(), game().getPlayers()[i]->getDrinks());
+        }
+    }
+
+private:
+    void _startProgram() {
+        session = std::make_unique<GameSession>(home.getPath());
+        ASSERT_TRUE(session->waitForScene());
+        session->useWindow(320, 240);
+    }
+
+    void _closeProgram() {
+        host::TestDriver& driver = session->getDriver();
+        driver.requestQuit();
+        ventrel::menu::Overlay* quit = ventrel::sceneManager->findOverlay("menu/overlay/quit");
+        ASSERT_TRUE(session->waitForInput(quit));
+        session->click(quit, "button_yes");
+        driver.stepUntil([] { return false; }, 120);
+        ASSERT_TRUE(driver.isFinished()) << "the program did not end";
+        session.reset();
+    }
+};
+
+// Every question of the landing comes back as it was, and its answer plays on.
+TEST_F(ResumeTest, TheLandingsQuestionComesBackAndIsAnswered) {
+    struct Landing {
+        const char* type;
+        size_t actions;
+        const char* dialog;
+    };
+    for (const Landing& landing : {Landing{"ActionType_Drink_Player", 1, "menu/dialog/action_select"},
+                                   Landing{"", 2, "menu/dialog/action_choice"}}) {
+        SCOPED_TRACE(landing.dialog);
+        OpenBoard* started = newBoard(3);
+        ASSERT_NE(started, nullptr);
+        std::optional<int> position = landing.actions == 2 ? std::nullopt : positionWith(landing.type, 1);
+        for (int p = 1; !position && p < Game::BoardSize; ++p) {
+            const Game::Field* field = game().getBoardField(p);
+            if (field && field->actions.size() == 2 && field->minPlayers <= 3 &&
+                !kit::startsWith(field->actions.front().target, "Pick")) {
+                position = p;
+            }
+        }
+        ASSERT_TRUE(position.has_value());
+        throwFrom(started, *position - 2, 2);
+        ASSERT_TRUE(waitForQuestion(landing.dialog));
+        kit::String asked = questionOf(openDialog());
+
+        ASSERT_TRUE(closeAndResume());
+        ASSERT_TRUE(waitForQuestion(landing.dialog));
+        EXPECT_EQ(questionOf(openDialog()), asked);
+        EXPECT_EQ(ventrel::input->getCurrentState(), Scene::Board::ActionContext);
+        int sips = totalSips();
+        BoardPlayer play(*session, BoardPlayer::Input::Mouse);
+        ASSERT_TRUE(play.playUntil([] { return game().getTurnPhase() != TurnPhase::Choice; }, 600))
+            << "the answer of the resumed question went nowhere";
+        if (landing.actions == 1) {
+            EXPECT_GT(totalSips(), sips);
+        }
+        playOn();
+        ASSERT_TRUE(session->goTo("Scene::Title"));
+    }
+}
+
+// A picker left open comes back as the landing's question, and the picks start again; the card pays
+// the picked player alone, and an accepted challenge counts once however often it was asked.
+TEST_F(ResumeTest, APickerComesBackAsItsLandingAndTheChallengeCountsOnce) {
+    OpenBoard* started = newBoard(3);
+    ASSERT_NE(started, nullptr);
+    std::optional<int> pick = positionWith("ActionType_Drink_Player", 1, "Pick1");
+    ASSERT_TRUE(pick.has_value());
+    throwFrom(started, *pick - 1, 1);
+    ASSERT_TRUE(waitForQuestion(Scene::Board::SelectDialog));
+    kit::String asked = questionOf(openDialog());
+    session->click(openDialog(), "button_ok");
+    ASSERT_TRUE(waitForQuestion(Scene::Board::PickerDialog));
+
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(waitForQuestion(Scene::Board::SelectDialog));
+    EXPECT_EQ(questionOf(openDialog()), asked);
+    EXPECT_TRUE(game().getPickedPlayers().empty());
+    session->click(openDialog(), "button_ok");
+    ASSERT_TRUE(waitForQuestion(Scene::Board::PickerDialog));
+    int picker = player(0).getDrinks();
+    int picked = player(2).getDrinks();
+    session->click(openDialog(), "button_dialog_2");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return game().getTurnIndex() == 1; }, 600));
+    EXPECT_EQ(player(0).getDrinks(), picker) << "the picker drank too";
+    EXPECT_EQ(player(2).getDrinks(), picked + game().getBoardField(*pick)->actions.front().drinks);
+
+    // A challenge whose first answer asks for a pick: left at the picker, then taken again.
+    std::optional<int> challenge;
+    for (int p = 1; !challenge && p < Game::BoardSize; ++p) {
+        const Game::Field* field = game().getBoardField(p);
+        if (field && field->actions.size() == 2 && field->minPlayers <= 3 &&
+            field->actions.front().target == "Pick1") {
+            challenge = p;
+        }
+    }
+    ASSERT_TRUE(challenge.has_value());
+    throwFrom(board(), *challenge - 3, 3);
+    ASSERT_TRUE(waitForQuestion(Scene::Board::ChoiceDialog));
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(waitForQuestion(Scene::Board::PickerDialog));
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(waitForQuestion(Scene::Board::ChoiceDialog));
+    EXPECT_EQ(player(1).getAcceptedChallenges(), 0) << "counted before it was carried out";
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(waitForQuestion(Scene::Board::PickerDialog));
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return game().getTurnIndex() == 2; }, 600));
+    EXPECT_EQ(player(1).getAcceptedChallenges(), 1);
+    playOn();
+}
+
+// Double stakes left open: the same question, no second throw, and the lap is offered once.
+TEST_F(ResumeTest, TheDoubleStakesQuestionComesBackWithoutASecondThrow) {
+    OpenBoard* started = newBoard(2);
+    ASSERT_NE(started, nullptr);
+    throwFrom(started, 39, 3);
+    ASSERT_TRUE(waitForQuestion(Scene::Board::YesNoDialog));
+    kit::String asked = questionOf(openDialog());
+    int field = player(0).getCurrentField();
+
+    ASSERT_TRUE(closeAndResume());
+    EXPECT_EQ(game().getMaxLaps(), 0) << "the lap counted as offered before the answer";
+    ASSERT_TRUE(waitForQuestion(Scene::Board::YesNoDialog));
+    EXPECT_EQ(questionOf(openDialog()), asked);
+    EXPECT_EQ(player(0).getCurrentField(), field);
+    EXPECT_EQ(game().getTurnIndex(), 0);
+    session->click(openDialog(), "button_dialog_0");
+    expectNoSecondThrow();
+    EXPECT_EQ(game().getMultiplier(), 2);
+    EXPECT_EQ(game().getMaxLaps(), 1);
+    playOn();
+}
+
+// A token still walking: the throw was saved with it, so the resumed game walks on to its question.
+TEST_F(ResumeTest, ATokenStillWalkingResumesWithItsThrow) {
+    OpenBoard* started = newBoard(3);
+    ASSERT_NE(started, nullptr);
+    session->click(started->getGui(), "button_dice");
+    ASSERT_TRUE(session->getDriver().stepUntil([&] { return game().getRolledValue() != 0; }, 300));
+    int field = player(0).getCurrentField();
+    // A crash now would find the throw in the save.
+    ventrel::system::GameState* loaded = nullptr;
+    ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded));
+    std::unique_ptr<ventrel::system::GameState> saved(loaded);
+    auto* state = dynamic_cast<System::GameState*>(loaded);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->getRolledValue(), game().getRolledValue());
+    EXPECT_TRUE(state->isPhaseDone());
+    EXPECT_EQ(state->getPlayers()[0]->getCurrentField(), field);
+
+    ASSERT_TRUE(closeAndResume());
+    EXPECT_EQ(player(0).getCurrentField(), field);
+    EXPECT_EQ(game().getTurnIndex(), 0);
+    expectNoSecondThrow();
+    EXPECT_EQ(player(0).getCurrentField(), field);
+    playOn();
+}
+
+// The warning left open warns again; confirmed, it is not shown again.
+TEST_F(ResumeTest, TheWarningComesBackUntilConfirmed) {
+    newGame(2, Layout::Classic, FieldSet::Classic);
+    Game::AlcoTestData* data = player(0).getAlcoTestData();
+    data->setPermille(400);
+    data->setVolume(40.0f);
+    data->setWeight(60000.0f);
+    player(0).addDrinks(15);
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->switchScene("Scene::Board");
+    auto warned = [this] {
+        return session->getDriver().stepUntil(
+            [this] {
+                return board() && board()->getBacWarning()->isVisible() &&
+                       board()->getBacWarning()->isInputAllowed();
+            },
+            600);
+    };
+    ASSERT_TRUE(warned());
+    EXPECT_FALSE(player(0).isWarned());
+
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(warned()) << "the warning was lost";
+    session->click(board()->getBacWarning(), "button_ok");
+    ASSERT_TRUE(session->getDriver().stepUntil([this] { return board()->getGui()->isVisible(); }, 120));
+    EXPECT_TRUE(player(0).isWarned());
+    playOn();
+    ASSERT_TRUE(closeAndResume());
+    session->getDriver().step(60);
+    EXPECT_FALSE(board()->getBacWarning()->isVisible()) << "warned twice";
+}
+
+}  // namespace
+}  // namespace e2etest
