@@ -240,6 +240,17 @@ void CustomCards::_addCard() {
         area->setScrollOffset(area->getMaxScrollOffset());
         refresh();
     }
+    _focusCardText(static_cast<int>(cards.size()) - 1);
+}
+
+// The new card takes the keys at once: what is typed next is its text, Space included.
+void CustomCards::_focusCardText(int index) {
+    int row = index - firstVisible;
+    gui::Object* box = row >= 0 && row < Rows ? getObject(System::slotName(TextBox, row)) : nullptr;
+    if (box && getDataset()) {
+        getDataset()->setFocusedObject(box);
+        _refreshTextColor(row);
+    }
 }
 
 bool CustomCards::_deleteCard(gui::Object* button) {

@@ -43,6 +43,7 @@ protected:
     void _updateLogic() override;
 
     void _addCard();
+    void _focusCardText(int index);
     bool _deleteCard(gui::Object* button);
     bool _stepDrinks(gui::Object* button);
     bool _pickIcon(gui::Object* button);

@@ -11,7 +11,8 @@
 
 namespace Menu {
 
-Localization::Localization(ventrel::system::Context* owner) : ventrel::menu::Localization(owner, "menu/localization") {
+Localization::Localization(ventrel::system::Context* owner)
+    : ventrel::menu::Localization(owner, "menu/localization") {
     imagePrefix = "gui.flags/";
     containerName = "container_flags";
     cancelObjectName = "button_cancel";
@@ -49,6 +50,10 @@ bool Localization::_choose(gui::Object* object) {
     hide();
     if (ventrel::sceneManager) {
         ventrel::sceneManager->trySceneRefresh();
+    }
+    // The screen that opened the flags shows the language now in use.
+    if (owner) {
+        owner->refresh();
     }
     return true;
 }

@@ -13,6 +13,11 @@ namespace Menu {
 namespace {
 
 const char* const AlcoTestButton = "button_player_alco_test_data_";
+// What of a row fades while its player is out of the game.
+const char* const FadedWhenOut[] = {"image_player_character_", "button_player_gender_",
+                                    "text_player_name_",       "label_player_drinks_",
+                                    "container_player_bac_",   "button_player_alco_test_data_"};
+constexpr unsigned char OutAlpha = 96;
 const char* const AlcoTestBack = "button_alco_test_back_";
 
 }  // namespace
@@ -85,17 +90,11 @@ void Status::_refreshPlayer(int index) {
     System::GameState* game = System::gameState();
     const Game::Player* player = game->getPlayers()[index];
     System::setVisible(this, System::slotName("container_player_", index), true);
-    System::setEnabled(this, System::slotName("container_player_", index), player->isPlaying());
-    if (!player->isPlaying()) {
-        System::setVisible(this, System::slotName("container_player_basic_", index), true);
-        System::setVisible(this, System::slotName("container_alco_test_", index), false);
-    }
+    _refreshPresence(index, player->isPlaying());
     auto units = Game::AlcoTestUnits::getUnitSystem();
     bool imperial = units == Game::AlcoTestUnits::UnitSystem::Imperial;
     System::setText(this, System::slotName("label_alco_test_volume_", index), imperial ? "oz" : "ml");
     System::setText(this, System::slotName("label_alco_test_weight_", index), imperial ? "lbs" : "kg");
-    System::setEnabled(this, System::slotName("button_player_delete_", index),
-                       game->getPlayingPlayers().size() > 2);
     System::setImage(this, System::slotName("image_player_character_", index),
                      "gui.character_icons/" + player->getCharacter());
     System::setPlainText(this, System::slotName("text_player_name_", index), player->getName());
@@ -113,6 +112,23 @@ void Status::_refreshPlayer(int index) {
     System::setText(this, System::slotName("text_alco_test_weight_", index),
                     Game::AlcoTestUnits::formatWholeNumber(
                         Game::AlcoTestUnits::weightToDisplay(data->getWeight(), units)));
+}
+
+// A player taken out shows faded, with a plus that brings him back instead of the cross that takes
+// him out; the cross stays only while more than two play.
+void Status::_refreshPresence(int index, bool playing) {
+    if (!playing) {
+        System::setVisible(this, System::slotName("container_player_basic_", index), true);
+        System::setVisible(this, System::slotName("container_alco_test_", index), false);
+    }
+    for (const char* faded : FadedWhenOut) {
+        if (gui::Object* object = getObject(System::slotName(faded, index))) {
+            object->setAlpha(playing ? 255 : OutAlpha);
+        }
+    }
+    kit::String button = System::slotName("button_player_delete_", index);
+    System::setImage(this, button, playing ? "gui.buttons/cancel" : "gui.buttons/plus");
+    System::setEnabled(this, button, !playing || System::gameState()->getPlayingPlayers().size() > 2);
 }
 
 void Status::_resizeScrollArea() {

@@ -5,7 +5,7 @@
 namespace Menu {
 
 // The list of the game's players, fourteen slots: picture, name, gender and body data, each with a
-// second view of the body data, and the button that takes a player out of the game.
+// second view of the body data, and the button that takes a player out of the game or brings him back.
 class Status : public ventrel::menu::Base {
 public:
     static constexpr int PlayerSlots = 14;
@@ -24,6 +24,7 @@ protected:
 
 private:
     void _refreshPlayer(int index);
+    void _refreshPresence(int index, bool playing);
     void _showAlcoTestView(gui::Object* button, const kit::String& prefix, bool alcoTest);
 };
 

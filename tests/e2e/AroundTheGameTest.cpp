@@ -456,6 +456,34 @@ TEST_F(AroundTheGame, TheHallOfFameShowsTheListsAndForgetsThemOnlyWhenAsked) {
     EXPECT_TRUE(session.waitForScene("Scene::Extras"));
 }
 
+// After "Add card" the new card takes the keys: Space and a sentence go into it, not to the buttons.
+TEST_F(AroundTheGame, TypingIntoANewCardKeepsTheEditorOpen) {
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    ASSERT_NE(editor, nullptr);
+    press(editor, "button_add_card", 10);
+    ASSERT_EQ(editor->getCards().size(), 1u);
+    // A keyboard's Space is the key and its character.
+    auto space = [this] {
+        driver().keyDown(host::Key::Space);
+        driver().typeText(" ");
+        driver().keyUp(host::Key::Space);
+        driver().step(3);
+    };
+    space();
+    driver().typeText("Sing a song");
+    driver().step(3);
+    space();
+    driver().typeText("loud");
+    driver().step(10);
+    EXPECT_EQ(ventrel::sceneManager->getCurrentSceneName(), "Scene::CustomCards") << "the editor was left";
+    EXPECT_EQ(kit::trim(System::getLabelText(editor, "text_card_text_0")), "Sing a song loud");
+    driver().pressKey(host::Key::Return);
+    driver().step(5);
+    EXPECT_EQ(kit::trim(editor->getCards()[0]->getText()), "Sing a song loud");
+    EXPECT_EQ(ventrel::sceneManager->getCurrentSceneName(), "Scene::CustomCards");
+}
+
 TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
     ASSERT_TRUE(session.goTo("Scene::CustomCards"));
     auto* editor = menu<Menu::CustomCards>();
@@ -463,6 +491,10 @@ TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
     EXPECT_FALSE(isShown(editor, "button_mail")) << "nothing to mail yet";
     press(editor, "button_add_card", 10);
     ASSERT_EQ(editor->getCards().size(), 1u);
+    EXPECT_TRUE(editor->getObject("text_card_text_0")->isFocused()) << "the new card takes the keys";
+    // Left empty, it turns red.
+    press(editor, "button_mail", 5);
+    EXPECT_FALSE(editor->getObject("text_card_text_0")->isFocused());
     EXPECT_EQ(dynamic_cast<gui::Label*>(editor->getObject("text_card_text_0"))->getTextColor(),
               host::Color("FF0000"))
         << "an empty card is red";

@@ -544,9 +544,31 @@ TEST_F(BoardTest, PlayersAreTakenOutOnlyWhileMoreThanTwoPlayAndTheTurnPassesOn) 
     EXPECT_EQ(game().getTurnIndex(), 1);
     session.getDriver().step(10);
     EXPECT_FALSE(status->getObject("button_player_delete_1")->isEnabled()) << "two are left";
+
+    // The plus of the player who is out brings him back; he plays when the turn reaches his seat.
+    auto* back = dynamic_cast<gui::ImageButton*>(status->getObject("button_player_delete_0"));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->getImageName(), "gui.buttons/plus");
+    EXPECT_TRUE(back->isDerivedEnabled());
+    int field = player(0).getCurrentField();
+    player(0).addState(Game::Player::State::SkipTurn, 1);
+    session.click(status, "button_player_delete_0");
+    ASSERT_TRUE(waitForDialog(Menu::InGame::Status::DisableDialog));
+    EXPECT_NE(dialogText(openDialog(), 0).find("gui.YesNoPlayerEnable"), kit::String::npos);
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return player(0).isPlaying(); }, 60));
+    EXPECT_EQ(game().getTurnIndex(), 1) << "the turn stays where it is";
+    EXPECT_EQ(back->getImageName(), "gui.buttons/cancel");
+    EXPECT_TRUE(status->getObject("button_player_delete_1")->isDerivedEnabled()) << "three play again";
+    ASSERT_TRUE(session.waitForInput(pause));
     session.click(pause, "button_continue");
     ASSERT_TRUE(session.getDriver().stepUntil(
         [&] { return board->getGui()->isVisible() && !pause->isVisible(); }, 60));
+    // His place and the turn he still has to skip are kept.
+    EXPECT_EQ(player(0).getCurrentField(), field);
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(play.playUntil([] { return game().getTurnIndex() == 0; }));
+    EXPECT_GE(play.getStartedTurns(), 3) << "the skipped turn went by first";
 }
 
 TEST_F(BoardTest, TheBoardHintShowsOnlyInTheFirstGame) {

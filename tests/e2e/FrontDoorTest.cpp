@@ -222,6 +222,48 @@ TEST_F(FrontDoorTest, ChoosingALanguageReloadsFontsAndCatalogueEvenWhenItIsTheCu
     EXPECT_TRUE(fonts::renderer->getFont("default")->hasGlyph(U'乾'));
 }
 
+// The language menu is modal: a click on a flag picks that language and nothing under it, and the
+// title's flag then shows the language in use.
+TEST_F(FrontDoorTest, EachFlagChangesTheLanguageAndNothingElse) {
+    ASSERT_TRUE(game.goTo("Scene::Title"));
+    int round = 0;
+    for (const char* language : {"fr", "de", "ru", "cs", "es", "pt", "zh-HANT", "en"}) {
+        SCOPED_TRACE(language);
+        // Flags lie over other title buttons at some window sizes.
+        if (round++ % 2 == 0) {
+            game.useWindow(1366, 768);
+        } else {
+            game.useWindow(1024, 768);
+        }
+        ventrel::menu::Base* title = game.getScene()->getMenu("menu/title");
+        ventrel::menu::Base* languages = title->getMenu("menu/localization");
+        ASSERT_NE(languages, nullptr);
+        game.click(title, "button_localization");
+        ASSERT_TRUE(game.waitForInput(languages));
+        // A hand moves, presses and lets go over a few frames.
+        gui::Object* flagButton = languages->getObject(language);
+        ASSERT_NE(flagButton, nullptr);
+        host::TestDriver::At at = flagButton->getBoundingRect().getCenter();
+        game.getDriver().mouseMove(at);
+        game.getDriver().step(2);
+        game.getDriver().mouseDown(at);
+        game.getDriver().step(3);
+        game.getDriver().mouseUp(at);
+        game.getDriver().step(30);
+        EXPECT_EQ(ventrel::sceneManager->getCurrentSceneName(), "Scene::Title")
+            << "a title button took the click";
+        EXPECT_FALSE(ventrel::sceneManager->hasNextScene());
+        EXPECT_EQ(ventrel::sceneManager->getActiveOverlay(), nullptr);
+        ASSERT_TRUE(game.waitForScene("Scene::Title"));
+        EXPECT_EQ(gui::getLocalization(), language);
+        title = game.getScene()->getMenu("menu/title");
+        auto* flag = dynamic_cast<gui::ImageButton*>(title->getObject("button_localization"));
+        ASSERT_NE(flag, nullptr);
+        EXPECT_EQ(flag->getImageName(), kit::String("gui.flags/") + language);
+        EXPECT_FALSE(title->getMenu("menu/localization")->isVisible());
+    }
+}
+
 TEST_F(FrontDoorTest, SettingsApplyAtOnceAndTheWindowOnConfirm) {
     ASSERT_TRUE(game.goTo("Scene::Settings"));
     ventrel::menu::Base* settings = game.getScene()->getMenu("menu/settings");

@@ -59,8 +59,6 @@ void Status::_setupDataset() {
             name->setEffect(fonts::Effect::Border);
             name->setBorderColor(host::Color(players[i]->getContrastColor()));
         }
-        System::setEnabled(this, System::slotName("button_player_alco_test_data_", i),
-                           players[i]->getAlcoTestData()->isComplete());
         for (const char* button : {"button_player_alco_test_data_", "button_alco_test_back_"}) {
             if (gui::Object* object = getObject(System::slotName(button, i))) {
                 object->setFocusIndex(2 * i + 1);
@@ -75,7 +73,7 @@ void Status::_setupDataset() {
 void Status::_setupCallbacks() {
     Menu::Status::_setupCallbacks();
     for (int i = 0; i < PlayerSlots; ++i) {
-        bind(System::slotName(DeleteButton, i), &Status::_askDisable);
+        bind(System::slotName(DeleteButton, i), &Status::_askPresence);
     }
 }
 
@@ -97,13 +95,16 @@ void Status::_refreshEstimate(int index) {
     System::setText(this, System::slotName("label_player_drinks_", index),
                     kit::toString(player->getDrinks()));
     System::setVisible(this, System::slotName("container_player_bac_", index), data->isComplete());
+    System::setEnabled(this, System::slotName("button_player_alco_test_data_", index),
+                       player->isPlaying() && data->isComplete());
     if (data->isComplete()) {
         System::setText(this, System::slotName("label_player_bac_", index),
                         Game::AlcoTestUnits::formatEstimate(data->estimate(player->getDrinks())) + " %");
     }
 }
 
-bool Status::_askDisable(gui::Object* button) {
+// The cross takes a player out, the plus of a player who is out brings him back; both ask first.
+bool Status::_askPresence(gui::Object* button) {
     System::GameState* game = System::gameState();
     if (!button || !game || !ventrel::sceneManager) {
         return true;
@@ -113,29 +114,40 @@ bool Status::_askDisable(gui::Object* button) {
     if (player < 0 || player >= static_cast<int>(game->getPlayers().size())) {
         return true;
     }
-    kit::String text = "{%f} gui.YesNoPlayerDisable {" + game->getPlayers()[player]->getRichName() + "}";
-    ventrel::sceneManager->showDialog(DisableDialog, this, this, text, DisableContext + index);
+    const Game::Player* asked = game->getPlayers()[player];
+    bool playing = asked->isPlaying();
+    kit::String text = kit::String("{%f} gui.") + (playing ? "YesNoPlayerDisable" : "YesNoPlayerEnable") +
+                       " {" + asked->getRichName() + "}";
+    ventrel::sceneManager->showDialog(DisableDialog, this, this, text,
+                                      (playing ? DisableContext : EnableContext) + index);
     return true;
 }
 
 void Status::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
     Menu::Status::dialogResult(dialog, button, context);
-    if (dialog != DisableDialog || button != 0 || !kit::startsWith(context, DisableContext)) {
+    if (dialog != DisableDialog || button != 0) {
         return;
     }
-    kit::String index = context.substr(DisableContext.size());
-    if (kit::isInt(index)) {
-        _disablePlayer(kit::toInt(index));
+    for (const kit::String& prefix : {DisableContext, EnableContext}) {
+        kit::String index = kit::startsWith(context, prefix) ? context.substr(prefix.size()) : "";
+        if (kit::isInt(index)) {
+            _setPlaying(kit::toInt(index), prefix == EnableContext);
+        }
     }
 }
 
-// Taking out the player whose turn it is passes the turn on at once.
-void Status::_disablePlayer(int index) {
+// Taking out the player whose turn it is passes the turn on at once. A player brought back keeps his
+// place and waiting states and plays when the turn next reaches his seat.
+void Status::_setPlaying(int index, bool playing) {
     System::GameState* game = System::gameState();
     if (!game || index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
         return;
     }
-    game->getPlayers()[index]->setPlaying(false);
+    Game::Player* player = game->getPlayers()[index];
+    if (player->isPlaying() == playing || (!playing && game->getPlayingPlayers().size() <= 2)) {
+        return;
+    }
+    player->setPlaying(playing);
     Game::Player* current = game->getCurrentPlayer();
     if (current && !current->isPlaying()) {
         game->nextTurn();

@@ -5,11 +5,12 @@
 namespace Menu::InGame {
 
 // The pause menu's player list: names in their colours, drinks and estimates, when the game
-// started, and taking a player out of the running game.
+// started, and taking a player out of the running game or bringing him back.
 class Status : public Menu::Status {
 public:
     static inline const kit::String DisableDialog = "menu/dialog/yes_no";
     static inline const kit::String DisableContext = "Menu:Status:PlayerDisable";
+    static inline const kit::String EnableContext = "Menu:Status:PlayerEnable";
 
     explicit Status(ventrel::system::Context* owner);
 
@@ -20,11 +21,11 @@ public:
 protected:
     void _setupDataset() override;
     void _setupCallbacks() override;
-    bool _askDisable(gui::Object* button);
+    bool _askPresence(gui::Object* button);
 
 private:
     void _refreshEstimate(int index);
-    void _disablePlayer(int index);
+    void _setPlaying(int index, bool playing);
 };
 
 }  // namespace Menu::InGame

@@ -18,7 +18,10 @@ kit::String languageOf(const kit::String& localization) {
 
 }  // namespace
 
+// Modal: while the flags show, every click is theirs, never a button of the screen beneath.
+// Modal: while the flags show, every click is theirs, never a button of the screen beneath.
 Localization::Localization(system::Context* owner, const kit::String& name) : Base(owner, name) {
+    alwaysModal = true;
     visibleOnSetup = false;
 }
 
