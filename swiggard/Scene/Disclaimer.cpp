@@ -1,6 +1,10 @@
 #include "Scene/Disclaimer.h"
 
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/Core.h>
+
 #include "System/Navigation.h"
+#include "System/Objects.h"
 
 namespace Scene {
 
@@ -12,7 +16,17 @@ Disclaimer::Disclaimer() : Base("scene/disclaimer", "") {
 
 ventrel::system::Contract Disclaimer::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
-    return Base::getContract().add({"button_ok", Kind::Button}).add({"label_disclaimer", Kind::Label});
+    return Base::getContract()
+        .add({"button_ok", Kind::Button})
+        .add({"label_disclaimer", Kind::Label})
+        .add({"label_version", Kind::Label});
+}
+
+void Disclaimer::_setupDataset() {
+    Base::_setupDataset();
+    if (ventrel::core) {
+        System::setText(this, "label_version", ventrel::core->getGameVersion().toString(3));
+    }
 }
 
 void Disclaimer::_setupCallbacks() {

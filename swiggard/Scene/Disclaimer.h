@@ -4,7 +4,8 @@
 
 namespace Scene {
 
-// The first screen: who may play and how to play safely, confirmed before anything else.
+// The first screen: who may play and how to play safely, confirmed before anything else, with the
+// game's version.
 class Disclaimer : public ventrel::scene::Base {
 public:
     Disclaimer();
@@ -12,6 +13,7 @@ public:
     ventrel::system::Contract getContract() const override;
 
 protected:
+    void _setupDataset() override;
     void _setupCallbacks() override;
     Base* _createNew() override { return new Disclaimer(); }
     void _accept();

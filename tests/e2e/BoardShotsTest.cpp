@@ -51,6 +51,8 @@ TEST_F(BoardShots, EveryBoardScreen) {
         for (int i = 0; i < 14; ++i) {
             System::gameState()->getPlayers()[i]->addDrinks(i * 3);
         }
+        // The second player has gone home: his row fades and offers the plus.
+        System::gameState()->getPlayers()[1]->setPlaying(false);
         shot(look + "_follow");
         session.click(board->getGui(), "button_overview");
         shot(look + "_overview");

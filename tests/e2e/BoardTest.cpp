@@ -16,7 +16,9 @@
 #include "BoardPlay.h"
 #include "Menu/InGame/Status.h"
 #include "Menu/Title.h"
+#include "System/Core.h"
 #include "System/DataManager.h"
+#include "System/Objects.h"
 #include "System/TempState.h"
 
 namespace e2etest {
@@ -569,6 +571,23 @@ TEST_F(BoardTest, PlayersAreTakenOutOnlyWhileMoreThanTwoPlayAndTheTurnPassesOn) 
     BoardPlayer play(session, BoardPlayer::Input::Mouse);
     ASSERT_TRUE(play.playUntil([] { return game().getTurnIndex() == 0; }));
     EXPECT_GE(play.getStartedTurns(), 3) << "the skipped turn went by first";
+}
+
+// The news band is there only for a message of the day that exists.
+TEST_F(BoardTest, TheNewsBandShowsOnlyAMessageThatExists) {
+    System::profile().set("MOTD", "");
+    OpenBoard* board = start(2);
+    ASSERT_NE(board, nullptr);
+    for (int frame = 0; frame < 60; ++frame) {
+        ASSERT_FALSE(board->getGui()->getObject("container_motd")->isDerivedVisible()) << "frame " << frame;
+        session.getDriver().step();
+    }
+    System::profile().set("MOTD", "de:Heute neu\nen:New tonight");
+    static_cast<System::Core*>(ventrel::core)->setMotdShowCount(2);
+    board = start(2);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(board->getGui()->getObject("container_motd")->isDerivedVisible());
+    EXPECT_EQ(System::getLabelText(board->getGui(), "label_motd"), "New tonight");
 }
 
 TEST_F(BoardTest, TheBoardHintShowsOnlyInTheFirstGame) {

@@ -184,6 +184,35 @@ TEST_F(ParserTest, AMissingPictureOnlyWarns) {
               "");
 }
 
+// Stand-ins show in the tools, are left out in the game and marked for the test that hunts them.
+TEST_F(ParserTest, StandInsFollowTheSampleMode) {
+    const kit::String layout =
+        "<Dataset><Container name=\"root\">"
+        "<Label name=\"name\" sampleText=\"Alex\"/>"
+        "<Label name=\"start\" text=\"x\" sampleTextKey=\"{%s} {21:03}\"/>"
+        "<Label name=\"unit\" text=\"%\"/>"
+        "</Container></Dataset>";
+    ASSERT_TRUE(kit::File::write(kit::ResourceDir::getPath(testFile("samples.gui")), layout));
+    auto textOf = [](gui::Dataset& screen, const char* name) {
+        return screen.getObjectAs<gui::Label>(name, "Label")->getText();
+    };
+    struct Case {
+        gui::SampleMode mode;
+        const char* name;
+        const char* start;
+    };
+    for (const Case& expected :
+         {Case{gui::SampleMode::Off, "", "x"}, Case{gui::SampleMode::Shown, "Alex", "21:03"},
+          Case{gui::SampleMode::Marked, gui::SampleMark, gui::SampleMark}}) {
+        gui::setSampleMode(expected.mode);
+        auto screen = loadScreen("samples.gui");
+        EXPECT_EQ(textOf(*screen, "name"), expected.name);
+        EXPECT_EQ(textOf(*screen, "start"), expected.start);
+        EXPECT_EQ(textOf(*screen, "unit"), "%") << "a fixed text is never a stand-in";
+    }
+    gui::setSampleMode(gui::SampleMode::Off);
+}
+
 TEST_F(ParserTest, GlobalSetsFindPicturesByFolder) {
     gui::BaseImage* yes = guiSet->getImage("gui.buttons/ok");
     EXPECT_EQ(yes->getSize(), quadrix::Vector2(128, 128));

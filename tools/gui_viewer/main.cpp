@@ -18,17 +18,17 @@
 #include <cstdlib>
 #include <memory>
 
+#include "System/GameInit.h"
 #include "fonts/Fonts.h"
+#include "gui/Animator.h"
 #include "gui/ButtonBase.h"
 #include "gui/EditBox.h"
 #include "gui/FunctionCallbackEvent.h"
 #include "gui/Gui.h"
 #include "gui/ProgressBar.h"
 #include "host/Host.h"
-#include "gui/Animator.h"
 #include "kit/Log.h"
 #include "kit/Strings.h"
-#include "System/GameInit.h"
 
 namespace {
 
@@ -98,10 +98,11 @@ void registerFonts() {
     const struct {
         const char* file;
         const char* name;
-    } scripts[] = {{"ptsans.ttf", "ptsans"}, {"simhei.ttf", "simhei"}, {"texgyreadventor-bold.otf", "adventor"}};
+    } scripts[] = {
+        {"ptsans.ttf", "ptsans"}, {"simhei.ttf", "simhei"}, {"texgyreadventor-bold.otf", "adventor"}};
     for (const auto& font : scripts) {
-        fonts::renderer->registerFont(new fonts::FontTtf(kit::String("data/gui/fonts/") + font.file, font.name,
-                                                         40.0f, 1.0f, 40.0f, 8.0f, true),
+        fonts::renderer->registerFont(new fonts::FontTtf(kit::String("data/gui/fonts/") + font.file,
+                                                         font.name, 40.0f, 1.0f, 40.0f, 8.0f, true),
                                       true);
     }
 }
@@ -247,6 +248,8 @@ int main(int argc, char** argv) {
     gui::setLocalization(options.language);
     registerFonts();
     gui::setDebugEnabled(options.debug);
+    // A layout alone has no game to fill it: its stand-in values show instead.
+    gui::setSampleMode(gui::SampleMode::Shown);
 
     auto guiSet = std::make_unique<gui::Dataset>("data/gui/gui.dts", "gui");
     guiSet->setTextFolder("texts");

@@ -10,6 +10,7 @@
 #include "gui/CompositeImage.h"
 #include "gui/Container.h"
 #include "gui/EditBox.h"
+#include "gui/Gui.h"
 #include "gui/Image.h"
 #include "gui/ImageBox.h"
 #include "gui/ImageButton.h"
@@ -371,8 +372,8 @@ void DatasetLoader::expandRepeat(pugi::xml_node node) {
 
 // Fills in the copy's number, moves it (a nested repeat moves its children) and remembers where its
 // original stands in the text.
-void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const kit::String& variable,
-                                int number, const quadrix::Vector2& shift) {
+void DatasetLoader::prepareCopy(const pugi::xml_node& source, pugi::xml_node copy,
+                                const kit::String& variable, int number, const quadrix::Vector2& shift) {
     auto origin = origins.find(source.internal_object());
     origins[copy.internal_object()] = origin == origins.end() ? -1 : origin->second;
     for (pugi::xml_attribute attribute : copy.attributes()) {
@@ -738,6 +739,7 @@ void DatasetLoader::applyLabel(Label* label, Attributes& attributes) {
     if (auto key = attributes.text("textKey")) {
         label->setTextKey(*key);
     }
+    applySample(label, attributes);
     if (auto font = attributes.text("font")) {
         label->setFont(*font);
     }
@@ -759,6 +761,22 @@ void DatasetLoader::applyLabel(Label* label, Attributes& attributes) {
     }
     if (auto markup = attributes.flag("markup")) {
         label->setMarkup(*markup);
+    }
+}
+
+// A stand-in for what the screen shows: a literal or a text key, shown only by the tools.
+void DatasetLoader::applySample(Label* label, Attributes& attributes) {
+    auto text = attributes.text("sampleText");
+    auto key = attributes.text("sampleTextKey");
+    if (!text && !key) {
+        return;
+    }
+    if (getSampleMode() == SampleMode::Marked) {
+        label->setText(SampleMark);
+    } else if (getSampleMode() == SampleMode::Shown && key) {
+        label->setTextKey(*key);
+    } else if (getSampleMode() == SampleMode::Shown) {
+        label->setText(*text);
     }
 }
 

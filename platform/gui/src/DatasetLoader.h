@@ -47,8 +47,8 @@ private:
     // Replaces every <Repeat> below the node by its copies.
     void expandRepeats(pugi::xml_node parent);
     void expandRepeat(pugi::xml_node node);
-    void prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const kit::String& variable, int number,
-                     const quadrix::Vector2& shift);
+    void prepareCopy(const pugi::xml_node& source, pugi::xml_node copy, const kit::String& variable,
+                     int number, const quadrix::Vector2& shift);
     void moveRect(pugi::xml_node node, const quadrix::Vector2& shift);
     void readDeclaration(const pugi::xml_node& node);
     void readStyle(const pugi::xml_node& node);
@@ -60,6 +60,7 @@ private:
     Object* readObject(const pugi::xml_node& node, Object* parent);
     void applyObject(Object* object, Attributes& attributes);
     void applyLabel(Label* label, Attributes& attributes);
+    void applySample(Label* label, Attributes& attributes);
     void applyKind(Object* object, Attributes& attributes);
     // Sets an image through a setter; a missing picture is logged.
     template <class Setter>

@@ -28,6 +28,7 @@ struct State {
     unsigned int textGeneration = 1;
     bool hoverEffect = true;
     bool debug = false;
+    SampleMode sampleMode = SampleMode::Off;
     float idleUnloadTime = 0.0f;
     int textureLoadMode = 0;
     kit::Array<kit::String> texturePrefixes;
@@ -246,6 +247,14 @@ void setDebugEnabled(bool enabled) {
 
 bool isDebugEnabled() {
     return state().debug;
+}
+
+void setSampleMode(SampleMode mode) {
+    state().sampleMode = mode;
+}
+
+SampleMode getSampleMode() {
+    return state().sampleMode;
 }
 
 void setTextureIdleUnloadTime(float seconds) {

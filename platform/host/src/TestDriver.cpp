@@ -144,6 +144,9 @@ bool TestDriver::step(int frames) {
             finished = true;
             return false;
         }
+        if (frameWatch) {
+            frameWatch();
+        }
     }
     return !finished;
 }

@@ -51,8 +51,11 @@ ventrel::system::Contract Gui::getContract() const {
         .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1});
 }
 
+// The names and counts are the game's from the first frame, also under a question asked while the
+// board is set up, during which the bar is not updated.
 void Gui::setup() {
     Base::setup();
+    _updatePlayers();
     startMotd(false);
 }
 

@@ -52,6 +52,14 @@ bool isHoverEffectEnabled();
 // Outlines and names of every object drawn over the screens.
 void setDebugEnabled(bool enabled);
 bool isDebugEnabled();
+// What labels do with the stand-in values of their layout (sampleText, sampleTextKey), which the
+// screens replace with the game's own: the game leaves them out, the viewer and the gallery show them,
+// and a test marks them with SampleMark to find any that a player could see. Applied when a data set
+// is loaded.
+enum class SampleMode { Off, Shown, Marked };
+inline const char* const SampleMark = "<<sample>>";
+void setSampleMode(SampleMode mode);
+SampleMode getSampleMode();
 
 // Textures not drawn for this many seconds are unloaded by unloadUnusedResources (0: never).
 void setTextureIdleUnloadTime(float seconds);

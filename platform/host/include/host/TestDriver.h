@@ -53,6 +53,8 @@ public:
     bool stepUntil(const std::function<bool()>& condition, int maxFrames = 600);
     // Whether the loop has ended.
     bool isFinished() const { return finished; }
+    // Called after every frame the driver runs, to look at what that frame showed (empty: nothing).
+    void setFrameWatch(std::function<void()> watch) { frameWatch = std::move(watch); }
     // Frames run by this driver.
     int getFrameCount() const { return frameCount; }
 
@@ -106,6 +108,7 @@ public:
 private:
     float timeStep;
     bool finished = false;
+    std::function<void()> frameWatch;
     int frameCount = 0;
     bool openUrlResult = true;
     kit::Array<kit::String> openedUrls;
