@@ -4,8 +4,9 @@
 // switch to the first frame of the new scene that takes input (and the longest frame among them, the
 // switch's own work besides its transition), resident memory, and the share of one
 // core that the process would take at 60 frames a second on a still, a dialog and an animated
-// screen. The renderer is whatever SDL_RENDER_DRIVER picks (scripts/bench runs the software renderer
-// headless and the accelerated one under Xvfb). Figures are the counters of each line.
+// screen, and the frames a resumed question waits for its pictures. The renderer is whatever
+// SDL_RENDER_DRIVER picks (scripts/bench runs the software renderer headless and the accelerated one under
+// Xvfb). Figures are the counters of each line.
 #include <benchmark/benchmark.h>
 #include <kit/Log.h>
 
@@ -15,9 +16,16 @@
 #include <string>
 #include <vector>
 
+#include <gui/Gui.h>
+#include <gui/Image.h>
+#include <gui/ImageBox.h>
+#include <gui/ImageButton.h>
+#include <gui/Texture.h>
+
 #include "BoardPlay.h"
 #include "Percentile.h"
 #include "ProcessMemory.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -198,10 +206,85 @@ void IdleCost(benchmark::State& state) {
     }
 }
 
+// Whether every picture of the object and its visible children is on the graphics card (faded out
+// or not: a screen fading in wants its pictures too).
+bool picturesDrawn(gui::Object* object) {
+    if (!object->isVisible()) {
+        return true;
+    }
+    gui::BaseImage* image = nullptr;
+    if (auto* box = dynamic_cast<gui::ImageBox*>(object)) {
+        image = box->getImage();
+    } else if (auto* button = dynamic_cast<gui::ImageButton*>(object)) {
+        image = button->getImage();
+    }
+    auto* plain = dynamic_cast<gui::Image*>(image);
+    if (plain && plain->getTexture() && !plain->getTexture()->isLoaded()) {
+        return false;
+    }
+    const auto& children = object->getChildren();
+    return std::all_of(children.begin(), children.end(),
+                       [](gui::Object* child) { return picturesDrawn(child); });
+}
+
+// A game resumed with its question open right after start-up: the frames from the question showing
+// until all its pictures are drawn, while the rest of the board's pictures still arrive.
+void ResumedQuestion(benchmark::State& state) {
+    TempFolder home;
+    {
+        GameSession session(home.getPath());
+        kit::Log::setConsoleEnabled(false);
+        session.waitForScene();
+        OpenBoard* board = startBoard(session, 14, Layout::Planets, FieldSet::Classic);
+        // The last challenge of the board: its pictures are among the last the board looks up.
+        std::optional<int> position;
+        for (int p = ::Game::BoardSize - 1; board && p > 0 && !position; --p) {
+            const ::Game::Field* field = game().getBoardField(p);
+            if (field && field->actions.size() == 2 && field->minPlayers <= 14) {
+                position = p;
+            }
+        }
+        if (!position) {
+            state.SkipWithError("no board or no landing field");
+            return;
+        }
+        throwFrom(board, *position - 1, 1);
+        session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600);
+        session.goTo("Scene::Title");
+    }
+    std::vector<double> frames;
+    for (auto _ : state) {
+        GameSession session(home.getPath());
+        kit::Log::setConsoleEnabled(false);
+        session.waitForScene();
+        session.useWindow(1366, 768);
+        session.goTo("Scene::Title");
+        session.click(session.getScene()->getMenu("menu/title"), "button_resume");
+        ventrel::menu::Dialog* dialog = nullptr;
+        session.getDriver().stepUntil(
+            [&] {
+                for (ventrel::menu::Dialog* shown : ventrel::sceneManager->getDialogs()) {
+                    dialog = shown->isVisible() ? shown : dialog;
+                }
+                return dialog != nullptr;
+            },
+            600);
+        int waited = 0;
+        while (dialog && !picturesDrawn(dialog->getRoot()) && waited < 600) {
+            session.getDriver().step();
+            ++waited;
+        }
+        frames.push_back(static_cast<double>(waited));
+    }
+    state.counters["frames_p50"] = percentile(frames, 0.5);
+    state.counters["frames_max"] = *std::max_element(frames.begin(), frames.end());
+}
+
 BENCHMARK(StartUp)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BoardFrame)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(SceneSwitches)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(IdleCost)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ResumedQuestion)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -388,6 +388,31 @@ TEST_F(TextureTest, ABrokenPictureDrawsNothingAndIsNotRetried) {
     delete broken;
 }
 
+// A picture a frame wants to draw does not wait behind the others: it is uploaded in the next frame,
+// beyond the budget, while the rest come one a frame.
+TEST_F(TextureTest, APictureDrawnWhileItWaitsGoesFirst) {
+    host::setMaxAsyncTextureUploadsPerFrame(1);
+    kit::Array<host::Texture*> textures;
+    for (int i = 0; i < 4; ++i) {
+        textures.push_back(host::rendersys->createTextureFromResource(kit::format("img/async%d.png", i)));
+        ASSERT_TRUE(textures.back()->loadAsync());
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    host::rendersys->drawQuad(textures[3], corners(Rectangle(0, 0, 40, 40)), fullUvs, Color::White);
+    EXPECT_FALSE(textures[3]->isLoaded()) << "drawing does not decode on the main thread";
+    host::TestDriver driver;
+    driver.step();
+    EXPECT_TRUE(textures[3]->isLoaded());
+    int others = 0;
+    for (int i = 0; i < 3; ++i) {
+        others += textures[i]->isLoaded() ? 1 : 0;
+    }
+    EXPECT_EQ(others, 1) << "the rest keep to one a frame";
+    for (auto* texture : textures) {
+        delete texture;
+    }
+}
+
 TEST_F(TextureTest, AsynchronousLoadsUploadAFewPerFrame) {
     host::setMaxAsyncTextureUploadsPerFrame(1);
     EXPECT_EQ(host::getMaxAsyncTextureUploadsPerFrame(), 1);

@@ -158,6 +158,8 @@ struct RenderSystemInternals {
     static bool attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow);
     static void detachRenderer(RenderSystem::Impl& render);
     static void uploadAsyncTextures(RenderSystem::Impl& render);
+    static void wantAsync(RenderSystem::Impl& render, Texture& texture);
+    static bool uploadResult(RenderSystem::Impl& render, const RenderSystem::Impl::Result& result);
     // Draws the kept commands now and forgets them.
     static void flush(RenderSystem::Impl& render);
     static void drawCommand(RenderSystem::Impl& render, const RenderSystem::Impl::Command& command);

@@ -420,7 +420,63 @@ void RenderSystemInternals::detachRenderer(RenderSystem::Impl& render) {
     render.accelerated = false;
 }
 
+// A frame wants a picture that still waits: its decoding moves to the front of the queue.
+void RenderSystemInternals::wantAsync(RenderSystem::Impl& render, Texture& texture) {
+    if (texture.wanted) {
+        return;
+    }
+    texture.wanted = true;
+    std::lock_guard<std::mutex> lock(render.mutex);
+    auto job =
+        std::find_if(render.jobs.begin(), render.jobs.end(),
+                     [&](const RenderSystem::Impl::Job& queued) { return queued.serial == texture.serial; });
+    if (job != render.jobs.end() && job != render.jobs.begin()) {
+        RenderSystem::Impl::Job moved = *job;
+        render.jobs.erase(job);
+        render.jobs.push_front(moved);
+    }
+}
+
+// True when the result was uploaded (or dropped for a texture that no longer waits).
+bool RenderSystemInternals::uploadResult(RenderSystem::Impl& render,
+                                         const RenderSystem::Impl::Result& result) {
+    auto it = render.textures.find(result.serial);
+    if (it == render.textures.end() || !it->second->asyncQueued || render.renderer == nullptr) {
+        if (result.surface != nullptr) {
+            SDL_FreeSurface(result.surface);
+        }
+        return false;
+    }
+    Texture& texture = *it->second;
+    texture.asyncQueued = false;
+    texture.wanted = false;
+    if (result.surface == nullptr) {
+        texture.failed = true;
+        kit::Log::error(logTag, "Cannot load texture " + texture.filename);
+        return false;
+    }
+    if (!uploadSurface(render, texture, result.surface, texture.handle, texture.width, texture.height)) {
+        texture.failed = true;
+    }
+    return true;
+}
+
+// Pictures a frame already wanted are uploaded first and beyond the budget; the others a few a frame.
 void RenderSystemInternals::uploadAsyncTextures(RenderSystem::Impl& render) {
+    std::deque<RenderSystem::Impl::Result> urgent;
+    {
+        std::lock_guard<std::mutex> lock(render.mutex);
+        auto waiting =
+            std::stable_partition(render.results.begin(), render.results.end(), [&](const auto& result) {
+                auto it = render.textures.find(result.serial);
+                return it != render.textures.end() && it->second->wanted;
+            });
+        urgent.assign(render.results.begin(), waiting);
+        render.results.erase(render.results.begin(), waiting);
+    }
+    for (const RenderSystem::Impl::Result& result : urgent) {
+        uploadResult(render, result);
+    }
     int uploaded = 0;
     while (maxAsyncUploadsPerFrame <= 0 || uploaded < maxAsyncUploadsPerFrame) {
         RenderSystem::Impl::Result result;
@@ -432,24 +488,9 @@ void RenderSystemInternals::uploadAsyncTextures(RenderSystem::Impl& render) {
             result = render.results.front();
             render.results.pop_front();
         }
-        auto it = render.textures.find(result.serial);
-        if (it == render.textures.end() || !it->second->asyncQueued || render.renderer == nullptr) {
-            if (result.surface != nullptr) {
-                SDL_FreeSurface(result.surface);
-            }
-            continue;
+        if (uploadResult(render, result)) {
+            ++uploaded;
         }
-        Texture& texture = *it->second;
-        texture.asyncQueued = false;
-        if (result.surface == nullptr) {
-            texture.failed = true;
-            kit::Log::error(logTag, "Cannot load texture " + texture.filename);
-            continue;
-        }
-        if (!uploadSurface(render, texture, result.surface, texture.handle, texture.width, texture.height)) {
-            texture.failed = true;
-        }
-        ++uploaded;
     }
 }
 
@@ -727,7 +768,11 @@ void RenderSystem::drawQuad(Texture* texture, const Quad& corners, const Quad& u
             return;
         }
         if (!texture->isLoaded()) {
-            if (texture->asyncQueued || texture->failed || !texture->load()) {
+            if (texture->asyncQueued) {
+                RenderSystemInternals::wantAsync(*impl, *texture);
+                return;
+            }
+            if (texture->failed || !texture->load()) {
                 return;
             }
         }

@@ -29,7 +29,9 @@ public:
     // such a texture draws nothing and is not tried again.
     bool load();
     // Decodes the picture on a worker thread; it is uploaded at the start of a later frame (at most
-    // host::setMaxAsyncTextureUploadsPerFrame per frame). False when it is loaded already or failed.
+    // host::setMaxAsyncTextureUploadsPerFrame per frame). A frame that draws a picture still waiting
+    // moves it ahead of the pictures only looked up, and it is uploaded beyond that budget: what is on
+    // screen now comes first. False when it is loaded already or failed.
     bool loadAsync();
     // Frees the pixels; a later draw or load loads them again. Textures made from pixels keep theirs.
     void unload();
@@ -53,6 +55,8 @@ private:
     void* handle = nullptr;
     bool fromPixels = false;
     bool asyncQueued = false;
+    // A frame wanted to draw it while it waited.
+    bool wanted = false;
     bool failed = false;
 };
 
