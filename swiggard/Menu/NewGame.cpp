@@ -36,6 +36,8 @@ const char* const VolumeBox = "text_alco_test_volume_";
 const char* const WeightBox = "text_alco_test_weight_";
 const kit::String ColorPrefix = "gui.buttons/color_";
 const kit::String CharacterPrefix = "gui.character_icons/";
+// Room for the focus ring, which reaches 10 units beyond what it surrounds.
+constexpr float FocusRingRoom = 16.0f;
 
 // The focus slots of a row: the basic view's six, and the body-data view's five over the same slots.
 const char* const BasicFocus[] = {DeleteButton,    NameBox,      ColorButton,
@@ -74,6 +76,7 @@ ventrel::system::Contract NewGame::getContract() const {
     }
     return contract.add({"image_player_color_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"button_add_player", Kind::Button})
+        .add({"label_add_player", Kind::Label})
         .add({"container_player_1", Kind::Object})
         .add({"tutorial", Kind::Object});
 }
@@ -139,27 +142,10 @@ void NewGame::refresh() {
         System::setImage(this, System::slotName(StomachButton, row),
                          "gui.buttons/" + data->getStomach().getName());
     }
-    System::setVisible(this, "button_add_player", count < System::GameState::MaxPlayers);
+    for (const char* add : {"button_add_player", "label_add_player"}) {
+        System::setVisible(this, add, count < System::GameState::MaxPlayers);
+    }
     Status::refresh();
-}
-
-// One more row below the players holds the add button.
-void NewGame::_resizeScrollArea() {
-    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
-    gui::Object* second = getObject("container_player_1");
-    gui::Object* add = getObject("button_add_player");
-    if (!area || !second || !add || !area->getContent()) {
-        return;
-    }
-    quadrix::Vector2 offset = area->getScrollOffset();
-    Status::_resizeScrollArea();
-    gui::Object* content = area->getContent();
-    if (playerCount() < System::GameState::MaxPlayers) {
-        float height = second->getY() + content->getHeight();
-        add->setY(height - second->getHeight());
-        content->setHeight(height);
-    }
-    area->setScrollOffset(offset);
 }
 
 void NewGame::collect() {
@@ -208,17 +194,44 @@ int NewGame::_rowOf(const gui::Object* button, const kit::String& prefix) const 
     return playerAt(row) ? row : -1;
 }
 
+// The new row comes into view with its name ready to be typed; the rows above move only as far as
+// needed, so none of them looks deleted.
 void NewGame::_addPlayer() {
     collect();
     if (!System::gameState()->addDefaultPlayer()) {
         return;
     }
     refresh();
-    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
-    gui::Object* second = getObject("container_player_1");
-    if (area && second) {
-        area->setScrollOffset(area->getScrollOffset() + quadrix::Vector2(0.0f, second->getY()));
+    int row = playerCount() - 1;
+    _showRow(row);
+    gui::Object* name = getObject(System::slotName(NameBox, row));
+    if (name && getDataset()) {
+        getDataset()->setFocusedObject(name);
     }
+}
+
+// Below the last row the list keeps room for the focus ring of its name.
+void NewGame::_resizeScrollArea() {
+    Status::_resizeScrollArea();
+    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
+    if (area && area->getContent()) {
+        area->getContent()->setHeight(area->getContent()->getHeight() + FocusRingRoom);
+    }
+}
+
+void NewGame::_showRow(int row) {
+    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
+    gui::Object* container = getObject(System::slotName("container_player_", row));
+    if (!area || !container) {
+        return;
+    }
+    float top = container->getY();
+    float bottom = top + container->getHeight() + FocusRingRoom;
+    float offset = area->getScrollOffset().y;
+    if (bottom > offset + area->getHeight()) {
+        offset = bottom - area->getHeight();
+    }
+    area->setScrollOffset(quadrix::Vector2(0.0f, std::min(offset, top)));
 }
 
 bool NewGame::_deletePlayer(gui::Object* button) {

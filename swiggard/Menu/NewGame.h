@@ -33,9 +33,11 @@ public:
 protected:
     void _setupDataset() override;
     void _setupCallbacks() override;
-    void _resizeScrollArea() override;
 
+    void _resizeScrollArea() override;
     void _addPlayer();
+    // Scrolls the list as little as needed for the row to be seen whole.
+    void _showRow(int row);
     bool _deletePlayer(gui::Object* button);
     bool _pickColor(gui::Object* button);
     bool _pickCharacter(gui::Object* button);

@@ -32,9 +32,12 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     ASSERT_NE(rows, nullptr);
     type(rows, "text_player_name_0", "Anna");
     shot("new_game");
-    for (int i = 0; i < 12; ++i) {
+    for (int players = 3; players <= 14; ++players) {
         session.click(rows, "button_add_player");
         session.getDriver().step(10);
+        if (players == 5 || players == 9) {
+            shot("new_game_" + kit::toString(players));
+        }
     }
     shot("new_game_14");
     session.click(rows, "button_player_alco_test_data_13");

@@ -3,6 +3,7 @@
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/Label.h>
+#include <gui/ScrollArea.h>
 #include <host/Color.h>
 #include <kit/Strings.h>
 #include <ventrel/Platform.h>
@@ -110,11 +111,40 @@ TEST_F(AroundTheGame, RowsComeAndGoBetweenTwoAndFourteenPlayers) {
     ASSERT_EQ(game().getPlayers().size(), 2u) << "two default players";
     EXPECT_NE(player(0).getColor(), player(1).getColor());
     EXPECT_FALSE(isShown(rows, "button_player_delete_0")) << "two players are the least";
+    auto* area = dynamic_cast<gui::ScrollArea*>(rows->getObject("scroll_area"));
+    ASSERT_NE(area, nullptr);
+    auto inView = [&](int row) {
+        quadrix::Rectangle box = area->getBoundingRect();
+        quadrix::Rectangle shown =
+            rows->getObject(System::slotName("container_player_", row))->getBoundingRect();
+        return shown.y >= box.y - 0.5f && shown.bottom() <= box.bottom() + 0.5f;
+    };
+    EXPECT_EQ(area->getScrollThumb().h, 0.0f) << "two rows need no bar";
     for (int added = 3; added <= 14; ++added) {
+        SCOPED_TRACE(added);
         ASSERT_TRUE(isShown(rows, "button_add_player")) << "with " << added - 1 << " players";
         press(rows, "button_add_player", 20);
         ASSERT_EQ(game().getPlayers().size(), static_cast<size_t>(added));
+        // The new row is seen whole, its name takes the keys, and the rows move only as far as needed.
+        EXPECT_TRUE(inView(added - 1));
+        EXPECT_TRUE(rows->getObject(System::slotName("text_player_name_", added - 1))->isFocused());
+        EXPECT_TRUE(inView(added - 2)) << "the row before stays in view";
+        if (added <= 4) {
+            EXPECT_TRUE(inView(0)) << "the first player scrolled away";
+        }
+        // The bar shows that the list scrolls once it does, and that the view is at its end.
+        quadrix::Rectangle thumb = area->getScrollThumb();
+        if (area->getMaxScrollOffset().y > 0.0f) {
+            EXPECT_GT(thumb.h, 0.0f);
+            EXPECT_NEAR(thumb.bottom(), area->getHeight(), 0.5f);
+        } else {
+            EXPECT_EQ(thumb.h, 0.0f);
+        }
     }
+    EXPECT_GE(area->getHeight() / rows->getObject("container_player_1")->getY(), 4.5f)
+        << "the list uses its height for rows";
+    session.typeInto(rows, "text_player_name_13", "Fourteen");
+    EXPECT_EQ(System::getLabelText(rows, "text_player_name_13"), "Fourteen");
     EXPECT_FALSE(rows->getObject("button_add_player")->isVisible()) << "fourteen are the most";
     std::set<kit::String> colors;
     for (int i = 0; i < 14; ++i) {

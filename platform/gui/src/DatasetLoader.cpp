@@ -853,6 +853,9 @@ void DatasetLoader::applyKind(Object* object, Attributes& attributes) {
         if (auto drag = attributes.flag("drag")) {
             area->setDrag(*drag);
         }
+        if (auto bar = attributes.flag("scrollBar")) {
+            area->setScrollBar(*bar);
+        }
     }
     if (auto* bar = dynamic_cast<ProgressBar*>(object)) {
         if (auto image = attributes.text("image")) {

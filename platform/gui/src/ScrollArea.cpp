@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ClipScope.h"
+#include "host/RenderSystem.h"
 
 namespace gui {
 
@@ -115,11 +116,46 @@ void ScrollArea::update(float timeDelta) {
     Object::update(timeDelta);
 }
 
-void ScrollArea::_drawChildren(const quadrix::Matrix3& matrix, float alpha) {
-    internal::ClipScope clip(matrix, quadrix::Rectangle(0, 0, getWidth(), getHeight()));
-    if (clip.isVisible()) {
-        Object::_drawChildren(matrix, alpha);
+quadrix::Rectangle ScrollArea::getScrollThumb() const {
+    Object* content = getContent();
+    float limit = getMaxScrollOffset().y;
+    if (!scrollBar || content == nullptr || limit <= 0.0f) {
+        return quadrix::Rectangle();
     }
+    float height = getHeight();
+    float extent = content->getHeight() * content->getScale().y;
+    float thumb = std::clamp(height * height / extent, std::min(ScrollThumbMinHeight, height), height);
+    return quadrix::Rectangle(getWidth() - ScrollBarWidth, (height - thumb) * offset.y / limit,
+                              ScrollBarWidth, thumb);
+}
+
+void ScrollArea::_drawChildren(const quadrix::Matrix3& matrix, float alpha) {
+    {
+        internal::ClipScope clip(matrix, quadrix::Rectangle(0, 0, getWidth(), getHeight()));
+        if (clip.isVisible()) {
+            Object::_drawChildren(matrix, alpha);
+        }
+    }
+    drawScrollBar(matrix, alpha);
+}
+
+// A pale track with a cream thumb in an ink edge: seen on the night background and on a cream panel.
+void ScrollArea::drawScrollBar(const quadrix::Matrix3& matrix, float alpha) const {
+    quadrix::Rectangle thumb = getScrollThumb();
+    if (thumb.h <= 0.0f || host::rendersys == nullptr) {
+        return;
+    }
+    auto fill = [&](const quadrix::Rectangle& area, const host::Color& color) {
+        host::rendersys->drawQuad(
+            {matrix * area.getTopLeft(), matrix * area.getTopRight(), matrix * area.getBottomRight(),
+             matrix * area.getBottomLeft()},
+            host::Color(color.r, color.g, color.b,
+                        static_cast<unsigned char>(static_cast<float>(color.a) * alpha)));
+    };
+    fill(quadrix::Rectangle(thumb.x, 0.0f, thumb.w, getHeight()), host::Color(0xD6, 0xC8, 0xFF, 0x59));
+    fill(thumb, host::Color(0x1B, 0x15, 0x30, 0xFF));
+    fill(quadrix::Rectangle(thumb.x + 3.0f, thumb.y + 3.0f, thumb.w - 6.0f, thumb.h - 6.0f),
+         host::Color(0xFF, 0xF4, 0xDC, 0xFF));
 }
 
 }  // namespace gui

@@ -17,6 +17,12 @@ public:
 
     bool isDrag() const { return drag; }
     void setDrag(bool drag) { this->drag = drag; }
+    // A bar on the right edge shows that the content scrolls, and where the view is in it.
+    bool hasScrollBar() const { return scrollBar; }
+    void setScrollBar(bool scrollBar) { this->scrollBar = scrollBar; }
+    // The bar's thumb: where it lies and how tall it is, in the area's units; empty when all of the
+    // content is in view.
+    quadrix::Rectangle getScrollThumb() const;
     const quadrix::Vector2& getScrollOffset() const { return offset; }
     // Clamped to the content's extent.
     void setScrollOffset(const quadrix::Vector2& offset);
@@ -37,15 +43,20 @@ public:
     static constexpr float WheelStep = 40.0f;
     // Distance a press must move before it becomes a drag.
     static constexpr float DragThreshold = 8.0f;
+    // The scroll bar's width and its thumb's least height.
+    static constexpr float ScrollBarWidth = 16.0f;
+    static constexpr float ScrollThumbMinHeight = 48.0f;
 
 protected:
     void _drawChildren(const quadrix::Matrix3& matrix, float alpha) override;
 
 private:
     void applyOffset();
+    void drawScrollBar(const quadrix::Matrix3& matrix, float alpha) const;
 
     quadrix::Vector2 offset;
     bool drag = false;
+    bool scrollBar = false;
     bool pressed = false;
     bool dragging = false;
     quadrix::Vector2 pressPosition;
