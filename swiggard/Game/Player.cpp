@@ -14,6 +14,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/PlayerNames.h"
 #include "System/TempState.h"
 
 namespace Game {
@@ -216,7 +217,7 @@ bool Player::needsBacWarning() const {
 
 kit::String Player::getRichName() const {
     return kit::format("[c=%s][b=%s]%s[/b][/c]", color.substr(0, 6).c_str(), getContrastColor().c_str(),
-                       kit::escapeText(name).c_str());
+                       kit::escapeText(System::shortenedName(name)).c_str());
 }
 
 kit::String Player::getContrastColor() const {

@@ -56,7 +56,8 @@ public:
     // Not warned yet, complete body data and an estimate of 0.30 % or more.
     bool needsBacWarning() const;
 
-    // "[c=colour][b=border]name[/b][/c]" with the name escaped, so that typed mark-up shows as typed.
+    // "[c=colour][b=border]name[/b][/c]" with the name escaped, so that typed mark-up shows as typed, and
+    // shortened with an ellipsis when it is wider than the turn banner.
     kit::String getRichName() const;
     // "RRGGBB" of the outline that keeps the player's colour readable: white round black, else black.
     kit::String getContrastColor() const;

@@ -1,8 +1,11 @@
 #include "Menu/CustomCards.h"
 
+#include <fonts/Fonts.h>
+#include <fonts/Renderer.h>
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/ScrollArea.h>
+#include <kit/Format.h>
 #include <kit/Random.h>
 #include <kit/Strings.h>
 #include <ventrel/Platform.h>
@@ -85,9 +88,21 @@ void CustomCards::_setupDataset() {
     }
 }
 
+bool CustomCards::fitsCardDialog(const kit::String& text) {
+    if (!fonts::renderer) {
+        return true;
+    }
+    kit::String font = kit::format("default:%.3f", CardTextScale * CardTextShrink);
+    return fonts::renderer->getTextHeight(kit::escapeText(text), font, CardTextWidth,
+                                          fonts::Horizontal::CenterWrapped) <= CardTextHeight;
+}
+
 // Leaving a box keeps and stores its text; an empty card turns red again once it loses the focus.
 void CustomCards::_watchEditBox(int row) {
     kit::String name = System::slotName(TextBox, row);
+    if (auto* box = dynamic_cast<gui::EditBox*>(getObject(name))) {
+        box->setAcceptor(fitsCardDialog);
+    }
     System::onEditBoxFocus(this, name, [this, row] { _refreshTextColor(row); });
     System::watchEditBox(this, name, [this] {
         _collect();

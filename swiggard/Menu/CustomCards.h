@@ -32,6 +32,14 @@ public:
     int getFirstVisible() const { return firstVisible; }
     // The mail's text: the greeting, a blank line and one card text a line.
     static kit::String composeMailBody(const kit::Array<Game::CustomCard*>& cards);
+    // Whether a card's text fits the text of the choice dialog that shows it ("text_dialog_0" of
+    // menu/dialog/action_choice.gui, at the smallest size it may shrink to; a test holds these values
+    // to the layout): the editor takes no more.
+    static bool fitsCardDialog(const kit::String& text);
+    static constexpr float CardTextScale = 0.8f;
+    static constexpr float CardTextWidth = 368.0f;
+    static constexpr float CardTextHeight = 192.0f;
+    static constexpr float CardTextShrink = 0.7f;
 
 protected:
     kit::Array<Game::CustomCard*> cards;

@@ -18,6 +18,7 @@
 #include "System/GameState.h"
 #include "System/Globals.h"
 #include "System/Objects.h"
+#include "System/PlayerNames.h"
 
 namespace Menu {
 
@@ -100,6 +101,8 @@ void NewGame::_setupDataset() {
 void NewGame::_setupRow(int row) {
     if (auto* name = dynamic_cast<gui::EditBox*>(getObject(System::slotName(NameBox, row)))) {
         name->setEmptyTextKey("{%s %s} gui.Player {" + kit::toString(row + 1) + "}");
+        // A name stops where the turn banner would have to cut it.
+        name->setAcceptor(System::fitsNameWidth);
     }
     for (int slot = 0; slot < FocusPerRow; ++slot) {
         if (gui::Object* object = getObject(System::slotName(BasicFocus[slot], row))) {
@@ -161,7 +164,7 @@ void NewGame::_collectPlayer(int row) {
         return Units::parseNumber(System::getLabelText(this, System::slotName(box, row)));
     };
     auto units = Units::getUnitSystem();
-    player->setName(System::getLabelText(this, System::slotName(NameBox, row)));
+    player->setName(kit::trim(System::getLabelText(this, System::slotName(NameBox, row))));
     kit::String color = withoutPrefix(System::getImage(this, System::slotName(ColorImage, row)), ColorPrefix);
     if (!color.empty()) {
         player->setColor(color);

@@ -20,20 +20,6 @@ namespace Scene {
 
 namespace {
 
-// "Classic" → "Class.": three options must fit on one button. Characters, not bytes, are counted,
-// so that a Cyrillic or Chinese word is never cut inside a letter.
-kit::String shortened(const kit::String& text) {
-    const size_t keep = 5;
-    size_t characters = 0;
-    for (size_t at = 0; at < text.size(); ++at) {
-        bool starts = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
-        if (starts && characters++ == keep) {
-            return text.substr(0, at) + ".";
-        }
-    }
-    return text;
-}
-
 int profileNumber(const kit::String& key) {
     return kit::toInt(System::profile().get(key));
 }
@@ -74,11 +60,6 @@ void NewGame::setup() {
         }
     }
     Base::setup();
-    if (System::isAsianLocalization()) {
-        if (auto* title = dynamic_cast<gui::Label*>(getObject("label_title"))) {
-            title->setAlignment(fonts::Horizontal::Right);
-        }
-    }
     likeCounter = profileNumber("FbLike") + 1;
     refresh();
 }
@@ -100,13 +81,15 @@ void NewGame::_startUpdate() {
 
 void NewGame::refresh() {
     System::GameState* game = System::gameState();
+    // Once the options were opened, the button names them in full under its own word.
     if (optionsShown && game) {
         auto text = [this](const kit::String& key, unsigned int value) {
-            return shortened(getText("gui." + key + kit::toString(value)));
+            return getText("gui." + key + kit::toString(value));
         };
         System::setText(this, "button_options",
-                        text("BoardLayout", game->getBoardLayout().getValue()) + "/" +
-                            text("FieldSet", game->getFieldSet().getValue()) + "/" +
+                        getText("gui.ButtonOptions") + "\n" +
+                            text("BoardLayout", game->getBoardLayout().getValue()) + " \u00b7 " +
+                            text("FieldSet", game->getFieldSet().getValue()) + " \u00b7 " +
                             text("CardSet", game->getCardSet().getValue()));
     }
     Base::refresh();

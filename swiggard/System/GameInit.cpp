@@ -84,8 +84,9 @@ void createGameObjects(bool mobile) {
     // A controller alone plays the game: its directions move the focus, A presses, B and Back go back.
     ventrel::input->setConfirmButtons({host::Button::A});
     ventrel::input->setCancelButtons({host::Button::B, host::Button::Back});
-    for (host::Button button : {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp,
-                                host::Button::DPadDown, host::Button::A, host::Button::B, host::Button::Back}) {
+    for (host::Button button :
+         {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp, host::Button::DPadDown,
+          host::Button::A, host::Button::B, host::Button::Back}) {
         ventrel::input->addButton(button);
     }
     registerProfileGlobals();
@@ -230,7 +231,7 @@ void loadFonts() {
     static const Row rows[] = {
         {"ko", "UnDotum.ttf", 30, 28, 6, "UnDotum.ttf", 60, 56, 12},
         {"zh", "simhei.ttf", 30, 33, 5, "simhei.ttf", 60, 66, 10},
-        {"ru", "ptsans.ttf", 38, 30, 5, "ptsans.ttf", 76, 60, 10},
+        {"ru", "ptsans.ttf", 34, 40, 5, "ptsans_caption_bold.ttf", 84, 60, 12},
         {"", "NulaDosis-Regular.ttf", 40, 40, 4, "texgyreadventor-bold.otf", 100, 55, 13},
     };
     Core* gameCore = core();
@@ -273,6 +274,11 @@ void loadFonts() {
         }
         add(row.file, name, row.height, row.lineHeight, row.descender);
         fallbacks.push_back(name);
+    }
+    // Emoji in names, in one colour (SDL_ttf cannot scale the colour emoji font's bitmaps).
+    if (kit::ResourceDir::exists(kit::Dir::joinPath(folder, "emoji.ttf"))) {
+        add("emoji.ttf", "fallback_emoji", 36, 40, 5);
+        fallbacks.push_back("fallback_emoji");
     }
     fonts::renderer->setFallbackFonts(fallbacks);
     fonts::renderer->setIdeographWrapping(asian);

@@ -21,6 +21,7 @@
 #include "Scene/NewGame.h"
 #include "System/Core.h"
 #include "System/Objects.h"
+#include "System/PlayerNames.h"
 #include "System/TempState.h"
 
 namespace e2etest {
@@ -160,6 +161,62 @@ TEST_F(AroundTheGame, RowsComeAndGoBetweenTwoAndFourteenPlayers) {
     EXPECT_TRUE(rows->getObject("button_add_player")->isVisible());
 }
 
+// A name stops where the turn banner would have to cut it, and shows whole there; a longer one from
+// elsewhere is shortened with an ellipsis. The limits are the boxes that show names and cards.
+TEST_F(AroundTheGame, NamesAndCardsStopAtWhatTheirBoxesShow) {
+    Menu::NewGame* rows = openNewGame();
+    ASSERT_NE(rows, nullptr);
+    const kit::String typed = "Maximilian Alexander Friedrich von Habsburg-Lothr";
+    type(rows, "text_player_name_0", typed);
+    kit::String kept = System::getLabelText(rows, "text_player_name_0");
+    EXPECT_LT(kept.size(), typed.size());
+    EXPECT_TRUE(kit::startsWith(kept, "Maximilian")) << kept;
+    EXPECT_TRUE(System::fitsNameWidth(kept));
+    EXPECT_FALSE(System::fitsNameWidth(kept + "WW")) << "the name stops when the banner is full";
+    EXPECT_EQ(rows->getObject("text_player_name_0")->getX(), rows->getObject("text_player_name_1")->getX());
+
+    Game::Player stored;
+    stored.setName(typed + " und Bourbon");
+    EXPECT_NE(stored.getRichName().find("\u2026"), kit::String::npos);
+    EXPECT_EQ(stored.getRichName().find("Bourbon"), kit::String::npos);
+    stored.setName("Zoë");
+    EXPECT_EQ(stored.getRichName().find("\u2026"), kit::String::npos);
+
+    ASSERT_TRUE(session.goTo("Scene::CustomCards"));
+    auto* editor = menu<Menu::CustomCards>();
+    ASSERT_NE(editor, nullptr);
+    press(editor, "button_add_card", 10);
+    // Wide words fill the dialog before the editor's 200 characters run out.
+    kit::String card;
+    while (card.size() < 400) {
+        card += "WOWWOW MWMWM ";
+    }
+    driver().typeText(card);
+    driver().step(3);
+    kit::String written = System::getLabelText(editor, "text_card_text_0");
+    EXPECT_LT(written.size(), card.size());
+    EXPECT_GT(written.size(), 60u);
+    EXPECT_TRUE(Menu::CustomCards::fitsCardDialog(written));
+    EXPECT_FALSE(Menu::CustomCards::fitsCardDialog(written + " WOWWOW MWMWM"))
+        << "the card stops when the dialog is full: " << written;
+
+    // The limits are those of the boxes that show names and cards.
+    gui::Dataset bar("data/gui/definitions/normal/menu/ingame/gui.gui", "bar", true);
+    ASSERT_TRUE(bar.load());
+    auto* banner = bar.getObjectAs<gui::Label>("label_current_player", "Label");
+    EXPECT_EQ(banner->getFont(), System::NameFont);
+    EXPECT_EQ(banner->getWidth(), System::NameWidth);
+    gui::Dataset choice("data/gui/definitions/normal/menu/dialog/action_choice.gui", "choice", true);
+    ASSERT_TRUE(choice.load());
+    for (const char* name : {"text_dialog_0", "text_dialog_1"}) {
+        auto* text = choice.getObjectAs<gui::Label>(name, "Label");
+        EXPECT_EQ(text->getFont(), kit::format("default:%g", Menu::CustomCards::CardTextScale));
+        EXPECT_EQ(text->getWidth(), Menu::CustomCards::CardTextWidth);
+        EXPECT_EQ(text->getHeight(), Menu::CustomCards::CardTextHeight);
+        EXPECT_FLOAT_EQ(text->getShrinkLimit(), Menu::CustomCards::CardTextShrink);
+    }
+}
+
 TEST_F(AroundTheGame, PickersOfferWhatNobodyElseHas) {
     Menu::NewGame* rows = openNewGame();
     ASSERT_NE(rows, nullptr);
@@ -259,9 +316,11 @@ TEST_F(AroundTheGame, TheCardSetFollowsTheUsableCustomCards) {
             }
         }
         press(options, "button_ok", 20);
+        // The button names the three options in full under its own word.
         kit::String summary = labelText(session.getScene(), "button_options");
-        EXPECT_EQ(std::count(summary.begin(), summary.end(), '/'), 2)
-            << summary << " names the three options";
+        EXPECT_EQ(summary, "Options\n" + labelText(options, "button_boardlayout") + " \u00b7 " +
+                               labelText(options, "button_fieldset") + " \u00b7 " +
+                               labelText(options, "button_cardset"));
     }
 }
 

@@ -53,6 +53,12 @@ TEST_F(BoardShots, EveryBoardScreen) {
         }
         // The second player has gone home: his row fades and offers the plus.
         System::gameState()->getPlayers()[1]->setPlaying(false);
+        // Names as friends type them: too long for the banner, other scripts, emoji.
+        const char* const names[] = {"Maximilian Alexander Friedrich", "Дмитрий Ёжиков", "玩家二號",
+                                     "Zoë 🍺🎉 Ann"};
+        for (int i = 0; i < 4; ++i) {
+            System::gameState()->getPlayers()[i == 1 ? 13 : i]->setName(names[i]);
+        }
         shot(look + "_follow");
         session.click(board->getGui(), "button_overview");
         shot(look + "_overview");

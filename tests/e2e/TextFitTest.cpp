@@ -15,9 +15,11 @@
 #include <regex>
 
 #include "BoardPlay.h"
+#include "Menu/CustomCards.h"
 #include "Menu/Localization.h"
 #include "Menu/Title.h"
 #include "ShownObjects.h"
+#include "System/PlayerNames.h"
 
 namespace e2etest {
 namespace {
@@ -25,8 +27,31 @@ namespace {
 // Less than this is rounding between the measuring and the drawing of a text.
 constexpr float Tolerance = 2.0f;
 
-// A long first name, where a text names a player.
-const kit::String Name = "{Maximilian}";
+// The widest name a player can have: as many capital Ws as the turn banner takes, as the board shows
+// a name (in its colour, shortened with an ellipsis where it must be).
+kit::String widestPlainName() {
+    kit::String name;
+    while (System::fitsNameWidth(name + "W")) {
+        name += "W";
+    }
+    return name;
+}
+
+kit::String widestName() {
+    return "{[c=FF0000][b=000000]" + widestPlainName() + "[/b][/c]}";
+}
+
+// The longest card the editor takes: words until the next would not fit the card dialog.
+kit::String longestCard() {
+    kit::String card;
+    for (int word = 0;; ++word) {
+        kit::String longer = card + (card.empty() ? "" : " ") + (word % 3 == 0 ? "Wonderful" : "drink");
+        if (!Menu::CustomCards::fitsCardDialog(longer)) {
+            return "{" + kit::escapeText(card) + "}";
+        }
+        card = longer;
+    }
+}
 
 // How far a label's text runs past its box, in GUI units. A box always holds one line; text in a
 // scroll area may run down.
@@ -35,10 +60,16 @@ struct Overflow {
     float down = 0.0f;
 };
 
-Overflow measure(const gui::Label& label) {
+// The label's font at a share of its size: "special:0.45" at 0.7 is "special:0.315".
+kit::String scaledFont(const kit::String& font, float share) {
+    size_t colon = font.find(':');
+    float scale = colon == kit::String::npos ? 1.0f : kit::toFloat(font.substr(colon + 1));
+    return kit::format("%s:%.4f", font.substr(0, colon).c_str(), scale * share);
+}
+
+Overflow measureIn(const gui::Label& label, const kit::String& font) {
     fonts::Renderer& renderer = *fonts::renderer;
     const kit::String text = label.isMarkup() ? label.getText() : kit::escapeText(label.getText());
-    const kit::String& font = label.getFont();
     const float width = label.getWidth();
     Overflow overflow;
     float widest = 0.0f;
@@ -49,9 +80,23 @@ Overflow measure(const gui::Label& label) {
     overflow.across = widest - width;
     if (!isScrolled(&label)) {
         float height = renderer.getTextHeight(text, font, width, label.getAlignment());
-        overflow.down = height - std::max(label.getHeight(), renderer.getLineHeight(font));
+        overflow.down = height - std::max(label.getHeight(), renderer.getLineHeight(label.getFont()));
+    }
+    // A single line that ends in an ellipsis where it must is never too wide.
+    if (label.isEllipsis() && !fonts::isWrapped(label.getAlignment())) {
+        overflow.across = 0.0f;
     }
     return overflow;
+}
+
+// A label that may shrink is measured at the size it is drawn at: the smallest it may take, when its
+// own does not do.
+Overflow measure(const gui::Label& label) {
+    Overflow full = measureIn(label, label.getFont());
+    if (label.getShrinkLimit() >= 1.0f || (full.across <= Tolerance && full.down <= Tolerance)) {
+        return full;
+    }
+    return measureIn(label, scaledFont(label.getFont(), label.getShrinkLimit()));
 }
 
 // The overflows found in one language, one line each.
@@ -114,7 +159,7 @@ kit::String filled(gui::Label& label, const kit::String& key) {
     }
     kit::String composite = "{%f} " + key;
     for (size_t n = 0; n < blanks; ++n) {
-        composite += " " + Name;
+        composite += " " + widestName();
     }
     return composite;
 }
@@ -159,7 +204,13 @@ void checkDialog(GameSession& session, ventrel::menu::Dialog* dialog, TextFit& f
                                       "TextFit");
     driver.step(20);
     if (auto* name = dynamic_cast<gui::Label*>(dialog->getObject("player_name"))) {
-        name->setTextKey(Name);
+        name->setTextKey(widestName());
+    }
+    for (int n = 0; n < dialog->getButtonCount(); ++n) {
+        if (auto* name =
+                dynamic_cast<gui::Label*>(dialog->getObject("button_dialog_" + kit::toString(n) + "_text"))) {
+            name->setTextKey(widestName());
+        }
     }
     fit.check(dialog);
     for (int n = 0; n < dialog->getButtonCount(); ++n) {
@@ -171,6 +222,11 @@ void checkDialog(GameSession& session, ventrel::menu::Dialog* dialog, TextFit& f
             box->setTextKey(filled(*box, key));
             fit.checkLabel(*box, dialog->getName() + " " + key);
         }
+        // The players' own cards come in the choice dialog, as long as the editor lets them be.
+        if (kit::endsWith(dialog->getName(), "action_choice")) {
+            box->setTextKey(longestCard());
+            fit.checkLabel(*box, dialog->getName() + " the longest own card");
+        }
     }
     dialog->dismiss();
     driver.step(10);
@@ -181,6 +237,10 @@ void checkScene(GameSession& session, const kit::String& scene, TextFit& fit) {
     host::TestDriver& driver = session.getDriver();
     if (scene == "Scene::Board") {
         newGame(14, Layout::Classic, FieldSet::Classic);
+        // Everybody with the widest name the game takes: the bar, the banner and the lists hold them.
+        for (Game::Player* player : game().getPlayers()) {
+            player->setName(widestPlainName());
+        }
     }
     ASSERT_TRUE(session.goTo(scene)) << scene;
     driver.step(30);

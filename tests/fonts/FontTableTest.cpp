@@ -176,7 +176,13 @@ TEST_F(FontTableTest, FallbackFontsLendTheCharactersAFontLacks) {
     EXPECT_FALSE(lending->hasGlyph(U'\U0001F37A')) << "nobody has the beer mug";
     const int size = 40;
     EXPECT_EQ(lending->measure("Bob Жора 乾杯", size),
-              latin->measure("Bob ", size) + ru->measure("Жора ", size) + zh->measure("乾杯", size));
+              latin->measure("Bob ", size) + ru->measure("Жора", size) + latin->measure(" ", size) +
+                  zh->measure("乾杯", size));
+    // Spaces are the main font's, as the layout measures them word by word: a name of two borrowed
+    // words is as wide drawn whole as measured in pieces, so the text after it keeps its space.
+    EXPECT_EQ(
+        lending->measure("Дмитрий Ёжиков", size),
+        lending->measure("Дмитрий", size) + lending->measure(" ", size) + lending->measure("Ёжиков", size));
 
     fonts::Mask own, lent;
     ASSERT_TRUE(latin->rasterize("Bob", size, 0, own));
@@ -199,6 +205,23 @@ TEST_F(FontTableTest, FallbackFontsLendTheCharactersAFontLacks) {
 
     // A lender does not lend to itself, and clearing the list gives the plain fonts back.
     EXPECT_FALSE(renderer->getFont("ru")->hasGlyph(U'\U0001F37A'));
+
+    // Emoji come from the one-colour emoji font: joined ones as their parts, flags as their letters, skin
+    // tones and presentation selectors left out.
+    renderer->setFallbackFonts({"ru", "zh", "emoji"});
+    lending = renderer->getFont("default");
+    for (char32_t emoji :
+         {U'\U0001F37A', U'\U0001F389', U'\U0001F44D', U'\U0001F1E9', U'\U0001F468', U'\u2764'}) {
+        EXPECT_TRUE(lending->hasGlyph(emoji)) << static_cast<unsigned>(emoji);
+    }
+    EXPECT_EQ(lending->measure("\U0001F44D\U0001F3FD", size), lending->measure("\U0001F44D", size));
+    EXPECT_EQ(lending->measure("\u2764\uFE0F", size), lending->measure("\u2764", size));
+    EXPECT_EQ(lending->measure("\U0001F468\u200D\U0001F469\u200D\U0001F467", size),
+              lending->measure("\U0001F468\U0001F469\U0001F467", size));
+    fonts::Mask beer;
+    ASSERT_TRUE(lending->rasterize("\U0001F37A \U0001F1E9\U0001F1EA", size, 0, beer));
+    EXPECT_GT(beer.getWidth(), size);
+
     renderer->setFallbackFonts({});
     EXPECT_EQ(renderer->getFont("default"), latin);
 }

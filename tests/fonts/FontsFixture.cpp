@@ -18,6 +18,7 @@ void FontsFixture::SetUp() {
     addFont("uni0553-webfont.ttf", "bac", 64, 1, 64, 0);
     addFont("UnDotum.ttf", "ko", 30, 1, 28, 6);
     addFont("AvantGuardBold_SWG.ttf", "title", 36, 1, 36, 18);
+    addFont("emoji.ttf", "emoji", 36, 1, 40, 5);
     ASSERT_TRUE(renderer->getDefaultFont()->isUsable()) << "run the swiggard_fonts target";
 }
 

@@ -181,3 +181,18 @@ TEST_F(MeasureTest, RandomTextWrapsWithoutLosingCharacters) {
             << text;
     }
 }
+
+// A player's name in a sentence (a coloured run) moves to the next line whole, never split between its
+// ideographs, unless it is wider than a line on its own.
+TEST_F(MeasureTest, ANameInASentenceIsNotSplitBetweenItsIdeographs) {
+    renderer->setIdeographWrapping(true);
+    const kit::String sentence = "給[c=FF0000][b=000000]玩家二號[/b][/c]一分鐘的按摩。";
+    float character = renderer->getTextWidth("喝", "zh");
+    for (int perLine = 4; perLine <= 8; ++perLine) {
+        auto lines = renderer->wrap(sentence, "zh", character * perLine + 1.0f);
+        bool whole = std::any_of(lines.begin(), lines.end(), [](const kit::String& line) {
+            return line.find("玩家二號") != kit::String::npos;
+        });
+        EXPECT_TRUE(whole) << perLine << ": " << kit::join(lines, " / ");
+    }
+}

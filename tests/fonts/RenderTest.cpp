@@ -271,3 +271,44 @@ TEST_F(RenderTest, BorrowedCharactersAreDrawnNotBoxes) {
     EXPECT_NE(lentInk, boxInk);
     EXPECT_GT(lentInk, 300);
 }
+
+// A name too wide for its box is cut at a character and ends in an ellipsis, mark-up and all; one
+// that fits is left whole.
+TEST_F(RenderTest, AnEllipsisKeepsALongNameInsideItsBox) {
+    const kit::String name = "[c=FF0000][b=000000]Maximilian Alexander von Habsburg-Lothringen[/b][/c]";
+    fonts::TextStyle style = styled("default", Horizontal::Center, Vertical::Center);
+    const fonts::RenderedText* overflowing = renderer->render(name, style, 200.0f, 60.0f);
+    ASSERT_NE(overflowing, nullptr);
+    EXPECT_GT(overflowing->area.w, 300.0f);
+    style.ellipsis = true;
+    const fonts::RenderedText* cut = renderer->render(name, style, 200.0f, 60.0f);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_LE(cut->area.right(), 200.0f + renderer->getBorderThickness());
+    EXPECT_GE(cut->area.x, -renderer->getBorderThickness());
+    EXPECT_GT(cut->area.w, 150.0f) << "as much of the name as fits";
+    const fonts::RenderedText* whole = renderer->render("Bob", style, 200.0f, 60.0f);
+    ASSERT_NE(whole, nullptr);
+    EXPECT_NEAR(whole->area.w, renderer->getTextWidth("Bob", "default"),
+                2.0f * renderer->getBorderThickness() + 1.0f);
+}
+
+// A text too tall for its box is drawn smaller, never below the limit the label allows.
+TEST_F(RenderTest, ATextTooTallShrinksDownToItsLimit) {
+    const kit::String text =
+        "Triple trouble! Pick three players: the first drinks, the second takes off a piece of clothing, and "
+        "you "
+        "give the third a gentle slap. Sips for the first: 1.";
+    fonts::TextStyle style = styled("default", Horizontal::LeftWrapped);
+    const fonts::RenderedText* full = renderer->render(text, style, 400.0f, 100.0f);
+    ASSERT_NE(full, nullptr);
+    EXPECT_GT(full->area.bottom(), 130.0f);
+    style.shrinkLimit = 0.5f;
+    const fonts::RenderedText* shrunk = renderer->render(text, style, 400.0f, 100.0f);
+    ASSERT_NE(shrunk, nullptr);
+    EXPECT_LE(shrunk->area.bottom(), 104.0f);
+    EXPECT_LE(shrunk->area.right(), 404.0f);
+    style.shrinkLimit = 0.95f;
+    const fonts::RenderedText* limited = renderer->render(text, style, 400.0f, 100.0f);
+    ASSERT_NE(limited, nullptr);
+    EXPECT_GT(limited->area.bottom(), 110.0f) << "a limit of 0.95 cannot make it fit";
+}

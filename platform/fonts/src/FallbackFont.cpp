@@ -11,8 +11,9 @@ FallbackFont::FallbackFont(Font& main, const kit::Array<Font*>& fallbacks)
       main(main),
       fallbacks(fallbacks) {}
 
+// Spaces and controls are always the main font's, as the layout measures them on their own: a space
+// drawn in a wider fallback font would push the next word onto the one measured after it.
 Font& FallbackFont::fontFor(char32_t codePoint) {
-    // Spaces and controls never need a font of their own: they stay with the run around them.
     if (codePoint <= U' ' || main.hasGlyph(codePoint)) {
         return main;
     }
@@ -29,7 +30,10 @@ kit::Array<FallbackFont::Run> FallbackFont::runs(const kit::String& utf8) {
     for (size_t i = 0; i < utf8.size();) {
         size_t begin = i;
         char32_t codePoint = unicode::next(utf8, i);
-        Font* font = codePoint <= U' ' && !result.empty() ? result.back().font : &fontFor(codePoint);
+        if (unicode::isEmojiShaping(codePoint)) {
+            continue;
+        }
+        Font* font = &fontFor(codePoint);
         if (result.empty() || result.back().font != font) {
             result.push_back({font, ""});
         }

@@ -56,11 +56,28 @@ std::optional<Bitmap> LabelPainter::paint(const kit::String& text, const TextSty
                                           quadrix::Rectangle& area) {
     float scale = settings.pixelScale;
     auto spans = style.markup ? Markup::parse(text) : kit::Array<Markup::Span>{Markup::Span{text, {}, {}}};
-    int maxWidth = isWrapped(horizontal) ? static_cast<int>(width * scale + 0.001f) : 0;
-    auto lines = TextLayout(font, pixelSize, settings.ideographBreaks)
-                     .layout(spans, maxWidth, horizontal == Horizontal::Justified);
+    int labelWidth = static_cast<int>(width * scale + 0.001f);
+    int maxWidth = isWrapped(horizontal) ? labelWidth : 0;
+    // A text too tall for the label steps down in size, as far as the style allows.
+    int baseSize = pixelSize;
+    kit::Array<TextLayout::Line> lines;
+    float lineHeight = 0.0f;
+    for (float shrink = 1.0f;; shrink = std::max(shrink - 0.05f, style.shrinkLimit)) {
+        pixelSize = std::max(1, static_cast<int>(std::lround(static_cast<float>(baseSize) * shrink)));
+        TextLayout layout(font, pixelSize, settings.ideographBreaks);
+        lines = layout.layout(spans, maxWidth, horizontal == Horizontal::Justified);
+        if (style.ellipsis && maxWidth == 0) {
+            for (TextLayout::Line& line : lines) {
+                layout.ellipsize(line, labelWidth);
+            }
+        }
+        lineHeight = font.getUnitLineHeight() * scale * pixelSize / static_cast<float>(baseSize);
+        if (shrink <= style.shrinkLimit ||
+            lineHeight * static_cast<float>(lines.size()) <= height * scale + 0.5f) {
+            break;
+        }
+    }
     // Each line's font box (ascent and descent) is centred in the line's height.
-    float lineHeight = font.getUnitLineHeight() * scale;
     float boxOffset = (lineHeight - font.getAscent(pixelSize) - font.getDescent(pixelSize)) * 0.5f;
     float top = verticalOffset(style.vertical, height * scale, lineHeight * lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -268,6 +268,8 @@ kit::String Renderer::makeCacheKey(const kit::String& text, const TextStyle& sty
     appendBytes(key, style.effect);
     appendBytes(key, style.effectColor);
     appendBytes(key, style.markup);
+    appendBytes(key, style.ellipsis);
+    appendBytes(key, style.shrinkLimit);
     appendBytes(key, width);
     appendBytes(key, height);
     appendBytes(key, ideographWrapping);

@@ -1,6 +1,7 @@
 #include "TextLayout.h"
 
 #include "Unicode.h"
+#include "kit/Strings.h"
 
 namespace fonts {
 
@@ -17,6 +18,28 @@ kit::Array<TextLayout::Line> TextLayout::layout(const kit::Array<Markup::Span>& 
     return lines;
 }
 
+// Whole pieces that begin beyond the room go first, then characters of the last one; spaces before the
+// mark go with them.
+void TextLayout::ellipsize(Line& line, int maxWidth) {
+    if (line.width <= maxWidth || line.pieces.empty()) {
+        return;
+    }
+    const kit::String mark = "\u2026";
+    int room = maxWidth - measure(mark);
+    while (line.pieces.size() > 1 && line.pieces.back().x >= room) {
+        line.pieces.pop_back();
+    }
+    Piece& last = line.pieces.back();
+    kit::String text = last.text;
+    while (!text.empty() && last.x + measure(text) > room) {
+        kit::eraseLastCharacter(text);
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    last.text = text + mark;
+    last.width = measure(last.text);
+    line.width = last.x + last.width;
+}
+
 // One array of code points for the whole text, cut into paragraphs at line feeds. Tabs become spaces,
 // carriage returns go, malformed UTF-8 becomes U+FFFD.
 void TextLayout::flatten(const kit::Array<Markup::Span>& spans) {
@@ -26,7 +49,9 @@ void TextLayout::flatten(const kit::Array<Markup::Span>& spans) {
         return;
     }
     size_t begin = 0;
+    keptTogether.assign(spans.size(), false);
     for (size_t s = 0; s < spans.size(); ++s) {
+        keptTogether[s] = spans[s].color.has_value() || spans[s].border.has_value();
         const kit::String& text = spans[s].text;
         for (size_t i = 0; i < text.size();) {
             char32_t c = unicode::next(text, i);
@@ -49,7 +74,7 @@ kit::Array<TextLayout::Token> TextLayout::tokenize(const Paragraph& paragraph) {
         bool space = chars[i].code == U' ';
         size_t j = i + 1;
         while (j < paragraph.end && (chars[j].code == U' ') == space &&
-               (space || !canBreakBetween(chars[j - 1].code, chars[j].code))) {
+               (space || !canBreakBetween(chars[j - 1], chars[j]))) {
             ++j;
         }
         tokens.push_back(makeToken(i, j, space));
@@ -58,9 +83,13 @@ kit::Array<TextLayout::Token> TextLayout::tokenize(const Paragraph& paragraph) {
     return tokens;
 }
 
-bool TextLayout::canBreakBetween(char32_t before, char32_t after) const {
-    return ideographBreaks && (unicode::isIdeographic(before) || unicode::isIdeographic(after)) &&
-           !unicode::isClosingPunctuation(after) && !unicode::isOpeningPunctuation(before);
+// A coloured run (a player's name in a sentence) is never broken between its ideographs.
+bool TextLayout::canBreakBetween(const Char& before, const Char& after) const {
+    if (before.span == after.span && keptTogether[static_cast<size_t>(before.span)]) {
+        return false;
+    }
+    return ideographBreaks && (unicode::isIdeographic(before.code) || unicode::isIdeographic(after.code)) &&
+           !unicode::isClosingPunctuation(after.code) && !unicode::isOpeningPunctuation(before.code);
 }
 
 TextLayout::Token TextLayout::makeToken(size_t begin, size_t end, bool space) {

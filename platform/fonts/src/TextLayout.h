@@ -30,6 +30,8 @@ public:
 
     // maxWidth 0 or less breaks at line feeds only.
     kit::Array<Line> layout(const kit::Array<Markup::Span>& spans, int maxWidth, bool justify);
+    // Cuts a line wider than maxWidth at a character so that it ends in "…" within maxWidth.
+    void ellipsize(Line& line, int maxWidth);
 
 private:
     struct Char {
@@ -50,7 +52,7 @@ private:
 
     void flatten(const kit::Array<Markup::Span>& spans);
     kit::Array<Token> tokenize(const Paragraph& paragraph);
-    bool canBreakBetween(char32_t before, char32_t after) const;
+    bool canBreakBetween(const Char& before, const Char& after) const;
     Token makeToken(size_t begin, size_t end, bool space);
     int measure(const kit::String& utf8);
     kit::Array<Token> cut(const Token& word, int maxWidth);
@@ -64,6 +66,8 @@ private:
     bool ideographBreaks;
     kit::Array<Char> chars;
     kit::Array<Paragraph> paragraphs;
+    // Per span: whether its words may not break between ideographs.
+    kit::Array<bool> keptTogether;
     std::unordered_map<kit::String, int> widths;
 };
 

@@ -84,6 +84,10 @@ void append(kit::String& text, char32_t c) {
     }
 }
 
+bool isEmojiShaping(char32_t c) {
+    return c == U'\u200D' || (c >= U'\uFE00' && c <= U'\uFE0F') || (c >= U'\U0001F3FB' && c <= U'\U0001F3FF');
+}
+
 bool isIdeographic(char32_t c) {
     return (c >= 0x2E80 && c <= 0x2FDF)        // radicals
            || (c >= 0x3000 && c <= 0x30FF)     // punctuation, hiragana, katakana

@@ -762,6 +762,12 @@ void DatasetLoader::applyLabel(Label* label, Attributes& attributes) {
     if (auto markup = attributes.flag("markup")) {
         label->setMarkup(*markup);
     }
+    if (auto ellipsis = attributes.flag("ellipsis")) {
+        label->setEllipsis(*ellipsis);
+    }
+    if (auto shrink = attributes.number("shrink")) {
+        label->setShrinkLimit(std::clamp(*shrink, 0.25f, 1.0f));
+    }
 }
 
 // A stand-in for what the screen shows: a literal or a text key, shown only by the tools.

@@ -78,11 +78,21 @@ bool EditBox::insertText(const kit::String& utf8) {
     if (maxLength > 0) {
         count = std::clamp(maxLength - (length() - (to - from)), 0, count);
     }
+    size_t fromByte = byteOffset(from);
+    size_t toByte = byteOffset(to);
+    auto edited = [&](int characters) {
+        kit::String result = text;
+        result.replace(fromByte, toByte - fromByte, utf8.substr(0, inserted[characters]));
+        return result;
+    };
+    // As much of what is typed as the acceptor lets stand.
+    while (acceptor && count > 0 && !acceptor(edited(count))) {
+        --count;
+    }
     if (count == 0 && from == to) {
         return false;
     }
-    size_t fromByte = byteOffset(from);
-    text.replace(fromByte, byteOffset(to) - fromByte, utf8.substr(0, inserted[count]));
+    text = edited(count);
     Label::setText(text);
     setCaret(from + count);
     changed();
@@ -209,6 +219,8 @@ void EditBox::_draw(const quadrix::Matrix3& matrix, float alpha) {
         } else if (caretX < scroll) {
             scroll = caretX;
         }
+        // A text that fits is never shifted: its first letter stays in view.
+        scroll = std::clamp(scroll, 0.0f, std::max(widthOf(length()) + CaretWidth - width, 0.0f));
         if (hasSelection() && host::rendersys != nullptr) {
             float from = std::max(widthOf(std::min(anchor, caret)) - scroll, 0.0f);
             float to = std::min(widthOf(std::max(anchor, caret)) - scroll, width);

@@ -76,6 +76,17 @@ bool endsWith(const String& text, const String& suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+void eraseLastCharacter(String& utf8) {
+    if (utf8.empty()) {
+        return;
+    }
+    size_t end = utf8.size() - 1;
+    while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    utf8.erase(end);
+}
+
 bool contains(const String& text, const String& part) {
     return text.find(part) != String::npos;
 }

@@ -10,7 +10,7 @@ namespace fonts {
 
 // How a label's text is drawn. The font is a registered name, optionally with a scale ("default:1.1");
 // "" is the default font. With markup, [c=RRGGBB] and [b=RRGGBB] tags and backslash escapes are
-// interpreted; without it the text is drawn as it is.
+// interpreted; without it the text is drawn as it is. Ellipsis and shrinking keep a text inside its label.
 struct TextStyle {
     kit::String font;
     Horizontal horizontal = Horizontal::Left;
@@ -19,6 +19,10 @@ struct TextStyle {
     Effect effect = Effect::None;
     host::Color effectColor = host::Color::Black;
     bool markup = true;
+    // A line wider than the label (unwrapped alignments) is cut at a character and ends in "…".
+    bool ellipsis = false;
+    // Text taller than the label is drawn smaller, down to this share of its size (1: never).
+    float shrinkLimit = 1.0f;
 };
 
 }  // namespace fonts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "gui/Label.h"
 
 namespace gui {
@@ -19,6 +21,11 @@ public:
     // Maximum length in characters (code points); 0: no limit.
     int getMaxLength() const { return maxLength; }
     void setMaxLength(int maxLength) { this->maxLength = maxLength; }
+    // Decides whether an edited text may stand (a name that must fit where it is shown): of what is
+    // typed or pasted, only as much goes in as it accepts. Deleting is always allowed.
+    void setAcceptor(std::function<bool(const kit::String&)> acceptor) {
+        this->acceptor = std::move(acceptor);
+    }
 
     // Caret and selection as character indices; the selection runs between the anchor and the caret.
     int getCaret() const;
@@ -53,6 +60,7 @@ private:
 
     kit::String emptyTextKey;
     int maxLength = 0;
+    std::function<bool(const kit::String&)> acceptor;
     int caret = 0;
     int anchor = 0;
     float blinkTime = 0.0f;

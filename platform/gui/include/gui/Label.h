@@ -46,6 +46,12 @@ public:
     void setBorderColor(const host::Color& color);
     bool isMarkup() const { return style.markup; }
     void setMarkup(bool markup) { style.markup = markup; }
+    // A single line too wide for the label is cut and ends in "…" (names that must fit their box).
+    bool isEllipsis() const { return style.ellipsis; }
+    void setEllipsis(bool ellipsis) { style.ellipsis = ellipsis; }
+    // Text too tall for the label is drawn smaller, down to this share of its size (1: never).
+    float getShrinkLimit() const { return style.shrinkLimit; }
+    void setShrinkLimit(float limit) { style.shrinkLimit = limit; }
 
     // Size of the shown text in GUI units, in the label's font (height at the label's width).
     float getTextWidth() const;

@@ -22,6 +22,8 @@ String trimRight(const String& text);
 String replace(const String& text, const String& what, const String& with);
 bool startsWith(const String& text, const String& prefix);
 bool endsWith(const String& text, const String& suffix);
+// Removes the last character of UTF-8 text (all the bytes of its code point); empty text stays empty.
+void eraseLastCharacter(String& utf8);
 bool contains(const String& text, const String& part);
 String join(const Array<String>& parts, const String& separator);
 String toLower(const String& text);
