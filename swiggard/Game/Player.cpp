@@ -1,5 +1,6 @@
 #include "Game/Player.h"
 
+#include <host/Color.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
@@ -220,8 +221,12 @@ kit::String Player::getRichName() const {
                        kit::escapeText(System::shortenedName(name)).c_str());
 }
 
+// The outline that stands out more from the colour: never below 4.5:1, the least of any colour.
 kit::String Player::getContrastColor() const {
-    return isBlack(color) ? "FFFFFF" : "000000";
+    host::Color fill(color.substr(0, 6));
+    bool light =
+        host::Color::contrast(fill, host::Color::Black) >= host::Color::contrast(fill, host::Color::White);
+    return light ? "000000" : "FFFFFF";
 }
 
 kit::String Player::getDisplayColor() const {

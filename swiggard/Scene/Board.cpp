@@ -118,8 +118,9 @@ void Board::setup() {
             player->setMovingProgress(1.0f);
         }
     }
-    if (game && game->getRolledValue() > 0) {
-        diceValue = game->getRolledValue();
+    // The dice shows the last throw of the game, also after a resume.
+    if (game && game->getLastRoll() > 0) {
+        diceValue = game->getLastRoll();
     }
     Base::setup();
     gui->update();
@@ -265,6 +266,7 @@ void Board::_updateLogic() {
     if (game->isPhaseDone()) {
         _finishPhase();
         game->advancePhase();
+        _announceNaps();
         _saveProgress();
         _dispatchPhase();
     }
@@ -320,8 +322,28 @@ bool Board::_offerDoubleStakes() {
     if (audio::manager) {
         audio::manager->play("first to finish lap");
     }
-    ventrel::sceneManager->showDialog(YesNoDialog, this, this, "gui.YesNoDoubleStakes", DoubleStakesContext);
+    ventrel::sceneManager->showDialog(YesNoDialog, this, this,
+                                      "{%f} gui.YesNoDoubleStakesBy {" + _lapLeader()->getRichName() + "}",
+                                      DoubleStakesContext);
     return true;
+}
+
+// The first of the players furthest round the board: the one who just finished the new lap.
+Game::Player* Board::_lapLeader() const {
+    const auto& players = System::gameState()->getPlayers();
+    return *std::max_element(
+        players.begin(), players.end(),
+        [](const Game::Player* a, const Game::Player* b) { return a->getLaps() < b->getLaps(); });
+}
+
+// Whoever the turn passed because they nap is told so on screen.
+void Board::_announceNaps() {
+    System::TempState* temp = System::tempState();
+    for (Game::Player* napper : System::gameState()->takeNappingPlayers()) {
+        if (temp) {
+            temp->addNotification("{%f} gui.NotificationSkipTurn {" + napper->getRichName() + "}", "");
+        }
+    }
 }
 
 // The player counts as warned once the warning is confirmed (the warning marks him).

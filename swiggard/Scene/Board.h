@@ -105,6 +105,8 @@ protected:
     bool _isAnyDialogAnimating() const;
     bool _isAnyTokenWalking() const;
     bool _offerDoubleStakes();
+    Game::Player* _lapLeader() const;
+    void _announceNaps();
     bool _warnCurrentPlayer();
     void _refreshFieldNumbers();
 

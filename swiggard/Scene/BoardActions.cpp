@@ -158,7 +158,11 @@ void Board::_showActionDialog() {
         }
         return;
     }
+    // A landing with nothing to do says so, without a question.
     if (actions.front().type == "ActionType_Special_Start") {
+        if (System::TempState* temp = System::tempState()) {
+            temp->addNotification(actions.front().getTextKey(), "");
+        }
         game->setPhaseDone(true);
         return;
     }
@@ -177,8 +181,11 @@ void Board::_showActionDialog() {
         return;
     }
     kit::String blank = "gui.buttons/fields_blank_" + kit::toString(current->getBoardPosition() / 10);
+    // Both questions name whose they are.
     if (single) {
         System::setText(dialog, "player_name", current->getRichName());
+    } else {
+        System::setTextKey(dialog, "title", "{%s %s} gui.ChoiceTitle {" + current->getRichName() + "}");
     }
     int count = static_cast<int>(actions.size());
     for (int n = 0; n < count; ++n) {
@@ -233,6 +240,12 @@ void Board::_showPlayerPicker(const Game::Action& action) {
     kit::Array<Game::Player*> pool = game->getAffectedPlayers();
     kit::Array<Game::Player*> assigned;
     kit::String text = composeText(key + "Pick1", action, pool, assigned);
+    // Of several picks, each says which it is.
+    int need = pickCount(action.target);
+    if (need > 1) {
+        text = kit::format("{%%f %%s} gui.PickerCount {%d} {%d} {", static_cast<int>(picked) + 1, need) +
+               text + "}";
+    }
     ventrel::menu::Dialog* dialog =
         ventrel::sceneManager->showDialog(PickerDialog, this, this, text, PickerContext);
     if (!dialog) {

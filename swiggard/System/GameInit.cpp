@@ -230,7 +230,7 @@ void loadFonts() {
     };
     static const Row rows[] = {
         {"ko", "UnDotum.ttf", 30, 28, 6, "UnDotum.ttf", 60, 56, 12},
-        {"zh", "simhei.ttf", 30, 33, 5, "simhei.ttf", 60, 66, 10},
+        {"zh", "simhei.ttf", 30, 33, 5, "simhei.ttf", 80, 76, 13},
         {"ru", "ptsans.ttf", 34, 40, 5, "ptsans_caption_bold.ttf", 84, 60, 12},
         {"", "NulaDosis-Regular.ttf", 40, 40, 4, "texgyreadventor-bold.otf", 100, 55, 13},
     };

@@ -66,6 +66,7 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("turnPhase", &turnPhase));
     vars.push_back(serial::Variable("phaseDone", &phaseDone));
     vars.push_back(serial::Variable("rolledValue", &rolledValue));
+    vars.push_back(serial::Variable("lastRoll", &lastRoll));
     vars.push_back(serial::Variable("turnIndex", &turnIndex));
     vars.push_back(serial::Variable("surpriseFieldStack", &surpriseFieldStack));
     vars.push_back(serial::Variable("fieldOrder", &fieldOrder));
@@ -88,11 +89,15 @@ void GameState::repair() {
     };
     std::erase_if(affectedPlayers, foreign);
     std::erase_if(pickedPlayers, foreign);
+    std::erase_if(napping, foreign);
     if (turnIndex < 0 || turnIndex >= static_cast<int>(players.size())) {
         turnIndex = 0;
     }
     if (rolledValue < 0 || rolledValue > 6) {
         rolledValue = 0;
+    }
+    if (lastRoll < 0 || lastRoll > 6) {
+        lastRoll = 0;
     }
     // A Start phase is done only by a throw.
     if (turnPhase == TurnPhase::Start && rolledValue == 0) {
@@ -124,6 +129,8 @@ void GameState::_clear() {
     turnPhase = TurnPhase::Start;
     phaseDone = false;
     rolledValue = 0;
+    lastRoll = 0;
+    napping.clear();
     turnIndex = 0;
     surpriseFieldStack.clear();
     fieldOrder.clear();
@@ -259,7 +266,23 @@ void GameState::nextTurn() {
         if (player->isPlaying() && player->getState() != Game::Player::State::SkipTurn) {
             return;
         }
+        if (player->isPlaying()) {
+            napping.push_back(player);
+        }
     }
+}
+
+void GameState::setRolledValue(int value) {
+    rolledValue = value;
+    if (value > 0) {
+        lastRoll = value;
+    }
+}
+
+kit::Array<Game::Player*> GameState::takeNappingPlayers() {
+    kit::Array<Game::Player*> taken;
+    taken.swap(napping);
+    return taken;
 }
 
 int GameState::drawSurpriseId() {
@@ -387,7 +410,7 @@ void GameState::removePlayer(size_t index) {
     }
     Game::Player* player = players[index];
     players.erase(players.begin() + static_cast<std::ptrdiff_t>(index));
-    for (kit::Array<Game::Player*>* list : {&affectedPlayers, &pickedPlayers}) {
+    for (kit::Array<Game::Player*>* list : {&affectedPlayers, &pickedPlayers, &napping}) {
         list->erase(std::remove(list->begin(), list->end(), player), list->end());
     }
     delete player;

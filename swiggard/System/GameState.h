@@ -134,7 +134,11 @@ public:
     void setPhaseDone(bool value) { phaseDone = value; }
     // What the current player threw in this turn; 0 before the throw.
     int getRolledValue() const { return rolledValue; }
-    void setRolledValue(int value) { rolledValue = value; }
+    // Also the last throw of the game, which the dice shows until the next one.
+    void setRolledValue(int value);
+    int getLastRoll() const { return lastRoll; }
+    // The players nextTurn passed over because they nap, since the last call; emptied by it.
+    kit::Array<Game::Player*> takeNappingPlayers();
     int getTurnIndex() const { return turnIndex; }
     void setTurnIndex(int value) { turnIndex = value; }
     const kit::Array<int>& getSurpriseFieldStack() const { return surpriseFieldStack; }
@@ -153,6 +157,9 @@ protected:
     TurnPhase turnPhase = TurnPhase::Start;
     bool phaseDone = false;
     int rolledValue = 0;
+    int lastRoll = 0;
+    // Not saved: told once, when the turn passes them.
+    kit::Array<Game::Player*> napping;
     int turnIndex = 0;
     kit::Array<int> surpriseFieldStack;
     kit::Array<int> fieldOrder;

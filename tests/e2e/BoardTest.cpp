@@ -4,6 +4,7 @@
 #include <gui/ImageBox.h>
 #include <gui/ImageButton.h>
 #include <gui/Label.h>
+#include <host/RenderSystem.h>
 #include <kit/Strings.h>
 #include <ventrel/system/SaveManager.h>
 
@@ -70,7 +71,9 @@ TEST_F(BoardTest, BothLayoutsStartWithTheirMenusAndTokens) {
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(isShown(board->getGui(), "label_drinks_" + kit::toString(i)));
         }
-        EXPECT_FALSE(board->getGui()->getObject("label_drinks_3")->isVisible());
+        EXPECT_FALSE(board->getGui()->getObject("label_drinks_3")->isDerivedVisible());
+        EXPECT_EQ(System::getLabelText(board->getGui(), "label_drinks_name_2"), "Player 3")
+            << "the bar names";
     }
 }
 
@@ -574,6 +577,141 @@ TEST_F(BoardTest, PlayersAreTakenOutOnlyWhileMoreThanTwoPlayAndTheTurnPassesOn) 
 }
 
 // The news band is there only for a message of the day that exists.
+// From the sofa the bar's sip digits are at least 36 pixels high on a 1920 x 1080 screen, in the fonts
+// of Latin, Cyrillic and Chinese alike; the colours stand out from their outlines.
+TEST_F(BoardTest, TheBarsDigitsAreBigEnoughToReadFromTheSofa) {
+    session.useWindow(1920, 1080);
+    for (const char* language : {"en", "ru", "zh-HANT"}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(session.goTo("Scene::Title"));
+        ventrel::menu::Base* title = session.getScene()->getMenu("menu/title");
+        session.click(title, "button_localization");
+        ASSERT_TRUE(session.waitForInput(title->getMenu("menu/localization")));
+        session.click(title->getMenu("menu/localization"), language);
+        session.getDriver().step(10);
+        OpenBoard* board = start(14);
+        ASSERT_NE(board, nullptr);
+        player(0).addDrinks(8);
+        session.getDriver().step(30);
+        kit::Array<unsigned char> frame;
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(host::rendersys->readPixels(frame, width, height));
+        gui::Object* count = board->getGui()->getObject("label_drinks_0");
+        quadrix::Vector2 topLeft = host::rendersys->toWindowPosition(count->getBoundingRect().getTopLeft());
+        quadrix::Vector2 bottomRight =
+            host::rendersys->toWindowPosition(count->getBoundingRect().getBottomRight());
+        int inkTop = height;
+        int inkBottom = -1;
+        for (int y = std::max(0, static_cast<int>(topLeft.y));
+             y < std::min(height, static_cast<int>(bottomRight.y)); ++y) {
+            for (int x = std::max(0, static_cast<int>(topLeft.x));
+                 x < std::min(width, static_cast<int>(bottomRight.x)); ++x) {
+                const unsigned char* p = &frame[(static_cast<size_t>(y) * width + x) * 4];
+                // The first player's red, not the cream behind nor the outline.
+                if (p[0] > 200 && p[1] < 80 && p[2] < 80) {
+                    inkTop = std::min(inkTop, y);
+                    inkBottom = std::max(inkBottom, y);
+                }
+            }
+        }
+        EXPECT_GE(inkBottom - inkTop + 1, 36)
+            << "the digit 8 drawn " << inkBottom - inkTop + 1 << " pixels high";
+        EXPECT_EQ(dynamic_cast<gui::Label*>(count)->getEffectColor(),
+                  host::Color(player(0).getContrastColor()));
+    }
+}
+
+// The board says whose question it is and what happened: the choice names its player, the lap
+// question who finished the lap, a second pick that it is one, a nap and an empty landing are told,
+// and a resumed board's dice shows the last throw.
+TEST_F(BoardTest, TheBoardSaysWhoseTurnItIsAndWhatHappened) {
+    OpenBoard* board = start(3);
+    ASSERT_NE(board, nullptr);
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    std::optional<int> challenge;
+    for (int p = 1; !challenge && p < Game::BoardSize; ++p) {
+        const Game::Field* field = game().getBoardField(p);
+        if (field && field->actions.size() == 2 && field->minPlayers <= 3) {
+            challenge = p;
+        }
+    }
+    ASSERT_TRUE(challenge.has_value());
+    throwFrom(board, *challenge - 1, 1);
+    ASSERT_TRUE(waitForDialog(Scene::Board::ChoiceDialog));
+    auto* title = dynamic_cast<gui::Label*>(openDialog()->getObject("title"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_NE(title->getText().find("Player 1"), kit::String::npos) << title->getText();
+    ASSERT_TRUE(play.playUntil(
+        [] { return game().getTurnIndex() == 1 && game().getTurnPhase() == TurnPhase::Start; }));
+
+    // Player 2 finishes a lap.
+    throwFrom(board, 39, 3);
+    ASSERT_TRUE(waitForDialog(Scene::Board::YesNoDialog));
+    EXPECT_NE(dialogText(openDialog(), 0).find(player(1).getRichName()), kit::String::npos);
+    play.setDoubleStakesAnswer(1);
+    ASSERT_TRUE(play.playUntil(
+        [] { return game().getTurnIndex() == 2 && game().getTurnPhase() == TurnPhase::Start; }));
+
+    // Player 1 naps through the next round; the one before him is told when the turn passes him.
+    player(0).addState(Game::Player::State::SkipTurn, 1);
+    std::optional<int> start;
+    for (int p = 0; !start && p < Game::BoardSize; ++p) {
+        const Game::Field* field = game().getBoardField(p);
+        if (field && !field->actions.empty() && field->actions.front().type == "ActionType_Special_Start") {
+            start = p;
+        }
+    }
+    ASSERT_TRUE(start.has_value());
+    throwFrom(board, *start + Game::BoardSize - 2, 2);
+    kit::Array<kit::String> told;
+    ASSERT_TRUE(play.playUntil([&] {
+        for (const auto& notification : System::tempState()->getNotifications()) {
+            told.push_back(notification.textKey);
+        }
+        return game().getTurnIndex() == 1 && game().getTurnPhase() == TurnPhase::Start;
+    }));
+    auto toldOf = [&](const kit::String& part) {
+        return std::any_of(told.begin(), told.end(),
+                           [&](const kit::String& key) { return key.find(part) != kit::String::npos; });
+    };
+    EXPECT_TRUE(toldOf("gui.ActionType_Special_Start_Player")) << "the empty landing";
+    EXPECT_TRUE(toldOf("gui.NotificationSkipTurn {" + player(0).getRichName())) << "the nap";
+
+    // The second pick of a card for two says so.
+    game().advancePhase();
+    const Game::Field* two = nullptr;
+    for (const Game::Field* field : System::dataManager->getFields()) {
+        if (field->actions.size() == 1 && field->actions.front().target == "Pick2") {
+            two = field;
+        }
+    }
+    ASSERT_NE(two, nullptr);
+    game().getCurrentPlayer()->setFieldId(two->id);
+    board->selectedAction = 0;
+    board->choiceMade = true;
+    ASSERT_TRUE(waitForDialog(Scene::Board::PickerDialog));
+    EXPECT_NE(System::getLabelText(openDialog(), "text_dialog_0").find("Pick 1 of 2:"), kit::String::npos);
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return game().getPickedPlayers().size() == 1u; }, 60));
+    ASSERT_TRUE(waitForDialog(Scene::Board::PickerDialog));
+    EXPECT_NE(System::getLabelText(openDialog(), "text_dialog_0").find("Pick 2 of 2:"), kit::String::npos)
+        << System::getLabelText(openDialog(), "text_dialog_0");
+    ASSERT_TRUE(play.playUntil([] { return game().getTurnPhase() == TurnPhase::Start && !openDialog(); }));
+
+    // Resumed, the dice shows the last throw, not a six.
+    int last = game().getLastRoll();
+    ASSERT_GT(last, 0);
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    session.click(session.getScene()->getMenu("menu/title"), "button_resume");
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    auto* resumed = dynamic_cast<Scene::Board*>(session.getScene());
+    ASSERT_NE(resumed, nullptr);
+    EXPECT_EQ(resumed->getDiceValue(), last);
+    EXPECT_EQ(dynamic_cast<gui::ImageButton*>(resumed->getGui()->getObject("button_dice"))->getImageName(),
+              "gui.dice/" + kit::toString(last));
+}
+
 TEST_F(BoardTest, TheNewsBandShowsOnlyAMessageThatExists) {
     System::profile().set("MOTD", "");
     OpenBoard* board = start(2);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <host/Color.h>
 #include <kit/Random.h>
 
 #include "GameWorld.h"
@@ -160,6 +161,22 @@ TEST_F(Players, RichNameEscapesTypedMarkUp) {
     black.setName("Night");
     EXPECT_EQ(black.getRichName(), "[c=000000][b=FFFFFF]Night[/b][/c]");
     EXPECT_EQ(black.getDisplayColor(), "7F7F7F");
+}
+
+// Every colour a player can have stands out from its outline by at least 3:1, wherever it is drawn as
+// text (the outline goes round every coloured name and count); the known colours need a white one.
+TEST_F(Players, EveryColourStandsOutFromItsOutline) {
+    int white = 0;
+    for (const kit::String& color : world.data().getColors()) {
+        Player p(color, "03");
+        host::Color outline(p.getContrastColor());
+        EXPECT_GE(host::Color::contrast(host::Color(color.substr(0, 6)), outline), 3.0f) << color;
+        white += outline == host::Color::White ? 1 : 0;
+    }
+    EXPECT_EQ(world.data().getColors().size(), 14u);
+    EXPECT_EQ(Player("0000FFFF", "03").getContrastColor(), "FFFFFF") << "blue on black is 2.4:1";
+    EXPECT_EQ(Player("E4EA00FF", "03").getContrastColor(), "000000");
+    EXPECT_GE(white, 2);
 }
 
 TEST_F(Players, ObservableAnswers) {

@@ -101,3 +101,12 @@ TEST(Color, TheFourteenPlayerColoursAreFarApart) {
         }
     }
 }
+
+// The contrast ratios of the house palette, as the style guide lists them.
+TEST(ColorTest, ContrastFollowsWcag) {
+    EXPECT_NEAR(host::Color::contrast(host::Color::White, host::Color::Black), 21.0f, 0.01f);
+    EXPECT_NEAR(host::Color::contrast(host::Color("FFFFFF"), host::Color("2A5BD7")), 5.87f, 0.01f);
+    EXPECT_NEAR(host::Color::contrast(host::Color("1B1530"), host::Color("FFF4DC")), 16.07f, 0.01f);
+    EXPECT_FLOAT_EQ(host::Color::contrast(host::Color("C8283A"), host::Color("C8283A")), 1.0f);
+    EXPECT_NEAR(host::Color("FFFFFF").luminance(), 1.0f, 1e-6f);
+}

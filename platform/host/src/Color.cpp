@@ -1,5 +1,8 @@
 #include "host/Color.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <cctype>
 
 #include "kit/Format.h"
@@ -38,6 +41,20 @@ bool Color::isHex(const kit::String& text) {
         }
     }
     return true;
+}
+
+float Color::luminance() const {
+    auto channel = [](unsigned char value) {
+        float c = static_cast<float>(value) / 255.0f;
+        return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+    };
+    return 0.2126f * channel(r) + 0.7152f * channel(g) + 0.0722f * channel(b);
+}
+
+float Color::contrast(const Color& a, const Color& b) {
+    float high = std::max(a.luminance(), b.luminance());
+    float low = std::min(a.luminance(), b.luminance());
+    return (high + 0.05f) / (low + 0.05f);
 }
 
 bool Color::set(const kit::String& hex) {

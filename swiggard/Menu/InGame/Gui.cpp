@@ -47,7 +47,9 @@ ventrel::system::Contract Gui::getContract() const {
         contract.add({label, Kind::Label});
     }
     return contract.add({"label_drinks_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"label_drinks_name_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"label_drinks_animation_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"row_drinks_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1});
 }
 
@@ -77,16 +79,14 @@ void Gui::_setupPlayers() {
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
         host::Color color(players[i]->getColor());
         host::Color contrast(players[i]->getContrastColor());
-        for (const char* prefix : {"label_drinks_", "label_drinks_animation_"}) {
-            kit::String name = System::slotName(prefix, i);
-            System::setVisible(this, name, true);
-            if (auto* label = dynamic_cast<gui::Label*>(getObject(name))) {
+        for (const char* prefix : {"label_drinks_", "label_drinks_name_", "label_drinks_animation_"}) {
+            if (auto* label = dynamic_cast<gui::Label*>(getObject(System::slotName(prefix, i)))) {
                 label->setTextColor(color);
                 label->setBorderColor(contrast);
             }
         }
+        System::setVisible(this, System::slotName("row_drinks_", i), true);
         System::setVisible(this, System::slotName("label_drinks_animation_", i), false);
-        System::setVisible(this, System::slotName("image_drinks_", i), true);
         System::setImage(this, System::slotName("image_drinks_", i),
                          "gui.character_icons/" + players[i]->getCharacter());
     }
@@ -142,6 +142,7 @@ void Gui::_updatePlayers() {
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
         kit::String name = System::slotName("label_drinks_", i);
         System::setText(this, name, kit::toString(players[i]->getDrinks()));
+        System::setPlainText(this, System::slotName("label_drinks_name_", i), players[i]->getName());
         System::setEnabled(this, name, players[i]->isPlaying());
         System::setEnabled(this, System::slotName("image_drinks_", i), players[i]->isPlaying());
     }

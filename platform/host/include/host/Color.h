@@ -27,6 +27,10 @@ public:
 
     // Whether the text is 6 or 8 hex digits.
     static bool isHex(const kit::String& text);
+    // WCAG 2 relative luminance (0 black to 1 white) and the contrast ratio of two colours (1 to 21),
+    // alpha not counted.
+    float luminance() const;
+    static float contrast(const Color& a, const Color& b);
 
     constexpr bool operator==(const Color& other) const {
         return r == other.r && g == other.g && b == other.b && a == other.a;
