@@ -76,6 +76,7 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("color", &color));
     vars.push_back(serial::Variable("character", &character));
     vars.push_back(serial::Variable("playing", &playing));
+    vars.push_back(serial::Variable("defaultNumber", &defaultNumber));
     vars.push_back(serial::Variable("currentField", &currentField));
     vars.push_back(serial::Variable("lastField", &lastField));
     vars.push_back(serial::Variable("movingProgress", &movingProgress));

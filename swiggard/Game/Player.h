@@ -66,6 +66,10 @@ public:
     kit::String getDisplayColor() const;
 
     void setName(const kit::String& value) { name = value; }
+    // The seat number of a name the game gave ("Player 3"), which the hall of fame shows in the
+    // language of the day it is read; 0 for a name the player typed.
+    int getDefaultNumber() const { return defaultNumber; }
+    void setDefaultNumber(int value) { defaultNumber = value; }
     const kit::String& getColor() const { return color; }
     void setColor(const kit::String& value) { color = value; }
     const kit::String& getCharacter() const { return character; }
@@ -135,6 +139,7 @@ private:
     // "00" to "25".
     kit::String character;
     bool playing = true;
+    int defaultNumber = 0;
     // Fields walked since the start; the board position is this modulo 40.
     int currentField = 0;
     int lastField = 0;

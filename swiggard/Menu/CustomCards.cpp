@@ -22,6 +22,7 @@
 #include "System/Globals.h"
 #include "System/Navigation.h"
 #include "System/Objects.h"
+#include "System/TempState.h"
 
 namespace Menu {
 
@@ -334,7 +335,11 @@ kit::String CustomCards::composeMailBody(const kit::Array<Game::CustomCard*>& ca
 void CustomCards::_mail() {
     _collect();
     _store();
-    ventrel::platform::mailTo(System::configuredValue("CardsMail"), MailSubject, composeMailBody(cards));
+    kit::String address = System::configuredValue("CardsMail");
+    if (!ventrel::platform::mailTo(address, MailSubject, composeMailBody(cards)) && System::tempState()) {
+        System::tempState()->addNotification("{%f} gui.NotificationNoMail {" + kit::escapeText(address) + "}",
+                                             "");
+    }
 }
 
 void CustomCards::_back() {

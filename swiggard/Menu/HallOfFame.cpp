@@ -87,7 +87,11 @@ void HallOfFame::_refreshPlace(const kit::String& tag, int place,
     }
     const System::HallOfFameRecord& record = records[place];
     System::setImage(this, "image_character" + end, "gui.character_icons/" + record.character);
-    System::setPlainText(this, "label_name" + end, record.name);
+    if (kit::startsWith(record.name, System::TempState::DefaultNamePrefix)) {
+        System::setTextKey(this, "label_name" + end, record.name);
+    } else {
+        System::setPlainText(this, "label_name" + end, record.name);
+    }
     System::setText(this, "label_value" + end, formatValue(tag, record.value));
 }
 

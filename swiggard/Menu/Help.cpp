@@ -1,6 +1,9 @@
 #include "Menu/Help.h"
 
 #include <gui/Label.h>
+#include <gui/ScrollArea.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/Input.h>
 
 namespace Menu {
 
@@ -39,6 +42,30 @@ void Help::_setupDatasetAspect() {
 void Help::_setupCallbacks() {
     Base::_setupCallbacks();
     bind("button_ok", &Help::_close);
+}
+
+// Up and Down scroll a few lines, Page Up and Page Down most of a screen.
+void Help::_updateInput() {
+    Base::_updateInput();
+    auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"));
+    if (!area || !ventrel::input) {
+        return;
+    }
+    float page = area->getHeight() * 0.8f / gui::ScrollArea::WheelStep;
+    const std::pair<host::Key, float> steps[] = {{host::Key::Up, -2.0f},
+                                                 {host::Key::Down, 2.0f},
+                                                 {host::Key::PageUp, -page},
+                                                 {host::Key::PageDown, page}};
+    for (const auto& [key, lines] : steps) {
+        if (ventrel::input->isKeyTriggered(key)) {
+            area->scrollBy(0.0f, lines);
+        }
+    }
+    if (ventrel::input->isButtonTriggered(host::Button::DPadUp)) {
+        area->scrollBy(0.0f, -2.0f);
+    } else if (ventrel::input->isButtonTriggered(host::Button::DPadDown)) {
+        area->scrollBy(0.0f, 2.0f);
+    }
 }
 
 void Help::_close() {

@@ -4,8 +4,9 @@
 
 namespace Menu {
 
-// The rules and the kinds of spaces, scrolled; its own "button_ok" closes it (inside the pause menu
-// that leads back to the pause menu).
+// The rules and the kinds of spaces, scrolled by wheel, drag, the arrow and page keys and the
+// controller's stick directions; its own "button_ok" closes it (inside the pause menu that leads back
+// to the pause menu).
 class Help : public ventrel::menu::Base {
 public:
     explicit Help(ventrel::system::Context* owner);
@@ -15,6 +16,7 @@ public:
 protected:
     void _setupDatasetAspect() override;
     void _setupCallbacks() override;
+    void _updateInput() override;
     void _close();
 };
 

@@ -180,12 +180,15 @@ void NewGame::_collectPlayer(int row) {
     data->setWeight(Units::weightFromDisplay(number(WeightBox), units));
 }
 
+// A row left empty plays as its placeholder ("Player 3"), which the game remembers as such.
 void NewGame::fillEmptyNames() {
     for (int row = 0; row < playerCount() && row < PlayerSlots; ++row) {
         auto* name = dynamic_cast<gui::EditBox*>(getObject(System::slotName(NameBox, row)));
-        if (name && name->getText().empty()) {
+        bool empty = name && kit::trim(name->getText()).empty();
+        if (empty) {
             name->setText(getText(name->getEmptyTextKey()));
         }
+        playerAt(row)->setDefaultNumber(empty ? row + 1 : 0);
     }
 }
 

@@ -78,7 +78,8 @@ void createGameObjects(bool mobile) {
     ventrel::init(gameCore, state, temporary, false);
     ventrel::input->setConfirmKeys({host::Key::Return, host::Key::Space});
     for (host::Key key :
-         {host::Key::Left, host::Key::Right, host::Key::Escape, host::Key::Return, host::Key::Space}) {
+         {host::Key::Left, host::Key::Right, host::Key::Up, host::Key::Down, host::Key::PageUp,
+          host::Key::PageDown, host::Key::Escape, host::Key::Return, host::Key::Space}) {
         ventrel::input->addKey(key);
     }
     // A controller alone plays the game: its directions move the focus, A presses, B and Back go back.

@@ -2,6 +2,7 @@
 
 #include <host/Host.h>
 #include <kit/Log.h>
+#include <kit/Strings.h>
 #include <ventrel/CfgParser.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/SceneManager.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 
 #include "System/Globals.h"
+#include "System/TempState.h"
 
 namespace System {
 
@@ -57,6 +59,9 @@ void openConfiguredPage(const kit::String& key) {
     }
     if (!host::openUrl(url)) {
         kit::Log::warn(LogTag, "The desktop could not open " + url);
+        if (TempState* temp = tempState()) {
+            temp->addNotification("{%f} gui.NotificationNoBrowser {" + kit::escapeText(url) + "}", "");
+        }
     }
 }
 

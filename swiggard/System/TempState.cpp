@@ -29,6 +29,14 @@ struct HallOfFameList {
 };
 
 // A new record goes after every record of the same value, so the older ones keep their rank.
+// A name the game gave is kept as its text key, so that the hall shows it in the language of the day.
+kit::String recordName(const Game::Player& player) {
+    if (player.getDefaultNumber() > 0) {
+        return storableText(TempState::DefaultNamePrefix + kit::toString(player.getDefaultNumber()) + "}");
+    }
+    return storableText(player.getName());
+}
+
 void insertRecord(kit::Array<HallOfFameRecord>& records, const HallOfFameRecord& record) {
     auto smaller = std::find_if(records.begin(), records.end(),
                                 [&record](const HallOfFameRecord& r) { return r.value < record.value; });
@@ -73,7 +81,7 @@ void TempState::updateHallOfFame() {
         for (const Game::Player* player : game->getPlayers()) {
             int value = list.value(*player);
             if (value > 0) {
-                insertRecord(records, {value, player->getCharacter(), storableText(player->getName())});
+                insertRecord(records, {value, player->getCharacter(), recordName(*player)});
             }
         }
         saveHallOfFame(list.key, records);

@@ -18,6 +18,8 @@ public:
     static const kit::String HallOfFameBac;
     static const kit::String HallOfFameChallenges;
     static constexpr size_t HallOfFameSize = 10;
+    // How a record keeps a name the game gave: this text key and the seat number in braces.
+    static inline const kit::String DefaultNamePrefix = "{%s %s} gui.Player {";
 
     TempState() = default;
 

@@ -2,6 +2,7 @@
 // the hall of fame, the card editor and the blood-alcohol calculator.
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
+#include <gui/Gui.h>
 #include <gui/Label.h>
 #include <gui/ScrollArea.h>
 #include <host/Color.h>
@@ -15,6 +16,7 @@
 #include "Menu/AlcoTest.h"
 #include "Menu/CustomCards.h"
 #include "Menu/HallOfFame.h"
+#include "Menu/Help.h"
 #include "Menu/InGame/Status.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
@@ -505,6 +507,76 @@ TEST_F(AroundTheGame, EmptyNamesBecomeTheirPlaceholders) {
     ASSERT_TRUE(session.waitForScene("Scene::Board"));
     EXPECT_EQ(player(0).getName(), "Player 1");
     EXPECT_EQ(player(1).getName(), "Player 2");
+}
+
+// The unfinished corners: help scrolls by keys and shows its bar, settings in the pause menu have the
+// backdrop of their scene, the overview uncovers the top row, a page that cannot be opened is told,
+// and a name the game gave shows in today's language in the hall of fame.
+TEST_F(AroundTheGame, TheSmallerCornersAreFinished) {
+    ASSERT_TRUE(session.goTo("Scene::Help"));
+    auto* help = menu<Menu::Help>();
+    ASSERT_NE(help, nullptr);
+    auto* area = dynamic_cast<gui::ScrollArea*>(help->getObject("scroll_area"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_GT(area->getScrollThumb().h, 0.0f) << "the bar shows there is more";
+    driver().pressKey(host::Key::Down);
+    driver().step(3);
+    float down = area->getScrollOffset().y;
+    EXPECT_GT(down, 0.0f);
+    driver().pressKey(host::Key::PageDown);
+    driver().step(3);
+    EXPECT_GT(area->getScrollOffset().y, down + 200.0f);
+    driver().pressKey(host::Key::PageUp);
+    driver().pressKey(host::Key::Up);
+    driver().step(3);
+    EXPECT_LT(area->getScrollOffset().y, down + 1.0f);
+
+    OpenBoard* board = startBoard(session, 3, Layout::Classic, FieldSet::Classic);
+    ASSERT_NE(board, nullptr);
+    auto overview = [&](int mode) {
+        for (int tries = 0; tries < 10 && System::tempState()->getViewMode() != mode; ++tries) {
+            press(board->getGui(), "button_overview", 30);
+        }
+        return System::tempState()->getViewMode() == mode;
+    };
+    ASSERT_TRUE(overview(0));
+    EXPECT_FALSE(isShown(board->getGui(), "label_current_player")) << "the banner covers the top row";
+    ASSERT_TRUE(overview(1));
+    EXPECT_TRUE(board->getGui()->getObject("panel_current_player")->isDerivedVisible());
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        press(board->getGui(), "button_menu", 20);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    press(board->getMainMenu(), "button_settings", 20);
+    EXPECT_TRUE(board->getMainMenu()->getObject("image_settings_backdrop")->isDerivedVisible());
+    driver().pressKey(host::Key::Escape);
+    driver().step(30);
+    EXPECT_FALSE(board->getMainMenu()->getObject("image_settings_backdrop")->isDerivedVisible());
+
+    driver().setOpenUrlResult(false);
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    press(session.getScene()->getMenu("menu/title"), "button_more_games", 10);
+    auto* notice = dynamic_cast<gui::Label*>(
+        ventrel::sceneManager->findOverlay("menu/overlay/notification")->getObject("text"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_NE(notice->getTextKey().find("gui.NotificationNoBrowser"), kit::String::npos)
+        << "the missing browser is told: " << notice->getTextKey();
+    driver().setOpenUrlResult(true);
+
+    // A game started in German with an unnamed player is read in English later.
+    gui::setLocalization("de");
+    ASSERT_NE(openNewGame(), nullptr);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 0);
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    EXPECT_EQ(player(1).getDefaultNumber(), 2);
+    player(1).addDrinks(500);
+    System::TempState::updateHallOfFame();
+    gui::setLocalization("en");
+    ASSERT_TRUE(session.goTo("Scene::HallOfFame"));
+    auto* fame = menu<Menu::HallOfFame>();
+    ASSERT_NE(fame, nullptr);
+    EXPECT_EQ(labelText(fame, "label_name_drinks_0"), "Player 2");
 }
 
 TEST_F(AroundTheGame, TheHallOfFameShowsTheListsAndForgetsThemOnlyWhenAsked) {

@@ -71,6 +71,13 @@ TEST_F(BoardShots, EveryBoardScreen) {
         session.getDriver().step(60);
         session.click(board->getGui(), "button_menu");
         shot(look + "_pause");
+        // The pause menu's settings and help, on their own panels.
+        for (const char* button : {"button_settings", "button_help"}) {
+            session.click(board->getMainMenu(), button);
+            shot(look + "_pause_" + kit::split(button, "_").back());
+            session.getDriver().pressKey(host::Key::Escape);
+            session.getDriver().step(30);
+        }
         session.click(board->getMainMenu(), "button_continue");
         session.getDriver().step(30);
         board->throwDice(3);

@@ -93,9 +93,9 @@ kit::String makeMailToUrl(const kit::String& address, const kit::String& subject
                        percentEncode(subject).c_str(), percentEncode(body).c_str());
 }
 
-void mailTo(const kit::String& address, const kit::String& subject, const kit::String& body) {
+bool mailTo(const kit::String& address, const kit::String& subject, const kit::String& body) {
     kit::Log::write(LogTag, "Opening Mail Send dialog.");
-    host::openUrl(makeMailToUrl(address, subject, body));
+    return host::openUrl(makeMailToUrl(address, subject, body));
 }
 
 void checkForUpdates() {

@@ -38,9 +38,9 @@ ventrel::system::Contract Gui::getContract() const {
     for (const char* button : {"button_menu", "button_dice", "button_overview", "button_motd_cancel"}) {
         contract.add({button, Kind::Button});
     }
-    for (const char* object :
-         {"button_dice_back", "button_menu_back", "button_overview_back", "container_menu", "tutorial",
-          "container_motd", "container_rotation_hide_0", "container_rotation_hide_1"}) {
+    for (const char* object : {"button_dice_back", "button_menu_back", "button_overview_back",
+                               "container_menu", "tutorial", "container_motd", "container_rotation_hide_0",
+                               "container_rotation_hide_1", "panel_current_player"}) {
         contract.add({object, Kind::Object});
     }
     for (const char* label : {"label_current_player", "label_time", "label_motd"}) {
@@ -116,6 +116,8 @@ void Gui::refresh() {
     if (!isPlanets()) {
         System::setImage(this, "button_overview",
                          viewMode == 0 ? "gui.buttons/zoom_in" : "gui.buttons/zoom_out");
+        // The overview shows the whole board: the turn banner would cover its top row.
+        System::setVisible(this, "panel_current_player", viewMode != 0);
         return;
     }
     System::setVisible(this, "container_rotation_hide_0", viewMode == 1);

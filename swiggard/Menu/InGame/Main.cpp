@@ -139,7 +139,8 @@ void Main::_updateInput() {
 // While the pause menu holds the board, the bar keeps its clock and counts going.
 void Main::_updateLogic() {
     Base::_updateLogic();
-    // Settings and help bring their own panels; the pause card and its list step aside meanwhile.
+    // Help brings its own panel, settings the backdrop of their scene; the pause card and its list step
+    // aside meanwhile.
     bool covered = help->isVisible() || settings->isVisible();
     if (panel) {
         panel->setVisible(!covered);
@@ -147,6 +148,7 @@ void Main::_updateLogic() {
     if (status->getRoot()) {
         status->getRoot()->setVisible(!covered);
     }
+    System::setVisible(this, "image_settings_backdrop", settings->isVisible());
     if (owner && owner->getModalMenu() == this && owner->getMenu(GuiMenu)) {
         owner->getMenu(GuiMenu)->update();
     }

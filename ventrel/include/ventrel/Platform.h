@@ -12,7 +12,8 @@ bool isInitialized();
 kit::String getUniqueHardwareId();
 // Opens the user's mail program with the fields filled in; every field is percent-encoded, so
 // text typed by players can neither end a field nor add a header.
-void mailTo(const kit::String& address, const kit::String& subject, const kit::String& body);
+// False when no mail program could be opened.
+bool mailTo(const kit::String& address, const kit::String& subject, const kit::String& body);
 // The mailto: address mailTo opens.
 kit::String makeMailToUrl(const kit::String& address, const kit::String& subject, const kit::String& body);
 // Percent-encodes everything but unreserved characters (letters, digits, - . _ ~) and those in keep.
