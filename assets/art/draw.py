@@ -670,6 +670,24 @@ def game_logo(icons, decor):
     return doc(1024, 1024, body, defs)
 
 
+def app_icon(icons, decor):
+    """The desktop's icon, 256 x 256 and scalable: the logo's pink glow on a rounded tile with the
+    thick outline, the clinking mugs, and a die in the corner."""
+    defs = (
+        '<radialGradient id="bg" cx="0.5" cy="0.4" r="0.75"><stop offset="0" stop-color="#ff5c8a"/>'
+        '<stop offset="1" stop-color="#8e1f5c"/></radialGradient>' + outline_filter("o", 5)
+    )
+    pips = "".join(f'<circle cx="{196 + dx * 17}" cy="{196 + dy * 17}" r="7" fill="{OUTLINE}"/>' for dx, dy in PIPS[5])
+    body = (
+        f'<rect x="10" y="10" width="236" height="236" rx="52" fill="url(#bg)" stroke="{OUTLINE}" stroke-width="10"/>'
+        + confetti_dots(random.Random(5), 16, 36, 36, 220, 220, 6)
+        + f'<g filter="url(#o)">{icons.place(decor["all_drink"], 34, 30, 168)}</g>'
+        f'<rect x="154" y="154" width="84" height="84" rx="20" fill="#ffffff" stroke="{OUTLINE}" stroke-width="8"/>'
+        f"{pips}"
+    )
+    return doc(256, 256, body, defs)
+
+
 def drawn_pictures(icons, decor):
     return (
         plates()
@@ -679,5 +697,5 @@ def drawn_pictures(icons, decor):
         + menu_pieces()
         + board_layers()
         + planets.pictures()
-        + [("logos/swiggard", game_logo(icons, decor))]
+        + [("logos/swiggard", game_logo(icons, decor)), ("logos/app_icon", app_icon(icons, decor))]
     )
