@@ -71,7 +71,7 @@ def render(song, work, soundfont, fluidsynth, sox, tail_bars, tail_seconds):
     knee = LIMIT_FROM - gain    # input level that comes out at LIMIT_FROM after the gain
     limiter = "6:-90,-90,%.2f,%.2f,%.2f,%.2f" % (knee, knee, knee + 12, knee + 3)   # 4:1 above the knee
     filtered = os.path.join(work, "song-hp.f32")
-    subprocess.run([sox] + fmt + [raw, "-t", "f32", "-L", filtered, "highpass", "25",
+    subprocess.run([sox, "-R"] + fmt + [raw, "-t", "f32", "-L", filtered, "highpass", "25",
                     "compand", "0.001,0.1", limiter, "%.2f" % gain, "-90"], check=True)
     os.replace(filtered, raw)
     data = array("f")
@@ -119,7 +119,8 @@ def encode(samples, path, work, sox, quality="5"):
     # written beside the work files and moved in whole: the game loads every file of its folder.
     # The game sets the music category's gain on top.
     tmp = os.path.join(work, "loop.ogg")
-    subprocess.run([sox, "-t", "f32", "-r", str(RATE), "-c", "2", "-L", raw, "-C", quality, tmp], check=True)
+    # -R: repeatable, so that the Ogg stream's serial number, and with it the file, is the same every build.
+    subprocess.run([sox, "-R", "-t", "f32", "-r", str(RATE), "-c", "2", "-L", raw, "-C", quality, tmp], check=True)
     shutil.move(tmp, path)
 
 

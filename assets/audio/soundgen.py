@@ -59,7 +59,9 @@ class Kit:
         return os.path.join(self.work, "%02d-%s.wav" % (self.count, stem))
 
     def sox(self, *args):
-        subprocess.run([self.sox_bin, "-V1"] + [str(a) for a in args], check=True)
+        # -R: sox's repeatable mode seeds its noise, its dither and the Ogg stream's serial number, so
+        # that two builds make the same files.
+        subprocess.run([self.sox_bin, "-V1", "-R"] + [str(a) for a in args], check=True)
 
     # -- sources, each returns a mono 44.1 kHz WAV path -----------------------------------------
     def synth(self, seconds, *synth_args, fx=()):

@@ -9,6 +9,7 @@
 #include <kit/Strings.h>
 #include <ventrel/menu/Dialog.h>
 #include <ventrel/menu/Overlay.h>
+#include <ventrel/system/Input.h>
 #include <ventrel/system/SaveManager.h>
 #include <ventrel/system/TransitionManager.h>
 
@@ -262,6 +263,46 @@ TEST_F(FrontDoorTest, EachFlagChangesTheLanguageAndNothingElse) {
         EXPECT_EQ(flag->getImageName(), kit::String("gui.flags/") + language);
         EXPECT_FALSE(title->getMenu("menu/localization")->isVisible());
     }
+}
+
+// A controller plugged in while the game runs works at once; pulled out in the middle of a press, it
+// lets go of its button and hands the game back to mouse and keyboard, its focus ring gone.
+TEST_F(FrontDoorTest, AControllerComesAndGoesWhileTheGameRuns) {
+    ASSERT_TRUE(game.goTo("Scene::Title"));
+    host::TestDriver& driver = game.getDriver();
+    ventrel::menu::Base* title = game.getScene()->getMenu("menu/title");
+    int pad = driver.plugController();
+    ASSERT_GE(pad, 0);
+    driver.step(3);
+    driver.setControllerButton(pad, host::Button::DPadDown, true);
+    driver.step(2);
+    driver.setControllerButton(pad, host::Button::DPadDown, false);
+    driver.step(3);
+    EXPECT_EQ(host::window->getInputMode(), host::Window::InputMode::Controller);
+    EXPECT_NE(title->getDataset()->getFocusedObject(), nullptr) << "the controller moves the focus at once";
+
+    // Pulled out while a button is held down.
+    driver.setControllerButton(pad, host::Button::DPadRight, true);
+    driver.step(2);
+    ASSERT_TRUE(ventrel::input->isButtonPressed(host::Button::DPadRight));
+    driver.unplugController(pad);
+    driver.step(3);
+    EXPECT_FALSE(ventrel::input->isButtonPressed(host::Button::DPadRight)) << "the button stays held";
+    EXPECT_EQ(host::window->getInputMode(), host::Window::InputMode::Mouse);
+    EXPECT_EQ(title->getDataset()->getFocusedObject(), nullptr) << "the focus ring stays on screen";
+    game.click(title, "button_help");
+    ASSERT_TRUE(game.waitForScene("Scene::Help")) << "the mouse takes over";
+
+    // Plugged in again, it plays again.
+    pad = driver.plugController();
+    ASSERT_GE(pad, 0);
+    driver.step(3);
+    driver.setControllerButton(pad, host::Button::B, true);
+    driver.step(2);
+    driver.setControllerButton(pad, host::Button::B, false);
+    EXPECT_TRUE(game.waitForScene("Scene::Title")) << "B goes back";
+    driver.unplugController(pad);
+    driver.step(2);
 }
 
 TEST_F(FrontDoorTest, SettingsApplyAtOnceAndTheWindowOnConfirm) {

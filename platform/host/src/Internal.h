@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -72,6 +73,8 @@ struct Window::Impl {
     bool touchPressed = false;  // the first finger's mouse press is on
 
     kit::Map<SDL_JoystickID, SDL_GameController*> controllers;
+    // The buttons each controller holds down, to be let go when it is pulled out.
+    kit::Map<SDL_JoystickID, std::set<Button>> heldButtons;
 
     bool terminated = false;
     int fps = 0;

@@ -263,6 +263,32 @@ void TestDriver::tap(const At& at, int finger) {
     pushFinger(position, finger, SDL_FINGERUP);
 }
 
+int TestDriver::plugController() {
+    // A headless window never has the focus, without which SDL holds joystick input back.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                          SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (index < 0) {
+        kit::Log::warn(logTag, kit::String("TestDriver: no virtual controller: ") + SDL_GetError());
+    }
+    return index;
+}
+
+void TestDriver::unplugController(int deviceIndex) {
+    if (SDL_JoystickDetachVirtual(deviceIndex) != 0) {
+        kit::Log::warn(logTag, kit::String("TestDriver: the virtual controller stays: ") + SDL_GetError());
+    }
+}
+
+void TestDriver::setControllerButton(int deviceIndex, Button button, bool down) {
+    SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(deviceIndex));
+    int sdlButton = sdlButtonFromButton(button);
+    if (joystick == nullptr || sdlButton < 0 ||
+        SDL_JoystickSetVirtualButton(joystick, sdlButton, down ? SDL_PRESSED : SDL_RELEASED) != 0) {
+        kit::Log::warn(logTag, "TestDriver: the controller cannot press that button.");
+    }
+}
+
 void TestDriver::buttonDown(Button button) {
     pushButton(button, true);
 }

@@ -419,6 +419,28 @@ void handleFinger(Window& window, Window::Impl& impl, const SDL_TouchFingerEvent
     }
 }
 
+// A controller pulled out lets go of what it held and, when it was the last, hands the game back to
+// mouse and keyboard: no button stays down, no focus stays shown for a controller that is gone.
+void removeController(Window& window, Window::Impl& impl, SDL_JoystickID id) {
+    auto it = impl.controllers.find(id);
+    if (it == impl.controllers.end()) {
+        return;
+    }
+    SDL_GameControllerClose(it->second);
+    impl.controllers.erase(it);
+    kit::Log::write(logTag, "Game controller disconnected.");
+    std::set<Button> held = impl.heldButtons[id];
+    impl.heldButtons.erase(id);
+    for (Button button : held) {
+        if (impl.controllerDelegate != nullptr) {
+            impl.controllerDelegate->onButtonUp(button);
+        }
+    }
+    if (impl.controllers.empty() && window.getInputMode() == Window::InputMode::Controller) {
+        window.setInputMode(Window::InputMode::Mouse);
+    }
+}
+
 void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
@@ -524,15 +546,9 @@ void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
                             kit::String("Game controller connected: ") + (name != nullptr ? name : "?"));
             break;
         }
-        case SDL_CONTROLLERDEVICEREMOVED: {
-            auto it = impl.controllers.find(event.cdevice.which);
-            if (it != impl.controllers.end()) {
-                SDL_GameControllerClose(it->second);
-                impl.controllers.erase(it);
-                kit::Log::write(logTag, "Game controller disconnected.");
-            }
+        case SDL_CONTROLLERDEVICEREMOVED:
+            removeController(window, impl, event.cdevice.which);
             break;
-        }
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP: {
             Button button = buttonFromSdl(event.cbutton.button);
@@ -540,6 +556,11 @@ void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
                 break;
             }
             window.setInputMode(Window::InputMode::Controller);
+            if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+                impl.heldButtons[event.cbutton.which].insert(button);
+            } else {
+                impl.heldButtons[event.cbutton.which].erase(button);
+            }
             if (impl.controllerDelegate == nullptr) {
                 break;
             }

@@ -159,7 +159,13 @@ void Context::onWindowFocusChanged(bool focused) {
     }
 }
 
+// Leaving the controller (pulled out, or the mouse taken up) takes its focus ring away; a box being
+// typed into keeps the focus.
 void Context::onInputModeChanged(host::Window::InputMode inputMode) {
+    if (inputMode != host::Window::InputMode::Controller && dataset && dataset->getFocusedObject() &&
+        !dynamic_cast<gui::EditBox*>(dataset->getFocusedObject())) {
+        dataset->removeFocus();
+    }
     for (menu::Base* menu : menus) {
         menu->onInputModeChanged(inputMode);
     }

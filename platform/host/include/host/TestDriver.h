@@ -83,7 +83,13 @@ public:
     void touchUp(const At& at, int finger = 0);
     void tap(const At& at, int finger = 0);
 
-    // Game controller.
+    // Game controller. A virtual one can be plugged in and pulled out while the game runs: SDL then
+    // reports it as it reports a real one (added with its device index, removed with its instance id).
+    // plugController returns the device index to pull it out by; -1 when SDL cannot make one.
+    int plugController();
+    void unplugController(int deviceIndex);
+    // Holds or lets go of a button of a plugged-in controller, which SDL reports as that device's.
+    void setControllerButton(int deviceIndex, Button button, bool down);
     void buttonDown(Button button);
     void buttonUp(Button button);
     void pressButton(Button button);
