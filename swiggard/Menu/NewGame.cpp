@@ -113,12 +113,13 @@ void NewGame::_setupRow(int row) {
             object->setFocusIndex(FocusPerRow * row + slot);
         }
     }
-    // Leaving a box, by any means, keeps what was typed.
+    // Leaving a box, by any means, keeps what was typed; typing into one keeps its row in view.
     for (const char* box : {NameBox, PermilleBox, VolumeBox, WeightBox}) {
         System::watchEditBox(this, System::slotName(box, row), [this] {
             collect();
             refresh();
         });
+        System::onEditBoxFocus(this, System::slotName(box, row), [this, row] { _showRow(row); });
     }
 }
 

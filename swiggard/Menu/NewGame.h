@@ -35,6 +35,7 @@ protected:
     void _setupCallbacks() override;
 
     void _resizeScrollArea() override;
+    void _rowOpened(int row) override { _showRow(row); }
     void _addPlayer();
     // Scrolls the list as little as needed for the row to be seen whole.
     void _showRow(int row);

@@ -70,6 +70,9 @@ void Status::_showAlcoTestView(gui::Object* button, const kit::String& prefix, b
     kit::String index = button->getName().substr(prefix.size());
     System::setVisible(this, "container_player_basic_" + index, !alcoTest);
     System::setVisible(this, "container_alco_test_" + index, alcoTest);
+    if (alcoTest && kit::isInt(index)) {
+        _rowOpened(kit::toInt(index));
+    }
 }
 
 void Status::refresh() {

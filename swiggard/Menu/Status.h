@@ -21,6 +21,8 @@ protected:
     virtual void _resizeScrollArea();
     bool _showAlcoTest(gui::Object* button);
     bool _hideAlcoTest(gui::Object* button);
+    // A row that opened its body data, for a list that keeps it in view.
+    virtual void _rowOpened(int) {}
 
 private:
     void _refreshPlayer(int index);

@@ -265,6 +265,10 @@ void Board::_showPlayerPicker(const Game::Action& action) {
         bool disabled =
             !player->isPlaying() || has(game->getPickedPlayers(), player) || (!selfPick && player == current);
         System::setEnabled(dialog, button, !disabled);
+        // Who cannot be picked fades, name and face with the bar.
+        if (gui::Object* bar = dialog->getObject(button)) {
+            bar->setAlpha(disabled ? 110 : 255);
+        }
         System::setImage(dialog, button + "_image", "gui.character_icons/" + player->getCharacter());
         System::setText(dialog, button + "_text", player->getRichName());
     }

@@ -161,6 +161,13 @@ TEST_F(AroundTheGame, RowsComeAndGoBetweenTwoAndFourteenPlayers) {
     EXPECT_EQ(game().getPlayers().size(), 13u);
     EXPECT_EQ(std::count(game().getPlayers().begin(), game().getPlayers().end(), last), 0);
     EXPECT_TRUE(rows->getObject("button_add_player")->isVisible());
+
+    // A row half out of view comes in whole when its body data open.
+    area->setScrollOffset(quadrix::Vector2(0.0f, 40.0f));
+    driver().step(2);
+    ASSERT_FALSE(inView(5));
+    press(rows, "button_player_alco_test_data_5", 5);
+    EXPECT_TRUE(inView(5)) << "the opened row is seen whole";
 }
 
 // A name stops where the turn banner would have to cut it, and shows whole there; a longer one from

@@ -547,6 +547,8 @@ TEST_F(BoardTest, PlayersAreTakenOutOnlyWhileMoreThanTwoPlayAndTheTurnPassesOn) 
     session.click(openDialog(), "button_dialog_0");
     ASSERT_TRUE(session.getDriver().stepUntil([] { return !player(0).isPlaying(); }, 60));
     EXPECT_EQ(game().getTurnIndex(), 1);
+    session.getDriver().step(2);
+    EXPECT_LT(board->getGui()->getObject("row_drinks_0")->getAlpha(), 128) << "the bar fades who is out";
     session.getDriver().step(10);
     EXPECT_FALSE(status->getObject("button_player_delete_1")->isEnabled()) << "two are left";
 

@@ -20,6 +20,8 @@ namespace Menu::InGame {
 
 namespace {
 
+constexpr unsigned char OutAlpha = 96;
+
 bool isPlanets() {
     System::GameState* game = System::gameState();
     return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
@@ -145,8 +147,10 @@ void Gui::_updatePlayers() {
         kit::String name = System::slotName("label_drinks_", i);
         System::setText(this, name, kit::toString(players[i]->getDrinks()));
         System::setPlainText(this, System::slotName("label_drinks_name_", i), players[i]->getName());
-        System::setEnabled(this, name, players[i]->isPlaying());
-        System::setEnabled(this, System::slotName("image_drinks_", i), players[i]->isPlaying());
+        // A player out of the game fades in the bar as in the list.
+        if (gui::Object* row = getObject(System::slotName("row_drinks_", i))) {
+            row->setAlpha(players[i]->isPlaying() ? 255 : OutAlpha);
+        }
     }
 }
 
