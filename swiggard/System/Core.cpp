@@ -254,9 +254,7 @@ void Core::start() {
     requestMotd();
     ventrel::sceneManager->switchScene("Scene::Disclaimer");
     ventrel::system::Core::start();
-    for (const char* character : {"16", "23", "24", "25"}) {
-        unlockCharacter(character, false);
-    }
+    unlockCharacters({"16", "23", "24", "25"}, false);
     ventrel::platform::checkForUpdates();
 }
 
@@ -331,13 +329,26 @@ bool isCharacterUnlocked(const kit::String& character) {
 }
 
 void unlockCharacter(const kit::String& character, bool notify) {
+    unlockCharacters({character}, notify);
+}
+
+// The profile is saved once, and only when something new was unlocked.
+void unlockCharacters(const kit::Array<kit::String>& characters, bool notify) {
     kit::Array<kit::String> unlocked = profile().getArray("UnlockedCharacters");
-    unlocked.push_back(character);
-    kit::removeDuplicates(unlocked);
-    profile().set("UnlockedCharacters", unlocked);
-    profile().save();
-    if (notify && core()) {
-        core()->onCharacterUnlocked(character);
+    size_t before = unlocked.size();
+    for (const kit::String& character : characters) {
+        if (std::find(unlocked.begin(), unlocked.end(), character) == unlocked.end()) {
+            unlocked.push_back(character);
+        }
+    }
+    if (unlocked.size() != before) {
+        profile().set("UnlockedCharacters", unlocked);
+        profile().save();
+    }
+    for (const kit::String& character : characters) {
+        if (notify && core()) {
+            core()->onCharacterUnlocked(character);
+        }
     }
 }
 

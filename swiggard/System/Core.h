@@ -78,6 +78,7 @@ private:
 bool isCharacterUnlocked(const kit::String& character);
 // Adds the character to the profile's unlocked list and saves the profile.
 void unlockCharacter(const kit::String& character, bool notify);
+void unlockCharacters(const kit::Array<kit::String>& characters, bool notify);
 // Global, music and sound gains from the profile's volume settings.
 void applyAudioVolumes();
 

@@ -25,14 +25,16 @@ Device::Device(const kit::String& name) {
         kit::Log::warn("audio", kit::String("No audio: ") + SDL_GetError());
         return;
     }
+    started = true;
     // Formats whose decoder is missing are simply unavailable; WAV needs none.
     Mix_Init(MIX_INIT_OGG | MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OPUS);
     const char* device = name.empty() ? nullptr : name.c_str();
     if (Mix_OpenAudioDevice(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, bufferFrames, device,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
+        // The audio subsystem stays until the end: quitting it waits for SDL's device watcher, up to a
+        // tenth of a second, which would hold the first picture back.
         kit::Log::warn("audio", kit::String("No audio device, sounds stay silent: ") + Mix_GetError());
         Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     Mix_AllocateChannels(voiceCount);
@@ -41,14 +43,15 @@ Device::Device(const kit::String& name) {
 }
 
 Device::~Device() {
-    if (!open) {
-        return;
+    if (open) {
+        stop(musicVoice);
+        Mix_HaltChannel(-1);
+        Mix_CloseAudio();
+        Mix_Quit();
     }
-    stop(musicVoice);
-    Mix_HaltChannel(-1);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (started) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 }
 
 Mix_Chunk* Device::loadChunk(const kit::String& path) {

@@ -43,6 +43,7 @@ private:
     void fail(const kit::String& what);
 
     bool open = false;
+    bool started = false;
     Mix_Music* music = nullptr;
     kit::String lastError;
 };

@@ -364,6 +364,10 @@ Uint32 RenderSystemInternals::windowFlags(const RenderSystem::Impl& render) {
 bool RenderSystemInternals::attachRenderer(RenderSystem::Impl& render, SDL_Window* sdlWindow) {
     detachRenderer(render);
     bool software = render.type == RenderSystemType::Software || isHeadlessVideo();
+    // The software renderer presents its frames directly, not through an OpenGL texture (SDL's default
+    // on X11), which costs a core's tenth and more per window and loads the OpenGL driver (some 60 MB
+    // with Mesa's). This holds as well when SDL_RENDER_DRIVER names it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Renderer* renderer = nullptr;
     if (!software) {
         Uint32 flags = SDL_RENDERER_ACCELERATED;
@@ -377,9 +381,6 @@ bool RenderSystemInternals::attachRenderer(RenderSystem::Impl& render, SDL_Windo
         }
     }
     if (renderer == nullptr) {
-        // Present the software renderer's frames directly, not through an OpenGL texture (SDL's default
-        // on X11), which costs a core's tenth and more per window.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer = SDL_CreateRenderer(sdlWindow, softwareDriverIndex(), SDL_RENDERER_SOFTWARE);
     }
     if (renderer == nullptr) {
