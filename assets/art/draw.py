@@ -228,6 +228,18 @@ def glyph_rotate():
     )
 
 
+def glyph_phone(ready):
+    """A phone held upright; with a tick on its screen when its player's body data are complete."""
+    body = (
+        f'<rect x="28" y="10" width="44" height="80" rx="9" fill="#ffffff" stroke="{OUTLINE}" stroke-width="8"/>'
+        f'<rect x="35" y="22" width="30" height="50" rx="3" fill="{OUTLINE}"/>'
+        f'<circle cx="50" cy="81" r="4" fill="{OUTLINE}"/>'
+    )
+    if ready:
+        body += f'<path d="M39 48 L47 57 L62 36" fill="none" stroke="{GREEN}" stroke-width="7" stroke-linecap="round" stroke-linejoin="round"/>'
+    return body
+
+
 def glyph_cross():
     return stroke_glyph("M26 26 L74 74 M74 26 L26 74", 14)
 
@@ -401,6 +413,8 @@ def buttons(icons, decor):
         "zoom_in": (GREEN, glyph_zoom(1)),
         "zoom_out": (GREEN, glyph_zoom(-1)),
         "rotate": (PURPLE, glyph_rotate()),
+        "phone": (PURPLE, glyph_phone(False)),
+        "phone_ready": (PURPLE, glyph_phone(True)),
         "cancel": (PINK, glyph_cross()),
         "ok": (GREEN, glyph_check()),
         "back": (ORANGE, glyph_back()),

@@ -87,6 +87,7 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("states", &states));
     vars.push_back(serial::Variable("acceptedChallenges", &acceptedChallenges));
     vars.push_back(serial::Variable("warned", &warned));
+    vars.push_back(serial::Variable("phoneToken", &phoneToken));
     vars.push_back(serial::Variable("alcoTestData", serial::VPtr(&alcoTestData, serial::VPtr::Owned)));
     vars.push_back(serial::Variable("rect", &rect));
     vars.push_back(serial::Variable("scale", &scale));

@@ -96,6 +96,10 @@ public:
     int getAcceptedChallenges() const { return acceptedChallenges; }
     void addAcceptedChallenge() { ++acceptedChallenges; }
     bool isWarned() const { return warned; }
+    // The token of the phone that plays for this player, empty for none.
+    const kit::String& getPhoneToken() const { return phoneToken; }
+    void setPhoneToken(const kit::String& value) { phoneToken = value; }
+    bool hasPhone() const { return !phoneToken.empty(); }
     void setWarned(bool value) { warned = value; }
     // Never null: a save without body data gets a fresh set.
     AlcoTestData* getAlcoTestData() const;
@@ -138,6 +142,7 @@ private:
     kit::String color;
     // "00" to "25".
     kit::String character;
+    kit::String phoneToken;
     bool playing = true;
     int defaultNumber = 0;
     // Fields walked since the start; the board position is this modulo 40.

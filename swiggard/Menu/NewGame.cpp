@@ -3,6 +3,7 @@
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/ScrollArea.h>
+#include <kit/Format.h>
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/menu/Dialog.h>
@@ -18,6 +19,7 @@
 #include "System/GameState.h"
 #include "System/Globals.h"
 #include "System/Objects.h"
+#include "System/Phones.h"
 #include "System/PlayerNames.h"
 
 namespace Menu {
@@ -215,6 +217,63 @@ void NewGame::_addPlayer() {
     if (name && getDataset()) {
         getDataset()->setFocusedObject(name);
     }
+}
+
+int NewGame::addRow() {
+    collect();
+    if (!System::gameState()->addDefaultPlayer()) {
+        return -1;
+    }
+    refresh();
+    return playerCount() - 1;
+}
+
+bool NewGame::applyChoices(int row, const lan::Message& message) {
+    collect();
+    Game::Player* player = playerAt(row);
+    if (!player) {
+        return true;
+    }
+    bool fits = true;
+    if (message.name) {
+        kit::String name = kit::trim(*message.name);
+        while (!name.empty() && !System::fitsNameWidth(name)) {
+            kit::eraseLastCharacter(name);
+            fits = false;
+        }
+        player->setName(kit::trim(name));
+    }
+    const auto& players = System::gameState()->getPlayers();
+    auto isFree = [&](PlayerChoice used, const kit::String& entry) {
+        return std::none_of(players.begin(), players.end(), [&](const Game::Player* other) {
+            return other != player && (other->*used)() == entry;
+        });
+    };
+    if (message.color) {
+        for (const kit::String& color : System::dataManager->getColors()) {
+            if (kit::toUpper(color.substr(0, 6)) == kit::toUpper(*message.color) &&
+                isFree(&Game::Player::getColor, color)) {
+                player->setColor(color);
+            }
+        }
+    }
+    if (message.character) {
+        kit::String character = kit::format("%02d", *message.character);
+        const auto& characters = System::dataManager->getCharacters();
+        bool known = std::find(characters.begin(), characters.end(), character) != characters.end();
+        if (known && System::isCharacterUnlocked(character) &&
+            isFree(&Game::Player::getCharacter, character)) {
+            player->setCharacter(character);
+        }
+    }
+    Game::AlcoTestData* data = player->getAlcoTestData();
+    if (message.gender) {
+        data->setGender(*message.gender == "male" ? Game::AlcoTestData::Gender::male
+                                                  : Game::AlcoTestData::Gender::female);
+    }
+    System::applyPhoneBody(message, *data);
+    refresh();
+    return fits;
 }
 
 // Below the last row the list keeps room for the focus ring of its name.

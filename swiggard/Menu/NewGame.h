@@ -1,5 +1,7 @@
 #pragma once
 
+#include <lan/Message.h>
+
 #include "Menu/Status.h"
 
 namespace Game {
@@ -29,6 +31,11 @@ public:
     void collect();
     // Empty names become their placeholders ("Player 2").
     void fillEmptyNames();
+    // For a phone: a new row at the end, -1 when the list is full; and a phone's choices for its row,
+    // taken as the TV's own would be (only free colours and characters, names as wide as the TV's
+    // banner: a wider one is shortened and false comes back).
+    int addRow();
+    bool applyChoices(int row, const lan::Message& message);
 
 protected:
     void _setupDataset() override;

@@ -16,8 +16,8 @@ Settings::Settings(ventrel::system::Context* owner)
     confirmObjectName = "button_ok";
     cancelObjectName = "button_ok";
     // The rows' switches and arrows, then OK, stepped through in reading order.
-    setAutoFocusMode(13, 1, true);
-    for (const char* toggle : {"CustomCursor", "Fullscreen", "AutoRoll", "AudioActive"}) {
+    setAutoFocusMode(14, 1, true);
+    for (const char* toggle : {"CustomCursor", "Fullscreen", "AutoRoll", "AudioActive", "Phones"}) {
         toggleSettings[toggle] = {};
     }
     optionSettings["UnitSystem"].options = {"UnitSystemMetric", "UnitSystemImperial"};

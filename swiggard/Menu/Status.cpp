@@ -1,12 +1,15 @@
 #include "Menu/Status.h"
 
 #include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/system/SceneManager.h>
 
 #include "Game/AlcoTestUnits.h"
 #include "Game/Player.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
 #include "System/Objects.h"
+#include "System/Phones.h"
 
 namespace Menu {
 
@@ -19,6 +22,7 @@ const char* const FadedWhenOut[] = {"image_player_character_", "button_player_ge
                                     "container_player_bac_",   "button_player_alco_test_data_"};
 constexpr unsigned char OutAlpha = 96;
 const char* const AlcoTestBack = "button_alco_test_back_";
+const char* const PhoneButton = "button_player_phone_";
 
 }  // namespace
 
@@ -34,7 +38,7 @@ ventrel::system::Contract Status::getContract() const {
     }
     for (const char* button :
          {"button_player_alco_test_data_%d", "button_alco_test_back_%d", "button_player_delete_%d",
-          "button_player_gender_%d", "button_alco_test_stomach_%d"}) {
+          "button_player_gender_%d", "button_alco_test_stomach_%d", "button_player_phone_%d"}) {
         contract.add({button, Kind::Button, 0, PlayerSlots - 1});
     }
     for (const char* label :
@@ -50,7 +54,35 @@ void Status::_setupCallbacks() {
     for (int i = 0; i < PlayerSlots; ++i) {
         bind(System::slotName(AlcoTestButton, i), &Status::_showAlcoTest);
         bind(System::slotName(AlcoTestBack, i), &Status::_hideAlcoTest);
+        bind(System::slotName(PhoneButton, i), &Status::_askRelease);
     }
+}
+
+// The phone's mark frees the row, once the TV has said yes.
+bool Status::_askRelease(gui::Object* button) {
+    System::GameState* game = System::gameState();
+    kit::String index = button ? button->getName().substr(kit::String(PhoneButton).size()) : "";
+    if (!game || !kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
+        return true;
+    }
+    const Game::Player* player = game->getPlayers()[kit::toInt(index)];
+    ventrel::sceneManager->showDialog(ReleaseDialog, this, this,
+                                      "{%f} gui.YesNoReleasePhone {" + player->getRichName() + "}",
+                                      ReleaseContext + index);
+    return true;
+}
+
+void Status::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
+    System::GameState* game = System::gameState();
+    if (dialog != ReleaseDialog || !kit::startsWith(context, ReleaseContext) || !game) {
+        Base::dialogResult(dialog, button, context);
+        return;
+    }
+    int index = kit::toInt(context.substr(ReleaseContext.size()));
+    if (button == 0 && System::phones && index < static_cast<int>(game->getPlayers().size())) {
+        System::phones->release(game->getPlayers()[index]);
+    }
+    refresh();
 }
 
 bool Status::_showAlcoTest(gui::Object* button) {
@@ -102,6 +134,16 @@ void Status::_refreshPlayer(int index) {
                      "gui.character_icons/" + player->getCharacter());
     System::setPlainText(this, System::slotName("text_player_name_", index), player->getName());
     const Game::AlcoTestData* data = player->getAlcoTestData();
+    // A phone's player keeps his body data on the phone; the row shows the phone instead.
+    bool phone = player->hasPhone();
+    System::setVisible(this, System::slotName(PhoneButton, index), phone);
+    System::setImage(this, System::slotName(PhoneButton, index),
+                     data->isComplete() ? "gui.buttons/phone_ready" : "gui.buttons/phone");
+    System::setVisible(this, System::slotName(AlcoTestButton, index), !phone);
+    if (phone) {
+        System::setVisible(this, System::slotName("container_player_basic_", index), true);
+        System::setVisible(this, System::slotName("container_alco_test_", index), false);
+    }
     System::setImage(this, System::slotName("button_player_gender_", index),
                      "gui.buttons/" + data->getGender().getName());
     System::setImage(this, System::slotName("button_alco_test_stomach_", index),

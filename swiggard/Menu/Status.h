@@ -9,11 +9,14 @@ namespace Menu {
 class Status : public ventrel::menu::Base {
 public:
     static constexpr int PlayerSlots = 14;
+    static inline const kit::String ReleaseDialog = "menu/dialog/yes_no";
+    static inline const kit::String ReleaseContext = "Menu:Status:ReleasePhone";
 
     Status(ventrel::system::Context* owner, const kit::String& name);
 
     ventrel::system::Contract getContract() const override;
     void refresh() override;
+    void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
 
 protected:
     void _setupCallbacks() override;
@@ -21,6 +24,7 @@ protected:
     virtual void _resizeScrollArea();
     bool _showAlcoTest(gui::Object* button);
     bool _hideAlcoTest(gui::Object* button);
+    bool _askRelease(gui::Object* button);
     // A row that opened its body data, for a list that keeps it in view.
     virtual void _rowOpened(int) {}
 

@@ -12,6 +12,8 @@
 #include <ventrel/system/SceneManager.h>
 #include <ventrel/system/Viewerset.h>
 
+#include <algorithm>
+
 #include "Game/Player.h"
 #include "Menu/InGame/BacWarning.h"
 #include "Menu/InGame/Gui.h"
@@ -202,6 +204,35 @@ void Board::_rollDice(int value) {
     game->setPhaseDone(true);
     // Saved before the token walks: a game closed or lost meanwhile resumes with this throw.
     _saveProgress();
+}
+
+bool Board::isWaitingForRoll() const {
+    System::GameState* game = System::gameState();
+    gui::Object* dice = gui ? gui->getObject("button_dice") : nullptr;
+    return game && rollDice && game->getCurrentPlayer() && game->getTurnPhase() == TurnPhase::Start &&
+           !game->isPhaseDone() && rollDice->getRolledValue() == 0 && dice && dice->isDerivedEnabled() &&
+           dice->isDerivedVisible() && !_isAnyTokenWalking();
+}
+
+void Board::pressDice() {
+    ventrel::system::Context* menu =
+        rollDice->isVisible() ? static_cast<ventrel::system::Context*>(rollDice) : gui;
+    gui::Object* dice = menu->getObject("button_dice");
+    if (dice && dice->isDerivedEnabled() && dice->isDerivedVisible() && !rollDice->isBusy()) {
+        dice->triggerEvent(gui::Event::Click, 1);
+    }
+}
+
+int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
+    System::GameState* game = System::gameState();
+    bool landing = dialog && dialog->getCaller() == this &&
+                   (dialog->getContext() == ActionContext || dialog->getContext() == PickerContext);
+    if (!landing || !game || !game->getCurrentPlayer()) {
+        return -1;
+    }
+    const auto& players = game->getPlayers();
+    return static_cast<int>(std::find(players.begin(), players.end(), game->getCurrentPlayer()) -
+                            players.begin());
 }
 
 void Board::_closeDice() {

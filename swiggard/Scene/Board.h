@@ -9,6 +9,10 @@ namespace Game {
 class Player;
 }
 
+namespace ventrel::menu {
+class Dialog;
+}
+
 namespace Menu::InGame {
 class BacWarning;
 class Gui;
@@ -50,6 +54,13 @@ public:
     Viewer::Board* getBoardViewer() const { return boardViewer; }
     int getDiceValue() const { return diceValue; }
     int getSelectedAction() const { return selectedAction; }
+
+    // For the phones, which press what a player at the TV would: whether the current player may throw
+    // now; one step of throwing (the bar's dice opens the big one, whose press throws); and the row of
+    // the player a dialog asks (the landing question and its pickers), -1 for a question to everybody.
+    bool isWaitingForRoll() const;
+    void pressDice();
+    int getQuestionRow(const ventrel::menu::Dialog* dialog) const;
 
     // The action text as the dialogs show it, in the text-key notation of the GUI. `pool` hands out
     // the players drawn for "Random" actions in order; `assigned` collects them for "PreviousAction".

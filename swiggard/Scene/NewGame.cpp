@@ -9,6 +9,7 @@
 
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
+#include "Menu/Phones.h"
 #include "System/Core.h"
 #include "System/GameInit.h"
 #include "System/GameState.h"
@@ -33,7 +34,7 @@ void storeProfileNumber(const kit::String& key, int value) {
 
 NewGame::NewGame() : Base("scene/new_game", "title") {
     cancelObjectName = "button_cancel";
-    setAutoFocusMode(3, 3, false);
+    setAutoFocusMode(4, 4, false);
 }
 
 ventrel::system::Contract NewGame::getContract() const {
@@ -42,12 +43,14 @@ ventrel::system::Contract NewGame::getContract() const {
         .add({"button_ok", Kind::Button})
         .add({"button_cancel", Kind::Button})
         .add({"button_options", Kind::Button})
+        .add({"button_phones", Kind::Button})
         .add({"label_title", Kind::Label});
 }
 
 void NewGame::_setupMenus() {
     newGameMenu = static_cast<Menu::NewGame*>(_registerMenu(new Menu::NewGame(this)));
     optionsMenu = static_cast<Menu::NewGameOptions*>(_registerMenu(new Menu::NewGameOptions(this)));
+    phonesMenu = static_cast<Menu::Phones*>(_registerMenu(new Menu::Phones(this)));
 }
 
 void NewGame::setup() {
@@ -69,6 +72,7 @@ void NewGame::_setupCallbacks() {
     bind("button_ok", &NewGame::_start);
     bind("button_cancel", &NewGame::_cancel);
     bind("button_options", &NewGame::_showOptions);
+    bind("button_phones", &NewGame::_showPhones);
 }
 
 // Enter and Escape belong to the box while a name or a number is typed.
@@ -118,6 +122,12 @@ void NewGame::_showOptions() {
     optionsMenu->show();
     optionsMenu->refresh();
     refresh();
+}
+
+void NewGame::_showPhones() {
+    newGameMenu->collect();
+    phonesMenu->show();
+    phonesMenu->refresh();
 }
 
 void NewGame::dialogResult(const kit::String& dialog, int button, const kit::String& context) {

@@ -5,6 +5,7 @@
 namespace Menu {
 class NewGame;
 class NewGameOptions;
+class Phones;
 }  // namespace Menu
 
 namespace Scene {
@@ -34,6 +35,7 @@ public:
 protected:
     Menu::NewGame* newGameMenu = nullptr;
     Menu::NewGameOptions* optionsMenu = nullptr;
+    Menu::Phones* phonesMenu = nullptr;
     bool optionsShown = false;
     bool promptAnswered = false;
     int likeCounter = 0;
@@ -46,6 +48,7 @@ protected:
     void _start();
     void _cancel();
     void _showOptions();
+    void _showPhones();
 
 private:
     void _startGame();

@@ -53,6 +53,7 @@
 #include "System/DataManager.h"
 #include "System/Globals.h"
 #include "System/HttpDelegate.h"
+#include "System/Phones.h"
 
 namespace System {
 
@@ -178,6 +179,9 @@ bool Core::onUpdate(float timeDelta) {
     gui::updateViewportPosition(viewport, true);
     gui::updateCursorPosition();
     net::update(timeDelta);
+    if (System::phones) {
+        System::phones->update();
+    }
     float before = ventrel::sceneManager->getTime();
     bool running = ventrel::system::Core::onUpdate(timeDelta);
     if (isMotdDue(before, ventrel::sceneManager->getTime())) {

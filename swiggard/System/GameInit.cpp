@@ -26,6 +26,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/Phones.h"
 #include "System/ProfileSetup.h"
 #include "System/TempState.h"
 
@@ -90,6 +91,7 @@ void createGameObjects(bool mobile) {
           host::Button::A, host::Button::B, host::Button::Back}) {
         ventrel::input->addButton(button);
     }
+    phones = new Phones();
     registerProfileGlobals();
     ventrel::profileManager->load();
     ventrel::profileManager->save();
@@ -321,6 +323,7 @@ void gameDestroy() {
     if (core()) {
         core()->finish();
     }
+    deleteObject(phones);
     net::destroy();
     audio::destroy();
     particles::destroy();

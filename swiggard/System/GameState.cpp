@@ -70,6 +70,7 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("turnIndex", &turnIndex));
     vars.push_back(serial::Variable("surpriseFieldStack", &surpriseFieldStack));
     vars.push_back(serial::Variable("fieldOrder", &fieldOrder));
+    vars.push_back(serial::Variable("phoneSecret", &phoneSecret));
     return vars;
 }
 
@@ -134,6 +135,7 @@ void GameState::_clear() {
     turnIndex = 0;
     surpriseFieldStack.clear();
     fieldOrder.clear();
+    phoneSecret.clear();
 }
 
 void GameState::_setup() {

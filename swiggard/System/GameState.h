@@ -143,6 +143,9 @@ public:
     void setTurnIndex(int value) { turnIndex = value; }
     const kit::Array<int>& getSurpriseFieldStack() const { return surpriseFieldStack; }
     const kit::Array<int>& getFieldOrder() const { return fieldOrder; }
+    // The secret of the phones' join address: kept by a resumed game, so that its phones play on.
+    const kit::String& getPhoneSecret() const { return phoneSecret; }
+    void setPhoneSecret(const kit::String& value) { phoneSecret = value; }
 
 protected:
     kit::Array<Game::Player*> players;
@@ -163,6 +166,7 @@ protected:
     int turnIndex = 0;
     kit::Array<int> surpriseFieldStack;
     kit::Array<int> fieldOrder;
+    kit::String phoneSecret;
 
     void _clear() override;
     void _setup() override;

@@ -36,6 +36,7 @@ void registerProfileGlobals() {
         {"Tutorial", "0"},      {"CustomCards", ""},   {"HallOfFameDrinks", ""},
         {"HallOfFameLaps", ""}, {"HallOfFameBac", ""}, {"HallOfFameChallenges", ""},
         {"MOTD", ""},           {"RateMe", "0"},       {"FbLike", "0"},
+        {"Phones", "0"},
     };
     for (const auto& entry : defaults) {
         profileManager->addGlobal(entry[0], entry[1]);

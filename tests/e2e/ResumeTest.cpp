@@ -9,11 +9,16 @@
 #include <ventrel/system/Input.h>
 #include <ventrel/system/SaveManager.h>
 
+#include <chrono>
 #include <memory>
 #include <numeric>
+#include <thread>
 
 #include "BoardPlay.h"
+#include "Menu/NewGame.h"
 #include "Menu/Title.h"
+#include "PhoneClient.h"
+#include "System/Phones.h"
 #include "TempFolder.h"
 
 namespace e2etest {
@@ -112,11 +117,87 @@ protected:
         }
     }
 
+    // Whether the move now is a phone's: its player's question, or its player's roll.
+    bool isPhonesMove() const {
+        if (ventrel::menu::Dialog* dialog = openDialog()) {
+            int row = board()->getQuestionRow(dialog);
+            return row >= 0 && player(row).hasPhone();
+        }
+        Game::Player* current = game().getCurrentPlayer();
+        return current && current->hasPhone() && game().getTurnPhase() == TurnPhase::Start &&
+               board()->getRollDice()->getRolledValue() == 0;
+    }
+
+    // Plays that many turns: the phones roll and answer for their players (the first answer each
+    // offers), the TV's mouse does the rest. Counts what the phones did.
+    void playWithPhones(int turns, const kit::Array<PhoneClient*>& phones) {
+        BoardPlayer tv(*session, BoardPlayer::Input::Mouse);
+        bool atStart = game().getTurnPhase() == TurnPhase::Start;
+        for (int frames = 0, started = 0; started < turns; ++frames) {
+            bool nowAtStart = game().getTurnPhase() == TurnPhase::Start;
+            started += nowAtStart && !atStart ? 1 : 0;
+            atStart = nowAtStart;
+            ASSERT_LT(frames, 6000) << "the game stands still in phase " << game().getTurnPhase().getName()
+                                    << ", question " << questionOf(openDialog()) << ", phones see "
+                                    << phones[0]->state().dump() << " and " << phones[1]->state().dump();
+            if (!isPhonesMove()) {
+                tv.playUntil([] { return false; }, 1);
+                continue;
+            }
+            // All phones share this machine's address, whose requests the server takes at 20 a second.
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            for (PhoneClient* phone : phones) {
+                nlohmann::json state = phone->state();
+                const nlohmann::json& question = state["question"];
+                if (question.is_object() && question["answerable"] == true &&
+                    question["id"] != lastAnswered) {
+                    nlohmann::json answer = {{"id", question["id"]},
+                                             {"button", question["buttons"][0]["index"]}};
+                    if (_checkTaps(phones, phone, answer) || phone->post("answer", answer) == 200) {
+                        lastAnswered = question["id"];
+                        ++phoneAnswers;
+                    }
+                }
+                if (state["roll"].is_object() && state["roll"]["id"] != lastRolled &&
+                    phone->post("roll", {{"id", state["roll"]["id"]}}) == 200) {
+                    lastRolled = state["roll"]["id"];
+                    ++phoneRolls;
+                }
+            }
+            session->getDriver().step();
+        }
+    }
+
+    nlohmann::json lastAnswered = 0;
+    nlohmann::json lastRolled = 0;
+    int phoneAnswers = 0;
+    int phoneRolls = 0;
+    // Once: another phone's tap on the question is refused, and so is its own second tap.
+    bool tapsChecked = true;
+
 private:
+    // True when it gave the answer.
+    bool _checkTaps(const kit::Array<PhoneClient*>& phones, PhoneClient* own, const nlohmann::json& answer) {
+        if (tapsChecked) {
+            return false;
+        }
+        tapsChecked = true;
+        for (PhoneClient* other : phones) {
+            if (other != own) {
+                EXPECT_EQ(other->post("answer", answer), 403) << "another phone answered";
+            }
+        }
+        EXPECT_EQ(own->post("answer", answer), 200);
+        EXPECT_EQ(own->post("answer", answer), 409) << "a second tap was taken";
+        return true;
+    }
+
     void _startProgram() {
         session = std::make_unique<GameSession>(home.getPath());
         ASSERT_TRUE(session->waitForScene());
         session->useWindow(320, 240);
+        // Phones, where a test turns them on, stay on this machine.
+        ventrel::cfg->getCategory("System")->set("PhonesAddress", "127.0.0.1");
     }
 
     void _closeProgram() {
@@ -300,6 +381,92 @@ TEST_F(ResumeTest, TheWarningComesBackUntilConfirmed) {
     ASSERT_TRUE(closeAndResume());
     session->getDriver().step(60);
     EXPECT_FALSE(board()->getBacWarning()->isVisible()) << "warned twice";
+}
+
+}  // namespace
+}  // namespace e2etest
+
+namespace e2etest {
+namespace {
+
+// Two phones join on the new-game screen (one takes a row, one adds its own), set themselves up, and
+// roll and answer for their players beside the TV. A tap on another's question is refused, a second
+// tap on the same one too. Closed and started again, the game keeps its secret and its phones, which
+// play on; back at the title the server is gone.
+TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
+    System::profile().set(System::Phones::Setting, "1");
+    ASSERT_TRUE(session->goTo("Scene::NewGame"));
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return System::phones->isRunning(); }, 60));
+    kit::String address = System::phones->getJoinAddress();
+    ASSERT_TRUE(kit::startsWith(address, "http://127.0.0.1:")) << address;
+    EXPECT_FALSE(System::phones->getQrCode().isEmpty());
+
+    PhoneClient anna(address), bob(address), late(address);
+    ASSERT_EQ(anna.post("join", {{"row", 0}}), 200);
+    ASSERT_EQ(bob.post("join", {{"row", -1}}), 200);
+    session->getDriver().step(2);
+    EXPECT_EQ(late.post("join", {{"row", 0}}), 409);
+    ASSERT_EQ(game().getPlayers().size(), 3u);
+    EXPECT_TRUE(player(0).hasPhone());
+    EXPECT_FALSE(player(1).hasPhone());
+    EXPECT_TRUE(player(2).hasPhone());
+    auto* rows = session->findMenu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    EXPECT_TRUE(isShown(rows, "button_player_phone_0"));
+    EXPECT_FALSE(isShown(rows, "button_player_phone_1"));
+
+    nlohmann::json lobby = anna.state();
+    ASSERT_TRUE(lobby["colors"].is_array() && !lobby["colors"].empty());
+    kit::String color = lobby["colors"][0];
+    int character = lobby["characters"][0];
+    EXPECT_EQ(anna.post("player",
+                        {{"name", "Anna"}, {"color", color}, {"character", character}, {"gender", "female"}}),
+              200);
+    EXPECT_EQ(anna.post("body", {{"stomach", "full"}, {"strength", 50}, {"volume", 30}, {"weight", 70}}),
+              200);
+    EXPECT_EQ(bob.post("player", {{"name", "Bob"}}), 200);
+    session->getDriver().step(2);
+    EXPECT_EQ(player(0).getName(), "Anna");
+    EXPECT_TRUE(kit::startsWith(player(0).getColor(), color));
+    EXPECT_EQ(kit::toInt(player(0).getCharacter()), character);
+    EXPECT_FALSE(player(0).isMale());
+    EXPECT_TRUE(player(0).getAlcoTestData()->isComplete());
+    EXPECT_EQ(player(2).getName(), "Bob");
+    EXPECT_EQ(anna.state()["you"]["name"], "Anna");
+
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    session->click(session->getScene(), "button_ok");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->waitForScene("Scene::Board"));
+    EXPECT_EQ(late.post("join", {{"row", 1}}), 409) << "rows are taken on the new-game screen only";
+
+    tapsChecked = false;
+    playWithPhones(12, {&anna, &bob});
+    EXPECT_TRUE(tapsChecked) << "no question came to a phone";
+    EXPECT_GT(phoneRolls, 0);
+    EXPECT_GT(phoneAnswers, 0);
+    int sips = player(0).getDrinks() + player(2).getDrinks();
+    kit::String secret = game().getPhoneSecret();
+    ASSERT_EQ(secret.size(), 32u);
+
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return System::phones->isRunning(); }, 60));
+    kit::String resumed = System::phones->getJoinAddress();
+    EXPECT_NE(resumed.find("/p/" + secret + "/"), kit::String::npos) << resumed;
+    anna.connect(resumed);
+    bob.connect(resumed);
+    EXPECT_EQ(anna.state()["you"]["name"], "Anna");
+    EXPECT_EQ(bob.state()["you"]["name"], "Bob");
+    lastAnswered = lastRolled = 0;
+    int rolls = phoneRolls;
+    playWithPhones(8, {&anna, &bob});
+    EXPECT_GT(phoneRolls, rolls) << "the phones do not roll after the restart";
+    EXPECT_GE(player(0).getDrinks() + player(2).getDrinks(), sips);
+
+    ASSERT_TRUE(session->goTo("Scene::Title"));
+    EXPECT_FALSE(System::phones->isRunning());
+    EXPECT_TRUE(anna.state().is_null()) << "the server still answers at the title";
 }
 
 }  // namespace

@@ -62,7 +62,9 @@ TEST_F(ProfileUpgrade, GlobalsAreRegisteredWithTheirDefaults) {
     EXPECT_EQ(global("MusicVolume"), "70");
     EXPECT_EQ(global("UnitSystem"), "UnitSystemMetric");
     EXPECT_EQ(global("UnlockedCharacters"), "");
-    EXPECT_EQ(profiles->getGlobals().size(), 19u);
+    // Phones stay off until a player turns them on.
+    EXPECT_EQ(global("Phones"), "0");
+    EXPECT_EQ(profiles->getGlobals().size(), 20u);
 }
 
 TEST_F(ProfileUpgrade, NothingHappensWithoutAFile) {

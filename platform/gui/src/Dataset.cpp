@@ -19,6 +19,7 @@
 #include "host/Texture.h"
 #include "kit/Dir.h"
 #include "kit/Log.h"
+#include "kit/Strings.h"
 
 namespace gui {
 
@@ -334,7 +335,8 @@ BaseImage* Dataset::getImage(const kit::String& imageName) {
     return image;
 }
 
-void Dataset::registerStyle(const kit::String& styleName, const kit::Map<kit::String, kit::String>& attributes) {
+void Dataset::registerStyle(const kit::String& styleName,
+                            const kit::Map<kit::String, kit::String>& attributes) {
     impl->styles[styleName] = attributes;
 }
 
@@ -438,6 +440,17 @@ kit::String Dataset::getText(const kit::String& key) const {
 
 bool Dataset::hasText(const kit::String& key) const {
     return internal::findText(key, this) != nullptr;
+}
+
+kit::Map<kit::String, kit::String> Dataset::getTexts(const kit::String& prefix) const {
+    kit::Map<kit::String, kit::String> found;
+    for (const auto* texts : {&impl->texts, &impl->defaultTexts}) {
+        for (auto entry = texts->lower_bound(prefix);
+             entry != texts->end() && kit::startsWith(entry->first, prefix); ++entry) {
+            found.emplace(entry->first, entry->second);
+        }
+    }
+    return found;
 }
 
 const kit::String* Dataset::findOwnText(const kit::String& key) const {

@@ -9,6 +9,7 @@
 
 #include "Menu/Help.h"
 #include "Menu/InGame/Status.h"
+#include "Menu/Phones.h"
 #include "Menu/Settings.h"
 #include "System/Navigation.h"
 #include "System/Objects.h"
@@ -30,14 +31,14 @@ Main::Main(ventrel::system::Context* owner) : Base(owner, "menu/ingame/main") {
     visibleOnSetup = false;
     useShowAnimation = true;
     useHideAnimation = true;
-    setAutoFocusMode(7, 1, false);
+    setAutoFocusMode(8, 1, false);
 }
 
 ventrel::system::Contract Main::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = Base::getContract();
     for (const char* button : {"button_continue", "button_info", "button_info_ok", "button_settings",
-                               "button_help", "button_exit", "button_fbshare"}) {
+                               "button_help", "button_exit", "button_fbshare", "button_phones"}) {
         contract.add({button, Kind::Button});
     }
     return contract.add({"menu", Kind::Object})
@@ -50,6 +51,7 @@ void Main::_setupMenus() {
     status = static_cast<Status*>(_registerMenu(new Status(this)));
     help = static_cast<Help*>(_registerMenu(new Help(this)));
     settings = static_cast<Settings*>(_registerMenu(new Settings(this)));
+    phones = static_cast<Phones*>(_registerMenu(new Phones(this)));
     // Over the pause panel they take all input until closed.
     help->setAlwaysModal(true);
     settings->setAlwaysModal(true);
@@ -59,7 +61,7 @@ void Main::setup() {
     Base::setup();
     for (ventrel::menu::Base* menu :
          {static_cast<ventrel::menu::Base*>(status), static_cast<ventrel::menu::Base*>(help),
-          static_cast<ventrel::menu::Base*>(settings)}) {
+          static_cast<ventrel::menu::Base*>(settings), static_cast<ventrel::menu::Base*>(phones)}) {
         menu->setVisible(false);
     }
 }
@@ -86,6 +88,7 @@ void Main::_setupCallbacks() {
     bind("button_info_ok", &Main::_infoOk);
     bind("button_settings", &Main::_settings);
     bind("button_help", &Main::_help);
+    bind("button_phones", &Main::_phones);
     bind("button_exit", &Main::_exit);
 }
 
@@ -117,6 +120,11 @@ void Main::_settings() {
 
 void Main::_help() {
     help->show();
+}
+
+void Main::_phones() {
+    phones->show();
+    phones->refresh();
 }
 
 void Main::_exit() {

@@ -4,6 +4,7 @@
 
 namespace Menu {
 class Help;
+class Phones;
 class Settings;
 }  // namespace Menu
 
@@ -30,11 +31,13 @@ public:
     Status* getStatus() const { return status; }
     Help* getHelp() const { return help; }
     Settings* getSettings() const { return settings; }
+    Phones* getPhones() const { return phones; }
 
 protected:
     Status* status = nullptr;
     Help* help = nullptr;
     Settings* settings = nullptr;
+    Phones* phones = nullptr;
     gui::Object* panel = nullptr;
 
     void _setupMenus() override;
@@ -52,6 +55,7 @@ protected:
     void _infoOk();
     void _settings();
     void _help();
+    void _phones();
     void _exit();
 
 private:

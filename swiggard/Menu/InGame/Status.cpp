@@ -94,7 +94,8 @@ void Status::_refreshEstimate(int index) {
     const Game::AlcoTestData* data = player->getAlcoTestData();
     System::setText(this, System::slotName("label_player_drinks_", index),
                     kit::toString(player->getDrinks()));
-    System::setVisible(this, System::slotName("container_player_bac_", index), data->isComplete());
+    System::setVisible(this, System::slotName("container_player_bac_", index),
+                       data->isComplete() && !player->hasPhone());
     System::setEnabled(this, System::slotName("button_player_alco_test_data_", index),
                        player->isPlaying() && data->isComplete());
     if (data->isComplete()) {

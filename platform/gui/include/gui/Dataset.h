@@ -51,6 +51,9 @@ public:
     void unload();
     bool isLoaded() const { return loaded; }
     const kit::String& getError() const { return error; }
+    // Every key of this set's own texts that starts with the prefix, with its text in the current
+    // language (the default language's where the current one lacks it).
+    kit::Map<kit::String, kit::String> getTexts(const kit::String& prefix) const;
     // Re-reads the texts of the current and the default language.
     void reloadTexts();
 
