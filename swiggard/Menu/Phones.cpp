@@ -47,6 +47,7 @@ ventrel::system::Contract Phones::getContract() const {
         .add({"button_switch", Kind::Button})
         .add({"button_close", Kind::Button})
         .add({CodeBox, Kind::Object})
+        .add({"image_phone", Kind::Object})
         .add({"label_address", Kind::Label})
         .add({"label_hint", Kind::Label});
 }
@@ -109,7 +110,9 @@ void Phones::_follow() {
     if (phones && phones->getCodeGeneration() != drawnGeneration) {
         _drawCode();
     }
-    System::setVisible(this, CodeBox, running && codeImage);
+    bool code = running && codeImage;
+    System::setVisible(this, CodeBox, code);
+    System::setVisible(this, "image_phone", !code);
 }
 
 // Dark modules on white, with the quiet zone a reader needs round the code.

@@ -6,7 +6,10 @@
 #include "Menu/HallOfFame.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
+#include "Menu/Phones.h"
+#include "PhoneClient.h"
 #include "Shots.h"
+#include "System/Phones.h"
 #include "System/TempState.h"
 
 namespace e2etest {
@@ -106,6 +109,41 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     session.getDriver().step(5);
     session.click(calculator, "button_info");
     shot("alco_test_info");
+}
+
+// The phones: rows played from phones, the join panel with its code, and the same panel switched off,
+// then the pause menu's way to it during the game.
+TEST_F(AroundTheGameShots, Phones) {
+    ventrel::cfg->getCategory("System")->set("PhonesAddress", "127.0.0.1");
+    System::profile().set(System::Phones::Setting, "1");
+    ASSERT_TRUE(session.goTo("Scene::NewGame"));
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return System::phones->isRunning(); }, 60));
+    PhoneClient anna(System::phones->getJoinAddress()), bob(System::phones->getJoinAddress());
+    ASSERT_EQ(anna.post("join", {{"row", 0}}), 200);
+    ASSERT_EQ(bob.post("join", {{"row", -1}}), 200);
+    session.getDriver().step(2);
+    anna.post("player", {{"name", "Anna"}});
+    anna.post("body", {{"stomach", "full"}, {"strength", 50}, {"volume", 30}, {"weight", 70}});
+    bob.post("player", {{"name", "Bob"}});
+    shot("new_game_phones");
+    session.click(session.getScene(), "button_phones");
+    shot("phones_panel");
+    auto* panel = menu<Menu::Phones>();
+    ASSERT_NE(panel, nullptr);
+    session.click(panel, "button_switch");
+    shot("phones_panel_off");
+    session.click(panel, "button_switch");
+    session.getDriver().step(10);
+    session.click(panel, "button_close");
+    session.getDriver().step(20);
+    session.click(session.getScene(), "button_ok");
+    session.getDriver().step(20);
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    auto* board = dynamic_cast<Scene::Board*>(session.getScene());
+    ASSERT_NE(board, nullptr);
+    session.click(board->getGui(), "button_menu");
+    shot("pause_phones");
 }
 
 }  // namespace

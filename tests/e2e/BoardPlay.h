@@ -155,6 +155,17 @@ inline kit::String dialogText(ventrel::menu::Dialog* dialog, int index) {
     return label ? label->getTextKey() : "";
 }
 
+// Whether the move now is a phone's: its player's question, or its player's roll.
+inline bool isPhonesMove(const Scene::Board& board) {
+    if (ventrel::menu::Dialog* dialog = openDialog()) {
+        int row = board.getQuestionRow(dialog);
+        return row >= 0 && player(row).hasPhone();
+    }
+    Game::Player* current = game().getCurrentPlayer();
+    return current && current->hasPhone() && game().getTurnPhase() == TurnPhase::Start &&
+           board.getRollDice()->getRolledValue() == 0;
+}
+
 // Plays the board the way the friends on the sofa do: only by mouse clicks, or only by keys, answering
 // every question as it comes. Counts the turns that passed.
 class BoardPlayer {

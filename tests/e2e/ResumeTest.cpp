@@ -117,17 +117,6 @@ protected:
         }
     }
 
-    // Whether the move now is a phone's: its player's question, or its player's roll.
-    bool isPhonesMove() const {
-        if (ventrel::menu::Dialog* dialog = openDialog()) {
-            int row = board()->getQuestionRow(dialog);
-            return row >= 0 && player(row).hasPhone();
-        }
-        Game::Player* current = game().getCurrentPlayer();
-        return current && current->hasPhone() && game().getTurnPhase() == TurnPhase::Start &&
-               board()->getRollDice()->getRolledValue() == 0;
-    }
-
     // Plays that many turns: the phones roll and answer for their players (the first answer each
     // offers), the TV's mouse does the rest. Counts what the phones did.
     void playWithPhones(int turns, const kit::Array<PhoneClient*>& phones) {
@@ -140,7 +129,7 @@ protected:
             ASSERT_LT(frames, 6000) << "the game stands still in phase " << game().getTurnPhase().getName()
                                     << ", question " << questionOf(openDialog()) << ", phones see "
                                     << phones[0]->state().dump() << " and " << phones[1]->state().dump();
-            if (!isPhonesMove()) {
+            if (!isPhonesMove(*board())) {
                 tv.playUntil([] { return false; }, 1);
                 continue;
             }

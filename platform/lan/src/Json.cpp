@@ -12,8 +12,9 @@ namespace {
 using Json = nlohmann::json;
 
 Json row(const View::Row& row, int ownRow) {
-    return {{"row", row.row},         {"name", row.name},   {"color", row.color},
-            {"character", row.character}, {"phone", row.phone}, {"you", row.row == ownRow}};
+    return {{"row", row.row},     {"name", row.name},
+            {"color", row.color}, {"character", row.character},
+            {"phone", row.phone}, {"you", row.row == ownRow}};
 }
 
 Json you(const View::Phone& phone) {
@@ -74,7 +75,11 @@ bool isHexColor(const kit::String& text) {
 long nextCodePoint(const kit::String& text, size_t& i) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     unsigned char first = byte(i);
-    int length = first < 0x80 ? 1 : (first >> 5) == 0x6 ? 2 : (first >> 4) == 0xE ? 3 : (first >> 3) == 0x1E ? 4 : 0;
+    int length = first < 0x80           ? 1
+                 : (first >> 5) == 0x6  ? 2
+                 : (first >> 4) == 0xE  ? 3
+                 : (first >> 3) == 0x1E ? 4
+                                        : 0;
     if (length == 0 || i + static_cast<size_t>(length) > text.size()) {
         return -1;
     }
@@ -234,8 +239,11 @@ std::optional<Message> parse(Message::Kind kind, const kit::String& body, kit::S
     Message message;
     message.kind = kind;
     std::set<kit::String> seen;
-    for (const auto& [name, value] : json.items()) {
-        auto field = std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return name == f.name; });
+    for (const auto& item : json.items()) {
+        const kit::String& name = item.key();
+        const Json& value = item.value();
+        auto field =
+            std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return name == f.name; });
         if (field == fields.end()) {
             reason = "unknown field";
             return std::nullopt;
