@@ -325,6 +325,10 @@
         busy[kind] = pending;
         render();
         post(route, body).then(function (ok) {
+            if (ok && (kind === "join" || kind === "leave")) {
+                // The event stream still carries the old cookie: a new one brings this phone's own state.
+                connect();
+            }
             if (busy[kind] !== pending) {
                 return;
             }

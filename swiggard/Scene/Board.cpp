@@ -206,12 +206,18 @@ void Board::_rollDice(int value) {
     _saveProgress();
 }
 
+// The bar's dice button opens the dice, whose own button throws: both are the same wait for the throw.
 bool Board::isWaitingForRoll() const {
     System::GameState* game = System::gameState();
+    if (!game || !rollDice || !game->getCurrentPlayer() || game->getTurnPhase() != TurnPhase::Start ||
+        game->isPhaseDone() || game->getRolledValue() != 0 || _isAnyTokenWalking()) {
+        return false;
+    }
+    if (rollDice->isVisible()) {
+        return rollDice->getRolledValue() == 0;
+    }
     gui::Object* dice = gui ? gui->getObject("button_dice") : nullptr;
-    return game && rollDice && game->getCurrentPlayer() && game->getTurnPhase() == TurnPhase::Start &&
-           !game->isPhaseDone() && rollDice->getRolledValue() == 0 && dice && dice->isDerivedEnabled() &&
-           dice->isDerivedVisible() && !_isAnyTokenWalking();
+    return dice && dice->isDerivedEnabled() && dice->isDerivedVisible();
 }
 
 void Board::pressDice() {

@@ -15,10 +15,12 @@
 #include <ventrel/system/SceneManager.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "Game/AlcoTestUnits.h"
 #include "Game/Player.h"
+#include "Menu/InGame/BacWarning.h"
 #include "Menu/NewGame.h"
 #include "Scene/Board.h"
 #include "Scene/NewGame.h"
@@ -36,6 +38,7 @@ namespace {
 
 const kit::String ButtonPrefix = "button_dialog_";
 const kit::String TextPrefix = "text_dialog_";
+const kit::String WarningButton = "button_ok";
 // What the pictures of the dialogs are called, and where the phones find them.
 const kit::Array<std::pair<kit::String, kit::String>> PictureRoutes = {
     {"gui.character_icons/", "picture/character/"},
@@ -110,6 +113,22 @@ const ventrel::menu::Dialog* openDialog() {
         }
     }
     return nullptr;
+}
+
+// The blood-alcohol warning while it waits for its OK.
+const ventrel::system::Context* openWarning() {
+    Scene::Board* scene = board();
+    const Menu::InGame::BacWarning* warning = scene ? scene->getBacWarning() : nullptr;
+    return warning && warning->isVisible() && warning->isInputAllowed() ? warning : nullptr;
+}
+
+// The colour a name is drawn in ("[c=RRGGBB]…"), empty for plain text.
+kit::String markupColor(const kit::String& text) {
+    const kit::String opening = "[c=";
+    bool coloured = kit::startsWith(text, opening) && text.size() >= opening.size() + 6 &&
+                    std::all_of(text.begin() + 3, text.begin() + 9,
+                                [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    return coloured ? text.substr(opening.size(), 6) : kit::String();
 }
 
 kit::String shownText(const gui::Label& label) {
@@ -280,7 +299,7 @@ void Phones::_apply(const lan::Message& message) {
             }
             break;
         case lan::Message::Kind::Answer:
-            if (message.id == questionId && questionRow == row) {
+            if (message.id == questionId && (questionGroup || questionRow == row)) {
                 answer = {message.id, message.button};
             }
             break;
@@ -325,20 +344,42 @@ void Phones::_choose(const lan::Message& message, Game::Player* player) {
     }
 }
 
-void Phones::_trackQuestion(const ventrel::menu::Dialog* dialog) {
-    lan::View::Question described;
+// What the TV asks now: a dialog, or the warning. The landing's questions and pickers are the current
+// player's; double stakes and the warning are the whole group's, and any phone may answer them.
+lan::View::Question Phones::_asked(const ventrel::menu::Dialog* dialog) const {
+    lan::View::Question question;
+    Scene::Board* scene = board();
     if (dialog) {
-        _describeQuestion(*dialog, described);
-        described.kind = dialog->getName() + "\n" + dialog->getContext() + "\n" + described.kind;
+        _describeQuestion(*dialog, question);
+        question.answerRow = scene ? scene->getQuestionRow(dialog) : -1;
+        question.group = scene && dialog->getCaller() == scene &&
+                         dialog->getContext() == Scene::Board::DoubleStakesContext;
+    } else if (const ventrel::system::Context* warning = openWarning()) {
+        question.kind = "warning";
+        for (const char* name : {"label_title", "label_name", "label_text"}) {
+            if (auto* label = dynamic_cast<gui::Label*>(warning->getObject(name))) {
+                question.texts.push_back(kit::trim(shownText(*label)));
+            }
+        }
+        auto* ok = dynamic_cast<gui::Label*>(warning->getObject(WarningButton));
+        question.buttons.push_back({0, ok ? kit::trim(shownText(*ok)) : kit::String(), "", ""});
+        question.group = true;
     }
-    kit::String signature;
-    for (const kit::String& text : described.texts) {
+    return question;
+}
+
+void Phones::_trackQuestion(const ventrel::menu::Dialog* dialog) {
+    lan::View::Question asked = _asked(dialog);
+    kit::String signature = asked.kind + "\n";
+    if (dialog) {
+        signature += dialog->getName() + "\n" + dialog->getContext() + "\n";
+    }
+    for (const kit::String& text : asked.texts) {
         signature += text + "\n";
     }
-    for (const lan::View::Button& button : described.buttons) {
+    for (const lan::View::Button& button : asked.buttons) {
         signature += kit::format("%d:", button.index) + button.text + "\n";
     }
-    signature = described.kind + "\n" + signature;
     if (signature == questionSignature) {
         return;
     }
@@ -350,19 +391,21 @@ void Phones::_trackQuestion(const ventrel::menu::Dialog* dialog) {
         }
     }
     questionSignature = signature;
-    static int counter = 0;
-    questionId = dialog ? ++counter : 0;
-    Scene::Board* scene = board();
-    questionRow = dialog && scene ? scene->getQuestionRow(dialog) : -1;
+    questionId = asked.kind.empty() ? 0 : ++lastQuestionId;
+    questionRow = asked.answerRow;
+    questionGroup = asked.group;
     answer = Pending();
 }
 
 // A phone's press is made again in every frame until the screen takes it: a press during a dialog's
 // animation would be lost, and the same question stays open until its answer is in.
 void Phones::_carryOutPending() {
-    const ventrel::menu::Dialog* dialog = openDialog();
-    if (answer.id != 0 && answer.id == questionId && dialog) {
-        gui::Object* button = dialog->getObject(ButtonPrefix + kit::toString(answer.button));
+    if (answer.id != 0 && answer.id == questionId) {
+        const ventrel::system::Context* dialog = openDialog();
+        const ventrel::system::Context* warning = dialog ? nullptr : openWarning();
+        gui::Object* button = dialog    ? dialog->getObject(ButtonPrefix + kit::toString(answer.button))
+                              : warning ? warning->getObject(WarningButton)
+                                        : nullptr;
         if (button && button->isDerivedVisible() && button->isDerivedEnabled()) {
             button->triggerEvent(gui::Event::Click, 1);
         }
@@ -381,36 +424,44 @@ void Phones::_carryOutPending() {
     }
 }
 
+// The dialog as the phone shows it: its heading and texts, and a button for every answer that can be
+// given now. A card (the landing's questions) has no words of its own: it takes the text under it and
+// its field's picture.
 void Phones::_describeQuestion(const ventrel::menu::Dialog& dialog, lan::View::Question& question) const {
     kit::String name = dialog.getName();
     question.kind = name.substr(name.find_last_of('/') + 1);
-    for (int i = 0;; ++i) {
-        auto* label = dynamic_cast<gui::Label*>(dialog.getObject(TextPrefix + kit::toString(i)));
-        if (!label) {
-            break;
-        }
-        kit::String text = kit::trim(shownText(*label));
-        if (label->isDerivedVisible() && !text.empty()) {
+    auto textOf = [&dialog](const kit::String& object) {
+        auto* label = dynamic_cast<gui::Label*>(dialog.getObject(object));
+        return label && label->isDerivedVisible() ? kit::trim(shownText(*label)) : kit::String();
+    };
+    for (const char* heading : {"title", "player_name"}) {
+        if (kit::String text = textOf(heading); !text.empty()) {
             question.texts.push_back(text);
         }
     }
+    kit::Array<kit::String> cardTexts;
     for (int i = 0; i < dialog.getButtonCount(); ++i) {
-        auto* button = dynamic_cast<gui::ImageButton*>(dialog.getObject(ButtonPrefix + kit::toString(i)));
+        kit::String suffix = ButtonPrefix + kit::toString(i);
+        auto* button = dynamic_cast<gui::ImageButton*>(dialog.getObject(suffix));
         if (!button || !button->isDerivedVisible() || !button->isDerivedEnabled()) {
             continue;
         }
         lan::View::Button entry;
         entry.index = i;
         entry.text = kit::trim(shownText(*button));
-        kit::String suffix = ButtonPrefix + kit::toString(i);
         if (auto* label = dynamic_cast<gui::Label*>(dialog.getObject(suffix + "_text"))) {
             entry.text = kit::trim(shownText(*label));
-            const host::Color& color = label->getTextColor();
-            entry.color = kit::format("%02X%02X%02X", color.r, color.g, color.b);
+            entry.color = markupColor(label->getText());
+        }
+        if (entry.text.empty()) {
+            entry.text = textOf(TextPrefix + kit::toString(i));
+            cardTexts.push_back(entry.text);
         }
         kit::String picture = button->getImageName();
-        if (auto* image = dynamic_cast<gui::ImageBox*>(dialog.getObject(suffix + "_image"))) {
-            picture = image->getImageName();
+        for (const kit::String& image : {suffix + "_image", "image_" + kit::toString(i)}) {
+            if (auto* box = dynamic_cast<gui::ImageBox*>(dialog.getObject(image))) {
+                picture = box->getImageName();
+            }
         }
         if (kit::startsWith(picture, "gui.buttons/color_")) {
             entry.color = picture.substr(std::string("gui.buttons/color_").size(), 6);
@@ -421,6 +472,15 @@ void Phones::_describeQuestion(const ventrel::menu::Dialog& dialog, lan::View::Q
             }
         }
         question.buttons.push_back(entry);
+    }
+    for (int i = 0;; ++i) {
+        if (!dialog.getObject(TextPrefix + kit::toString(i))) {
+            break;
+        }
+        kit::String text = textOf(TextPrefix + kit::toString(i));
+        if (!text.empty() && std::find(cardTexts.begin(), cardTexts.end(), text) == cardTexts.end()) {
+            question.texts.push_back(text);
+        }
     }
 }
 
@@ -493,10 +553,9 @@ lan::View Phones::_view(const ventrel::menu::Dialog* dialog) {
         view.rollRow = view.turnRow;
         view.rollId = rollId;
     }
-    if (dialog) {
-        _describeQuestion(*dialog, view.question);
+    if (questionId != 0) {
+        view.question = _asked(dialog);
         view.question.id = questionId;
-        view.question.answerRow = questionRow;
     }
     double now = gui::getTime();
     std::erase_if(notices, [now](const auto& entry) { return entry.second.second < now; });

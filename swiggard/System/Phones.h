@@ -64,6 +64,8 @@ private:
     kit::String questionSignature;
     int questionId = 0;
     int questionRow = -1;
+    bool questionGroup = false;
+    int lastQuestionId = 0;
     bool rollOpen = false;
     int rollId = 0;
     Pending answer;
@@ -76,6 +78,7 @@ private:
     void _join(const lan::Message& message);
     void _choose(const lan::Message& message, Game::Player* player);
     void _carryOutPending();
+    lan::View::Question _asked(const ventrel::menu::Dialog* dialog) const;
     void _trackQuestion(const ventrel::menu::Dialog* dialog);
     void _notify(const kit::String& token, const kit::String& key);
     lan::View _view(const ventrel::menu::Dialog* dialog);

@@ -6,6 +6,7 @@
 #include <kit/Random.h>
 #include <kit/Strings.h>
 #include <ventrel/menu/Dialog.h>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -155,15 +156,23 @@ inline kit::String dialogText(ventrel::menu::Dialog* dialog, int index) {
     return label ? label->getTextKey() : "";
 }
 
-// Whether the move now is a phone's: its player's question, or its player's roll.
+// Whether the move now is a phone's: its player's question or roll, or, once anybody plays from a
+// phone, the whole group's question (double stakes, the warning).
 inline bool isPhonesMove(const Scene::Board& board) {
+    const auto& players = game().getPlayers();
+    bool phones =
+        std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->hasPhone(); });
     if (ventrel::menu::Dialog* dialog = openDialog()) {
         int row = board.getQuestionRow(dialog);
-        return row >= 0 && player(row).hasPhone();
+        return row >= 0 ? player(row).hasPhone()
+                        : phones && dialog->getContext() == Scene::Board::DoubleStakesContext;
+    }
+    if (board.getBacWarning()->isVisible()) {
+        return phones;
     }
     Game::Player* current = game().getCurrentPlayer();
     return current && current->hasPhone() && game().getTurnPhase() == TurnPhase::Start &&
-           board.getRollDice()->getRolledValue() == 0;
+           !game().isPhaseDone();
 }
 
 // Plays the board the way the friends on the sofa do: only by mouse clicks, or only by keys, answering

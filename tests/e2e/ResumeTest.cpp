@@ -431,7 +431,7 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     EXPECT_EQ(late.post("join", {{"row", 1}}), 409) << "rows are taken on the new-game screen only";
 
     tapsChecked = false;
-    playWithPhones(12, {&anna, &bob});
+    playWithPhones(8, {&anna, &bob});
     EXPECT_TRUE(tapsChecked) << "no question came to a phone";
     EXPECT_GT(phoneRolls, 0);
     EXPECT_GT(phoneAnswers, 0);
@@ -449,7 +449,7 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     EXPECT_EQ(bob.state()["you"]["name"], "Bob");
     lastAnswered = lastRolled = 0;
     int rolls = phoneRolls;
-    playWithPhones(8, {&anna, &bob});
+    playWithPhones(5, {&anna, &bob});
     EXPECT_GT(phoneRolls, rolls) << "the phones do not roll after the restart";
     EXPECT_GE(player(0).getDrinks() + player(2).getDrinks(), sips);
 

@@ -69,15 +69,16 @@ TEST_F(HandlerTest, OnlyTheSecretAddressOnTheGamesHostAnswers) {
     EXPECT_EQ(send("GET", "").file, "/data/web/index.html");
     EXPECT_EQ(send("GET", "", "", "", "evil.example:47615").status, 403);
     EXPECT_EQ(send("GET", "", "", "", "").status, 403);
-    for (const kit::String& path : {kit::String("/"), kit::String("/p/"), "/p/" + Secret, "/p/f" + Secret.substr(1) + "/",
-                                    "/p/" + Secret + "x/", kit::String("/../etc/passwd")}) {
+    for (const kit::String& path :
+         {kit::String("/"), kit::String("/p/"), "/p/" + Secret, "/p/f" + Secret.substr(1) + "/",
+          "/p/" + Secret + "x/", kit::String("/../etc/passwd")}) {
         EXPECT_EQ(handler.handle({"GET", path, Host, "", "", "1.2.3.4"}, now).status, 404) << path;
     }
 }
 
 TEST_F(HandlerTest, NoPathReachesTheFileSystemAndUnknownRoutesAndMethodsAreRefused) {
-    for (const char* route : {"../index.html", "app.js/../index.html", "%2e%2e/app.js", "font/../../x", "index.html/",
-                              "picture/character/99.png", "APP.JS"}) {
+    for (const char* route : {"../index.html", "app.js/../index.html", "%2e%2e/app.js", "font/../../x",
+                              "index.html/", "picture/character/99.png", "APP.JS"}) {
         Handler::Response response = send("GET", route);
         EXPECT_EQ(response.status, 404) << route;
         EXPECT_TRUE(response.file.empty()) << route;
@@ -92,8 +93,9 @@ TEST_F(HandlerTest, NoPathReachesTheFileSystemAndUnknownRoutesAndMethodsAreRefus
 
 TEST_F(HandlerTest, BodiesAreCheckedFieldByField) {
     handler.publish(lobby());
-    for (const char* body : {"", "[]", "null", "{", "{\"row\":\"0\"}", "{\"row\":1.5}", "{\"row\":14}", "{\"row\":-2}",
-                             "{\"row\":0,\"admin\":true}", "{}", "{\"row\":99999999999999999999}"}) {
+    for (const char* body :
+         {"", "[]", "null", "{", "{\"row\":\"0\"}", "{\"row\":1.5}", "{\"row\":14}", "{\"row\":-2}",
+          "{\"row\":0,\"admin\":true}", "{}", "{\"row\":99999999999999999999}"}) {
         EXPECT_EQ(post("join", body).status, 400) << body;
     }
     EXPECT_EQ(post("join", kit::String(5000, ' ')).status, 413);
@@ -117,8 +119,9 @@ TEST_F(HandlerTest, NamesKeepToTheTvsRules) {
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"name\":\"a\\u0000b\"}", reason));
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"color\":\"red\"}", reason));
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"gender\":\"other\"}", reason));
-    auto player = lan::json::parse(Message::Kind::Player,
-                                   "{\"name\":\"Zoë\",\"color\":\"00ff00\",\"character\":3,\"gender\":\"female\"}", reason);
+    auto player = lan::json::parse(
+        Message::Kind::Player,
+        "{\"name\":\"Zoë\",\"color\":\"00ff00\",\"character\":3,\"gender\":\"female\"}", reason);
     ASSERT_TRUE(player);
     EXPECT_EQ(*player->name, "Zoë");
     EXPECT_EQ(*player->character, 3);
@@ -182,6 +185,21 @@ TEST_F(HandlerTest, APhoneAnswersOnlyItsOwnOpenQuestionAndOnlyOnce) {
     EXPECT_EQ(messages[2].token, bob);
 }
 
+// Double stakes and the warning belong to the whole group: whichever phone is first answers, once.
+TEST_F(HandlerTest, AGroupQuestionIsAnyPhonesToAnswerOnce) {
+    View view = game();
+    view.question.group = true;
+    view.question.answerRow = -1;
+    handler.publish(view);
+    const kit::String bob = "b0000000000000000000000000000000";
+    EXPECT_NE(handler.stateFor(bob).find("\"answerable\":true"), kit::String::npos);
+    EXPECT_EQ(handler.stateFor("").find("\"answerable\":true"), kit::String::npos);
+    EXPECT_EQ(post("answer", "{\"id\":12,\"button\":0}").status, 403);  // no phone
+    EXPECT_EQ(post("answer", "{\"id\":12,\"button\":0}", bob).status, 200);
+    EXPECT_EQ(post("answer", "{\"id\":12,\"button\":1}", "a0000000000000000000000000000000").status, 409);
+    ASSERT_EQ(handler.takeMessages().size(), 1u);
+}
+
 TEST_F(HandlerTest, EachPhoneSeesItsOwnStateAndNamesStayText) {
     View view = game();
     view.phones.begin()->second.name = "</script><b>\"Anna\"";
@@ -220,7 +238,16 @@ TEST_F(HandlerTest, RequestsAreLimitedPerAddressAndStreamsInNumber) {
     }
     EXPECT_EQ(refused, 100 - static_cast<int>(Handler::RequestBurst));
     EXPECT_EQ(handler.handle({"GET", Prefix + "state", Host, "", "", "10.0.0.8"}, now).status, 200);
-    EXPECT_EQ(handler.handle({"GET", Prefix + "state", Host, "", "", "10.0.0.9"}, now + std::chrono::seconds(1)).status, 200);
+    EXPECT_EQ(
+        handler.handle({"GET", Prefix + "state", Host, "", "", "10.0.0.9"}, now + std::chrono::seconds(1))
+            .status,
+        200);
+    // The page and its pictures come out of a budget of their own, limited too.
+    int files = 0;
+    for (int i = 0; i < 200; ++i) {
+        files += handler.handle({"GET", Prefix + "app.js", Host, "", "", "10.0.0.9"}, now).status == 200;
+    }
+    EXPECT_EQ(files, static_cast<int>(Handler::FileBurst));
 
     int streams = 0;
     for (int i = 0; i < 10; ++i) {
@@ -239,7 +266,8 @@ TEST_F(HandlerTest, AFullQueueRefusesInsteadOfGrowing) {
     int accepted = 0;
     for (size_t i = 0; i < Handler::MaxQueued + 10; ++i) {
         kit::String remote = "10.1." + std::to_string(i / 200) + "." + std::to_string(i % 200);
-        accepted += handler.handle({"POST", Prefix + "join", Host, "", "{\"row\":0}", remote}, now).status == 200;
+        accepted +=
+            handler.handle({"POST", Prefix + "join", Host, "", "{\"row\":0}", remote}, now).status == 200;
     }
     EXPECT_EQ(accepted, static_cast<int>(Handler::MaxQueued));
     EXPECT_EQ(handler.takeMessages().size(), Handler::MaxQueued);

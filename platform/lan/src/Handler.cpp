@@ -2,8 +2,8 @@
 
 #include <kit/Strings.h>
 
-#include <algorithm>
 #include <sys/random.h>
+#include <algorithm>
 
 #include "Json.h"
 
@@ -15,8 +15,8 @@ constexpr size_t MaxTrackedAddresses = 256;
 
 const kit::Map<kit::String, Message::Kind>& postRoutes() {
     static const kit::Map<kit::String, Message::Kind> routes = {
-        {"join", Message::Kind::Join}, {"player", Message::Kind::Player}, {"body", Message::Kind::Body},
-        {"leave", Message::Kind::Leave}, {"roll", Message::Kind::Roll},   {"answer", Message::Kind::Answer},
+        {"join", Message::Kind::Join},   {"player", Message::Kind::Player}, {"body", Message::Kind::Body},
+        {"leave", Message::Kind::Leave}, {"roll", Message::Kind::Roll},     {"answer", Message::Kind::Answer},
     };
     return routes;
 }
@@ -116,7 +116,10 @@ Handler::Response Handler::handle(const Request& request, Clock::time_point now)
     if (request.path.size() < prefix.size() || !sameSecret(request.path.substr(0, prefix.size()), prefix)) {
         return plain(404, "not found");
     }
-    if (!_allowRate(request.remote, now)) {
+    // Opening the page fetches some thirty pictures at once: files have a budget of their own.
+    bool file = _isStaticRoute(request.path.substr(prefix.size()));
+    if (!_allowRate(file ? fileBuckets : buckets, request.remote, now, file ? FileBurst : RequestBurst,
+                    file ? FilesPerSecond : RequestsPerSecond)) {
         return plain(429, "too many requests");
     }
     if (request.body.size() > MaxBody) {
@@ -125,7 +128,8 @@ Handler::Response Handler::handle(const Request& request, Clock::time_point now)
     return _route(request, request.path.substr(prefix.size()));
 }
 
-bool Handler::_allowRate(const kit::String& remote, Clock::time_point now) {
+bool Handler::_allowRate(kit::Map<kit::String, Bucket>& buckets, const kit::String& remote,
+                         Clock::time_point now, double burst, double perSecond) {
     std::lock_guard lock(mutex);
     auto found = buckets.find(remote);
     if (found == buckets.end()) {
@@ -135,11 +139,11 @@ bool Handler::_allowRate(const kit::String& remote, Clock::time_point now) {
             });
             buckets.erase(oldest);
         }
-        found = buckets.emplace(remote, Bucket{RequestBurst, now}).first;
+        found = buckets.emplace(remote, Bucket{burst, now}).first;
     }
     Bucket& bucket = found->second;
     double seconds = std::chrono::duration<double>(now - bucket.last).count();
-    bucket.tokens = std::min(RequestBurst, bucket.tokens + std::max(0.0, seconds) * RequestsPerSecond);
+    bucket.tokens = std::min(burst, bucket.tokens + std::max(0.0, seconds) * perSecond);
     bucket.last = now;
     if (bucket.tokens < 1.0) {
         return false;
@@ -169,7 +173,8 @@ Handler::Response Handler::_route(const Request& request, const kit::String& rou
     return post ? _post(route, token, request.body) : _get(route, token, request.remote);
 }
 
-Handler::Response Handler::_get(const kit::String& route, const kit::String& token, const kit::String& remote) {
+Handler::Response Handler::_get(const kit::String& route, const kit::String& token,
+                                const kit::String& remote) {
     Response response;
     if (_isStaticRoute(route)) {
         response.file = files.at(route.empty() ? "index.html" : route);
@@ -195,7 +200,8 @@ Handler::Response Handler::_get(const kit::String& route, const kit::String& tok
     return response;
 }
 
-Handler::Response Handler::_post(const kit::String& route, const kit::String& token, const kit::String& body) {
+Handler::Response Handler::_post(const kit::String& route, const kit::String& token,
+                                 const kit::String& body) {
     kit::String reason;
     std::optional<Message> message = json::parse(postRoutes().at(route), body, reason);
     if (!message) {
@@ -257,7 +263,7 @@ Handler::Response Handler::_forPhone(Message message) {
             if (question.id == 0 || message.id != question.id || answeredId == message.id) {
                 return plain(409, "no longer open");
             }
-            if (question.answerRow != phone->row) {
+            if (!question.group && question.answerRow != phone->row) {
                 return plain(403, "not this phone's question");
             }
             if (std::none_of(question.buttons.begin(), question.buttons.end(),

@@ -27,6 +27,9 @@ public:
     static constexpr int MaxStreamsPerAddress = 4;
     static constexpr double RequestsPerSecond = 20.0;
     static constexpr double RequestBurst = 40.0;
+    // The page, its script, fonts and pictures.
+    static constexpr double FilesPerSecond = 60.0;
+    static constexpr double FileBurst = 120.0;
     static constexpr const char* CookieName = "swg_phone";
 
     struct Request {
@@ -92,10 +95,12 @@ private:
     int answeredId = 0;             // the question a phone answered, until the next one opens
     int rolledId = 0;
     kit::Map<kit::String, Bucket> buckets;
+    kit::Map<kit::String, Bucket> fileBuckets;
     kit::Map<kit::String, int> streams;  // open event streams by address
     int streamCount = 0;
 
-    bool _allowRate(const kit::String& remote, Clock::time_point now);
+    bool _allowRate(kit::Map<kit::String, Bucket>& buckets, const kit::String& remote, Clock::time_point now,
+                    double burst, double perSecond);
     Response _route(const Request& request, const kit::String& route);
     Response _get(const kit::String& route, const kit::String& token, const kit::String& remote);
     Response _post(const kit::String& route, const kit::String& token, const kit::String& body);

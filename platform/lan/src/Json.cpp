@@ -53,7 +53,7 @@ Json question(const View::Question& question, int ownRow) {
         buttons.push_back(entry);
     }
     return {{"id", question.id},
-            {"answerable", ownRow >= 0 && question.answerRow == ownRow},
+            {"answerable", ownRow >= 0 && (question.group || question.answerRow == ownRow)},
             {"kind", question.kind},
             {"texts", question.texts},
             {"buttons", buttons}};

@@ -4,10 +4,12 @@
 #include <httplib.h>
 #include <ifaddrs.h>
 #include <kit/File.h>
+#include <kit/Format.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
 #include <net/if.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -92,9 +94,12 @@ private:
 
 kit::String contentType(const kit::String& file) {
     static const kit::Map<kit::String, kit::String> types = {
-        {".html", "text/html; charset=utf-8"}, {".js", "text/javascript; charset=utf-8"},
-        {".css", "text/css; charset=utf-8"},   {".ttf", "font/ttf"},
-        {".otf", "font/otf"},                  {".png", "image/png"},
+        {".html", "text/html; charset=utf-8"},
+        {".js", "text/javascript; charset=utf-8"},
+        {".css", "text/css; charset=utf-8"},
+        {".ttf", "font/ttf"},
+        {".otf", "font/otf"},
+        {".png", "image/png"},
     };
     for (const auto& [extension, type] : types) {
         if (kit::endsWith(file, extension)) {
@@ -129,7 +134,8 @@ kit::String localNetworkAddress() {
         inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
         kit::String candidate = text;
         bool isPrivate = kit::startsWith(candidate, "10.") || kit::startsWith(candidate, "192.168.") ||
-                         (kit::startsWith(candidate, "172.") && ((ntohl(address->sin_addr.s_addr) >> 20) & 0xFFF) == 0xAC1);
+                         (kit::startsWith(candidate, "172.") &&
+                          ((ntohl(address->sin_addr.s_addr) >> 20) & 0xFFF) == 0xAC1);
         if (found.empty() || (isPrivate && !foundPrivate)) {
             found = candidate;
             foundPrivate = isPrivate;
@@ -161,10 +167,23 @@ void Server::Impl::serve(const httplib::Request& request, httplib::Response& res
         response.set_content(Handler::errorBody("busy"), "application/json");
         return;
     }
-    Handler::Request asked{request.method, request.path, request.get_header_value("Host"),
-                           request.get_header_value("Cookie"), request.body, request.remote_addr};
+    Handler::Request asked{request.method,
+                           request.path,
+                           request.get_header_value("Host"),
+                           request.get_header_value("Cookie"),
+                           request.body,
+                           request.remote_addr};
     Handler::Response answer = handler->handle(asked);
     response.status = answer.status;
+    if (answer.status >= 400) {
+        // The route only: the path holds the secret.
+        kit::String route =
+            request.path.substr(std::min(request.path.size(), kit::String("/p/").size() + 33), 64);
+        std::replace_if(
+            route.begin(), route.end(), [](char c) { return c < 0x20 || c == 0x7F; }, '?');
+        kit::Log::debug(LogTag, kit::format("%s %s from %s: %d", request.method.c_str(), route.c_str(),
+                                            request.remote_addr.c_str(), answer.status));
+    }
     if (!answer.allow.empty()) {
         response.set_header("Allow", answer.allow);
     }
@@ -227,7 +246,8 @@ bool Server::start(const Options& options) {
         impl->error = "no local network";
         return false;
     }
-    bool validSecret = options.secret.size() == 32 && options.secret.find_first_not_of("0123456789abcdef") == kit::String::npos;
+    bool validSecret = options.secret.size() == 32 &&
+                       options.secret.find_first_not_of("0123456789abcdef") == kit::String::npos;
     impl->secret = validSecret ? options.secret : newSecret();
 
     impl->http = std::make_unique<httplib::Server>();

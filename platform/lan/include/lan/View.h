@@ -30,6 +30,7 @@ struct View {
         kit::Array<kit::String> texts;
         kit::Array<Button> buttons;
         int answerRow = -1;  // the row whose phone may answer; -1: the TV alone
+        bool group = false;  // the whole group's question: every phone may answer
 
         bool operator==(const Question&) const = default;
     };
