@@ -423,6 +423,20 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     EXPECT_EQ(player(2).getName(), "Bob");
     EXPECT_EQ(anna.state()["you"]["name"], "Anna");
 
+    // The TV frees Bob's row, his phone hears of it and takes the row again.
+    session->click(rows, "button_player_phone_2");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
+    session->click(openDialog(), "button_dialog_0");
+    session->getDriver().step(20);
+    EXPECT_FALSE(player(2).hasPhone());
+    EXPECT_FALSE(isShown(rows, "button_player_phone_2"));
+    nlohmann::json freed = bob.state();
+    EXPECT_TRUE(freed["you"].is_null());
+    EXPECT_EQ(freed["notice"], "The TV freed your row.");
+    EXPECT_EQ(bob.post("join", {{"row", 2}}), 200);
+    session->getDriver().step(2);
+    EXPECT_TRUE(player(2).hasPhone());
+
     ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
     session->click(session->getScene(), "button_ok");
     ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
