@@ -8,10 +8,14 @@
 #include <kit/Log.h>
 #include <kit/Strings.h>
 #include <net/if.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -114,6 +118,24 @@ void secure(httplib::Response& response) {
     response.set_header("X-Content-Type-Options", "nosniff");
     response.set_header("Referrer-Policy", "no-referrer");
     response.set_header("Cache-Control", "no-store");
+}
+
+// Debian's cpp-httplib listens with a backlog of five, so phones opening the page together lose
+// connections to the kernel's one-second retry. Listening again on the bound socket widens it.
+void widenBacklog(int port) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        int fd = std::atoi(entry.path().filename().c_str());
+        int accepting = 0;
+        socklen_t size = sizeof accepting;
+        sockaddr_in address{};
+        socklen_t length = sizeof address;
+        if (getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &size) == 0 && accepting &&
+            getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+            address.sin_family == AF_INET && ntohs(address.sin_port) == port) {
+            ::listen(fd, SOMAXCONN);
+        }
+    }
 }
 
 // The first running IPv4 address that is not the loopback, a private one first.
@@ -278,6 +300,7 @@ bool Server::start(const Options& options) {
         impl->error = "no free port on " + impl->address;
         return false;
     }
+    widenBacklog(impl->port);
     kit::String host = impl->address + ":" + std::to_string(impl->port);
     kit::Array<kit::String> hosts = {host};
     if (impl->port == 80) {
