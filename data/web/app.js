@@ -21,6 +21,7 @@
 
     let state = null;
     let texts = null;
+    let closedQuestion = null;  // the id of a question whose answer came too late
     let textsLang = null;       // language the loaded texts are for; "?" before the first state
     let textsWanted = null;     // language of the texts asked for last
     let textsRequest = 0;
@@ -295,10 +296,10 @@
             if (!response.ok) {
                 toast(errorText(response.status), true);
             }
-            return response.ok;
+            return response.status;
         }, function () {
             toast(errorText(0), true);
-            return false;
+            return 0;
         });
     }
 
@@ -324,7 +325,12 @@
         const pending = {key: key, button: button, responded: false, sawState: false, timer: 0};
         busy[kind] = pending;
         render();
-        post(route, body).then(function (ok) {
+        post(route, body).then(function (status) {
+            const ok = status >= 200 && status < 300;
+            // A question somebody else answered first stays shut until the next one comes.
+            if (kind === "answer" && status === 409) {
+                closedQuestion = key;
+            }
             if (ok && (kind === "join" || kind === "leave")) {
                 // The event stream still carries the old cookie: a new one brings this phone's own state.
                 connect();
@@ -352,8 +358,8 @@
         const body = {};
         body[field] = value;
         render();
-        post(route, body).then(function (ok) {
-            if (!ok) {
+        post(route, body).then(function (status) {
+            if (status < 200 || status >= 300) {
                 local.delete(field);
                 render();
             }
@@ -1074,7 +1080,7 @@
                     onclick: onclick,
                 }, pic, el("span", {class: "txt fit", text: str(b.text)}));
             }
-            if (pending) {
+            if (pending || closedQuestion === q.id) {
                 button.disabled = true;
                 if (sent) {
                     button.classList.add("sent");

@@ -1,7 +1,7 @@
 // Three phones in headless Chromium play a running game through the real phone page:
 //   node tests/browser/phones.mjs <joinUrl> [shotsFolder]
 // Prints one JSON line to stdout ({"ok":true,...} or {"ok":false,"error":...}); progress goes to stderr.
-import { chromium } from "playwright-core";
+import puppeteer from "puppeteer-core";
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
@@ -10,6 +10,7 @@ const TURNS_WANTED = 20;
 const OVERALL_MS = 10 * 60 * 1000;
 const IDLE_MS = 90 * 1000;
 const STEP_MS = 20 * 1000;          // one step of joining or setting up
+const TAP_MS = 30 * 1000;           // one tap or key in the set-up form
 const STATE_GAP_MS = 500;           // all phones share one address and its rate limit: fetch state rarely
 const WATCH_MS = 250;               // how often the pages' DOM is read (no network)
 
@@ -124,12 +125,13 @@ async function step(what, fn) {
 }
 
 function isTimeout(e) {
-    return e && (e.name === "TimeoutError" || /Timeout \d+ms exceeded/.test(String(e.message)));
+    return e && (e.name === "TimeoutError" || /\d+ ?ms exceeded/.test(String(e.message)));
 }
 
 // Errors a page gives while it reloads or after the browser is closed.
 function isTransient(e) {
-    return isTimeout(e) || /context was destroyed|navigat|Target .*closed|has been closed/i.test(String(e && e.message));
+    return isTimeout(e) || /context was destroyed|Cannot find context|navigat|detached|Target .*closed|Session closed|has been closed|disposed/i
+        .test(String(e && e.message));
 }
 
 // ---- Phones ----------------------------------------------------------------------------------
@@ -156,7 +158,7 @@ function routeOf(url) {
 
 function watchNetwork(phone) {
     const {page} = phone;
-    page.on("pageerror", (e) => fail(phone.name + ": script error in the page: " + short(e.message, 200)));
+    page.on("pageerror", (e) => fail(phone.name + ": script error in the page: " + short(e && e.message ? e.message : e, 200)));
     page.on("console", (message) => {
         // Refused loads are logged below with their route; anything else (CSP, say) is worth a line.
         if (message.type() === "error" && !/Failed to load resource/.test(message.text())) {
@@ -202,17 +204,18 @@ function watchNetwork(phone) {
     });
 }
 
+// Each phone has a browser context of its own, so its own cookie.
 async function newPhone(browser, index) {
-    const context = await browser.newContext({
-        viewport: {width: 390, height: 844},
-        deviceScaleFactor: 2,
-        isMobile: true,
-        hasTouch: true,
-        locale: "en-GB",
-    });
+    const context = await browser.createBrowserContext();
     const page = await context.newPage();
-    const phone = Object.assign({index: index, page: page, expect403: false, snap: null, toastsSeen: new Set()},
-        PLAYERS[index]);
+    await page.setViewport({width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+    // A British phone: navigator.language, Intl and Accept-Language alike. The session has to stay
+    // open for the overrides to last.
+    const session = await page.createCDPSession();
+    await session.send("Emulation.setLocaleOverride", {locale: "en-GB"});
+    await session.send("Emulation.setUserAgentOverride", {userAgent: await browser.userAgent(), acceptLanguage: "en-GB"});
+    const phone = Object.assign({index: index, page: page, session: session, expect403: false, snap: null,
+        toastsSeen: new Set()}, PLAYERS[index]);
     watchNetwork(phone);
     return phone;
 }
@@ -233,14 +236,74 @@ async function fetchState(phone) {
     });
 }
 
+// Where a tap on the nth match of the selector lands, once it can take one: shown, enabled, in view
+// (scrolled there if need be, as a finger would), standing still since the last frame and not covered
+// by anything. Null while it cannot. Runs in the page.
+function tapPoint(selector, nth) {
+    const node = document.querySelectorAll(selector)[nth];
+    if (!node || node.disabled) {
+        return null;
+    }
+    let rect = node.getBoundingClientRect();
+    if (!rect.width || !rect.height || getComputedStyle(node).visibility === "hidden") {
+        return null;
+    }
+    if (rect.top < 0 || rect.left < 0 || rect.bottom > innerHeight || rect.right > innerWidth) {
+        node.scrollIntoView({block: "center", inline: "center", behavior: "instant"});
+        rect = node.getBoundingClientRect();
+    }
+    // The game view scrolls a new question into sight smoothly: wait until it has come to rest.
+    const mark = Symbol.for("phones.lastRect");
+    const where = [rect.left, rect.top, rect.width, rect.height].join(" ");
+    const before = node[mark];
+    node[mark] = where;
+    if (before !== where) {
+        return null;
+    }
+    const x = rect.left + rect.width / 2;
+    const y = rect.top + rect.height / 2;
+    const hit = document.elementFromPoint(x, y);
+    return hit && (hit === node || node.contains(hit)) ? {x: x, y: y} : null;
+}
+
+// A finger on the nth match of the selector, once there is one to tap.
+async function tapOn(page, selector, timeout, nth = 0) {
+    let point;
+    try {
+        const found = await page.waitForFunction(tapPoint, {timeout: timeout, polling: "raf"}, selector, nth);
+        point = await found.jsonValue();
+        await found.dispose();
+    } catch (e) {
+        if (!isTimeout(e)) {
+            throw e;
+        }
+        const late = new Error("nothing to tap at " + selector + (nth ? " #" + nth : "") + " within " + timeout + " ms");
+        late.name = "TimeoutError";
+        throw late;
+    }
+    await page.touchscreen.tap(point.x, point.y);
+}
+
+// Scrolls an element to the middle of the screen unless it is in sight already.
+async function reveal(page, selector) {
+    await page.$eval(selector, (node) => {
+        const rect = node.getBoundingClientRect();
+        if (rect.top < 0 || rect.bottom > innerHeight) {
+            node.scrollIntoView({block: "center", inline: "center", behavior: "instant"});
+        }
+    });
+}
+
 // Types like a person: focus, clear, type, Enter (which the page treats as "done").
 async function typeInto(page, selector, text) {
-    const field = page.locator(selector);
-    await field.tap();
-    await field.press("ControlOrMeta+A");
-    await field.press("Backspace");
-    await field.pressSequentially(text, {delay: 25});
-    await field.press("Enter");
+    await tapOn(page, selector, TAP_MS);
+    await page.focus(selector);
+    await page.keyboard.down("Control");
+    await page.keyboard.press("KeyA", {commands: ["selectAll"]});
+    await page.keyboard.up("Control");
+    await page.keyboard.press("Backspace");
+    await page.keyboard.type(text, {delay: 25});
+    await page.keyboard.press("Enter");
 }
 
 // ---- Lobby -----------------------------------------------------------------------------------
@@ -249,7 +312,7 @@ async function join(phone, before) {
     const {page, name} = phone;
     await step(name + ": open the join page", async () => {
         await page.goto(BASE, {waitUntil: "domcontentloaded"});
-        await page.waitForSelector("ul.rows > li", {timeout: STEP_MS});
+        await page.waitForSelector("ul.rows > li", {visible: true, timeout: STEP_MS});
     });
     // The rows the earlier phones took must show as taken, under their new names, without a reload.
     await step(name + ": join list shows " + (before.map((p) => p.name).join(", ") || "two free rows"), async () => {
@@ -262,19 +325,35 @@ async function join(phone, before) {
                 const row = rows[want.row];
                 return row && row.querySelector(".seat.taken") && row.querySelector(".name").textContent === want.name;
             }) && rows.length - taken.length === document.querySelectorAll("ul.rows button.seat:not([disabled])").length;
-        }, before.map((p) => ({row: p.row, name: p.name})), {timeout: STEP_MS});
+        }, {timeout: STEP_MS}, before.map((p) => ({row: p.row, name: p.name})));
     });
     if (phone.index === 2) {
         await shot(phone, "join");
     }
     // A new row comes after the others.
-    phone.expectRow = phone.join >= 0 ? phone.join : await page.locator("ul.rows > li").count();
-    await step(name + ": tap " + (phone.join < 0 ? "'add me'" : "row " + phone.join), async () => {
-        const target = phone.join < 0 ? page.locator("button.plus") : page.locator("ul.rows > li").nth(phone.join).locator("button.seat");
-        await target.tap({timeout: STEP_MS});
-    });
+    phone.expectRow = phone.join >= 0 ? phone.join : await page.$$eval("ul.rows > li", (rows) => rows.length);
+    // The list is drawn again when the texts arrive: a tap on a row that was just replaced goes nowhere,
+    // so a tap that brought no join request is made again.
+    const target = phone.join < 0 ? "button.plus" : "ul.rows > li:nth-child(" + (phone.join + 1) + ") > button.seat";
+    let sent = false;
+    const watch = (request) => {
+        sent = sent || (request.method() === "POST" && request.url().endsWith("/join"));
+    };
+    page.on("request", watch);
+    for (let attempt = 1; !sent; attempt++) {
+        await step(name + ": tap " + (phone.join < 0 ? "'add me'" : "row " + phone.join), async () => {
+            await tapOn(page, target, STEP_MS);
+        });
+        for (const until = Date.now() + 1000; !sent && Date.now() < until;) {
+            await new Promise((resolve) => setTimeout(resolve, 50));
+        }
+        if (!sent && attempt >= 5) {
+            throw new CheckFailed(name + ": five taps on the join list sent no join");
+        }
+    }
+    page.off("request", watch);
     try {
-        await page.waitForSelector("#f-name", {timeout: STEP_MS});
+        await page.waitForSelector("#f-name", {visible: true, timeout: STEP_MS});
     } catch (e) {
         throw new CheckFailed(name + ": the join was accepted but the page stayed on the join list"
             + " (its event stream never brought this phone's own state)");
@@ -282,7 +361,7 @@ async function join(phone, before) {
     log(name + ": joined");
     // The set-up view asks for every character's picture at once; typing into that burst would
     // only meet the shared rate limit.
-    await page.waitForFunction(() => [...document.images].every((img) => img.complete), null, {timeout: 10000})
+    await page.waitForFunction(() => [...document.images].every((img) => img.complete), {timeout: 10000})
         .catch(() => log(name + ": pictures still loading"));
     if (phone.index === 0) {
         await shot(phone, "joined");
@@ -297,7 +376,7 @@ async function setUp(phone, others) {
     for (let attempt = 1; ; attempt++) {
         await step(name + ": fill in the set-up form", async () => {
             await typeInto(page, "#f-name", name);
-            await page.locator('button.toggle[data-value="' + phone.gender + '"]').tap();
+            await tapOn(page, 'button.toggle[data-value="' + phone.gender + '"]', TAP_MS);
             if (phone.restyle) {
                 // A colour and a character nobody else has, picked from what the page offers.
                 const offered = await page.evaluate(() => ({
@@ -311,16 +390,16 @@ async function setUp(phone, others) {
                 }
                 want.color = colors[colors.length - 1];
                 want.character = characters[characters.length - 1];
-                await page.locator('.swatches button.swatch[data-value="' + want.color + '"]').tap();
-                await page.locator('.picks button.pick[data-value="' + want.character + '"]').tap();
+                await tapOn(page, '.swatches button.swatch[data-value="' + want.color + '"]', TAP_MS);
+                await tapOn(page, '.picks button.pick[data-value="' + want.character + '"]', TAP_MS);
             }
-            await page.locator('button.toggle[data-value="' + phone.stomach + '"]').tap();
+            await tapOn(page, 'button.toggle[data-value="' + phone.stomach + '"]', TAP_MS);
             await typeInto(page, "#f-strength", phone.strength);
             await typeInto(page, "#f-volume", phone.volume);
             await typeInto(page, "#f-weight", phone.weight);
         });
         if (phone.index === 2) {
-            await page.locator("#f-name").scrollIntoViewIfNeeded();
+            await reveal(page, "#f-name");
             await shot(phone, "setup");
         }
         const you = await confirmed(phone, want);
@@ -335,9 +414,9 @@ async function setUp(phone, others) {
         log(name + ": set-up not taken yet (" + you.diff + "), filling in again");
     }
     await step(name + ": the page shows the body data complete", () =>
-        page.locator("p.done").waitFor({state: "visible", timeout: STEP_MS}));
+        page.waitForSelector("p.done", {visible: true, timeout: STEP_MS}));
     if (phone.index === 2) {
-        await page.locator("p.done").scrollIntoViewIfNeeded();
+        await reveal(page, "p.done");
         await shot(phone, "body");
     }
     log(name + ": set up as row " + phone.row + ", colour " + phone.color + ", character " + phone.character);
@@ -398,7 +477,7 @@ async function roll(phone) {
     await shot(phone, "roll");
     const answered = postFrom(page, "roll");
     try {
-        await page.locator(ROLL).first().tap({timeout: 3000});
+        await tapOn(page, ROLL, 3000);
     } catch (e) {
         if (isTransient(e)) {
             return; // the roll went away before the tap
@@ -409,7 +488,7 @@ async function roll(phone) {
     log(name + ": rolled -> " + (response ? response.status() : "no answer"));
     if (response && response.status() === 200) {
         // Wait for the game's next state to take the button away, so it is not tapped twice.
-        await page.waitForSelector("button.roll", {state: "detached", timeout: 6000}).catch(() => {});
+        await page.waitForFunction(() => !document.querySelector("button.roll"), {timeout: 6000}).catch(() => {});
     }
 }
 
@@ -417,15 +496,14 @@ async function roll(phone) {
 // the question went away before the tap.
 async function answer(phone, question, which) {
     const {page, name} = phone;
-    const buttons = page.locator(ANSWER);
-    const count = await buttons.count();
+    const count = await page.$$eval(ANSWER, (buttons) => buttons.length);
     if (!count) {
         return 0;
     }
     const i = which === undefined ? pick(count) : which;
     const answered = postFrom(page, "answer");
     try {
-        await buttons.nth(i).tap({timeout: 3000});
+        await tapOn(page, ANSWER, 3000, i);
     } catch (e) {
         if (isTransient(e)) {
             return 0;
@@ -436,12 +514,14 @@ async function answer(phone, question, which) {
     const status = response ? response.status() : 0;
     log(name + ": answered \"" + short(question.texts.join(" "), 40) + "\" with \"" + short(question.buttons[i] || "?", 20)
         + "\" -> " + status);
-    if (status === 200) {
+    // After a late tap (another phone was first to answer a question for the whole group) the page
+    // offers the buttons again until the game's next state comes: wait for that too, not tap again.
+    if (status === 200 || status === 409) {
         await page.waitForFunction((before) => {
             const panel = document.querySelector("section.question:not(.info)");
             const now = panel ? [...panel.querySelectorAll(".qtext")].map((n) => n.textContent) : null;
             return JSON.stringify(now) !== JSON.stringify(before);
-        }, question.texts, {timeout: 6000}).catch(() => {});
+        }, {timeout: 6000}, question.texts).catch(() => {});
     }
     return status;
 }
@@ -456,9 +536,28 @@ async function answerSurely(phone, question, what) {
         if (status !== 429) {
             throw new CheckFailed(what + ": the answer was refused with " + status);
         }
-        await phone.page.waitForSelector(ANSWER, {timeout: 6000});
+        await phone.page.waitForSelector(ANSWER, {visible: true, timeout: 6000});
     }
     throw new CheckFailed(what + ": the answer was rate limited three times");
+}
+
+// Whether an open question is the phone's own or the whole group's (double stakes, the blood-alcohol
+// warning), which every phone may answer and so the first to tap wins: as another phone sees it.
+// "gone" when it closed meanwhile.
+async function whoseQuestion(q, other) {
+    const seen = (await fetchState(other)).question;
+    if (!seen || seen.id !== q.id) {
+        return "gone";
+    }
+    return seen.answerable ? "group" : "own";
+}
+
+// Answers as any player would, unless the question has gone while the states were asked for (the
+// others may have answered it; the next one is the play loop's).
+async function answerIfStill(phone, question) {
+    if (sameQuestion(question, await readQuestion(phone.page))) {
+        await answer(phone, question);
+    }
 }
 
 // Phone 2 reloads with its question open: the question must come back and be answerable there.
@@ -468,10 +567,18 @@ async function reloadCheck(phone, question) {
     if (!before.question || !before.question.answerable) {
         return; // closed meanwhile; try with the next one
     }
+    const whose = await whoseQuestion(before.question, phones[0]);
+    if (whose !== "own") {
+        if (whose === "group") {
+            log(name + ": question " + before.question.id + " is the whole group's, not one to reload with");
+            await answerIfStill(phone, question);
+        }
+        return;
+    }
     log(name + ": reloading with question " + before.question.id + " open");
     await step(name + ": reload", () => page.reload({waitUntil: "domcontentloaded"}));
     try {
-        await page.waitForSelector(ANSWER, {timeout: STEP_MS});
+        await page.waitForSelector(ANSWER, {visible: true, timeout: STEP_MS});
     } catch (e) {
         throw new CheckFailed(name + ": question " + before.question.id + " (\"" + short(question.texts.join(" "), 60)
             + "\") did not come back after the reload");
@@ -500,6 +607,14 @@ async function foreignCheck(phone, question) {
         return;
     }
     const thief = phones[2];
+    const whose = await whoseQuestion(q, thief);
+    if (whose !== "own") {
+        if (whose === "group") {
+            log(phone.name + ": question " + q.id + " is the whole group's, " + thief.name + " may answer it too");
+            await answerIfStill(phone, question);
+        }
+        return;
+    }
     let status = 0;
     thief.expect403 = true;
     try {
@@ -530,7 +645,7 @@ async function play(phone) {
     const {page} = phone;
     while (!finishing) {
         try {
-            await page.waitForSelector(ACTION, {timeout: 1000});
+            await page.waitForSelector(ACTION, {visible: true, timeout: 1000});
         } catch (e) {
             if (isTransient(e)) {
                 continue;
@@ -541,7 +656,7 @@ async function play(phone) {
             break;
         }
         try {
-            if (await page.locator(ROLL).count()) {
+            if (await page.$(ROLL)) {
                 await roll(phone);
                 continue;
             }
@@ -729,10 +844,10 @@ async function run(browser) {
 
     log("waiting for the TV to start the game");
     await Promise.all(phones.map((phone) => step(phone.name + ": the game starts", async () => {
-        await phone.page.waitForSelector("#app p.turn", {timeout: IDLE_MS});
+        await phone.page.waitForSelector("#app p.turn", {visible: true, timeout: IDLE_MS});
         // The body data went through to the game: the estimate is shown, under the phone's name.
-        await phone.page.waitForSelector("#app p.bac", {timeout: STEP_MS});
-        const shown = await phone.page.locator("#app .panel .me .name").first().textContent();
+        await phone.page.waitForSelector("#app p.bac", {visible: true, timeout: STEP_MS});
+        const shown = await phone.page.$eval("#app .panel .me .name", (node) => node.textContent);
         if (shown !== phone.name) {
             throw new CheckFailed("the game shows the player as \"" + shown + "\"");
         }
@@ -764,9 +879,10 @@ async function context() {
 
 let browser;
 try {
-    browser = await chromium.launch({
+    browser = await puppeteer.launch({
         executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
         headless: true,
+        defaultViewport: null,  // each phone sets its own
         args: ["--no-sandbox", "--disable-gpu"],
     });
 } catch (e) {
@@ -774,7 +890,7 @@ try {
         () => process.exit(1));
     await new Promise(() => {});
 }
-log("chromium " + browser.version() + ", game at " + BASE);
+log("chromium " + (await browser.version()).replace(/^.*\//, "") + ", game at " + BASE);
 const overall = setTimeout(() => fail("timed out after " + OVERALL_MS / 60000 + " minutes, "
     + results.turns + " turns, still missing: " + (missing().join(", ") || "turns")), OVERALL_MS);
 // Lobby steps have their own limits; this catches a game that never starts or stalls.

@@ -98,7 +98,7 @@ protected:
     GameSession session;
 
     void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(Source + "/tests/browser/node_modules/playwright-core"))
+        ASSERT_TRUE(std::filesystem::exists(Source + "/tests/browser/node_modules/puppeteer-core"))
             << "the browser driver is not installed: npm ci --prefix tests/browser (scripts/test does it)";
         ASSERT_FALSE(outputOf("command -v zbarimg").empty()) << "zbarimg is missing (zbar-tools)";
         ASSERT_TRUE(session.waitForScene());
