@@ -310,7 +310,7 @@
         case "roll":
             return !!(s.roll && s.roll.id === key);
         case "join":
-            return !s.you && s.screen === "lobby";
+            return !s.you && (s.screen === "lobby" || s.screen === "game");
         case "leave":
             return !!s.you && s.screen === "lobby";
         default:
@@ -529,7 +529,8 @@
         case "lobby":
             return s.you ? "setup" : "join";
         case "game":
-            return "game";
+            // A late arrival takes a row played at the TV.
+            return s.you ? "game" : "join";
         case "over":
         case "closed":
             return "end";

@@ -16,6 +16,7 @@
 #include "System/Globals.h"
 #include "System/Navigation.h"
 #include "System/Objects.h"
+#include "System/Phones.h"
 
 namespace Scene {
 
@@ -64,6 +65,7 @@ void NewGame::setup() {
     }
     Base::setup();
     likeCounter = profileNumber("FbLike") + 1;
+    phonesOffered = false;
     refresh();
 }
 
@@ -75,9 +77,14 @@ void NewGame::_setupCallbacks() {
     bind("button_phones", &NewGame::_showPhones);
 }
 
-// Enter and Escape belong to the box while a name or a number is typed.
+// Enter and Escape belong to the box while a name or a number is typed. With phones on, the join
+// code comes up by itself once the screen takes input.
 void NewGame::_startUpdate() {
     Base::_startUpdate();
+    if (!phonesOffered && inputAllowed && System::phones && System::phones->isEnabled()) {
+        phonesOffered = true;
+        _showPhones();
+    }
     if (newGameMenu && newGameMenu->isTyping()) {
         inputAllowed = false;
     }

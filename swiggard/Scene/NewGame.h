@@ -38,6 +38,7 @@ protected:
     Menu::Phones* phonesMenu = nullptr;
     bool optionsShown = false;
     bool promptAnswered = false;
+    bool phonesOffered = false;
     int likeCounter = 0;
 
     Base* _createNew() override { return new NewGame(); }

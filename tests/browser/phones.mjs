@@ -842,6 +842,8 @@ async function run(browser) {
         }
     }
 
+    // The TV starts the game on this line (standard output), so that it never cuts a check short.
+    process.stdout.write(JSON.stringify({ready: true}) + "\n");
     log("waiting for the TV to start the game");
     await Promise.all(phones.map((phone) => step(phone.name + ": the game starts", async () => {
         await phone.page.waitForSelector("#app p.turn", {visible: true, timeout: IDLE_MS});

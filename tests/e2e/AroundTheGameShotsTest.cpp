@@ -111,13 +111,17 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     shot("alco_test_info");
 }
 
-// The phones: rows played from phones, the join panel with its code, and the same panel switched off,
-// then the pause menu's way to it during the game.
+// The phones: the join panel with its code as the new-game screen opens, rows played from phones, the
+// panel opened again and switched off, then the pause menu's way to it during the game.
 TEST_F(AroundTheGameShots, Phones) {
     ventrel::cfg->getCategory("System")->set("PhonesAddress", "127.0.0.1");
     System::profile().set(System::Phones::Setting, "1");
-    ASSERT_TRUE(session.goTo("Scene::NewGame"));
-    ASSERT_TRUE(session.getDriver().stepUntil([] { return System::phones->isRunning(); }, 60));
+    ventrel::sceneManager->switchScene("Scene::NewGame");
+    auto* panel = session.waitForMenu<Menu::Phones>();
+    ASSERT_NE(panel, nullptr);
+    shot("phones_panel");
+    session.click(panel, "button_close");
+    ASSERT_TRUE(session.getDriver().stepUntil([panel] { return !panel->isVisible(); }, 120));
     PhoneClient anna(System::phones->getJoinAddress()), bob(System::phones->getJoinAddress());
     ASSERT_EQ(anna.post("join", {{"row", 0}}), 200);
     ASSERT_EQ(bob.post("join", {{"row", -1}}), 200);
@@ -127,9 +131,7 @@ TEST_F(AroundTheGameShots, Phones) {
     bob.post("player", {{"name", "Bob"}});
     shot("new_game_phones");
     session.click(session.getScene(), "button_phones");
-    shot("phones_panel");
-    auto* panel = menu<Menu::Phones>();
-    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(session.waitForInput(panel));
     session.click(panel, "button_switch");
     shot("phones_panel_off");
     session.click(panel, "button_switch");

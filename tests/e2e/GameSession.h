@@ -104,6 +104,19 @@ public:
         }
         return nullptr;
     }
+    // Runs frames until the current scene has a menu of that class that is shown and takes input; null
+    // after the frames given.
+    template <class Menu>
+    Menu* waitForMenu(int frames = 300) {
+        Menu* found = nullptr;
+        driver->stepUntil(
+            [&] {
+                found = getScene() ? findMenu<Menu>() : nullptr;
+                return found && found->isVisible() && found->isInputAllowed();
+            },
+            frames);
+        return found && found->isVisible() && found->isInputAllowed() ? found : nullptr;
+    }
     // The game starts full screen: a window of that size instead.
     void useWindow(int width, int height) {
         host::window->setFullscreen(false);

@@ -2,7 +2,8 @@
 // tests/browser/phones.mjs): the join address is read from the QR code on the TV, the phones join and
 // set themselves up on their pages, the TV starts the game, and from then on the phones alone play:
 // they roll and answer every question, one of them after a reload, while hostile requests change
-// nothing. Label "browser": the normal test half only.
+// nothing. Label "browser": the normal test half only; skipped, with the reason, only when Chromium
+// cannot start.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <host/RenderSystem.h>
@@ -107,11 +108,10 @@ protected:
         System::profile().set(System::Phones::Setting, "1");
     }
 
-    // The address in the code the phones panel shows, as a phone's camera reads it.
+    // The address in the code the phones panel shows as the screen opens, as a phone's camera reads it.
     kit::String scanCode() {
-        session.click(session.getScene(), "button_phones");
-        auto* panel = session.findMenu<Menu::Phones>();
-        EXPECT_TRUE(session.waitForInput(panel));
+        auto* panel = session.waitForMenu<Menu::Phones>();
+        EXPECT_NE(panel, nullptr);
         session.getDriver().step(30);
         kit::String picture = scratch.getPath() + "/tv.png";
         host::rendersys->requestScreenshot(picture);
@@ -120,6 +120,17 @@ protected:
         session.click(panel, "button_close");
         session.getDriver().step(20);
         return scanned;
+    }
+
+    // The phones have checked their set-up pages: their driver says so on a line of its own.
+    static bool saysReady(const kit::String& report) {
+        std::ifstream file(report);
+        for (std::string line; std::getline(file, line);) {
+            if (line == "{\"ready\":true}") {
+                return true;
+            }
+        }
+        return false;
     }
 
     // Three rows played from phones, named and with their body data: the TV starts the game.
@@ -158,8 +169,7 @@ protected:
 };
 
 TEST_F(PhonesInABrowser, ThreePhonesPlayAnEvening) {
-    ASSERT_TRUE(session.goTo("Scene::NewGame"));
-    ASSERT_TRUE(session.getDriver().stepUntil([] { return System::phones->isRunning(); }, 60));
+    ventrel::sceneManager->switchScene("Scene::NewGame");
     kit::String address = scanCode();
     ASSERT_EQ(address, System::phones->getJoinAddress()) << "the code on the TV reads otherwise";
 
@@ -180,7 +190,7 @@ TEST_F(PhonesInABrowser, ThreePhonesPlayAnEvening) {
             << "the phones never finished";
         // The browser needs the other core: the TV runs at about its real pace.
         std::this_thread::sleep_for(std::chrono::milliseconds(8));
-        if (GameSession::isAt("Scene::NewGame") && phonesAreReady()) {
+        if (GameSession::isAt("Scene::NewGame") && phonesAreReady() && saysReady(report)) {
             startGame();
             continue;
         }
@@ -194,6 +204,9 @@ TEST_F(PhonesInABrowser, ThreePhonesPlayAnEvening) {
         lastLine = line.empty() ? lastLine : line;
     }
     nlohmann::json result = nlohmann::json::parse(lastLine, nullptr, false);
+    if (result.is_object() && kit::startsWith(result.value("error", ""), "chromium did not start")) {
+        GTEST_SKIP() << result["error"].get<std::string>();
+    }
     ASSERT_EQ(phones.getExitCode(), 0) << printed.str() << "\nThe TV: " << tvState();
     ASSERT_TRUE(result.is_object()) << printed.str();
     EXPECT_EQ(result["ok"], true);

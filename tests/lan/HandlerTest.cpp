@@ -152,7 +152,13 @@ TEST_F(HandlerTest, AJoinGivesATokenCookieAndTakesOnlyAFreeRow) {
     EXPECT_EQ(messages[0].token.size(), 32u);
     EXPECT_EQ(joined.setCookie.find("swg_phone=" + messages[0].token), 0u);
 
+    // During the game a late arrival takes a free row, but adds none.
     view.screen = "game";
+    handler.publish(view);
+    EXPECT_EQ(post("join", "{\"row\":-1}").status, 409);
+    EXPECT_EQ(post("join", "{\"row\":1}").status, 409);
+    EXPECT_EQ(post("join", "{\"row\":0}").status, 200);
+    view.screen = "closed";
     handler.publish(view);
     EXPECT_EQ(post("join", "{\"row\":0}").status, 409);
 }

@@ -216,7 +216,9 @@ Handler::Response Handler::_post(const kit::String& route, const kit::String& to
 }
 
 Handler::Response Handler::_join(Message message) {
-    if (view.screen != "lobby") {
+    // Late arrivals take a row played at the TV; new rows come only before the game.
+    bool lobby = view.screen == "lobby";
+    if (!lobby && (view.screen != "game" || message.row < 0)) {
         return plain(409, "the game has started");
     }
     if (phoneOf(view, message.token) || pending.count(message.token)) {
