@@ -96,11 +96,11 @@ public:
     int getAcceptedChallenges() const { return acceptedChallenges; }
     void addAcceptedChallenge() { ++acceptedChallenges; }
     bool isWarned() const { return warned; }
+    void setWarned(bool value) { warned = value; }
     // The token of the phone that plays for this player, empty for none.
     const kit::String& getPhoneToken() const { return phoneToken; }
     void setPhoneToken(const kit::String& value) { phoneToken = value; }
     bool hasPhone() const { return !phoneToken.empty(); }
-    void setWarned(bool value) { warned = value; }
     // Never null: a save without body data gets a fresh set.
     AlcoTestData* getAlcoTestData() const;
     const quadrix::Vector2& getOffset() const { return offset; }

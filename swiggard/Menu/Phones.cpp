@@ -16,7 +16,7 @@ namespace {
 
 const kit::String CodeBox = "image_code";
 
-// "http://192.168.1.20:8377/p/…/" is typed without its scheme.
+// "http://192.168.1.20:47615/p/…/" is typed without its scheme.
 kit::String typedAddress(const kit::String& address) {
     const kit::String scheme = "http://";
     return kit::startsWith(address, scheme) ? address.substr(scheme.size()) : address;

@@ -19,6 +19,7 @@
 #include "Menu/Phones.h"
 #include "Menu/Title.h"
 #include "PhoneClient.h"
+#include "System/Objects.h"
 #include "System/Phones.h"
 #include "TempFolder.h"
 
@@ -482,6 +483,29 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     ASSERT_TRUE(session->goTo("Scene::Title"));
     EXPECT_FALSE(System::phones->isRunning());
     EXPECT_TRUE(anna.state().is_null()) << "the server still answers at the title";
+}
+
+// Where phones cannot listen (an address that is not this machine's), the panel says so in one line,
+// and the game is set up and started as without phones.
+TEST_F(ResumeTest, WithoutANetworkThePanelSaysSoAndTheGameGoesOn) {
+    ventrel::cfg->getCategory("System")->set("PhonesAddress", "192.0.2.1");
+    System::profile().set(System::Phones::Setting, "1");
+    ventrel::sceneManager->switchScene("Scene::NewGame");
+    auto* panel = session->waitForMenu<Menu::Phones>();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(System::phones->hasFailed());
+    EXPECT_FALSE(System::phones->isRunning());
+    EXPECT_TRUE(kit::startsWith(System::getLabelText(panel, "label_hint"), "Phones can't join"))
+        << System::getLabelText(panel, "label_hint");
+    EXPECT_FALSE(isShown(panel, "image_code"));
+    session->click(panel, "button_close");
+    ASSERT_TRUE(session->getDriver().stepUntil([panel] { return !panel->isVisible(); }, 120));
+    session->click(session->getScene(), "button_ok");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->waitForScene("Scene::Board"));
+    BoardPlayer play(*session, BoardPlayer::Input::Mouse);
+    EXPECT_TRUE(play.playTurns(2));
 }
 
 }  // namespace
