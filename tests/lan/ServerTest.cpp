@@ -50,7 +50,8 @@ TEST_F(ServerTest, ThePageComesWithItsSafetyHeadersAndSoDoRefusals) {
     for (const auto& path : {prefix, prefix + "nothing", kit::String("/p/x/"), prefix + "gone.js"}) {
         auto response = client->Get(path.c_str());
         ASSERT_TRUE(response) << path;
-        EXPECT_EQ(response->get_header_value("Content-Security-Policy"), "default-src 'self'; frame-ancestors 'none'")
+        EXPECT_EQ(response->get_header_value("Content-Security-Policy"),
+                  "default-src 'self'; frame-ancestors 'none'")
             << path;
         EXPECT_EQ(response->get_header_value("X-Content-Type-Options"), "nosniff") << path;
         EXPECT_EQ(response->get_header_value("Referrer-Policy"), "no-referrer") << path;
@@ -98,8 +99,9 @@ TEST_F(ServerTest, AJoinReachesTheGameAndTheStreamFollowsTheView) {
                    [&](const char* data, size_t length) {
                        received.append(data, length);
                        sawAnna = received.find("\"you\":{") != kit::String::npos;
-                       sawTurn = received.find("\"turn\":{\"color\":\"FF0000\",\"name\":\"Anna\",\"you\":true}") !=
-                                 kit::String::npos;
+                       sawTurn =
+                           received.find("\"turn\":{\"color\":\"FF0000\",\"name\":\"Anna\",\"you\":true}") !=
+                           kit::String::npos;
                        return true;
                    });
     });
@@ -142,15 +144,32 @@ TEST_F(ServerTest, ARestartedServerKeepsAGivenSecretAndRefusesABadOne) {
 }
 
 TEST(QrCodeTest, AJoinAddressFitsASmallCode) {
-    lan::QrCode code = lan::QrCode::encode("http://192.168.178.123:47615/p/0123456789abcdef0123456789abcdef/");
+    lan::QrCode code =
+        lan::QrCode::encode("http://192.168.178.123:47615/p/0123456789abcdef0123456789abcdef/");
     ASSERT_FALSE(code.isEmpty());
     EXPECT_LE(code.getSize(), 41);  // version 6 at most: big modules on the TV
     // The three finder patterns: dark corners with a light ring inside.
-    for (auto [x, y] : {std::pair{0, 0}, std::pair{code.getSize() - 7, 0}, std::pair{0, code.getSize() - 7}}) {
+    for (auto [x, y] :
+         {std::pair{0, 0}, std::pair{code.getSize() - 7, 0}, std::pair{0, code.getSize() - 7}}) {
         EXPECT_TRUE(code.isDark(x, y));
         EXPECT_FALSE(code.isDark(x + 1, y + 1));
         EXPECT_TRUE(code.isDark(x + 3, y + 3));
     }
+}
+
+// A second game on this machine never shares the first one's port: the phones would reach either.
+TEST_F(ServerTest, ASecondServerTakesAnotherPort) {
+    lan::Server second;
+    lan::Server::Options options;
+    options.address = "127.0.0.1";
+    kit::String first = server.getAddress();  // "http://127.0.0.1:port/"
+    options.port = std::atoi(first.substr(first.rfind(':') + 1).c_str());
+    ASSERT_TRUE(second.start(options)) << second.getError();
+    EXPECT_NE(second.getAddress(), first);
+    auto answer = client->Get((prefix + "state").c_str());
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200) << "the first server's phones reached the second";
+    second.stop();
 }
 
 }  // namespace

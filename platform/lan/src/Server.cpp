@@ -281,6 +281,13 @@ bool Server::start(const Options& options) {
     // A connection waits for its next request this long (0: a few milliseconds), and stop() waits for it.
     http.set_keep_alive_timeout(0);
     http.set_keep_alive_max_count(20);
+    // The library shares a port with any other listener that allows it (SO_REUSEPORT), and the kernel
+    // would then hand the phones' connections to either: a second game on this machine must take
+    // another port instead.
+    http.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     // Every method and path comes to the handler, which knows the routes; the body has been read by now.
     auto serve = [this](const httplib::Request& request, httplib::Response& response) {
         impl->serve(request, response);
