@@ -321,7 +321,10 @@ TEST(CrashResume, AGameKilledAtAnyMomentResumesWhereItWas) {
         }
         if (!shown.empty()) {
             ++resumed;
-            if (!kit::endsWith(withoutQuestion(saved), " done")) {
+            // A saved end of a turn needs nobody: the resumed board may already show the next turn.
+            bool endOfTurn =
+                saved.find(" Finalize ") != kit::String::npos && shown.find(" Start ") != kit::String::npos;
+            if (!kit::endsWith(withoutQuestion(saved), " done") && !endOfTurn) {
                 EXPECT_EQ(step(shown), step(saved)) << context << "the board shows another step";
             }
             if (shown != withoutQuestion(shown) && reached != withoutQuestion(reached) &&
