@@ -133,9 +133,13 @@ inline const Game::Field* fieldWith(const kit::String& type, size_t actions = 0)
     return nullptr;
 }
 
-// The current player stands `before` fields ahead of the start and throws `roll`.
+// The current player stands `before` fields ahead of the start and throws `roll` forwards: a backwards
+// throw or a skipped turn an earlier card left waiting is dropped.
 inline void throwFrom(OpenBoard* board, int before, int roll) {
     Game::Player& current = *game().getCurrentPlayer();
+    while (!current.getStates().empty()) {
+        current.popState();
+    }
     current.moveBy(before - current.getCurrentField());
     current.setMovingProgress(1.0f);
     board->throwDice(roll);
