@@ -224,7 +224,7 @@ void Phones::update() {
     const ventrel::menu::Dialog* dialog = openDialog();
     _trackQuestion(dialog);
     _carryOutPending();
-    server.publish(_view(dialog));
+    server.publish(_view());
 }
 
 // Tried once per screen: a machine without a network is told once, not in every frame.
@@ -369,7 +369,7 @@ lan::View::Question Phones::_asked(const ventrel::menu::Dialog* dialog) const {
 }
 
 void Phones::_trackQuestion(const ventrel::menu::Dialog* dialog) {
-    lan::View::Question asked = _asked(dialog);
+    asked = _asked(dialog);
     kit::String signature = asked.kind + "\n";
     if (dialog) {
         signature += dialog->getName() + "\n" + dialog->getContext() + "\n";
@@ -511,7 +511,7 @@ lan::View::Phone Phones::_phone(const Game::Player& player, int row) const {
     return phone;
 }
 
-lan::View Phones::_view(const ventrel::menu::Dialog* dialog) {
+lan::View Phones::_view() {
     GameState* game = gameState();
     lan::View view;
     view.language = gui::getLocalization();
@@ -554,7 +554,7 @@ lan::View Phones::_view(const ventrel::menu::Dialog* dialog) {
         view.rollId = rollId;
     }
     if (questionId != 0) {
-        view.question = _asked(dialog);
+        view.question = asked;
         view.question.id = questionId;
     }
     double now = gui::getTime();

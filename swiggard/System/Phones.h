@@ -65,6 +65,8 @@ private:
     int questionId = 0;
     int questionRow = -1;
     bool questionGroup = false;
+    // What the TV asks in this frame, as described once for the question's signature and the view.
+    lan::View::Question asked;
     int lastQuestionId = 0;
     bool rollOpen = false;
     int rollId = 0;
@@ -81,7 +83,7 @@ private:
     lan::View::Question _asked(const ventrel::menu::Dialog* dialog) const;
     void _trackQuestion(const ventrel::menu::Dialog* dialog);
     void _notify(const kit::String& token, const kit::String& key);
-    lan::View _view(const ventrel::menu::Dialog* dialog);
+    lan::View _view();
     void _describeQuestion(const ventrel::menu::Dialog& dialog, lan::View::Question& question) const;
     lan::View::Phone _phone(const Game::Player& player, int row) const;
 };

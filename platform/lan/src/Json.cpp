@@ -1,6 +1,8 @@
 #include "Json.h"
 
+#include <initializer_list>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include <algorithm>
 #include <set>
@@ -123,65 +125,72 @@ bool inRange(const Json& value, long low, long high) {
     return value.is_number_integer() && value.get<long>() >= low && value.get<long>() <= high;
 }
 
+// A whole number within its range, stored into the message's field.
+template <class Target>
+bool take(const Json& value, int low, int high, Target& target) {
+    if (!inRange(value, low, high)) {
+        return false;
+    }
+    target = value.get<int>();
+    return true;
+}
+
+// A text that passes its check, stored into the message's field.
+template <class Check>
+bool take(const Json& value, Check check, std::optional<kit::String>& target) {
+    kit::String text = value.get<kit::String>();
+    if (!check(text)) {
+        return false;
+    }
+    target = text;
+    return true;
+}
+
+bool oneOf(const kit::String& text, std::initializer_list<const char*> choices) {
+    return std::any_of(choices.begin(), choices.end(),
+                       [&text](const char* choice) { return text == choice; });
+}
+
 // Each field's own rule; the reason names the field that broke it.
 bool checkField(Message& message, const kit::String& name, const Json& value) {
     if (name == "row") {
-        if (!inRange(value, -1, 13)) {
-            return false;
-        }
-        message.row = value.get<int>();
-    } else if (name == "id") {
-        if (!inRange(value, 1, 0x7FFFFFFF)) {
-            return false;
-        }
-        message.id = value.get<int>();
-    } else if (name == "button") {
-        if (!inRange(value, 0, 63)) {
-            return false;
-        }
-        message.button = value.get<int>();
-    } else if (name == "name") {
-        if (!isCleanName(value.get<kit::String>())) {
-            return false;
-        }
-        message.name = value.get<kit::String>();
-    } else if (name == "color") {
-        if (!isHexColor(value.get<kit::String>())) {
-            return false;
-        }
-        message.color = value.get<kit::String>();
-    } else if (name == "character") {
-        if (!inRange(value, 0, 99)) {
-            return false;
-        }
-        message.character = value.get<int>();
-    } else if (name == "gender") {
-        kit::String gender = value.get<kit::String>();
-        if (gender != "male" && gender != "female") {
-            return false;
-        }
-        message.gender = gender;
-    } else if (name == "stomach") {
-        kit::String stomach = value.get<kit::String>();
-        if (stomach != "empty" && stomach != "half" && stomach != "full") {
-            return false;
-        }
-        message.stomach = stomach;
-    } else if (name == "strength") {
-        if (!inRange(value, 0, 1000)) {
-            return false;
-        }
-        message.strength = value.get<int>();
-    } else if (name == "volume") {
-        if (!inRange(value, 0, 1000)) {
-            return false;
-        }
-        message.volume = value.get<int>();
-    } else if (name == "weight") {
-        if (!inRange(value, 0, 1000)) {
-            return false;
-        }
-        message.weight = value.get<int>();
+        return take(value, -1, 13, message.row);
+    }
+    if (name == "id") {
+        return take(value, 1, 0x7FFFFFFF, message.id);
+    }
+    if (name == "button") {
+        return take(value, 0, 63, message.button);
+    }
+    if (name == "character") {
+        return take(value, 0, 99, message.character);
+    }
+    if (name == "strength" || name == "volume" || name == "weight") {
+        std::optional<int>& target =
+            name == "strength" ? message.strength : (name == "volume" ? message.volume : message.weight);
+        return take(value, 0, 1000, target);
+    }
+    if (name == "name") {
+        return take(value, isCleanName, message.name);
+    }
+    if (name == "color") {
+        return take(value, isHexColor, message.color);
+    }
+    if (name == "gender") {
+        return take(
+            value,
+            [](const kit::String& text) {
+                return oneOf(text, {"male", "female"});
+            },
+            message.gender);
+    }
+    if (name == "stomach") {
+        return take(
+            value,
+            [](const kit::String& text) {
+                return oneOf(text, {"empty", "half", "full"});
+            },
+            message.stomach);
     }
     return true;
 }
