@@ -348,6 +348,49 @@ def pill_button(colour, state, width, height, extra="", hover=0.25, pushed=0.18)
     return doc(width, height, body)
 
 
+def water_glass(x, y, size):
+    """A tumbler of water: blue below the rim line, a white shine."""
+    k = size / 64
+
+    def p(u, v):
+        return f"{x + u * k:g} {y + v * k:g}"
+
+    return (
+        f'<path d="M{p(12, 6)} L{p(52, 6)} L{p(46, 60)} L{p(18, 60)} Z" fill="#e8f6ff" '
+        f'stroke="{OUTLINE}" stroke-width="{4 * k:g}" stroke-linejoin="round"/>'
+        f'<path d="M{p(15, 24)} L{p(49, 24)} L{p(46, 58)} L{p(18, 58)} Z" fill="#4cc9f0"/>'
+        f'<path d="M{p(20, 30)} L{p(23, 52)}" stroke="#ffffff" stroke-width="{4 * k:g}" stroke-linecap="round"/>'
+    )
+
+
+def style_glyphs(icons, decor, size):
+    """The drinking styles' pictures over a disc of their colour: beer, a beer with a feather (small
+    sips), a glass of water, a car."""
+    c = size / 2
+    big, small = size * 0.5, size * 0.3
+    mug = icons.place(decor["style_drinks"], c - big / 2, c - big / 2, big)
+    light = icons.place(decor["style_drinks"], c - big / 2 - 6, c - big / 2 + 4, big * 0.85) + icons.place(
+        decor["style_light"], c + 2, c - big / 2 - 4, small
+    )
+    return {
+        "style_drinks": (ORANGE, mug),
+        "style_light": (YELLOW, light),
+        "style_water": (BLUE, water_glass(c - big / 2, c - big / 2, big)),
+        "style_driver": (GREEN, icons.place(decor["style_driver"], c - big / 2, c - big / 2, big)),
+    }
+
+
+def badge(colour, glyph):
+    """A style's small round sign for the bar, the lists and the tokens: its picture on a disc of its
+    colour with the house outline."""
+    return doc(
+        128,
+        128,
+        f'<circle cx="64" cy="64" r="58" fill="{colour}" stroke="{OUTLINE}" stroke-width="8"/>'
+        f'<g transform="translate(64 64) scale(1.5) translate(-64 -64)">{glyph}</g>',
+    )
+
+
 def tile_button(state, locked, icons, decor):
     """The character picker's big square button; the locked one is grey with a padlock."""
     colour = "#9aa0ad" if locked else YELLOW
@@ -424,9 +467,13 @@ def buttons(icons, decor):
         "arrow_left": (YELLOW, glyph_arrow(-1)),
         "arrow_right": (YELLOW, glyph_arrow(1)),
     }
+    glyphs.update(style_glyphs(icons, decor, 128))
     pictures = []
     for name, (colour, glyph) in glyphs.items():
         pictures += [(f"gui/buttons/{name}{s}", round_button(colour, glyph, s)) for s in WITH_DISABLED]
+    for name, (colour, glyph) in style_glyphs(icons, decor, 128).items():
+        pictures.append((f"gui/gui/badge_{name[6:]}", badge(colour, glyph)))
+    pictures.append(("gui/gui/taxi", doc(128, 128, icons.place(decor["taxi"], 4, 4, 120))))
     # The text buttons of every screen. Hover lightens only a little: the text colours on them keep a
     # contrast of 4.5:1 in every state but disabled.
     for kind, colour in (("primary", YELLOW), ("secondary", COBALT), ("danger", RED)):

@@ -47,8 +47,11 @@ kit::Array<serial::Variable> AlcoTestData::_serialVars() {
 }
 
 int AlcoTestData::estimate(int drinks) const {
-    float alcohol =
-        static_cast<float>(drinks) * volume * (static_cast<float>(permille) * 0.001f) * EthanolDensity;
+    return estimate(static_cast<float>(drinks));
+}
+
+int AlcoTestData::estimate(float drinks) const {
+    float alcohol = drinks * volume * (static_cast<float>(permille) * 0.001f) * EthanolDensity;
     float r = gender == Gender::male ? 0.68f : 0.55f;
     float value = alcohol / (r * (weight * 0.001f)) * 10.0f * stomachFactor(stomach) * 1.15f;
     // A zero weight divides by zero; such a value counts as none.

@@ -45,6 +45,8 @@ public:
 
     // The estimate for that many drinks in hundredths of a percent, 0 to 99.
     int estimate(int drinks) const;
+    // The same for a count that may hold small sips, each half a drink.
+    int estimate(float drinks) const;
     // Drink strength, volume and body weight are all known.
     bool isComplete() const { return permille != 0 && volume != 0.0f && weight != 0.0f; }
     // Forgets partly entered data, so that an incomplete set never gives an estimate.

@@ -23,6 +23,10 @@ namespace Game {
 const Player::State Player::State::Normal("Normal", 0);
 const Player::State Player::State::SkipTurn("SkipTurn", 10);
 const Player::State Player::State::MoveBackwards("MoveBackwards", 20);
+const Player::Style Player::Style::Drinks("Drinks", 0);
+const Player::Style Player::Style::Light("Light", 1);
+const Player::Style Player::Style::Water("Water", 2);
+const Player::Style Player::Style::Driver("Driver", 3);
 
 namespace {
 
@@ -82,6 +86,13 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("movingProgress", &movingProgress));
     vars.push_back(serial::Variable("fieldId", &fieldId));
     vars.push_back(serial::Variable("drinks", &drinks));
+    vars.push_back(serial::Variable("style", &style));
+    vars.push_back(serial::Variable("waterSips", &waterSips));
+    vars.push_back(serial::Variable("lightSips", &lightSips));
+    vars.push_back(serial::Variable("sipLimit", &sipLimit));
+    vars.push_back(serial::Variable("firstSipTime", &firstSipTime));
+    vars.push_back(serial::Variable("waterNoticeDue", &waterNoticeDue));
+    vars.push_back(serial::Variable("limitNoticeDue", &limitNoticeDue));
     vars.push_back(serial::Variable("rolls", &rolls));
     vars.push_back(serial::Variable("rollAgain", &rollAgain));
     vars.push_back(serial::Variable("states", &states));
@@ -215,7 +226,40 @@ AlcoTestData* Player::getAlcoTestData() const {
 
 bool Player::needsBacWarning() const {
     const AlcoTestData* data = getAlcoTestData();
-    return !warned && data->isComplete() && data->estimate(drinks) >= AlcoTestData::WarningEstimate;
+    return !warned && data->isComplete() && getEstimate() >= AlcoTestData::WarningEstimate;
+}
+
+int Player::getEstimate() const {
+    return getAlcoTestData()->estimate(static_cast<float>(drinks) - 0.5f * static_cast<float>(lightSips));
+}
+
+Player::Sips Player::takeSips(int amount, int noticeLevel, unsigned int now) {
+    Sips sips;
+    if (amount <= 0) {
+        return sips;
+    }
+    int room = MaxDrinks - drinks;
+    if (sipLimit > 0) {
+        room = std::max(0, std::min(room, sipLimit - drinks));
+    }
+    sips.alcohol = drinksAlcohol() ? std::min(amount, room) : 0;
+    sips.water = amount - sips.alcohol;
+    int before = getEstimate();
+    if (sips.alcohol > 0) {
+        drinks += sips.alcohol;
+        lightSips += style == Style::Light ? sips.alcohol : 0;
+        firstSipTime = firstSipTime == 0 ? now : firstSipTime;
+    }
+    waterSips = std::min(waterSips + sips.water, MaxDrinks);
+    if (drinksAlcohol() && sipLimit > 0 && drinks >= sipLimit) {
+        style = Style::Water;
+        sips.limitReached = limitNoticeDue = true;
+    }
+    if (drinksAlcohol() && noticeLevel > 0 && before < noticeLevel && getEstimate() >= noticeLevel &&
+        getAlcoTestData()->isComplete()) {
+        sips.levelCrossed = waterNoticeDue = true;
+    }
+    return sips;
 }
 
 kit::String Player::getRichName() const {

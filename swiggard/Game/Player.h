@@ -5,7 +5,9 @@
 #include <quadrix/Rectangle.h>
 #include <quadrix/Vector2.h>
 #include <serial/Serializable.h>
+
 #include <ventrel/viewer/IObservable.h>
+#include <algorithm>
 
 #include "Game/AlcoTestData.h"
 #include "Game/Board.h"
@@ -21,6 +23,25 @@ public:
         static constexpr const char* TypeName = "State";
         using EnumerationType::EnumerationType;
         static const State Normal, SkipTurn, MoveBackwards;
+    };
+
+    // How the player drinks: alcohol ("Drinks", or "Light", whose small sips count half a drink in the
+    // estimate) or water ("Water", and "Driver", who takes the group home).
+    class Style : public kit::EnumerationType<Style> {
+    public:
+        static constexpr const char* TypeName = "DrinkingStyle";
+        using EnumerationType::EnumerationType;
+        static const Style Drinks, Light, Water, Driver;
+    };
+
+    // What one action's sips came to.
+    struct Sips {
+        int alcohol = 0;
+        int water = 0;
+        // The sip limit was reached now: the player drinks water from here on.
+        bool limitReached = false;
+        // The estimate crossed the glass-of-water level now.
+        bool levelCrossed = false;
     };
 
     static constexpr int MaxDrinks = 9001;
@@ -86,9 +107,34 @@ public:
     int getFieldId() const { return fieldId; }
     void setFieldId(int value) { fieldId = value; }
 
+    // Alcoholic sips only: what the estimate, the warning and the hall of fame count.
     int getDrinks() const { return drinks; }
     // Adds drinks, never beyond 9001.
     void addDrinks(int amount);
+    // Takes sips as the style says. Sips beyond the sip limit are water, and reaching the limit
+    // switches the player to Water. An estimate that crosses `noticeLevel` (hundredths of a percent,
+    // 0 for none) makes the glass-of-water notice due. `now` (seconds) becomes the time of the first
+    // alcoholic sip.
+    Sips takeSips(int amount, int noticeLevel, unsigned int now);
+    // The estimate for the alcoholic sips, the small ones at half a drink.
+    int getEstimate() const;
+    const Style& getStyle() const { return style; }
+    void setStyle(const Style& value) { style = value; }
+    bool drinksAlcohol() const { return style == Style::Drinks || style == Style::Light; }
+    bool isDriver() const { return style == Style::Driver; }
+    int getWaterSips() const { return waterSips; }
+    int getLightSips() const { return lightSips; }
+    // Alcoholic sips after which the player drinks water; 0 for none.
+    int getSipLimit() const { return sipLimit; }
+    void setSipLimit(int value) { sipLimit = std::clamp(value, 0, MaxDrinks); }
+    // Seconds since the epoch; 0 before the first alcoholic sip.
+    unsigned int getFirstSipTime() const { return firstSipTime; }
+    // The notices still to be shown, saved so that a resumed game shows them: the glass of water
+    // offered at the level, and the switch at the limit.
+    bool isWaterNoticeDue() const { return waterNoticeDue; }
+    void setWaterNoticeDue(bool value) { waterNoticeDue = value; }
+    bool isLimitNoticeDue() const { return limitNoticeDue; }
+    void setLimitNoticeDue(bool value) { limitNoticeDue = value; }
     const kit::Array<int>& getRolls() const { return rolls; }
     void setRolls(const kit::Array<int>& values) { rolls = values; }
     bool isRollAgain() const { return rollAgain; }
@@ -153,6 +199,14 @@ private:
     // The field selected by the last move.
     int fieldId = -1;
     int drinks = 0;
+    Style style = Style::Drinks;
+    int waterSips = 0;
+    // Of the drinks, those taken as small sips.
+    int lightSips = 0;
+    int sipLimit = 0;
+    unsigned int firstSipTime = 0;
+    bool waterNoticeDue = false;
+    bool limitNoticeDue = false;
     kit::Array<int> rolls;
     bool rollAgain = false;
     // Kept sorted: Normal, then SkipTurn, then MoveBackwards.

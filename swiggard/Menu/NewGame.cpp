@@ -10,6 +10,7 @@
 #include <ventrel/system/SceneManager.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Game/AlcoTestUnits.h"
 #include "Game/Player.h"
@@ -33,20 +34,28 @@ const char* const ColorImage = "image_player_color_";
 const char* const CharacterButton = "button_player_character_";
 const char* const CharacterImage = "image_player_character_";
 const char* const GenderButton = "button_player_gender_";
+const char* const StyleButton = "button_player_style_";
 const char* const StomachButton = "button_alco_test_stomach_";
 const char* const PermilleBox = "text_alco_test_permille_";
 const char* const VolumeBox = "text_alco_test_volume_";
 const char* const WeightBox = "text_alco_test_weight_";
+const char* const LimitBox = "text_alco_test_limit_";
 const kit::String ColorPrefix = "gui.buttons/color_";
 const kit::String CharacterPrefix = "gui.character_icons/";
 // Room for the focus ring, which reaches 10 units beyond what it surrounds.
 constexpr float FocusRingRoom = 16.0f;
 
-// The focus slots of a row: the basic view's six, and the body-data view's five over the same slots.
-const char* const BasicFocus[] = {DeleteButton,    NameBox,      ColorButton,
-                                  CharacterButton, GenderButton, "button_player_alco_test_data_"};
-const char* const AlcoTestFocus[] = {StomachButton, PermilleBox, VolumeBox, WeightBox,
-                                     "button_alco_test_back_"};
+// The focus slots of a row: the basic view's seven, and the body-data view's six over the same slots.
+const char* const BasicFocus[] = {DeleteButton,
+                                  NameBox,
+                                  ColorButton,
+                                  CharacterButton,
+                                  GenderButton,
+                                  StyleButton,
+                                  "button_player_alco_test_data_"};
+const char* const AlcoTestFocus[] = {StomachButton, PermilleBox, VolumeBox,
+                                     WeightBox,     LimitBox,    "button_alco_test_back_"};
+constexpr int AlcoTestFocusCount = 6;
 
 kit::String withoutPrefix(const kit::String& text, const kit::String& prefix) {
     return kit::startsWith(text, prefix) ? text.substr(prefix.size()) : text;
@@ -71,7 +80,7 @@ ventrel::system::Contract NewGame::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = Status::getContract();
     for (const char* box : {"text_player_name_%d", "text_alco_test_permille_%d", "text_alco_test_volume_%d",
-                            "text_alco_test_weight_%d"}) {
+                            "text_alco_test_weight_%d", "text_alco_test_limit_%d"}) {
         contract.add({box, Kind::EditBox, 0, PlayerSlots - 1});
     }
     for (const char* button : {"button_player_color_%d", "button_player_character_%d"}) {
@@ -111,12 +120,12 @@ void NewGame::_setupRow(int row) {
             object->setFocusIndex(FocusPerRow * row + slot);
         }
         if (gui::Object* object =
-                slot < 5 ? getObject(System::slotName(AlcoTestFocus[slot], row)) : nullptr) {
+                slot < AlcoTestFocusCount ? getObject(System::slotName(AlcoTestFocus[slot], row)) : nullptr) {
             object->setFocusIndex(FocusPerRow * row + slot);
         }
     }
     // Leaving a box, by any means, keeps what was typed; typing into one keeps its row in view.
-    for (const char* box : {NameBox, PermilleBox, VolumeBox, WeightBox}) {
+    for (const char* box : {NameBox, PermilleBox, VolumeBox, WeightBox, LimitBox}) {
         System::watchEditBox(this, System::slotName(box, row), [this] {
             collect();
             refresh();
@@ -134,6 +143,7 @@ void NewGame::_setupCallbacks() {
         bind(System::slotName(CharacterButton, row), &NewGame::_pickCharacter);
         bind(System::slotName(GenderButton, row), &NewGame::_toggleGender);
         bind(System::slotName(StomachButton, row), &NewGame::_stepStomach);
+        bind(System::slotName(StyleButton, row), &NewGame::_stepStyle);
     }
 }
 
@@ -147,6 +157,8 @@ void NewGame::refresh() {
                          "gui.buttons/" + data->getGender().getName());
         System::setImage(this, System::slotName(StomachButton, row),
                          "gui.buttons/" + data->getStomach().getName());
+        System::setText(this, System::slotName(LimitBox, row),
+                        player->getSipLimit() > 0 ? kit::toString(player->getSipLimit()) : "");
     }
     for (const char* add : {"button_add_player", "label_add_player"}) {
         System::setVisible(this, add, count < System::GameState::MaxPlayers);
@@ -181,6 +193,8 @@ void NewGame::_collectPlayer(int row) {
     data->setPermille(Units::permilleFromPercent(number(PermilleBox)));
     data->setVolume(Units::volumeFromDisplay(number(VolumeBox), units));
     data->setWeight(Units::weightFromDisplay(number(WeightBox), units));
+    float limit = std::clamp(number(LimitBox), 0.0f, static_cast<float>(Game::Player::MaxDrinks));
+    player->setSipLimit(static_cast<int>(std::lround(limit)));
 }
 
 // A row left empty plays as its placeholder ("Player 3"), which the game remembers as such.
@@ -364,6 +378,16 @@ bool NewGame::_stepStomach(gui::Object* button) {
     if (Game::Player* player = playerAt(_rowOf(button, StomachButton))) {
         Game::AlcoTestData* data = player->getAlcoTestData();
         data->setStomach(data->getStomach().next());
+        refresh();
+    }
+    return true;
+}
+
+// Drinks, Light, Water, Driver and round again.
+bool NewGame::_stepStyle(gui::Object* button) {
+    collect();
+    if (Game::Player* player = playerAt(_rowOf(button, StyleButton))) {
+        player->setStyle(player->getStyle().next());
         refresh();
     }
     return true;

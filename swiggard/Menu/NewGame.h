@@ -11,16 +11,17 @@ class Player;
 namespace Menu {
 
 // The player rows of the new-game screen: names typed into edit boxes, colour and character
-// pickers that offer only what nobody else has, gender, body data, adding and deleting players.
+// pickers that offer only what nobody else has, gender, how the player drinks, body data with the
+// sip limit, adding and deleting players.
 class NewGame : public Status {
 public:
     static inline const kit::String ColorPicker = "menu/dialog/picker_color";
     static inline const kit::String CharacterPicker = "menu/dialog/picker_character";
     static inline const kit::String ColorContext = "Menu:NewGame:PickerColor";
     static inline const kit::String CharacterContext = "Menu:NewGame:PickerCharacter";
-    // The row's focus slots: six per row, the add button after the last row.
-    static constexpr int FocusPerRow = 6;
-    static constexpr int AddPlayerFocus = 84;
+    // The row's focus slots: seven per row, the add button after the last row.
+    static constexpr int FocusPerRow = 7;
+    static constexpr int AddPlayerFocus = 98;
 
     explicit NewGame(ventrel::system::Context* owner);
 
@@ -51,6 +52,7 @@ protected:
     bool _pickCharacter(gui::Object* button);
     bool _toggleGender(gui::Object* button);
     bool _stepStomach(gui::Object* button);
+    bool _stepStyle(gui::Object* button);
 
 private:
     // What a player has chosen: its colour or its character.

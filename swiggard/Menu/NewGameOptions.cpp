@@ -3,6 +3,7 @@
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/SceneManager.h>
+#include <algorithm>
 
 #include "Game/CustomCard.h"
 #include "System/GameState.h"
@@ -33,16 +34,18 @@ NewGameOptions::NewGameOptions(ventrel::system::Context* owner) : Base(owner, "m
     useHideAnimation = true;
     confirmObjectName = "button_ok";
     cancelObjectName = "button_ok";
-    setAutoFocusMode(4, 1, true);
+    setAutoFocusMode(5, 1, true);
 }
 
 ventrel::system::Contract NewGameOptions::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = Base::getContract();
-    for (const char* button : {"button_boardlayout", "button_fieldset", "button_cardset", "button_ok"}) {
+    for (const char* button :
+         {"button_boardlayout", "button_fieldset", "button_cardset", "button_waterrounds", "button_ok"}) {
         contract.add({button, Kind::Button});
     }
-    for (const char* label : {"label_boardlayout_info", "label_fieldset_info", "label_cardset_info"}) {
+    for (const char* label :
+         {"label_boardlayout_info", "label_fieldset_info", "label_cardset_info", "label_waterrounds_info"}) {
         contract.add({label, Kind::Label});
     }
     return contract;
@@ -53,6 +56,7 @@ void NewGameOptions::_setupCallbacks() {
     bind("button_boardlayout", &NewGameOptions::_stepBoardLayout);
     bind("button_fieldset", &NewGameOptions::_stepFieldSet);
     bind("button_cardset", &NewGameOptions::_stepCardSet);
+    bind("button_waterrounds", &NewGameOptions::_stepWaterRounds);
     bind("button_ok", &NewGameOptions::_close);
 }
 
@@ -91,6 +95,14 @@ void NewGameOptions::_stepCardSet() {
     _refreshAll();
 }
 
+// Off, every 5 rounds, every 10 rounds.
+void NewGameOptions::_stepWaterRounds() {
+    GameState* game = System::gameState();
+    auto next = std::find(WaterRounds.begin(), WaterRounds.end(), game->getWaterRounds()) + 1;
+    game->setWaterRounds(next < WaterRounds.end() ? *next : WaterRounds.front());
+    _refreshAll();
+}
+
 void NewGameOptions::_showMessage(const kit::String& text) {
     ventrel::sceneManager->showDialog(OkDialog, this, this, text, MessageContext);
 }
@@ -111,6 +123,9 @@ void NewGameOptions::refresh() {
     if (game) {
         System::setImage(this, "button_boardlayout", "gui.buttons/bar_360");
         System::setImage(this, "button_cardset", "gui.buttons/bar_360");
+        System::setImage(this, "button_waterrounds", "gui.buttons/bar_360");
+        System::setTextKey(this, "button_waterrounds",
+                           "gui.WaterRounds" + kit::toString(game->getWaterRounds()));
         struct Option {
             const char* button;
             const char* info;

@@ -1,5 +1,6 @@
 #include "Menu/Settings.h"
 
+#include <gui/EditBox.h>
 #include <host/Host.h>
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
@@ -7,6 +8,8 @@
 
 #include "System/Core.h"
 #include "System/Globals.h"
+#include "System/NightSettings.h"
+#include "System/Objects.h"
 
 namespace Menu {
 
@@ -16,11 +19,12 @@ Settings::Settings(ventrel::system::Context* owner)
     confirmObjectName = "button_ok";
     cancelObjectName = "button_ok";
     // The rows' switches and arrows, then OK, stepped through in reading order.
-    setAutoFocusMode(14, 1, true);
+    setAutoFocusMode(17, 1, true);
     for (const char* toggle : {"CustomCursor", "Fullscreen", "AutoRoll", "AudioActive", "Phones"}) {
         toggleSettings[toggle] = {};
     }
     optionSettings["UnitSystem"].options = {"UnitSystemMetric", "UnitSystemImperial"};
+    optionSettings["WaterNotice"].options = System::WaterNoticeOptions;
     for (const char* volume : {"AudioVolume", "MusicVolume", "SoundVolume"}) {
         numericSettings[volume] = {};
     }
@@ -32,10 +36,19 @@ ventrel::system::Contract Settings::getContract() const {
     for (const kit::String& key : getSettingKeys()) {
         contract.add({key + "_title", Kind::Label});
     }
-    return contract.add({"button_ok", Kind::Button});
+    return contract.add({"button_ok", Kind::Button})
+        .add({"RideNumber_title", Kind::Label})
+        .add({"RideNumber_value", Kind::EditBox});
 }
 
+// The glass-of-water levels are figures ("0.05 %"), the same in every language.
 kit::String Settings::_getOptionTextKey(const kit::String& optionValue) {
+    if (optionValue == "WaterNoticeOff") {
+        return offTextKey;
+    }
+    if (kit::startsWith(optionValue, "WaterNotice")) {
+        return "{0.0" + optionValue.substr(kit::String("WaterNotice").size()) + " %%}";
+    }
     return "gui." + optionValue;
 }
 
@@ -51,6 +64,7 @@ kit::Array<kit::String> Settings::_updateSettings() {
 
 void Settings::confirm() {
     _updateSettings();
+    _storeRideNumber();
     bool fullscreen = kit::toBool(System::profile().get("Fullscreen"));
     if (host::window && host::window->isFullscreen() != fullscreen) {
         host::window->setFullscreen(fullscreen);
@@ -60,6 +74,24 @@ void Settings::confirm() {
 void Settings::_setupCallbacks() {
     ventrel::menu::Settings::_setupCallbacks();
     bind("button_ok", &Settings::_ok);
+    if (auto* ride = dynamic_cast<gui::EditBox*>(getObject(RideNumberBox))) {
+        ride->setAcceptor(System::isRideNumber);
+    }
+    System::watchEditBox(this, RideNumberBox, [this] { _storeRideNumber(); });
+}
+
+void Settings::_refreshSettings() {
+    ventrel::menu::Settings::_refreshSettings();
+    System::setText(this, RideNumberBox, System::rideNumber());
+}
+
+void Settings::_storeRideNumber() {
+    kit::String typed = kit::trim(System::getLabelText(this, RideNumberBox));
+    if (!System::isRideNumber(typed) || typed == System::rideNumber()) {
+        return;
+    }
+    System::profile().set("RideNumber", typed);
+    System::profile().save();
 }
 
 void Settings::_ok() {

@@ -19,7 +19,8 @@ const char* const AlcoTestButton = "button_player_alco_test_data_";
 // What of a row fades while its player is out of the game.
 const char* const FadedWhenOut[] = {"image_player_character_", "button_player_gender_",
                                     "text_player_name_",       "label_player_drinks_",
-                                    "container_player_bac_",   "button_player_alco_test_data_"};
+                                    "container_player_bac_",   "button_player_alco_test_data_",
+                                    "button_player_style_",    "label_player_water_"};
 constexpr unsigned char OutAlpha = 96;
 const char* const AlcoTestBack = "button_alco_test_back_";
 const char* const PhoneButton = "button_player_phone_";
@@ -38,7 +39,8 @@ ventrel::system::Contract Status::getContract() const {
     }
     for (const char* button :
          {"button_player_alco_test_data_%d", "button_alco_test_back_%d", "button_player_delete_%d",
-          "button_player_gender_%d", "button_alco_test_stomach_%d", "button_player_phone_%d"}) {
+          "button_player_gender_%d", "button_alco_test_stomach_%d", "button_player_phone_%d",
+          "button_player_style_%d"}) {
         contract.add({button, Kind::Button, 0, PlayerSlots - 1});
     }
     for (const char* label :
@@ -146,6 +148,8 @@ void Status::_refreshPlayer(int index) {
     }
     System::setImage(this, System::slotName("button_player_gender_", index),
                      "gui.buttons/" + data->getGender().getName());
+    System::setImage(this, System::slotName("button_player_style_", index),
+                     "gui.buttons/style_" + kit::toLower(player->getStyle().getName()));
     System::setImage(this, System::slotName("button_alco_test_stomach_", index),
                      "gui.buttons/" + data->getStomach().getName());
     System::setText(
@@ -178,14 +182,10 @@ void Status::_refreshPresence(int index, bool playing) {
 
 void Status::_resizeScrollArea() {
     System::GameState* game = System::gameState();
-    gui::Object* area = getObject("scroll_area");
-    gui::Object* second = getObject("container_player_1");
-    if (!game || !area || !second || area->getChildren().empty()) {
-        return;
+    if (game) {
+        System::fitScrollContent(this, "scroll_area", "container_player_1",
+                                 static_cast<int>(game->getPlayers().size()));
     }
-    int count = static_cast<int>(game->getPlayers().size());
-    gui::Object* content = area->getChildren().front();
-    content->setHeight(static_cast<float>(count - 1) * second->getY() + second->getHeight());
 }
 
 }  // namespace Menu

@@ -231,6 +231,11 @@ void Board::pressDice() {
 
 int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
     System::GameState* game = System::gameState();
+    for (const kit::String& prefix : {LimitContext, GlassContext}) {
+        if (dialog && dialog->getCaller() == this && kit::startsWith(dialog->getContext(), prefix)) {
+            return kit::toInt(dialog->getContext().substr(prefix.size()));
+        }
+    }
     bool landing = dialog && dialog->getCaller() == this &&
                    (dialog->getContext() == ActionContext || dialog->getContext() == PickerContext);
     if (!landing || !game || !game->getCurrentPlayer()) {
@@ -239,6 +244,14 @@ int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
     const auto& players = game->getPlayers();
     return static_cast<int>(std::find(players.begin(), players.end(), game->getCurrentPlayer()) -
                             players.begin());
+}
+
+bool Board::isTableQuestion(const ventrel::menu::Dialog* dialog) const {
+    if (!dialog || dialog->getCaller() != this) {
+        return false;
+    }
+    const kit::String& context = dialog->getContext();
+    return context == DoubleStakesContext || context == DriversContext || context == WaterRoundContext;
 }
 
 void Board::_closeDice() {
@@ -293,7 +306,7 @@ void Board::_updateLogic() {
     if (walking || _isAnyTokenWalking() || (temp && temp->isBoardAnimating())) {
         return;
     }
-    if (_warnCurrentPlayer()) {
+    if (_warnCurrentPlayer() || _showNotice()) {
         return;
     }
     if (game->getTurnPhase() == TurnPhase::Start && game->getTurnIndex() != cameraTurnIndex && boardViewer) {
@@ -464,6 +477,8 @@ void Board::dialogResult(const kit::String& dialog, int button, const kit::Strin
         game->answerDoubleStakes(button == 0);
         refresh();
         _saveProgress();
+    } else {
+        _answerNotice(dialog, button, context);
     }
 }
 

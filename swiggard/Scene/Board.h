@@ -35,9 +35,15 @@ public:
     static inline const kit::String ChoiceDialog = "menu/dialog/action_choice";
     static inline const kit::String PickerDialog = "menu/dialog/picker_player";
     static inline const kit::String YesNoDialog = "menu/dialog/yes_no";
+    static inline const kit::String OkDialog = "menu/dialog/ok";
     static inline const kit::String ActionContext = "Context:Phase:Choice";
     static inline const kit::String PickerContext = "Dialog:PlayerPicker";
     static inline const kit::String DoubleStakesContext = "YesNo:DoubleStakes";
+    // The notices: the first two are the table's, the others name the row of the player they are for.
+    static inline const kit::String DriversContext = "Notice:Drivers";
+    static inline const kit::String WaterRoundContext = "Notice:WaterRound";
+    static inline const kit::String LimitContext = "Notice:Limit:";
+    static inline const kit::String GlassContext = "Notice:Glass:";
 
     Board();
 
@@ -57,10 +63,12 @@ public:
 
     // For the phones, which press what a player at the TV would: whether the current player may throw
     // now; one step of throwing (the bar's dice opens the big one, whose press throws); and the row of
-    // the player a dialog asks (the landing question and its pickers), -1 for a question to everybody.
+    // the player a dialog asks (the landing question and its pickers, a notice for one player), -1 for
+    // a question to everybody; and whether a dialog is the whole table's (any phone may answer).
     bool isWaitingForRoll() const;
     void pressDice();
     int getQuestionRow(const ventrel::menu::Dialog* dialog) const;
+    bool isTableQuestion(const ventrel::menu::Dialog* dialog) const;
 
     // The action text as the dialogs show it, in the text-key notation of the GUI. `pool` hands out
     // the players drawn for "Random" actions in order; `assigned` collects them for "PreviousAction".
@@ -132,6 +140,13 @@ protected:
     bool _applyMoveAction(const Game::Action& action);
     bool _applySpecialAction(const Game::Action& action);
     void _giveDrinks(Game::Player* player, int amount);
+
+    // The notices that look after the table.
+    bool _showNotice();
+    void _showWaterRound();
+    void _answerNotice(const kit::String& dialog, int button, const kit::String& context);
+    Game::Player* _noticePlayer(const kit::String& dialog, const kit::String& context,
+                                const kit::String& expectedDialog, const kit::String& prefix) const;
 
 private:
     kit::Array<Game::Action> _currentActions() const;

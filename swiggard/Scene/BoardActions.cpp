@@ -6,6 +6,7 @@
 #include <kit/Log.h>
 #include <kit/Random.h>
 #include <kit/Strings.h>
+#include <kit/Time.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/menu/Dialog.h>
 #include <ventrel/system/SceneManager.h>
@@ -16,6 +17,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/NightSettings.h"
 #include "System/Objects.h"
 #include "System/TempState.h"
 
@@ -425,7 +427,7 @@ void Board::_giveDrinks(Game::Player* player, int amount) {
     if (!player) {
         return;
     }
-    player->addDrinks(amount);
+    player->takeSips(amount, System::waterNoticeLevel(), static_cast<unsigned int>(kit::time()));
     gui->drinkAnimation(player, amount);
 }
 

@@ -17,6 +17,7 @@
 #include "System/Navigation.h"
 #include "System/Objects.h"
 #include "System/Phones.h"
+#include "System/TempState.h"
 
 namespace Scene {
 
@@ -56,7 +57,9 @@ void NewGame::_setupMenus() {
 
 void NewGame::setup() {
     System::GameState* game = System::gameState();
-    if (game) {
+    System::TempState* temp = System::tempState();
+    bool samePlayers = temp && temp->takeSamePlayers() && game && !game->getPlayers().empty();
+    if (game && !samePlayers) {
         game->clear();
         game->fillDefaultPlayers();
         if (Menu::NewGameOptions::usableCustomCards() > 0) {
@@ -97,11 +100,13 @@ void NewGame::refresh() {
         auto text = [this](const kit::String& key, unsigned int value) {
             return getText("gui." + key + kit::toString(value));
         };
-        System::setText(this, "button_options",
-                        getText("gui.ButtonOptions") + "\n" +
-                            text("BoardLayout", game->getBoardLayout().getValue()) + " \u00b7 " +
-                            text("FieldSet", game->getFieldSet().getValue()) + " \u00b7 " +
-                            text("CardSet", game->getCardSet().getValue()));
+        System::setText(
+            this, "button_options",
+            getText("gui.ButtonOptions") + "\n" + text("BoardLayout", game->getBoardLayout().getValue()) +
+                " \u00b7 " + text("FieldSet", game->getFieldSet().getValue()) + " \u00b7 " +
+                text("CardSet", game->getCardSet().getValue()) +
+                (game->getWaterRounds() > 0 ? " \u00b7 " + text("WaterRounds", game->getWaterRounds())
+                                            : kit::String()));
     }
     Base::refresh();
 }

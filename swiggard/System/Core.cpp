@@ -43,6 +43,7 @@
 #include "Scene/Credits.h"
 #include "Scene/CustomCards.h"
 #include "Scene/Disclaimer.h"
+#include "Scene/EndOfNight.h"
 #include "Scene/Extras.h"
 #include "Scene/HallOfFame.h"
 #include "Scene/Help.h"
@@ -216,6 +217,7 @@ void Core::registerScreens() {
     screens.registerSceneFactory("Scene::Board", [] { return new Scene::Board(); });
     screens.registerSceneFactory("Scene::Credits", [] { return new Scene::Credits(); });
     screens.registerSceneFactory("Scene::Disclaimer", [] { return new Scene::Disclaimer(); });
+    screens.registerSceneFactory("Scene::EndOfNight", [] { return new Scene::EndOfNight(); });
     screens.registerSceneFactory("Scene::Extras", [] { return new Scene::Extras(); });
     screens.registerSceneFactory("Scene::CustomCards", [] { return new Scene::CustomCards(); });
     screens.registerSceneFactory("Scene::HallOfFame", [] { return new Scene::HallOfFame(); });

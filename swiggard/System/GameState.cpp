@@ -71,6 +71,10 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("surpriseFieldStack", &surpriseFieldStack));
     vars.push_back(serial::Variable("fieldOrder", &fieldOrder));
     vars.push_back(serial::Variable("phoneSecret", &phoneSecret));
+    vars.push_back(serial::Variable("waterRounds", &waterRounds));
+    vars.push_back(serial::Variable("rounds", &rounds));
+    vars.push_back(serial::Variable("waterRoundDue", &waterRoundDue));
+    vars.push_back(serial::Variable("driversAnnounced", &driversAnnounced));
     return vars;
 }
 
@@ -136,6 +140,10 @@ void GameState::_clear() {
     surpriseFieldStack.clear();
     fieldOrder.clear();
     phoneSecret.clear();
+    waterRounds = 0;
+    rounds = 0;
+    waterRoundDue = false;
+    driversAnnounced = false;
 }
 
 void GameState::_setup() {
@@ -147,6 +155,9 @@ void GameState::_setup() {
     }
     multiplier = 1;
     maxLaps = 0;
+    rounds = 0;
+    waterRoundDue = false;
+    driversAnnounced = false;
     unsigned int now = static_cast<unsigned int>(kit::time());
     for (Game::Player* player : players) {
         player->getAlcoTestData()->setStartTime(now);
@@ -243,6 +254,17 @@ void GameState::advancePhase() {
     }
 }
 
+// The turn came back to the first seat: a round is complete, and every so many the table drinks water.
+void GameState::_countRound() {
+    if (turnIndex != 0) {
+        return;
+    }
+    ++rounds;
+    if (waterRounds > 0 && rounds % waterRounds == 0) {
+        waterRoundDue = true;
+    }
+}
+
 void GameState::nextTurn() {
     int count = static_cast<int>(players.size());
     if (count == 0) {
@@ -259,6 +281,7 @@ void GameState::nextTurn() {
     while (true) {
         if (!player->isRollAgain()) {
             turnIndex = (turnIndex + 1) % count;
+            _countRound();
         }
         player->setRollAgain(false);
         if (!player->getStates().empty()) {
@@ -404,6 +427,28 @@ Game::Player* GameState::addDefaultPlayer() {
     players.push_back(player);
     refresh();
     return player;
+}
+
+void GameState::keepPlayersForNewGame() {
+    kit::Array<Game::Player*> fresh;
+    for (const Game::Player* old : players) {
+        auto* player = new Game::Player(old->getColor(), old->getCharacter());
+        player->setName(old->getDefaultNumber() > 0 ? kit::String() : old->getName());
+        player->setStyle(old->getStyle());
+        player->setSipLimit(old->getSipLimit());
+        const Game::AlcoTestData* body = old->getAlcoTestData();
+        Game::AlcoTestData* data = player->getAlcoTestData();
+        data->setGender(body->getGender());
+        data->setPermille(body->getPermille());
+        data->setVolume(body->getVolume());
+        data->setWeight(body->getWeight());
+        data->setStomach(body->getStomach());
+        fresh.push_back(player);
+    }
+    clear();
+    for (Game::Player* player : fresh) {
+        addPlayer(player);
+    }
 }
 
 void GameState::removePlayer(size_t index) {

@@ -95,6 +95,10 @@ public:
     // A player of a colour and a free character no other player has, drawn at random; null when the
     // game is full or nothing is left.
     Game::Player* addDefaultPlayer();
+    // A new game of the same people: the game is cleared, and each player comes back with name,
+    // colour, character, style, sip limit and body data, with nothing counted. A name the game gave
+    // ("Player 3") is left empty, to be given again.
+    void keepPlayersForNewGame();
     // Takes the player out of the list and deletes it.
     void removePlayer(size_t index);
 
@@ -143,6 +147,17 @@ public:
     void setTurnIndex(int value) { turnIndex = value; }
     const kit::Array<int>& getSurpriseFieldStack() const { return surpriseFieldStack; }
     const kit::Array<int>& getFieldOrder() const { return fieldOrder; }
+    // Every so many rounds (0: never) the whole table drinks a glass of water.
+    int getWaterRounds() const { return waterRounds; }
+    void setWaterRounds(int value) { waterRounds = value; }
+    // Rounds completed: the turn came back round to the first seat.
+    int getRounds() const { return rounds; }
+    // A water round is due until the table has seen it.
+    bool isWaterRoundDue() const { return waterRoundDue; }
+    void setWaterRoundDue(bool value) { waterRoundDue = value; }
+    // The table has been told who drives tonight.
+    bool isDriversAnnounced() const { return driversAnnounced; }
+    void setDriversAnnounced(bool value) { driversAnnounced = value; }
     // The secret of the phones' join address: kept by a resumed game, so that its phones play on.
     const kit::String& getPhoneSecret() const { return phoneSecret; }
     void setPhoneSecret(const kit::String& value) { phoneSecret = value; }
@@ -167,12 +182,17 @@ protected:
     kit::Array<int> surpriseFieldStack;
     kit::Array<int> fieldOrder;
     kit::String phoneSecret;
+    int waterRounds = 0;
+    int rounds = 0;
+    bool waterRoundDue = false;
+    bool driversAnnounced = false;
 
     void _clear() override;
     void _setup() override;
 
 private:
     void _makeFieldOrder();
+    void _countRound();
     void _refillSurpriseDeck();
     void _deleteOwned();
 };

@@ -122,6 +122,17 @@ kit::String getImage(const ventrel::system::Context* screen, const kit::String& 
     return "";
 }
 
+void fitScrollContent(const ventrel::system::Context* screen, const kit::String& area,
+                      const kit::String& secondRow, int rows) {
+    gui::Object* scrolled = find<gui::Object>(screen, area);
+    gui::Object* second = find<gui::Object>(screen, secondRow);
+    if (!scrolled || !second || scrolled->getChildren().empty() || rows <= 0) {
+        return;
+    }
+    scrolled->getChildren().front()->setHeight(static_cast<float>(rows - 1) * second->getY() +
+                                               second->getHeight());
+}
+
 void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label,
                          const kit::String& area) {
     auto* text = find<gui::Label>(screen, label);

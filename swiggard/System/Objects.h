@@ -36,6 +36,10 @@ kit::String getImage(const ventrel::system::Context* screen, const kit::String& 
 // A long text in a scroll area: the label and the area's content become as tall as the text.
 void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::String& label,
                          const kit::String& area);
+// A list in a scroll area: the area's content becomes as tall as that many rows, spaced as far apart
+// as the second row stands from the first.
+void fitScrollContent(const ventrel::system::Context* screen, const kit::String& area,
+                      const kit::String& secondRow, int rows);
 void setVisible(const ventrel::system::Context* screen, const kit::String& name, bool visible);
 void setEnabled(const ventrel::system::Context* screen, const kit::String& name, bool enabled);
 bool isVisible(const ventrel::system::Context* screen, const kit::String& name);

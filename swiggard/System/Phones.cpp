@@ -352,8 +352,7 @@ lan::View::Question Phones::_asked(const ventrel::menu::Dialog* dialog) const {
     if (dialog) {
         _describeQuestion(*dialog, question);
         question.answerRow = scene ? scene->getQuestionRow(dialog) : -1;
-        question.group = scene && dialog->getCaller() == scene &&
-                         dialog->getContext() == Scene::Board::DoubleStakesContext;
+        question.group = scene && scene->isTableQuestion(dialog);
     } else if (const ventrel::system::Context* warning = openWarning()) {
         question.kind = "warning";
         for (const char* name : {"label_title", "label_name", "label_text"}) {
@@ -505,7 +504,7 @@ lan::View::Phone Phones::_phone(const Game::Player& player, int row) const {
     phone.laps = player.getLaps();
     phone.challenges = player.getAcceptedChallenges();
     if (data.isComplete()) {
-        phone.bac = Units::formatEstimate(data.estimate(player.getDrinks())) + " %";
+        phone.bac = Units::formatEstimate(player.getEstimate()) + " %";
     }
     phone.playing = player.isPlaying();
     return phone;

@@ -30,13 +30,27 @@ void convertUnlockFlags(ventrel::system::Profile* profile, const kit::Array<kit:
 
 void registerProfileGlobals() {
     const char* const defaults[][2] = {
-        {"Fullscreen", "1"},    {"CustomCursor", "0"}, {"UnitSystem", "UnitSystemMetric"},
-        {"AutoRoll", "1"},      {"AudioActive", "1"},  {"AudioVolume", "100"},
-        {"MusicVolume", "70"},  {"SoundVolume", "80"}, {"Language", ""},
-        {"Tutorial", "0"},      {"CustomCards", ""},   {"HallOfFameDrinks", ""},
-        {"HallOfFameLaps", ""}, {"HallOfFameBac", ""}, {"HallOfFameChallenges", ""},
-        {"MOTD", ""},           {"RateMe", "0"},       {"FbLike", "0"},
+        {"Fullscreen", "1"},
+        {"CustomCursor", "0"},
+        {"UnitSystem", "UnitSystemMetric"},
+        {"AutoRoll", "1"},
+        {"AudioActive", "1"},
+        {"AudioVolume", "100"},
+        {"MusicVolume", "70"},
+        {"SoundVolume", "80"},
+        {"Language", ""},
+        {"Tutorial", "0"},
+        {"CustomCards", ""},
+        {"HallOfFameDrinks", ""},
+        {"HallOfFameLaps", ""},
+        {"HallOfFameBac", ""},
+        {"HallOfFameChallenges", ""},
+        {"MOTD", ""},
+        {"RateMe", "0"},
+        {"FbLike", "0"},
         {"Phones", "0"},
+        {"WaterNotice", "WaterNotice5"},
+        {"RideNumber", ""},
     };
     for (const auto& entry : defaults) {
         profileManager->addGlobal(entry[0], entry[1]);

@@ -73,7 +73,7 @@ void TempState::updateHallOfFame() {
     const HallOfFameList lists[] = {
         {HallOfFameDrinks, [](const Game::Player& p) { return p.getDrinks(); }},
         {HallOfFameLaps, [](const Game::Player& p) { return p.getLaps(); }},
-        {HallOfFameBac, [](const Game::Player& p) { return p.getAlcoTestData()->estimate(p.getDrinks()); }},
+        {HallOfFameBac, [](const Game::Player& p) { return p.getEstimate(); }},
         {HallOfFameChallenges, [](const Game::Player& p) { return p.getAcceptedChallenges(); }},
     };
     for (const HallOfFameList& list : lists) {

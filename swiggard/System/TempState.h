@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <kit/Types.h>
 #include <ventrel/system/TempState.h>
 
@@ -45,6 +47,10 @@ public:
     void setBoardAnimating(bool value) { boardAnimating = value; }
     bool isTokensJumped() const { return tokensJumped; }
     void setTokensJumped(bool value) { tokensJumped = value; }
+    // The end of the night asked for a new game of the same players: the new-game screen keeps them
+    // once.
+    void setSamePlayers(bool value) { samePlayers = value; }
+    bool takeSamePlayers() { return std::exchange(samePlayers, false); }
     int getViewMode() const { return viewMode; }
     void setViewMode(int value) { viewMode = value; }
     float getTitleAnimationTime() const { return titleAnimationTime; }
@@ -54,6 +60,7 @@ private:
     bool boardAnimating = false;
     // Tokens were placed without walking (switch, move to start) until the turn is finalized.
     bool tokensJumped = false;
+    bool samePlayers = false;
     // Board camera: 0 or 1.
     int viewMode = 1;
     float titleAnimationTime = 0.0f;

@@ -77,7 +77,17 @@ void Player::update() {
     if (character) {
         character->setAngle(swayAngle(_getMove()));
     }
+    if (driverBadge) {
+        driverBadge->setVisible(player->isDriver());
+    }
 }
+
+namespace {
+
+// The car badge's side in pixels of the character picture.
+constexpr float DriverBadgeSize = 56.0f;
+
+}  // namespace
 
 gui::ImageBox* Player::_addImage(const kit::String& image) {
     auto* box = new gui::ImageBox(_generateName());
@@ -90,6 +100,12 @@ gui::ImageBox* Player::_addImage(const kit::String& image) {
 void Player::_addCharacter() {
     character = _addImage("gui.characters/" + player->getCharacter());
     character->setPivot(player->getCenter());
+    driverBadge = new gui::ImageBox(_generateName());
+    character->addChild(driverBadge);
+    Board::setImage(driverBadge, "gui.gui/badge_driver");
+    driverBadge->setSize(quadrix::Vector2(DriverBadgeSize, DriverBadgeSize));
+    driverBadge->setPosition(quadrix::Vector2(character->getWidth() - DriverBadgeSize, 0.0f));
+    driverBadge->setVisible(player->isDriver());
 }
 
 Player::Step Player::step(const Move& move) {

@@ -74,11 +74,13 @@ protected:
     Game::Player* player;
     gui::Object* container = nullptr;
     gui::ImageBox* character = nullptr;
+    // The car on a driver's token.
+    gui::ImageBox* driverBadge = nullptr;
 
     Move _getMove() const { return Move::of(*player); }
     // A picture in the token's container, at its own size.
     gui::ImageBox* _addImage(const kit::String& image);
-    // The character picture, rocking about the player's anchor.
+    // The character picture, rocking about the player's anchor, with the driver's car on its shoulder.
     void _addCharacter();
 };
 

@@ -453,6 +453,11 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
     ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
     press(board->getMainMenu(), "button_exit", 10);
     answer(Menu::InGame::Main::ExitDialog, 0);
+    // Leaving offers the end of the night; no takes the friends straight to the title.
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] { return openDialog() && openDialog()->getContext() == Menu::InGame::Main::EndNightContext; },
+        120));
+    press(openDialog(), "button_dialog_1", 10);
     ASSERT_TRUE(session.waitForScene("Scene::Title"));
     press(session.getScene()->getMenus().back(), "button_extras");
     ASSERT_TRUE(session.waitForScene("Scene::Extras"));

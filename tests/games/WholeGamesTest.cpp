@@ -50,6 +50,11 @@ TEST_P(WholeGames, ThirtyTurnsWithAPauseAndAResume) {
     play.press(board->getMainMenu(), "button_exit");
     ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 120));
     play.press(openDialog(), "button_dialog_0");
+    // Leaving offers the end of the night first; these friends only pause.
+    ASSERT_TRUE(session.getDriver().stepUntil(
+        [] { return openDialog() && openDialog()->getContext() == Menu::InGame::Main::EndNightContext; },
+        120));
+    play.press(openDialog(), "button_dialog_1");
     ASSERT_TRUE(session.waitForScene("Scene::Title"));
     auto* title = dynamic_cast<Menu::Title*>(session.getScene()->getMenu("menu/title"));
     ASSERT_NE(title, nullptr);

@@ -64,7 +64,10 @@ TEST_F(ProfileUpgrade, GlobalsAreRegisteredWithTheirDefaults) {
     EXPECT_EQ(global("UnlockedCharacters"), "");
     // Phones stay off until a player turns them on.
     EXPECT_EQ(global("Phones"), "0");
-    EXPECT_EQ(profiles->getGlobals().size(), 20u);
+    // The glass of water comes at 0.05 %, and there is no taxi number until the group enters one.
+    EXPECT_EQ(global("WaterNotice"), "WaterNotice5");
+    EXPECT_EQ(global("RideNumber"), "");
+    EXPECT_EQ(profiles->getGlobals().size(), 22u);
 }
 
 TEST_F(ProfileUpgrade, NothingHappensWithoutAFile) {

@@ -27,6 +27,11 @@ bool isPlanets() {
     return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
 }
 
+// The bar counts what the player drinks now: alcohol, or the water of a water drinker.
+int shownSips(const Game::Player& player) {
+    return player.drinksAlcohol() ? player.getDrinks() : player.getWaterSips();
+}
+
 }  // namespace
 
 Gui::Gui(ventrel::system::Context* owner) : Base(owner, "menu/ingame/gui") {
@@ -52,7 +57,8 @@ ventrel::system::Contract Gui::getContract() const {
         .add({"label_drinks_name_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"label_drinks_animation_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"row_drinks_%d", Kind::Object, 0, PlayerSlots - 1})
-        .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1});
+        .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_drinks_style_%d", Kind::ImageBox, 0, PlayerSlots - 1});
 }
 
 // The names and counts are the game's from the first frame, also under a question asked while the
@@ -145,7 +151,13 @@ void Gui::_updatePlayers() {
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
         kit::String name = System::slotName("label_drinks_", i);
-        System::setText(this, name, kit::toString(players[i]->getDrinks()));
+        System::setText(this, name, kit::toString(shownSips(*players[i])));
+        kit::String badge = System::slotName("image_drinks_style_", i);
+        bool plain = players[i]->getStyle() == Game::Player::Style::Drinks;
+        System::setVisible(this, badge, !plain);
+        if (!plain) {
+            System::setImage(this, badge, "gui.gui/badge_" + kit::toLower(players[i]->getStyle().getName()));
+        }
         System::setPlainText(this, System::slotName("label_drinks_name_", i), players[i]->getName());
         // A player out of the game fades in the bar as in the list.
         if (gui::Object* row = getObject(System::slotName("row_drinks_", i))) {
@@ -200,7 +212,7 @@ void Gui::drinkAnimation(const Game::Player* player, int amount) {
     if (!count || !pop) {
         return;
     }
-    count->setText(kit::toString(player->getDrinks()));
+    count->setText(kit::toString(shownSips(*player)));
     pop->stopAnimations();
     pop->setVisible(true);
     pop->setText("+" + kit::toString(amount));

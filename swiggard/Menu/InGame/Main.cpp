@@ -5,6 +5,7 @@
 #include <gui/Label.h>
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
+#include <ventrel/menu/Dialog.h>
 #include <ventrel/system/SceneManager.h>
 
 #include "Menu/Help.h"
@@ -31,14 +32,15 @@ Main::Main(ventrel::system::Context* owner) : Base(owner, "menu/ingame/main") {
     visibleOnSetup = false;
     useShowAnimation = true;
     useHideAnimation = true;
-    setAutoFocusMode(8, 1, false);
+    setAutoFocusMode(9, 1, false);
 }
 
 ventrel::system::Contract Main::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = Base::getContract();
-    for (const char* button : {"button_continue", "button_info", "button_info_ok", "button_settings",
-                               "button_help", "button_exit", "button_fbshare", "button_phones"}) {
+    for (const char* button :
+         {"button_continue", "button_info", "button_info_ok", "button_settings", "button_help", "button_exit",
+          "button_fbshare", "button_phones", "button_end_night"}) {
         contract.add({button, Kind::Button});
     }
     return contract.add({"menu", Kind::Object})
@@ -90,6 +92,7 @@ void Main::_setupCallbacks() {
     bind("button_help", &Main::_help);
     bind("button_phones", &Main::_phones);
     bind("button_exit", &Main::_exit);
+    bind("button_end_night", &Main::_endNight);
 }
 
 void Main::_continue() {
@@ -133,6 +136,25 @@ void Main::_exit() {
     }
 }
 
+// The game stays saved: the title can still resume it until a new game starts.
+void Main::_endNight() {
+    System::goToScene("Scene::EndOfNight", 0, 2.0f, 2.0f);
+}
+
+// Once the leaving question has gone, the next one asks whether the night ends.
+void Main::_offerEndNight() {
+    if (!endNightOffered || !ventrel::sceneManager) {
+        return;
+    }
+    for (const ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+        if (dialog->isVisible()) {
+            return;
+        }
+    }
+    endNightOffered = false;
+    ventrel::sceneManager->showDialog(ExitDialog, this, this, "gui.YesNoEndTheNight", EndNightContext);
+}
+
 bool Main::_isInfoShown() const {
     gui::Object* info = getObject("container_info");
     return info && info->isVisible() && info->isEnabled();
@@ -147,6 +169,7 @@ void Main::_updateInput() {
 // While the pause menu holds the board, the bar keeps its clock and counts going.
 void Main::_updateLogic() {
     Base::_updateLogic();
+    _offerEndNight();
     // Help brings its own panel, settings the backdrop of their scene; the pause card and its list step
     // aside meanwhile.
     bool covered = help->isVisible() || settings->isVisible();
@@ -225,7 +248,13 @@ void Main::_instantHide() {
 void Main::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
     Base::dialogResult(dialog, button, context);
     if (dialog == ExitDialog && context == ExitContext && button == 0) {
-        System::goToScene("Scene::Title", 0, 2.0f, 2.0f);
+        endNightOffered = true;
+    } else if (dialog == ExitDialog && context == EndNightContext) {
+        if (button == 0) {
+            _endNight();
+        } else {
+            System::goToScene("Scene::Title", 0, 2.0f, 2.0f);
+        }
     }
 }
 

@@ -13,11 +13,13 @@ namespace Menu::InGame {
 class Status;
 
 // The pause menu: a panel that slides up over the board with the players' status list, the
-// blood-alcohol explanation, settings, help and leaving the game (it stays saved).
+// blood-alcohol explanation, settings, help, ending the night and leaving the game (it stays saved;
+// leaving offers the end of the night first).
 class Main : public ventrel::menu::Base {
 public:
     static inline const kit::String ExitDialog = "menu/dialog/yes_no";
     static inline const kit::String ExitContext = "Dialog:ExitGame";
+    static inline const kit::String EndNightContext = "Dialog:EndTheNight";
 
     explicit Main(ventrel::system::Context* owner);
 
@@ -39,6 +41,8 @@ protected:
     Settings* settings = nullptr;
     Phones* phones = nullptr;
     gui::Object* panel = nullptr;
+    // Leaving was confirmed: the end of the night is offered once that question has gone.
+    bool endNightOffered = false;
 
     void _setupMenus() override;
     void _setupDataset() override;
@@ -57,6 +61,8 @@ protected:
     void _help();
     void _phones();
     void _exit();
+    void _endNight();
+    void _offerEndNight();
 
 private:
     float _shownPanelY() const;

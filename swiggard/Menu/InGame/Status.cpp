@@ -18,6 +18,18 @@ namespace Menu::InGame {
 namespace {
 
 const char* const DeleteButton = "button_player_delete_";
+const char* const StyleButton = "button_player_style_";
+// The focus slots of a row: style, body data (or back), delete.
+constexpr int FocusPerRow = 3;
+
+int rowOf(const gui::Object* button, const char* prefix) {
+    kit::String index = button ? button->getName().substr(kit::String(prefix).size()) : "";
+    System::GameState* game = System::gameState();
+    if (!game || !kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
+        return -1;
+    }
+    return kit::toInt(index);
+}
 
 // When the game started, short enough for the status list's heading: the time of day for a game of
 // today, the date for one resumed on a later day.
@@ -43,7 +55,8 @@ ventrel::system::Contract Status::getContract() const {
         .add({"label_game_start", Kind::Label})
         .add({"container_player_bac_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"label_player_bac_%d", Kind::Label, 0, PlayerSlots - 1})
-        .add({"label_player_drinks_%d", Kind::Label, 0, PlayerSlots - 1});
+        .add({"label_player_drinks_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"label_player_water_%d", Kind::Label, 0, PlayerSlots - 1});
 }
 
 void Status::_setupDataset() {
@@ -59,13 +72,14 @@ void Status::_setupDataset() {
             name->setEffect(fonts::Effect::Border);
             name->setBorderColor(host::Color(players[i]->getContrastColor()));
         }
-        for (const char* button : {"button_player_alco_test_data_", "button_alco_test_back_"}) {
+        const std::pair<const char*, int> slots[] = {{StyleButton, 0},
+                                                     {"button_player_alco_test_data_", 1},
+                                                     {"button_alco_test_back_", 1},
+                                                     {DeleteButton, 2}};
+        for (const auto& [button, slot] : slots) {
             if (gui::Object* object = getObject(System::slotName(button, i))) {
-                object->setFocusIndex(2 * i + 1);
+                object->setFocusIndex(FocusPerRow * i + slot);
             }
-        }
-        if (gui::Object* remove = getObject(System::slotName(DeleteButton, i))) {
-            remove->setFocusIndex(2 * i);
         }
     }
 }
@@ -74,6 +88,7 @@ void Status::_setupCallbacks() {
     Menu::Status::_setupCallbacks();
     for (int i = 0; i < PlayerSlots; ++i) {
         bind(System::slotName(DeleteButton, i), &Status::_askPresence);
+        bind(System::slotName(StyleButton, i), &Status::_askStyle);
     }
 }
 
@@ -94,13 +109,15 @@ void Status::_refreshEstimate(int index) {
     const Game::AlcoTestData* data = player->getAlcoTestData();
     System::setText(this, System::slotName("label_player_drinks_", index),
                     kit::toString(player->getDrinks()));
+    System::setText(this, System::slotName("label_player_water_", index),
+                    kit::toString(player->getWaterSips()));
     System::setVisible(this, System::slotName("container_player_bac_", index),
                        data->isComplete() && !player->hasPhone());
     System::setEnabled(this, System::slotName("button_player_alco_test_data_", index),
                        player->isPlaying() && data->isComplete());
     if (data->isComplete()) {
         System::setText(this, System::slotName("label_player_bac_", index),
-                        Game::AlcoTestUnits::formatEstimate(data->estimate(player->getDrinks())) + " %");
+                        Game::AlcoTestUnits::formatEstimate(player->getEstimate()) + " %");
     }
 }
 
@@ -129,6 +146,10 @@ void Status::dialogResult(const kit::String& dialog, int button, const kit::Stri
     if (dialog != DisableDialog || button != 0) {
         return;
     }
+    if (kit::startsWith(context, StyleContext) && kit::isInt(context.substr(StyleContext.size()))) {
+        _switchStyle(kit::toInt(context.substr(StyleContext.size())));
+        return;
+    }
     for (const kit::String& prefix : {DisableContext, EnableContext}) {
         kit::String index = kit::startsWith(context, prefix) ? context.substr(prefix.size()) : "";
         if (kit::isInt(index)) {
@@ -153,6 +174,40 @@ void Status::_setPlaying(int index, bool playing) {
     if (current && !current->isPlaying()) {
         game->nextTurn();
     }
+    _save();
+}
+
+// Water is one tap away; drinking again only after a question, which also lifts the sip limit that
+// may have switched the player.
+bool Status::_askStyle(gui::Object* button) {
+    int index = rowOf(button, StyleButton);
+    if (index < 0 || !ventrel::sceneManager) {
+        return true;
+    }
+    const Game::Player* player = System::gameState()->getPlayers()[index];
+    kit::String text = kit::String("{%f} gui.") +
+                       (player->drinksAlcohol() ? "YesNoSwitchToWater" : "YesNoBackToDrinking") + " {" +
+                       player->getRichName() + "}";
+    ventrel::sceneManager->showDialog(DisableDialog, this, this, text, StyleContext + kit::toString(index));
+    return true;
+}
+
+void Status::_switchStyle(int index) {
+    System::GameState* game = System::gameState();
+    if (!game || index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
+        return;
+    }
+    Game::Player* player = game->getPlayers()[index];
+    if (player->drinksAlcohol()) {
+        player->setStyle(Game::Player::Style::Water);
+    } else {
+        player->setStyle(Game::Player::Style::Drinks);
+        player->setSipLimit(0);
+    }
+    _save();
+}
+
+void Status::_save() {
     if (ventrel::saveManager) {
         ventrel::saveManager->saveAuto(ventrel::gameState);
     }

@@ -4,13 +4,15 @@
 
 namespace Menu::InGame {
 
-// The pause menu's player list: names in their colours, drinks and estimates, when the game
-// started, and taking a player out of the running game or bringing him back.
+// The pause menu's player list: names in their colours, sips, water and estimates, when the game
+// started, switching a player to water or back to drinking, and taking a player out of the running
+// game or bringing him back.
 class Status : public Menu::Status {
 public:
     static inline const kit::String DisableDialog = "menu/dialog/yes_no";
     static inline const kit::String DisableContext = "Menu:Status:PlayerDisable";
     static inline const kit::String EnableContext = "Menu:Status:PlayerEnable";
+    static inline const kit::String StyleContext = "Menu:Status:Style";
 
     explicit Status(ventrel::system::Context* owner);
 
@@ -22,10 +24,13 @@ protected:
     void _setupDataset() override;
     void _setupCallbacks() override;
     bool _askPresence(gui::Object* button);
+    bool _askStyle(gui::Object* button);
 
 private:
     void _refreshEstimate(int index);
     void _setPlaying(int index, bool playing);
+    void _switchStyle(int index);
+    void _save();
 };
 
 }  // namespace Menu::InGame

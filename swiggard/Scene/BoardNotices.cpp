@@ -1,0 +1,120 @@
+// The notices that look after the table, each shown until it is answered and saved while it waits, so
+// that a resumed game shows it again: who drives tonight, the water round, a sip limit reached and
+// the glass of water offered at the level of the settings.
+#include <kit/Format.h>
+#include <kit/Strings.h>
+#include <ventrel/Ventrel.h>
+#include <ventrel/menu/Dialog.h>
+#include <ventrel/system/SceneManager.h>
+
+#include "Game/Player.h"
+#include "Menu/InGame/Gui.h"
+#include "Scene/Board.h"
+#include "System/GameState.h"
+#include "System/Globals.h"
+#include "System/NightSettings.h"
+#include "System/Objects.h"
+
+namespace Scene {
+
+namespace {
+
+using TurnPhase = System::GameState::TurnPhase;
+
+kit::String literal(const kit::String& text) {
+    return "{" + text + "}";
+}
+
+// "Anna, Ben": the names in their colours.
+kit::String namesOf(const kit::Array<Game::Player*>& players) {
+    kit::String names;
+    for (const Game::Player* player : players) {
+        names += (names.empty() ? "" : ", ") + player->getRichName();
+    }
+    return names;
+}
+
+}  // namespace
+
+bool Board::_showNotice() {
+    System::GameState* game = System::gameState();
+    if (!game->isDriversAnnounced()) {
+        kit::Array<Game::Player*> drivers = game->getPlayingPlayers();
+        std::erase_if(drivers, [](const Game::Player* p) { return !p->isDriver(); });
+        if (drivers.empty()) {
+            game->setDriversAnnounced(true);
+        } else {
+            ventrel::sceneManager->showDialog(
+                OkDialog, this, this, "{%f} gui.NoticeDrivers " + literal(namesOf(drivers)), DriversContext);
+            return true;
+        }
+    }
+    if (game->isWaterRoundDue() && game->getTurnPhase() == TurnPhase::Start && !game->isPhaseDone()) {
+        _showWaterRound();
+        return true;
+    }
+    const auto& players = game->getPlayers();
+    for (int row = 0; row < static_cast<int>(players.size()); ++row) {
+        const Game::Player* player = players[row];
+        kit::String name = literal(player->getRichName());
+        if (player->isLimitNoticeDue()) {
+            ventrel::sceneManager->showDialog(
+                OkDialog, this, this,
+                "{%f} gui.NoticeSipLimit " + name + " " + literal(kit::toString(player->getSipLimit())),
+                LimitContext + kit::toString(row));
+            return true;
+        }
+        if (player->isWaterNoticeDue()) {
+            kit::String level = kit::format("0.%02d", System::waterNoticeLevel());
+            ventrel::sceneManager->showDialog(YesNoDialog, this, this,
+                                              "{%f} gui.NoticeGlassOfWater " + name + " " + literal(level),
+                                              GlassContext + kit::toString(row));
+            return true;
+        }
+    }
+    return false;
+}
+
+// The water round comes as a card, the whole table's.
+void Board::_showWaterRound() {
+    ventrel::menu::Dialog* card =
+        ventrel::sceneManager->showDialog(SelectDialog, this, this, "gui.WaterRoundText", WaterRoundContext);
+    if (!card) {
+        return;
+    }
+    System::setTextKey(card, "player_name", "gui.WaterRoundTitle");
+    System::setImage(card, "image_back_0", "gui.buttons/fields_blank_0");
+    System::setImage(card, "image_0", "game.fields/water");
+}
+
+void Board::_answerNotice(const kit::String& dialog, int button, const kit::String& context) {
+    System::GameState* game = System::gameState();
+    if (dialog == OkDialog && context == DriversContext) {
+        game->setDriversAnnounced(true);
+    } else if (dialog == SelectDialog && context == WaterRoundContext) {
+        game->setWaterRoundDue(false);
+    } else if (Game::Player* player = _noticePlayer(dialog, context, OkDialog, LimitContext)) {
+        player->setLimitNoticeDue(false);
+    } else if (Game::Player* offered = _noticePlayer(dialog, context, YesNoDialog, GlassContext)) {
+        offered->setWaterNoticeDue(false);
+        if (button == 0) {
+            offered->setStyle(Game::Player::Style::Water);
+        }
+    } else {
+        return;
+    }
+    refresh();
+    _saveProgress();
+}
+
+Game::Player* Board::_noticePlayer(const kit::String& dialog, const kit::String& context,
+                                   const kit::String& expectedDialog, const kit::String& prefix) const {
+    if (dialog != expectedDialog || !kit::startsWith(context, prefix)) {
+        return nullptr;
+    }
+    const auto& players = System::gameState()->getPlayers();
+    int row = kit::toInt(context.substr(prefix.size()));
+    return row >= 0 && row < static_cast<int>(players.size()) ? players[row] : nullptr;
+}
+
+}  // namespace Scene

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ventrel/scene/Base.h>
+
+namespace Scene {
+
+// The end of the night: how everybody gets home (menu/end_of_night).
+class EndOfNight : public ventrel::scene::Base {
+public:
+    EndOfNight();
+
+protected:
+    void _setupMenus() override;
+    Base* _createNew() override { return new EndOfNight(); }
+};
+
+}  // namespace Scene
