@@ -710,6 +710,20 @@
         mePanel.append(el("div", {class: "field", role: "group", "aria-labelledby": "l-gender"},
             el("span", {class: "label", id: "l-gender", text: t("PhoneGender")}),
             el("div", {class: "toggles"}, genderButtons[0], genderButtons[1])));
+        // How this player drinks: water and the driver's sips never count as alcohol.
+        const styleButtons = ["Drinks", "Light", "Water", "Driver"].map(function (s) {
+            return el("button", {
+                class: "toggle tall",
+                type: "button",
+                "data-value": s,
+                onclick: function () {
+                    sendChoice("player", "style", s);
+                },
+            }, el("span", {class: "fit", text: t("PhoneStyle" + s)}));
+        });
+        mePanel.append(el("div", {class: "field", role: "group", "aria-labelledby": "l-style"},
+            el("span", {class: "label", id: "l-style", text: t("PhoneStyle")}),
+            el("div", {class: "toggles"}, ...styleButtons)));
         root.append(mePanel);
 
         // Body data: optional, only for the estimate.
@@ -969,6 +983,7 @@
                 });
                 press(picks.node.children, String(character));
                 press(genderButtons, want("gender", you.gender));
+                press(styleButtons, want("style", you.style));
 
                 const body = you.body && typeof you.body === "object" ? you.body : {};
                 press(stomachButtons, want("stomach", body.stomach));

@@ -285,6 +285,9 @@ bool NewGame::applyChoices(int row, const lan::Message& message) {
         data->setGender(*message.gender == "male" ? Game::AlcoTestData::Gender::male
                                                   : Game::AlcoTestData::Gender::female);
     }
+    if (message.style) {
+        player->setStyle(Game::Player::Style::fromName(*message.style));
+    }
     System::applyPhoneBody(message, *data);
     refresh();
     return fits;

@@ -492,6 +492,7 @@ lan::View::Phone Phones::_phone(const Game::Player& player, int row) const {
     phone.color = webColor(player.getColor());
     phone.character = kit::toInt(player.getCharacter());
     phone.gender = player.isMale() ? "male" : "female";
+    phone.style = player.getStyle().getName();
     kit::String stomach = data.getStomach().getName();
     phone.body.stomach = kit::startsWith(stomach, "stomach_") ? stomach.substr(8) : stomach;
     phone.body.strength = data.getPermille();

@@ -822,5 +822,110 @@ TEST_F(AroundTheGame, TabReachesEveryScreensButtons) {
     }
 }
 
+// A night where one drinks to a limit, one drinks water and one drives: styles and the limit are set
+// on the rows, the table hears who drives and drinks water every five rounds, every sip lands on its
+// counter, and the end of the night names the driver, shows the way home and starts the same players
+// again; the ended game can still be resumed.
+TEST_F(AroundTheGame, ANightOfDrinkersWaterAndADriverEndsWithTheWayHome) {
+    System::profile().set("FbLike", "3");
+    System::profile().set("RideNumber", "+49 30 202020");
+    // Without the glass of water the drinker goes on to the limit.
+    System::profile().set("WaterNotice", "WaterNoticeOff");
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    session.click(session.getScene()->getMenus().back(), "button_play");
+    ASSERT_TRUE(session.waitForScene("Scene::NewGame"));
+    Menu::NewGame* rows = menu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    press(rows, "button_add_player", 20);
+    // Drinks -> Light -> Water; three presses make a driver.
+    for (int step = 0; step < 2; ++step) {
+        press(rows, "button_player_style_1");
+    }
+    for (int step = 0; step < 3; ++step) {
+        press(rows, "button_player_style_2");
+    }
+    EXPECT_EQ(labelText(rows, "text_player_name_0"), "");
+    press(rows, "button_player_alco_test_data_0", 10);
+    type(rows, "text_alco_test_permille_0", "40");
+    type(rows, "text_alco_test_volume_0", "40");
+    type(rows, "text_alco_test_weight_0", "60");
+    type(rows, "text_alco_test_limit_0", "4");
+    press(rows, "button_alco_test_back_0", 10);
+    EXPECT_EQ(player(0).getSipLimit(), 4);
+    EXPECT_EQ(player(1).getStyle(), Game::Player::Style::Water);
+    EXPECT_EQ(player(2).getStyle(), Game::Player::Style::Driver);
+    press(session.getScene(), "button_options", 20);
+    auto* options = menu<Menu::NewGameOptions>();
+    ASSERT_TRUE(session.waitForInput(options));
+    press(options, "button_waterrounds", 10);
+    press(options, "button_ok", 20);
+    EXPECT_EQ(game().getWaterRounds(), 5);
+    press(session.getScene(), "button_ok", 10);
+    answer(Scene::NewGame::StartDialog, 0);
+    // The board opens by telling who drives.
+    ASSERT_TRUE(driver().stepUntil(
+        [] { return ventrel::sceneManager->getCurrentSceneName() == "Scene::Board" && openDialog(); }, 600));
+    auto* board = dynamic_cast<Scene::Board*>(session.getScene());
+    ASSERT_NE(board, nullptr);
+    ventrel::menu::Dialog* drivers = waitForDialog(Scene::Board::OkDialog);
+    ASSERT_NE(drivers, nullptr);
+    EXPECT_EQ(drivers->getContext(), Scene::Board::DriversContext);
+    press(drivers, "button_dialog_0", 20);
+
+    // The friends play on until the drinker reached the limit and the table had its water round.
+    // The water round of round five is answered once it is no longer due.
+    BoardPlayer friends(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(friends.playUntil(
+        [&] {
+            return !player(0).drinksAlcohol() && game().getRounds() >= 5 && !game().isWaterRoundDue() &&
+                   player(1).getWaterSips() > 0;
+        },
+        30000));
+    EXPECT_EQ(player(0).getDrinks(), 4) << "the limit switches exactly when it is reached";
+    EXPECT_EQ(player(1).getDrinks(), 0);
+    EXPECT_EQ(player(2).getDrinks(), 0);
+    EXPECT_EQ(player(1).getEstimate(), 0);
+    EXPECT_FALSE(player(1).isWarned());
+    EXPECT_FALSE(player(2).isWarned());
+
+    ASSERT_TRUE(friends.playUntil([&] {
+        return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
+               !board->getRollDice()->isVisible() && !openDialog();
+    }));
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        press(board->getGui(), "button_menu", 10);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    press(board->getMainMenu(), "button_end_night", 10);
+    ASSERT_TRUE(session.waitForScene("Scene::EndOfNight"));
+    ventrel::system::Context* night = session.getScene()->getMenus().back();
+    ASSERT_TRUE(session.waitForInput(night));
+    EXPECT_NE(labelText(night, "label_drivers").find(player(2).getName()), kit::String::npos);
+    EXPECT_EQ(labelText(night, "label_ride_number"), "+49 30 202020");
+    EXPECT_EQ(labelText(night, "label_night_sips_0"), "4");
+    EXPECT_EQ(labelText(night, "label_night_water_1"), kit::toString(player(1).getWaterSips()));
+    EXPECT_NE(labelText(night, "label_night_now_0").find(" %"), kit::String::npos);
+    EXPECT_EQ(labelText(night, "label_night_now_1"), "\u2013") << "no body data, no estimate";
+    EXPECT_FALSE(isShown(night, "container_night_player_3"));
+    EXPECT_TRUE(ventrel::saveManager->existsAuto()) << "the ended game can still be resumed";
+
+    kit::Array<kit::String> names;
+    for (const Game::Player* p : game().getPlayers()) {
+        names.push_back(p->getName());
+    }
+    press(night, "button_same_players", 10);
+    ASSERT_TRUE(session.waitForScene("Scene::NewGame"));
+    ASSERT_EQ(game().getPlayers().size(), 3u);
+    EXPECT_EQ(player(2).getStyle(), Game::Player::Style::Driver);
+    EXPECT_EQ(player(0).getSipLimit(), 4);
+    EXPECT_EQ(player(0).getDrinks(), 0);
+    rows = menu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(labelText(rows, "text_alco_test_limit_0"), "4");
+    press(session.getScene(), "button_cancel", 10);
+    ASSERT_TRUE(session.waitForScene("Scene::Title"));
+    EXPECT_TRUE(ventrel::saveManager->existsAuto());
+}
+
 }  // namespace
 }  // namespace e2etest

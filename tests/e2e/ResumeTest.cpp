@@ -33,8 +33,9 @@ kit::String questionOf(ventrel::menu::Dialog* dialog) {
 
 int totalSips() {
     const auto& players = game().getPlayers();
-    return std::accumulate(players.begin(), players.end(), 0,
-                           [](int sum, const Game::Player* p) { return sum + p->getDrinks(); });
+    return std::accumulate(players.begin(), players.end(), 0, [](int sum, const Game::Player* p) {
+        return sum + p->getDrinks() + p->getWaterSips();
+    });
 }
 
 class ResumeTest : public ::testing::Test {
@@ -53,6 +54,17 @@ protected:
         OpenBoard* started = startBoard(*session, players, Layout::Classic, FieldSet::Classic);
         EXPECT_NE(started, nullptr);
         return started;
+    }
+
+    bool waitForNotice(const kit::String& context) {
+        bool shown = session->getDriver().stepUntil(
+            [&] {
+                return openDialog() && openDialog()->getContext() == context &&
+                       openDialog()->isInputAllowed();
+            },
+            600);
+        EXPECT_TRUE(shown) << "waiting for " << context << ", open: " << questionOf(openDialog());
+        return shown;
     }
 
     bool waitForQuestion(const kit::String& name) {
@@ -116,6 +128,7 @@ protected:
         EXPECT_EQ(state->getTurnPhase(), game().getTurnPhase());
         for (size_t i = 0; i < state->getPlayers().size(); ++i) {
             EXPECT_EQ(state->getPlayers()[i]->getDrinks(), game().getPlayers()[i]->getDrinks());
+            EXPECT_EQ(state->getPlayers()[i]->getWaterSips(), game().getPlayers()[i]->getWaterSips());
         }
     }
 
@@ -372,6 +385,42 @@ TEST_F(ResumeTest, TheWarningComesBackUntilConfirmed) {
     ASSERT_TRUE(closeAndResume());
     session->getDriver().step(60);
     EXPECT_FALSE(board()->getBacWarning()->isVisible()) << "warned twice";
+}
+
+// The table's notices wait in the save: who drives, and the sip limit reached. Each comes back after a
+// restart until it is answered, and the game plays on.
+TEST_F(ResumeTest, TheNoticesComeBackUntilAnswered) {
+    newGame(2, Layout::Classic, FieldSet::Classic);
+    player(1).setStyle(Game::Player::Style::Driver);
+    player(0).setSipLimit(1);
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->switchScene("Scene::Board");
+    ASSERT_TRUE(waitForNotice(Scene::Board::DriversContext));
+    kit::String told = questionOf(openDialog());
+    EXPECT_NE(told.find(player(1).getName()), kit::String::npos) << told;
+
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(waitForNotice(Scene::Board::DriversContext)) << "who drives was not told again";
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->getDriver().stepUntil([this] { return board()->isWaitingForRoll(); }, 600));
+    EXPECT_TRUE(game().isDriversAnnounced());
+
+    // Field 20 makes the player drink, which reaches the limit of one sip.
+    throwFrom(board(), 0, 1);
+    ASSERT_TRUE(waitForQuestion(Scene::Board::SelectDialog));
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(waitForNotice(Scene::Board::LimitContext + "0"));
+    EXPECT_EQ(player(0).getDrinks(), 1);
+    EXPECT_EQ(player(0).getStyle(), Game::Player::Style::Water);
+
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(waitForNotice(Scene::Board::LimitContext + "0")) << "the limit's notice was lost";
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
+    EXPECT_FALSE(player(0).isLimitNoticeDue());
+    playOn();
+    EXPECT_EQ(player(0).getDrinks(), 1) << "a player switched by the limit drank alcohol";
+    EXPECT_EQ(player(1).getDrinks(), 0) << "the driver drank alcohol";
 }
 
 }  // namespace

@@ -20,7 +20,9 @@ public:
 
     TurnDriver(GameWorld& world, Violation violation) : world(world), violation(std::move(violation)) {}
 
-    // A new game of random arrangement and card set; custom cards are stored first.
+    // A new game of random arrangement and card set; custom cards are stored first. The players
+    // drink in every style, some with a sip limit, some with body data, and the glass-of-water level
+    // is drawn from its presets.
     void startRandomGame(int playerCount) {
         kit::Array<Game::CustomCard*> cards;
         for (int i = 0; i < 6; ++i) {
@@ -34,8 +36,17 @@ public:
             const auto& data = world.data();
             auto* player = new Game::Player(data.getColors()[i % 14], data.getCharacters()[i % 26]);
             player->setName(kit::format("Player %d", i));
+            player->setStyle(kit::randomElement(Game::Player::Style::getValues()));
+            player->setSipLimit(kit::random(0, 3) == 0 ? kit::random(1, 30) : 0);
+            if (kit::random(0, 2) == 0) {
+                Game::AlcoTestData* data = player->getAlcoTestData();
+                data->setWeight(static_cast<float>(kit::random(50, 110)) * 1000.0f);
+                data->setVolume(static_cast<float>(kit::random(20, 500)));
+                data->setPermille(kit::random(40, 400));
+            }
             world.game().addPlayer(player);
         }
+        noticeLevel = kit::randomElement(kit::Array<int>{0, 2, 5, 8});
         auto fieldSets = System::GameState::FieldSet::getValues();
         auto cardSets = System::GameState::CardSet::getValues();
         world.game().setFieldSet(kit::randomElement(fieldSets));
@@ -76,6 +87,8 @@ public:
     int turns = 0;
 
 private:
+    int noticeLevel = 0;
+
     GameWorld& world;
     Violation violation;
 
@@ -171,7 +184,7 @@ private:
         if (action.isDrinkType()) {
             for (Game::Player* target : drinkersOf(current, action)) {
                 expect(target->isPlaying(), "only players in the game drink");
-                target->addDrinks(amount);
+                takeSips(*target, amount);
             }
         } else if (action.type == "ActionType_Move_Backwards") {
             for (Game::Player* target : targets) {
@@ -201,6 +214,30 @@ private:
         world.walkTokens();
     }
 
+    // Every sip lands on one counter: alcohol while the style drinks it and below the limit, water
+    // after; reaching the limit switches to water at once.
+    void takeSips(Game::Player& target, int amount) {
+        bool alcohol = target.drinksAlcohol();
+        int drinks = target.getDrinks();
+        int water = target.getWaterSips();
+        Game::Player::Sips sips = target.takeSips(amount, noticeLevel, 1'700'000'000);
+        expect(sips.alcohol + sips.water == amount, "every sip is counted once");
+        expect(target.getDrinks() - drinks == sips.alcohol, "alcohol lands on the drinks");
+        expect(
+            target.getWaterSips() - water == sips.water || target.getWaterSips() == Game::Player::MaxDrinks,
+            "water lands on the water sips");
+        expect(alcohol || sips.alcohol == 0, "water drinkers never drink alcohol");
+        int limit = target.getSipLimit();
+        expect(limit == 0 || target.getDrinks() <= limit, "nobody drinks past the limit");
+        expect(!sips.limitReached || (target.getDrinks() == limit && !target.drinksAlcohol()),
+               "the limit switches to water exactly when it is reached");
+        expect(!sips.levelCrossed || target.drinksAlcohol(), "only drinkers are offered water");
+        if (sips.levelCrossed || sips.limitReached) {
+            target.setWaterNoticeDue(false);
+            target.setLimitNoticeDue(false);
+        }
+    }
+
     // Players leave and come back now and then; somebody always stays.
     void togglePresence() {
         const auto& players = world.game().getPlayers();
@@ -221,6 +258,9 @@ private:
         for (const Game::Player* player : game.getPlayers()) {
             expect(player->getDrinks() >= 0 && player->getDrinks() <= Game::Player::MaxDrinks,
                    "drinks stay in range");
+            // Who never drank alcohol has no estimate and is never warned.
+            expect(player->getDrinks() > 0 || (player->getEstimate() == 0 && !player->needsBacWarning()),
+                   "water and drivers have no estimate");
             expect(player->getMovingProgress() == 1.0f, "tokens stand between turns");
             expect(std::is_sorted(player->getStates().begin(), player->getStates().end()),
                    "states stay sorted");

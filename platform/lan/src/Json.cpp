@@ -26,6 +26,7 @@ Json you(const View::Phone& phone) {
             {"color", phone.color},
             {"character", phone.character},
             {"gender", phone.gender},
+            {"style", phone.style},
             {"body",
              {{"stomach", body.stomach},
               {"strength", body.strength},
@@ -111,7 +112,11 @@ const kit::Map<Message::Kind, kit::Array<Field>>& allowedFields() {
     static const kit::Map<Message::Kind, kit::Array<Field>> fields = {
         {Message::Kind::Join, {{"row", T::Integer}}},
         {Message::Kind::Player,
-         {{"name", T::Text}, {"color", T::Text}, {"character", T::Integer}, {"gender", T::Text}}},
+         {{"name", T::Text},
+          {"color", T::Text},
+          {"character", T::Integer},
+          {"gender", T::Text},
+          {"style", T::Text}}},
         {Message::Kind::Body,
          {{"stomach", T::Text}, {"strength", T::Integer}, {"volume", T::Integer}, {"weight", T::Integer}}},
         {Message::Kind::Leave, {}},
@@ -183,6 +188,14 @@ bool checkField(Message& message, const kit::String& name, const Json& value) {
                 return oneOf(text, {"male", "female"});
             },
             message.gender);
+    }
+    if (name == "style") {
+        return take(
+            value,
+            [](const kit::String& text) {
+                return oneOf(text, {"Drinks", "Light", "Water", "Driver"});
+            },
+            message.style);
     }
     if (name == "stomach") {
         return take(

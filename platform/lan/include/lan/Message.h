@@ -19,6 +19,7 @@ struct Message {
     std::optional<kit::String> color;
     std::optional<int> character;
     std::optional<kit::String> gender;
+    std::optional<kit::String> style;  // "Drinks", "Light", "Water", "Driver"
     std::optional<kit::String> stomach;
     std::optional<int> strength;
     std::optional<int> volume;

@@ -50,6 +50,7 @@ struct View {
         kit::String color;
         int character = 0;
         kit::String gender;  // "male", "female"
+        kit::String style;   // "Drinks", "Light", "Water", "Driver"
         Body body;
         int sips = 0;
         int laps = 0;
