@@ -47,7 +47,7 @@ kit::String Settings::_getOptionTextKey(const kit::String& optionValue) {
         return offTextKey;
     }
     if (kit::startsWith(optionValue, "WaterNotice")) {
-        return "{0.0" + optionValue.substr(kit::String("WaterNotice").size()) + " %%}";
+        return "{%s} {0.0" + optionValue.substr(kit::String("WaterNotice").size()) + " %}";
     }
     return "gui." + optionValue;
 }

@@ -65,7 +65,7 @@ bool Board::_showNotice() {
             return true;
         }
         if (player->isWaterNoticeDue()) {
-            kit::String level = kit::format("0.%02d", System::waterNoticeLevel());
+            kit::String level = kit::format("0.%02d %%", System::waterNoticeLevel());
             ventrel::sceneManager->showDialog(YesNoDialog, this, this,
                                               "{%f} gui.NoticeGlassOfWater " + name + " " + literal(level),
                                               GlassContext + kit::toString(row));

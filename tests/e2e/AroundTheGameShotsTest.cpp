@@ -1,5 +1,7 @@
 // Pictures of the screens around a game (see Shots.h): setting up, the options and pickers, the
 // hall of fame, the card editor and the calculator with its panels.
+#include <kit/Time.h>
+
 #include "BoardPlay.h"
 #include "Menu/AlcoTest.h"
 #include "Menu/CustomCards.h"
@@ -109,6 +111,86 @@ TEST_F(AroundTheGameShots, EveryScreen) {
     session.getDriver().step(5);
     session.click(calculator, "button_info");
     shot("alco_test_info");
+}
+
+// Looking after the table: the rows with their styles, who drives, a limit reached, the water round,
+// the pause list with sips and water, the settings with the glass of water and the taxi, and the end
+// of the night with two players and with fourteen.
+TEST_F(AroundTheGameShots, TheNight) {
+    System::profile().set("RideNumber", "+49 30 202020");
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    ASSERT_TRUE(session.goTo("Scene::NewGame"));
+    auto* rows = menu<Menu::NewGame>();
+    ASSERT_NE(rows, nullptr);
+    session.click(rows, "button_add_player");
+    session.getDriver().step(10);
+    for (int step = 0; step < 3; ++step) {
+        session.click(rows, "button_player_style_1");
+        session.getDriver().step(3);
+    }
+    session.click(rows, "button_player_style_2");
+    session.click(rows, "button_player_alco_test_data_0");
+    session.getDriver().step(5);
+    type(rows, "text_alco_test_limit_0", "12");
+    shot("night_rows");
+
+    const auto styles = Game::Player::Style::getValues();
+    auto now = static_cast<unsigned int>(kit::time());
+    auto fill = [&](int count) {
+        newGame(count, Layout::Planets, FieldSet::Classic);
+        for (int i = 0; i < count; ++i) {
+            Game::Player& p = *game().getPlayers()[i];
+            p.setStyle(styles[static_cast<size_t>(i) % styles.size()]);
+            if (i % 3 != 2) {
+                Game::AlcoTestData* data = p.getAlcoTestData();
+                data->setWeight(60000.0f + 2000.0f * static_cast<float>(i));
+                data->setVolume(40.0f);
+                data->setPermille(400);
+            }
+            p.takeSips(2 + 3 * i, 0, now - 2400 * static_cast<unsigned int>(i));
+        }
+    };
+    fill(4);
+    game().getPlayers()[0]->setSipLimit(3);
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->switchScene("Scene::Board");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+    shot("night_drivers");
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return !openDialog(); }, 300));
+    game().getPlayers()[0]->takeSips(2, 0, now);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+    shot("night_limit");
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return !openDialog(); }, 300));
+    game().getPlayers()[1]->setWaterNoticeDue(true);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+    shot("night_glass");
+    session.click(openDialog(), "button_dialog_1");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return !openDialog(); }, 300));
+    game().setWaterRoundDue(true);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
+    shot("night_water_round");
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return !openDialog(); }, 300));
+    auto* board = dynamic_cast<OpenBoard*>(session.getScene());
+    ASSERT_NE(board, nullptr);
+    shot("night_bar");
+    // A press while the camera still glides is not taken: press again.
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        session.click(board->getGui(), "button_menu");
+        session.getDriver().step(10);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    shot("night_pause");
+
+    ASSERT_TRUE(session.goTo("Scene::Settings"));
+    shot("night_settings");
+    for (int count : {2, 14}) {
+        fill(count);
+        ASSERT_TRUE(session.goTo("Scene::EndOfNight"));
+        shot("night_end_" + kit::toString(count));
+    }
 }
 
 // The phones: the join panel with its code as the new-game screen opens, rows played from phones, the
