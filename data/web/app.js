@@ -1135,8 +1135,13 @@
         if (you.playing === false) {
             panel.append(el("p", {class: "note", text: t("PhoneSittingOut")}));
         }
+        const stats = [stat(you.sips, "PhoneSips")];
+        // Water counts beside the sips once there is any, or when the player drinks water.
+        if (you.water > 0 || you.style === "Water" || you.style === "Driver") {
+            stats.push(stat(you.water, "PhoneWater"));
+        }
         panel.append(el("div", {class: "stats"},
-            stat(you.sips, "PhoneSips"), stat(you.laps, "PhoneLaps"), stat(you.challenges, "PhoneChallenges")));
+            ...stats, stat(you.laps, "PhoneLaps"), stat(you.challenges, "PhoneChallenges")));
         if (typeof you.bac === "string" && you.bac) {
             panel.append(el("p", {class: "bac", text: t("PhoneBac", you.bac)}),
                 el("p", {class: "caption", text: t("PhoneBacNote")}));

@@ -502,6 +502,7 @@ lan::View::Phone Phones::_phone(const Game::Player& player, int row) const {
         static_cast<int>(std::lround(Units::weightToDisplay(data.getWeight(), Units::getUnitSystem())));
     phone.body.complete = data.isComplete();
     phone.sips = player.getDrinks();
+    phone.water = player.getWaterSips();
     phone.laps = player.getLaps();
     phone.challenges = player.getAcceptedChallenges();
     if (data.isComplete()) {

@@ -21,12 +21,13 @@ const ANSWER = "section.question:not(.info) button:not([disabled])";
 const ACTION = ROLL + ", " + ANSWER;
 
 const PLAYERS = [
-    {name: "Anna", join: 0, gender: "female", stomach: "half", strength: "5", volume: "20", weight: "60",
+    // Anna drinks, Bob drinks water and Cleo drives.
+    {name: "Anna", join: 0, gender: "female", style: "Drinks", stomach: "half", strength: "5", volume: "20", weight: "60",
         expect: {strength: 50, volume: 20, weight: 60}},
-    {name: "Bob", join: 1, gender: "male", stomach: "full", strength: "12", volume: "35", weight: "85",
+    {name: "Bob", join: 1, gender: "male", style: "Water", stomach: "full", strength: "12", volume: "35", weight: "85",
         expect: {strength: 120, volume: 35, weight: 85}},
     // Typed with a comma, as a German phone would.
-    {name: "Cleo", join: -1, gender: "female", stomach: "empty", strength: "4,5", volume: "25", weight: "55",
+    {name: "Cleo", join: -1, gender: "female", style: "Driver", stomach: "empty", strength: "4,5", volume: "25", weight: "55",
         expect: {strength: 45, volume: 25, weight: 55}, restyle: true},
 ];
 
@@ -371,12 +372,13 @@ async function join(phone, before) {
 // Fills the set-up form by taps and typing, then waits until the game has taken every value.
 async function setUp(phone, others) {
     const {page, name} = phone;
-    const want = {row: phone.expectRow, name: name, gender: phone.gender, stomach: phone.stomach};
+    const want = {row: phone.expectRow, name: name, gender: phone.gender, style: phone.style, stomach: phone.stomach};
     Object.assign(want, phone.expect);
     for (let attempt = 1; ; attempt++) {
         await step(name + ": fill in the set-up form", async () => {
             await typeInto(page, "#f-name", name);
             await tapOn(page, 'button.toggle[data-value="' + phone.gender + '"]', TAP_MS);
+            await tapOn(page, 'button.toggle[data-value="' + phone.style + '"]', TAP_MS);
             if (phone.restyle) {
                 // A colour and a character nobody else has, picked from what the page offers.
                 const offered = await page.evaluate(() => ({
@@ -430,7 +432,7 @@ async function confirmed(phone, want) {
         const s = await fetchState(phone);
         const you = s && s.you;
         if (you && you.body) {
-            const got = {row: you.row, name: you.name, gender: you.gender, stomach: you.body.stomach, strength: you.body.strength,
+            const got = {row: you.row, name: you.name, gender: you.gender, style: you.style, stomach: you.body.stomach, strength: you.body.strength,
                 volume: you.body.volume, weight: you.body.weight, color: you.color, character: you.character};
             const wrong = Object.keys(want).filter((k) => got[k] !== want[k]);
             if (!wrong.length && you.body.complete === true) {

@@ -216,9 +216,15 @@ TEST_F(PhonesInABrowser, ThreePhonesPlayAnEvening) {
     for (const char* check : {"reloadAnswered", "foreignRefused", "hostRefused", "bigBodyRefused"}) {
         EXPECT_EQ(result[check], true) << check;
     }
+    // The styles chosen on the phones hold: the water drinker and the driver never drank alcohol.
     int sips = 0;
     for (const Game::Player* player : game().getPlayers()) {
-        sips += player->getDrinks();
+        sips += player->getDrinks() + player->getWaterSips();
+        if (player->getName() == "Bob" || player->getName() == "Cleo") {
+            EXPECT_EQ(player->getStyle(),
+                      player->getName() == "Bob" ? Game::Player::Style::Water : Game::Player::Style::Driver);
+            EXPECT_EQ(player->getDrinks(), 0) << player->getName();
+        }
     }
     EXPECT_GT(sips, 0);
 }

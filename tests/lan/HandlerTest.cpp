@@ -119,11 +119,15 @@ TEST_F(HandlerTest, NamesKeepToTheTvsRules) {
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"name\":\"a\\u0000b\"}", reason));
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"color\":\"red\"}", reason));
     EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"gender\":\"other\"}", reason));
+    EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"style\":\"Beer\"}", reason));
+    EXPECT_FALSE(lan::json::parse(Message::Kind::Player, "{\"style\":2}", reason));
     auto player = lan::json::parse(
         Message::Kind::Player,
-        "{\"name\":\"Zoë\",\"color\":\"00ff00\",\"character\":3,\"gender\":\"female\"}", reason);
+        "{\"name\":\"Zoë\",\"color\":\"00ff00\",\"character\":3,\"gender\":\"female\",\"style\":\"Driver\"}",
+        reason);
     ASSERT_TRUE(player);
     EXPECT_EQ(*player->name, "Zoë");
+    EXPECT_EQ(*player->style, "Driver");
     EXPECT_EQ(*player->character, 3);
     auto body = lan::json::parse(Message::Kind::Body, "{\"stomach\":\"full\",\"weight\":80}", reason);
     ASSERT_TRUE(body);

@@ -34,6 +34,7 @@ Json you(const View::Phone& phone) {
               {"weight", body.weight},
               {"complete", body.complete}}},
             {"sips", phone.sips},
+            {"water", phone.water},
             {"laps", phone.laps},
             {"challenges", phone.challenges},
             {"bac", phone.bac.empty() ? Json() : Json(phone.bac)},

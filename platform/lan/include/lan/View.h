@@ -53,6 +53,7 @@ struct View {
         kit::String style;   // "Drinks", "Light", "Water", "Driver"
         Body body;
         int sips = 0;
+        int water = 0;
         int laps = 0;
         int challenges = 0;
         kit::String bac;  // empty when the body data are incomplete
