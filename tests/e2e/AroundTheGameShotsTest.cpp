@@ -152,6 +152,8 @@ TEST_F(AroundTheGameShots, TheNight) {
     };
     fill(4);
     game().getPlayers()[0]->setSipLimit(3);
+    // The driver's turn: the car rides on the token.
+    game().setTurnIndex(3);
     ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
     ventrel::sceneManager->switchScene("Scene::Board");
     ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));

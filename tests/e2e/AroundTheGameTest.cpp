@@ -896,6 +896,18 @@ TEST_F(AroundTheGame, ANightOfDrinkersWaterAndADriverEndsWithTheWayHome) {
         press(board->getGui(), "button_menu", 10);
     }
     ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    // The pause list: water is one tap and a yes away, drinking again too, and that lifts the limit.
+    Menu::InGame::Status* list = board->getMainMenu()->getStatus();
+    press(list, "button_player_style_0", 10);
+    answer(Menu::InGame::Status::DisableDialog, 0);
+    EXPECT_EQ(player(0).getStyle(), Game::Player::Style::Drinks);
+    EXPECT_EQ(player(0).getSipLimit(), 0);
+    press(list, "button_player_style_0", 10);
+    answer(Menu::InGame::Status::DisableDialog, 1);
+    EXPECT_EQ(player(0).getStyle(), Game::Player::Style::Drinks) << "no keeps the style";
+    press(list, "button_player_style_0", 10);
+    answer(Menu::InGame::Status::DisableDialog, 0);
+    EXPECT_EQ(player(0).getStyle(), Game::Player::Style::Water);
     press(board->getMainMenu(), "button_end_night", 10);
     ASSERT_TRUE(session.waitForScene("Scene::EndOfNight"));
     ventrel::system::Context* night = session.getScene()->getMenus().back();
@@ -917,11 +929,9 @@ TEST_F(AroundTheGame, ANightOfDrinkersWaterAndADriverEndsWithTheWayHome) {
     ASSERT_TRUE(session.waitForScene("Scene::NewGame"));
     ASSERT_EQ(game().getPlayers().size(), 3u);
     EXPECT_EQ(player(2).getStyle(), Game::Player::Style::Driver);
-    EXPECT_EQ(player(0).getSipLimit(), 4);
+    EXPECT_EQ(player(0).getStyle(), Game::Player::Style::Water);
     EXPECT_EQ(player(0).getDrinks(), 0);
-    rows = menu<Menu::NewGame>();
-    ASSERT_NE(rows, nullptr);
-    EXPECT_EQ(labelText(rows, "text_alco_test_limit_0"), "4");
+    EXPECT_EQ(player(0).getAlcoTestData()->getWeight(), 60000.0f) << "the body data stay";
     press(session.getScene(), "button_cancel", 10);
     ASSERT_TRUE(session.waitForScene("Scene::Title"));
     EXPECT_TRUE(ventrel::saveManager->existsAuto());
