@@ -228,6 +228,24 @@ def glyph_rotate():
     )
 
 
+def glyph_undo(direction):
+    """A hook-shaped arrow: a half circle over the top ending in a head pointing back (-1, undo) or
+    forward (1, redo)."""
+    cx, cy, r = 50, 56, 22
+    start = (cx + direction * r, cy + 14)
+    top_end = (cx - direction * r, cy)
+    path = (f"M{start[0]:.1f} {start[1]:.1f} L{cx + direction * r:.1f} {cy:.1f} "
+            f"A{r} {r} 0 0 {0 if direction > 0 else 1} {top_end[0]:.1f} {top_end[1]:.1f}")
+    x1, y1 = top_end
+    tip = (x1, y1 + 18)
+    left = (x1 - 15, y1 - 2)
+    right = (x1 + 15, y1 - 2)
+    head = " ".join(f"{x:.1f} {y:.1f}" for x, y in (tip, left, right))
+    return stroke_glyph(path, 11) + (
+        f'<path d="M{head}Z" fill="#ffffff" stroke="{OUTLINE}" stroke-width="5" stroke-linejoin="round"/>'
+    )
+
+
 def glyph_phone(ready):
     """A phone held upright; with a tick on its screen when its player's body data are complete."""
     body = (
@@ -456,6 +474,8 @@ def buttons(icons, decor):
         "zoom_in": (GREEN, glyph_zoom(1)),
         "zoom_out": (GREEN, glyph_zoom(-1)),
         "rotate": (PURPLE, glyph_rotate()),
+        "undo": (ORANGE, glyph_undo(-1)),
+        "redo": (ORANGE, glyph_undo(1)),
         "phone": (PURPLE, glyph_phone(False)),
         "phone_ready": (PURPLE, glyph_phone(True)),
         "cancel": (PINK, glyph_cross()),

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "Game/Player.h"
+#include "Menu/Dialog/Base.h"
 #include "Menu/InGame/BacWarning.h"
 #include "Menu/InGame/Gui.h"
 #include "Menu/InGame/Main.h"
@@ -23,6 +24,7 @@
 #include "System/Globals.h"
 #include "System/Objects.h"
 #include "System/TempState.h"
+#include "System/UndoHistory.h"
 #include "Viewer/BoardClassic.h"
 #include "Viewer/BoardPlanets.h"
 #include "Viewer/PlayerClassic.h"
@@ -101,6 +103,8 @@ void Board::_setupCallbacks() {
     bind(gui->getObject("button_menu"), &Board::_showMenu);
     bind(gui->getObject("button_dice"), &Board::_showDice);
     bind(gui->getObject("button_overview"), &Board::_toggleOverview);
+    bind(gui->getObject("button_undo"), &Board::_undo);
+    bind(gui->getObject("button_redo"), &Board::_redo);
     bind(gui->getObject("button_motd_cancel"), &Board::_hideMotd);
     bind(rollDice->getObject("button_ok"), &Board::_roll);
     bind(rollDice->getObject("button_dice"), &Board::_roll);
@@ -108,6 +112,10 @@ void Board::_setupCallbacks() {
 }
 
 void Board::setup() {
+    // A game opened anew, not restored by undo, has nothing to take back.
+    if (!System::UndoHistory::get().takeRestored()) {
+        System::UndoHistory::get().clear();
+    }
     System::TempState* temp = System::tempState();
     System::GameState* game = System::gameState();
     if (temp) {
@@ -124,6 +132,10 @@ void Board::setup() {
     if (game && game->getLastRoll() > 0) {
         diceValue = game->getLastRoll();
     }
+    // Taken back before a throw, the dice already shows what it will throw again.
+    if (int coming = game ? _comingRoll() : 0; coming > 0) {
+        diceValue = coming;
+    }
     Base::setup();
     gui->update();
     if (temp) {
@@ -134,8 +146,15 @@ void Board::setup() {
     refresh();
 }
 
+// A board closing for a restored game hands the engine that game, which is the save from now on.
 void Board::finish() {
     Base::finish();
+    if (System::UndoHistory::get().swapInPending()) {
+        if (ventrel::saveManager && !ventrel::saveManager->saveAuto(ventrel::gameState)) {
+            kit::Log::error(System::LogTag, "The restored game could not be saved.");
+        }
+        return;
+    }
     if (System::GameState* game = System::gameState()) {
         game->clearPickedPlayers();
     }
@@ -183,7 +202,8 @@ void Board::_hideMotd() {
 }
 
 void Board::_roll() {
-    _rollDice(kit::random(1, 7));
+    System::GameState* game = System::gameState();
+    _rollDice(game ? game->draw(1, 7) : kit::random(1, 7));
 }
 
 void Board::_rollDice(int value) {
@@ -274,6 +294,12 @@ void Board::_startUpdate() {
 
 void Board::_updateInput() {
     Base::_updateInput();
+    bool undo = ventrel::input && (ventrel::input->isKeyTriggered(host::Key::Backspace) ||
+                                   ventrel::input->isButtonTriggered(host::Button::Y));
+    if (undo && !_isAnyDialogAnimating()) {
+        _undo();
+        return;
+    }
     System::TempState* temp = System::tempState();
     bool boardAnimating = temp && temp->isBoardAnimating();
     if (_isAnyDialogAnimating() || rollDice->isVisible() || rollDice->isBusy() || _isAnyTokenWalking() ||
@@ -334,6 +360,7 @@ void Board::_updateLogic() {
 
 void Board::_updateDisplay() {
     Base::_updateDisplay();
+    _refreshUndo();
     if (rollDice->isVisible()) {
         System::setImage(gui, "button_dice", System::getImage(rollDice, "image_dice"));
     } else {
@@ -422,6 +449,7 @@ void Board::_dispatchPhase() {
         System::setEnabled(gui, "container_menu", !thrown);
         if (!thrown) {
             game->clearActionPlayers();
+            diceValue = _comingRoll() > 0 ? _comingRoll() : diceValue;
         }
         if (boardViewer) {
             cameraTurnIndex = game->getTurnIndex();
@@ -464,6 +492,15 @@ void Board::dialogResult(const kit::String& dialog, int button, const kit::Strin
     if (!game) {
         return;
     }
+    if (button == Menu::Dialog::Base::UndoAnswer || button == Menu::Dialog::Base::RedoAnswer) {
+        if (button == Menu::Dialog::Base::UndoAnswer) {
+            _undo();
+        } else {
+            _redo();
+        }
+        return;
+    }
+    _recordAnswer(dialog, context);
     if ((dialog == SelectDialog || dialog == ChoiceDialog) && context == ActionContext &&
         game->getTurnPhase() == TurnPhase::Choice) {
         selectedAction = button;

@@ -3,10 +3,16 @@
 #include <kit/Types.h>
 #include <ventrel/scene/Base.h>
 
+#include <memory>
+
 #include "Game/Action.h"
 
 namespace Game {
 class Player;
+}
+
+namespace System {
+class GameState;
 }
 
 namespace ventrel::menu {
@@ -116,6 +122,9 @@ protected:
     // The dice shows the value and the current player walks it.
     void _rollDice(int value);
     void _closeDice();
+    // Takes the last answer back, or gives it again.
+    void _undo();
+    void _redo();
 
     // The turn engine.
     void _dispatchPhase();
@@ -140,6 +149,15 @@ protected:
     bool _applyMoveAction(const Game::Action& action);
     bool _applySpecialAction(const Game::Action& action);
     void _giveDrinks(Game::Player* player, int amount);
+
+    // Undo: the moment before an answer is kept; a restored game reopens the board.
+    void _recordAnswer(const kit::String& dialog, const kit::String& context);
+    void _restore(std::unique_ptr<System::GameState> game);
+    void _refreshUndo();
+    // The question's own undo and redo, while the bar is out of reach.
+    void _offerUndo(ventrel::menu::Dialog* dialog) const;
+    // The throw a game taken back will throw again, 0 when none is known.
+    int _comingRoll() const;
 
     // The notices that look after the table.
     bool _showNotice();

@@ -82,10 +82,11 @@ void Board::_prepareLanding() {
     kit::Array<int> rolls;
     for (const Game::Action& action : _currentActions()) {
         if (action.target == "Random" && !others.empty()) {
-            game->addAffectedPlayers({kit::randomElement(others)});
+            game->addAffectedPlayers(
+                {others[static_cast<size_t>(game->draw(0, static_cast<int>(others.size())))]});
         }
         if (action.type == "ActionType_Special_RollAndSplit") {
-            rolls.push_back(kit::random(0, 7));
+            rolls.push_back(game->draw(0, 7));
         }
     }
     current->setRolls(rolls);
@@ -182,6 +183,7 @@ void Board::_showActionDialog() {
     if (!dialog) {
         return;
     }
+    _offerUndo(dialog);
     kit::String blank = "gui.buttons/fields_blank_" + kit::toString(current->getBoardPosition() / 10);
     // Both questions name whose they are.
     if (single) {
@@ -253,6 +255,7 @@ void Board::_showPlayerPicker(const Game::Action& action) {
     if (!dialog) {
         return;
     }
+    _offerUndo(dialog);
     const auto& players = game->getPlayers();
     Game::Player* current = game->getCurrentPlayer();
     int count = static_cast<int>(players.size());
@@ -296,7 +299,7 @@ void Board::_applyChosenAction() {
     if (action.target == "Player") {
         game->addAffectedPlayers({current});
     } else if (action.target == "Special") {
-        if (Game::Player* special = game->chooseSpecialTarget(action.type)) {
+        if (Game::Player* special = game->drawSpecialTarget(action.type)) {
             game->addAffectedPlayers({special});
         }
     } else if (action.target == "All") {

@@ -78,17 +78,18 @@ void createGameObjects(bool mobile) {
     auto* temporary = new TempState();
     ventrel::init(gameCore, state, temporary, false);
     ventrel::input->setConfirmKeys({host::Key::Return, host::Key::Space});
-    for (host::Key key :
-         {host::Key::Left, host::Key::Right, host::Key::Up, host::Key::Down, host::Key::PageUp,
-          host::Key::PageDown, host::Key::Escape, host::Key::Return, host::Key::Space}) {
+    for (host::Key key : {host::Key::Left, host::Key::Right, host::Key::Up, host::Key::Down,
+                          host::Key::PageUp, host::Key::PageDown, host::Key::Escape, host::Key::Return,
+                          host::Key::Space, host::Key::Backspace}) {
         ventrel::input->addKey(key);
     }
-    // A controller alone plays the game: its directions move the focus, A presses, B and Back go back.
+    // A controller alone plays the game: its directions move the focus, A presses, B and Back go back,
+    // Y takes the last answer back.
     ventrel::input->setConfirmButtons({host::Button::A});
     ventrel::input->setCancelButtons({host::Button::B, host::Button::Back});
     for (host::Button button :
          {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp, host::Button::DPadDown,
-          host::Button::A, host::Button::B, host::Button::Back}) {
+          host::Button::A, host::Button::B, host::Button::Back, host::Button::Y}) {
         ventrel::input->addButton(button);
     }
     phones = new Phones();

@@ -75,6 +75,9 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("rounds", &rounds));
     vars.push_back(serial::Variable("waterRoundDue", &waterRoundDue));
     vars.push_back(serial::Variable("driversAnnounced", &driversAnnounced));
+    vars.push_back(serial::Variable("turnCount", &turnCount));
+    vars.push_back(serial::Variable("chanceTape", &chanceTape));
+    vars.push_back(serial::Variable("chanceCursor", &chanceCursor));
     return vars;
 }
 
@@ -144,6 +147,9 @@ void GameState::_clear() {
     rounds = 0;
     waterRoundDue = false;
     driversAnnounced = false;
+    turnCount = 0;
+    chanceTape.clear();
+    chanceCursor = 0;
 }
 
 void GameState::_setup() {
@@ -277,6 +283,7 @@ void GameState::nextTurn() {
         return;
     }
     turnIndex = positiveModulo(turnIndex, count);
+    ++turnCount;
     Game::Player* player = players[turnIndex];
     while (true) {
         if (!player->isRollAgain()) {
@@ -321,7 +328,34 @@ int GameState::drawSurpriseId() {
             surpriseFieldStack.push_back(card->id);
         }
     }
-    return takeRandom(surpriseFieldStack);
+    size_t index = static_cast<size_t>(draw(0, static_cast<int>(surpriseFieldStack.size())));
+    int id = surpriseFieldStack[index];
+    surpriseFieldStack.erase(surpriseFieldStack.begin() + static_cast<std::ptrdiff_t>(index));
+    return id;
+}
+
+int GameState::draw(int low, int high) {
+    if (high <= low) {
+        return low;
+    }
+    if (chanceCursor >= 0 && chanceCursor < static_cast<int>(chanceTape.size())) {
+        int kept = chanceTape[static_cast<size_t>(chanceCursor)];
+        if (kept >= low && kept < high) {
+            ++chanceCursor;
+            return kept;
+        }
+        // Another draw than before: what was kept after it no longer applies.
+        chanceTape.resize(static_cast<size_t>(chanceCursor));
+    }
+    chanceCursor = static_cast<int>(chanceTape.size());
+    int value = kit::random(low, high);
+    chanceTape.push_back(value);
+    ++chanceCursor;
+    if (static_cast<int>(chanceTape.size()) > MaxChanceTape) {
+        chanceTape.erase(chanceTape.begin(), chanceTape.begin() + MaxChanceTape / 2);
+        chanceCursor -= MaxChanceTape / 2;
+    }
+    return value;
 }
 
 void GameState::_refillSurpriseDeck() {
@@ -371,6 +405,18 @@ Game::Field* GameState::getBoardField(int position) const {
 }
 
 Game::Player* GameState::chooseSpecialTarget(const kit::String& type) const {
+    kit::Array<Game::Player*> candidates = _specialCandidates(type);
+    return candidates.empty() ? nullptr : kit::randomElement(candidates);
+}
+
+Game::Player* GameState::drawSpecialTarget(const kit::String& type) {
+    kit::Array<Game::Player*> candidates = _specialCandidates(type);
+    return candidates.empty() ? nullptr
+                              : candidates[static_cast<size_t>(draw(0, static_cast<int>(candidates.size())))];
+}
+
+// The tied players a special target is chosen from.
+kit::Array<Game::Player*> GameState::_specialCandidates(const kit::String& type) const {
     kit::Array<Game::Player*> candidates = getPlayingPlayers();
     int (*measure)(const Game::Player*) = nullptr;
     if (type == "ActionType_Drink_Justice") {
@@ -381,17 +427,14 @@ Game::Player* GameState::chooseSpecialTarget(const kit::String& type) const {
         measure = [](const Game::Player* p) { return p->getCurrentField(); };
         std::erase(candidates, getCurrentPlayer());
     } else {
-        return nullptr;
-    }
-    if (candidates.empty()) {
-        return nullptr;
+        return {};
     }
     int least = INT_MAX;
     for (const Game::Player* p : candidates) {
         least = std::min(least, measure(p));
     }
     std::erase_if(candidates, [&](const Game::Player* p) { return measure(p) != least; });
-    return kit::randomElement(candidates);
+    return candidates;
 }
 
 void GameState::fillDefaultPlayers() {

@@ -85,9 +85,22 @@ public:
     // The board field at a position, null for a surprise position.
     Game::Field* getBoardField(int position) const;
     // The rule of the "Special" target of that action type: justice, injustice or the player to switch
-    // with; null for other types.
+    // with; null for other types. Of tied players one is chosen at random; the texts show one so
+    // chosen, and carrying the action out draws again, from the game's chance.
     Game::Player* chooseSpecialTarget(const kit::String& type) const;
+    Game::Player* drawSpecialTarget(const kit::String& type);
+    // Every draw of chance in the rules, a whole number in [low, high). The draws are kept in order,
+    // so that a game taken back by undo draws the same values again: undo never buys a better roll.
+    int draw(int low, int high);
+    const kit::Array<int>& getChanceTape() const { return chanceTape; }
+    int getChanceCursor() const { return chanceCursor; }
+    // After an undo the draws still to come are those the game made before.
+    void continueChance(const kit::Array<int>& tape) { chanceTape = tape; }
+    // Turns passed since the start.
+    int getTurnCount() const { return turnCount; }
     static constexpr int MinPlayers = 2;
+    // Draws kept for undo; the older half goes when there are more.
+    static constexpr int MaxChanceTape = 512;
     static constexpr int MaxPlayers = 14;
 
     // Two default players when there are none.
@@ -184,6 +197,9 @@ protected:
     kit::String phoneSecret;
     int waterRounds = 0;
     int rounds = 0;
+    int turnCount = 0;
+    kit::Array<int> chanceTape;
+    int chanceCursor = 0;
     bool waterRoundDue = false;
     bool driversAnnounced = false;
 
@@ -193,6 +209,7 @@ protected:
 private:
     void _makeFieldOrder();
     void _countRound();
+    kit::Array<Game::Player*> _specialCandidates(const kit::String& type) const;
     void _refillSurpriseDeck();
     void _deleteOwned();
 };

@@ -66,7 +66,8 @@ public:
         if (!current) {
             return;
         }
-        int roll = kit::random(1, 7);
+        int roll = game.draw(1, 7);
+        lastRoll = roll;
         current->moveBy(current->getState() == Game::Player::State::MoveBackwards ? -roll : roll);
         world.walkTokens();
         game.advancePhase();
@@ -85,6 +86,7 @@ public:
     }
 
     int turns = 0;
+    int lastRoll = 0;
 
 private:
     int noticeLevel = 0;
@@ -115,7 +117,8 @@ private:
         std::erase(others, &current);
         for (const Game::Action& action : actions) {
             if (action.target == "Random" && !others.empty()) {
-                game.addAffectedPlayers({kit::randomElement(others)});
+                game.addAffectedPlayers(
+                    {others[static_cast<size_t>(game.draw(0, static_cast<int>(others.size())))]});
             }
         }
         apply(current, actions[chosen]);
@@ -138,7 +141,7 @@ private:
         } else if (target == "Player") {
             game.addAffectedPlayers({&current});
         } else if (target == "Special") {
-            Game::Player* special = game.chooseSpecialTarget(action.type);
+            Game::Player* special = game.drawSpecialTarget(action.type);
             expect(special || playing.size() < 2, "a special target exists while two play");
             if (special) {
                 game.addAffectedPlayers({special});

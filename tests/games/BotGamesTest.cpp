@@ -164,6 +164,14 @@ private:
         if (choice == 2) {
             play.press(pause, "button_exit");
             _answer(0);
+            // Leaving offers the end of the night; these players only step out.
+            ASSERT_TRUE(session.getDriver().stepUntil(
+                [] {
+                    return openDialog() && openDialog()->getContext() == Menu::InGame::Main::EndNightContext;
+                },
+                120))
+                << where();
+            _answer(1);
             _resume();
             return;
         }

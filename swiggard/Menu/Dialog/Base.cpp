@@ -1,5 +1,7 @@
 #include "Menu/Dialog/Base.h"
 
+#include <gui/Dataset.h>
+
 namespace Menu::Dialog {
 
 Base::Base(const kit::String& name, const Layout& layout)
@@ -20,6 +22,35 @@ ventrel::system::Contract Base::getContract() const {
         contract.add({"text_dialog_%d", Kind::Label, 0, textCount - 1});
     }
     return contract;
+}
+
+void Base::show() {
+    for (const char* button : {"button_undo", "button_redo"}) {
+        if (gui::Object* object = getObject(button)) {
+            object->setVisible(false);
+        }
+    }
+    Dialog::show();
+}
+
+void Base::_setupCallbacks() {
+    Dialog::_setupCallbacks();
+    for (const char* button : {"button_undo", "button_redo"}) {
+        if (dataset && dataset->hasObject(button)) {
+            bind(button, &Base::_buttonUndo);
+        }
+    }
+}
+
+// Like an answer: the dialog goes and its caller hears which way to go.
+bool Base::_buttonUndo(gui::Object* object) {
+    hide();
+    _releaseInputState();
+    if (caller) {
+        caller->dialogResult(getName(), object->getName() == "button_undo" ? UndoAnswer : RedoAnswer,
+                             context);
+    }
+    return true;
 }
 
 }  // namespace Menu::Dialog

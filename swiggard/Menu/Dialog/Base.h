@@ -35,12 +35,22 @@ public:
         int texts = 1;
     };
 
+    // The answers of the small undo and redo buttons some questions have ("button_undo",
+    // "button_redo"): the caller takes the last answer back, or gives it again. Hidden whenever the
+    // dialog shows; the caller shows them.
+    static constexpr int UndoAnswer = -2;
+    static constexpr int RedoAnswer = -3;
+
     Base(const kit::String& name, const Layout& layout);
 
     ventrel::system::Contract getContract() const override;
+    void show() override;
 
 protected:
     int textCount;
+
+    void _setupCallbacks() override;
+    bool _buttonUndo(gui::Object* object);
 };
 
 }  // namespace Menu::Dialog

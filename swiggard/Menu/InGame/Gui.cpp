@@ -36,7 +36,7 @@ int shownSips(const Game::Player& player) {
 
 Gui::Gui(ventrel::system::Context* owner) : Base(owner, "menu/ingame/gui") {
     cancelObjectName = "button_menu";
-    setAutoFocusMode(3, 3, false);
+    setAutoFocusMode(5, 5, false);
 }
 
 ventrel::system::Contract Gui::getContract() const {
@@ -58,7 +58,9 @@ ventrel::system::Contract Gui::getContract() const {
         .add({"label_drinks_animation_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"row_drinks_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1})
-        .add({"image_drinks_style_%d", Kind::ImageBox, 0, PlayerSlots - 1});
+        .add({"image_drinks_style_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"button_undo", Kind::Button})
+        .add({"button_redo", Kind::Button});
 }
 
 // The names and counts are the game's from the first frame, also under a question asked while the
