@@ -229,8 +229,8 @@ def glyph_rotate():
 
 
 def glyph_undo(direction):
-    """A hook-shaped arrow: a half circle over the top ending in a head pointing back (-1, undo) or
-    forward (1, redo)."""
+    """A hook-shaped arrow: a half circle over the top, from the right down to a head on the left (1,
+    undo) or from the left to a head on the right (-1, redo)."""
     cx, cy, r = 50, 56, 22
     start = (cx + direction * r, cy + 14)
     top_end = (cx - direction * r, cy)
@@ -474,8 +474,8 @@ def buttons(icons, decor):
         "zoom_in": (GREEN, glyph_zoom(1)),
         "zoom_out": (GREEN, glyph_zoom(-1)),
         "rotate": (PURPLE, glyph_rotate()),
-        "undo": (ORANGE, glyph_undo(-1)),
-        "redo": (ORANGE, glyph_undo(1)),
+        "undo": (ORANGE, glyph_undo(1)),
+        "redo": (ORANGE, glyph_undo(-1)),
         "phone": (PURPLE, glyph_phone(False)),
         "phone_ready": (PURPLE, glyph_phone(True)),
         "cancel": (PINK, glyph_cross()),

@@ -195,6 +195,20 @@ TEST_F(AroundTheGameShots, TheNight) {
     }
 }
 
+// Undo on the bar between throws, and on the question itself.
+TEST_F(AroundTheGameShots, Undo) {
+    OpenBoard* board = startBoard(session, 3, Layout::Classic, FieldSet::Classic);
+    ASSERT_NE(board, nullptr);
+    throwFrom(board, 0, 1);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
+    session.click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session.getDriver().stepUntil([board] { return board->isWaitingForRoll() && !openDialog(); }, 900));
+    shot("undo_bar");
+    throwFrom(board, 0, 1);
+    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
+    shot("undo_question");
+}
+
 // The phones: the join panel with its code as the new-game screen opens, rows played from phones, the
 // panel opened again and switched off, then the pause menu's way to it during the game.
 TEST_F(AroundTheGameShots, Phones) {
