@@ -89,15 +89,15 @@ std::unique_ptr<GameState> UndoHistory::_step(std::deque<Moment>& from, std::deq
         return nullptr;
     }
     read.release();
-    std::unique_ptr<GameState> restored(game);
-    restored->continueChance(present.getChanceTape());
+    std::unique_ptr<GameState> back(game);
+    back->continueChance(present.getChanceTape());
     to.push_back(_capture(present));
     for (size_t i = 0; i < std::size(FameKeys); ++i) {
         profile().set(*FameKeys[i], from.back().fame[i]);
     }
     profile().save();
     from.pop_back();
-    return restored;
+    return back;
 }
 
 // Ten answers are kept, and every answer since the start of the previous player's turn.

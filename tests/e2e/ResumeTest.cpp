@@ -418,9 +418,19 @@ TEST_F(ResumeTest, TheNoticesComeBackUntilAnswered) {
     session->click(openDialog(), "button_dialog_0");
     ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
     EXPECT_FALSE(player(0).isLimitNoticeDue());
+
+    // A glass of water offered and left open is offered again; yes switches the player to water.
+    player(1).setStyle(Game::Player::Style::Drinks);
+    player(1).setWaterNoticeDue(true);
+    ASSERT_TRUE(waitForNotice(Scene::Board::GlassContext + "1"));
+    ASSERT_TRUE(closeAndResume());
+    ASSERT_TRUE(waitForNotice(Scene::Board::GlassContext + "1")) << "the glass of water was lost";
+    session->click(openDialog(), "button_dialog_0");
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
+    EXPECT_EQ(player(1).getStyle(), Game::Player::Style::Water);
     playOn();
     EXPECT_EQ(player(0).getDrinks(), 1) << "a player switched by the limit drank alcohol";
-    EXPECT_EQ(player(1).getDrinks(), 0) << "the driver drank alcohol";
+    EXPECT_EQ(player(1).getDrinks(), 0) << "the water drinker drank alcohol";
 }
 
 }  // namespace
