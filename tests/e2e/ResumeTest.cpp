@@ -21,6 +21,7 @@
 #include "PhoneClient.h"
 #include "System/Objects.h"
 #include "System/Phones.h"
+#include "System/UndoHistory.h"
 #include "TempFolder.h"
 
 namespace e2etest {
@@ -425,6 +426,7 @@ TEST_F(ResumeTest, TheNoticesComeBackUntilAnswered) {
     ASSERT_TRUE(waitForNotice(Scene::Board::GlassContext + "1"));
     ASSERT_TRUE(closeAndResume());
     ASSERT_TRUE(waitForNotice(Scene::Board::GlassContext + "1")) << "the glass of water was lost";
+    EXPECT_FALSE(System::UndoHistory::get().canUndo()) << "a resumed game starts without a history";
     session->click(openDialog(), "button_dialog_0");
     ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
     EXPECT_EQ(player(1).getStyle(), Game::Player::Style::Water);
