@@ -267,6 +267,14 @@ kit::String Player::getRichName() const {
                        kit::escapeText(System::shortenedName(name)).c_str());
 }
 
+kit::String Player::richNames(const kit::Array<Player*>& players) {
+    kit::String names;
+    for (const Player* player : players) {
+        names += (names.empty() ? "" : ", ") + player->getRichName();
+    }
+    return names;
+}
+
 // The outline that stands out more from the colour: never below 4.5:1, the least of any colour.
 kit::String Player::getContrastColor() const {
     host::Color fill(color.substr(0, 6));

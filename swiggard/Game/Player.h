@@ -80,6 +80,8 @@ public:
     // "[c=colour][b=border]name[/b][/c]" with the name escaped, so that typed mark-up shows as typed, and
     // shortened with an ellipsis when it is wider than the turn banner.
     kit::String getRichName() const;
+    // The rich names one after the other, with commas between ("Anna, Ben").
+    static kit::String richNames(const kit::Array<Player*>& players);
     // "RRGGBB" of the outline that keeps the player's colour readable on anything: black or white,
     // whichever stands out more from the colour.
     kit::String getContrastColor() const;

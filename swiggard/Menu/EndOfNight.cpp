@@ -93,12 +93,9 @@ void EndOfNight::_refreshPlayer(int row, unsigned int now) {
 
 void EndOfNight::_refreshRide() {
     System::GameState* game = System::gameState();
-    kit::String drivers;
-    for (const Game::Player* player : game ? game->getPlayers() : kit::Array<Game::Player*>()) {
-        if (player->isDriver()) {
-            drivers += (drivers.empty() ? "" : ", ") + player->getRichName();
-        }
-    }
+    kit::Array<Game::Player*> driving = game ? game->getPlayers() : kit::Array<Game::Player*>();
+    std::erase_if(driving, [](const Game::Player* p) { return !p->isDriver(); });
+    kit::String drivers = Game::Player::richNames(driving);
     System::setTextKey(this, "label_drivers",
                        drivers.empty() ? kit::String("gui.EndOfNightNoDriver")
                                        : "{%f} gui.EndOfNightDrivers {" + drivers + "}");

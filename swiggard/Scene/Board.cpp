@@ -449,7 +449,8 @@ void Board::_dispatchPhase() {
         System::setEnabled(gui, "container_menu", !thrown);
         if (!thrown) {
             game->clearActionPlayers();
-            diceValue = _comingRoll() > 0 ? _comingRoll() : diceValue;
+            int coming = _comingRoll();
+            diceValue = coming > 0 ? coming : diceValue;
         }
         if (boardViewer) {
             cameraTurnIndex = game->getTurnIndex();

@@ -25,15 +25,6 @@ kit::String literal(const kit::String& text) {
     return "{" + text + "}";
 }
 
-// "Anna, Ben": the names in their colours.
-kit::String namesOf(const kit::Array<Game::Player*>& players) {
-    kit::String names;
-    for (const Game::Player* player : players) {
-        names += (names.empty() ? "" : ", ") + player->getRichName();
-    }
-    return names;
-}
-
 }  // namespace
 
 bool Board::_showNotice() {
@@ -45,7 +36,8 @@ bool Board::_showNotice() {
             game->setDriversAnnounced(true);
         } else {
             ventrel::sceneManager->showDialog(
-                OkDialog, this, this, "{%f} gui.NoticeDrivers " + literal(namesOf(drivers)), DriversContext);
+                OkDialog, this, this, "{%f} gui.NoticeDrivers " + literal(Game::Player::richNames(drivers)),
+                DriversContext);
             return true;
         }
     }

@@ -74,6 +74,19 @@ protected:
         press(screen, button, 20);
     }
 
+    // Plays on until the dice waits, then opens the pause menu. A press while the camera still glides
+    // to the next player is not taken: the friends press again.
+    void openPauseBetweenTurns(BoardPlayer& friends, Scene::Board* board) {
+        ASSERT_TRUE(friends.playUntil([&] {
+            return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
+                   !board->getRollDice()->isVisible() && !openDialog();
+        }));
+        for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+            press(board->getGui(), "button_menu", 10);
+        }
+        ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    }
+
     // The dialog that waits for an answer, once it takes input.
     ventrel::menu::Dialog* waitForDialog(const kit::String& name) {
         ventrel::menu::Dialog* dialog = nullptr;
@@ -442,15 +455,10 @@ TEST_F(AroundTheGame, AGameSetUpByHandIsPlayedAndRemembered) {
                                [](const Game::Player* p) { return p->getDrinks() > 0; });
         },
         9000));
-    ASSERT_TRUE(friends.playUntil([&] {
-        return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
-               !board->getRollDice()->isVisible() && !openDialog();
-    }));
-    // A press while the camera still glides to the next player is not taken: the friends press again.
-    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
-        press(board->getGui(), "button_menu", 10);
+    openPauseBetweenTurns(friends, board);
+    if (HasFatalFailure()) {
+        return;
     }
-    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
     press(board->getMainMenu(), "button_exit", 10);
     answer(Menu::InGame::Main::ExitDialog, 0);
     // Leaving offers the end of the night; no takes the friends straight to the title.
@@ -888,14 +896,10 @@ TEST_F(AroundTheGame, ANightOfDrinkersWaterAndADriverEndsWithTheWayHome) {
     EXPECT_FALSE(player(1).isWarned());
     EXPECT_FALSE(player(2).isWarned());
 
-    ASSERT_TRUE(friends.playUntil([&] {
-        return board->isInputAllowed() && isShown(board->getGui(), "button_dice") &&
-               !board->getRollDice()->isVisible() && !openDialog();
-    }));
-    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
-        press(board->getGui(), "button_menu", 10);
+    openPauseBetweenTurns(friends, board);
+    if (HasFatalFailure()) {
+        return;
     }
-    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
     // The pause list: water is one tap and a yes away, drinking again too, and that lifts the limit.
     Menu::InGame::Status* list = board->getMainMenu()->getStatus();
     press(list, "button_player_style_0", 10);
