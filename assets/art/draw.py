@@ -488,12 +488,16 @@ def buttons(icons, decor):
         "arrow_right": (YELLOW, glyph_arrow(1)),
     }
     glyphs.update(style_glyphs(icons, decor, 128))
+    glyphs["story"] = (TEAL, icons.place(decor["story"], 30, 30, 68))
     pictures = []
     for name, (colour, glyph) in glyphs.items():
         pictures += [(f"gui/buttons/{name}{s}", round_button(colour, glyph, s)) for s in WITH_DISABLED]
     for name, (colour, glyph) in style_glyphs(icons, decor, 128).items():
         pictures.append((f"gui/gui/badge_{name[6:]}", badge(colour, glyph)))
     pictures.append(("gui/gui/taxi", doc(128, 128, icons.place(decor["taxi"], 4, 4, 120))))
+    for award in ("bravest", "luckiest", "generous", "hydration", "marathon"):
+        name = "award_" + award
+        pictures.append((f"gui/gui/{name}", doc(128, 128, icons.place(decor[name], 4, 4, 120))))
     # The text buttons of every screen. Hover lightens only a little: the text colours on them keep a
     # contrast of 4.5:1 in every state but disabled.
     for kind, colour in (("primary", YELLOW), ("secondary", COBALT), ("danger", RED)):

@@ -220,6 +220,8 @@ void Board::_rollDice(int value) {
     rollDice->setRoll(diceValue);
     System::setImage(gui, "button_dice", "gui.dice/" + kit::toString(diceValue));
     current->moveBy(current->getState() == Game::Player::State::MoveBackwards ? -diceValue : diceValue);
+    game->record(Game::GameLog::Kind::Roll, current, diceValue);
+    game->recordLaps(current);
     game->setRolledValue(diceValue);
     game->setPhaseDone(true);
     // Saved before the token walks: a game closed or lost meanwhile resumes with this throw.
@@ -513,6 +515,7 @@ void Board::dialogResult(const kit::String& dialog, int button, const kit::Strin
         }
     } else if (dialog == YesNoDialog && context == DoubleStakesContext) {
         game->answerDoubleStakes(button == 0);
+        game->record(Game::GameLog::Kind::DoubleStakes, nullptr, game->getMultiplier(), button == 0 ? 1 : 0);
         refresh();
         _saveProgress();
     } else {

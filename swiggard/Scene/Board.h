@@ -149,6 +149,7 @@ protected:
     bool _applyMoveAction(const Game::Action& action);
     bool _applySpecialAction(const Game::Action& action);
     void _giveDrinks(Game::Player* player, int amount);
+    void _recordMove(const Game::Player* player);
 
     // Undo: the moment before an answer is kept; a restored game reopens the board.
     void _recordAnswer(const kit::String& dialog, const kit::String& context);

@@ -79,6 +79,9 @@ void Board::_prepareLanding() {
     // Only players in the game are drawn: one taken out is not named on a card.
     kit::Array<Game::Player*> others = game->getPlayingPlayers();
     std::erase(others, current);
+    game->record(Game::GameLog::Kind::Landing, current, current->getCurrentField() % Game::BoardSize,
+                 current->getFieldId());
+    game->record(Game::GameLog::Kind::Question, current, static_cast<int>(_currentActions().size()));
     kit::Array<int> rolls;
     for (const Game::Action& action : _currentActions()) {
         if (action.target == "Random" && !others.empty()) {
@@ -331,12 +334,18 @@ void Board::_applyChosenAction() {
     _saveProgress();
 }
 
-// Taking the first of two choices is taking the challenge; it counts when it is carried out, once,
-// however often the question was asked again.
+// Taking the first of two choices is taking the challenge, the second refusing it; it counts when it
+// is carried out, once, however often the question was asked again.
 void Board::_countAcceptedChallenge() {
-    if (selectedAction == 0 && _currentActions().size() >= 2) {
-        System::gameState()->getCurrentPlayer()->addAcceptedChallenge();
+    System::GameState* game = System::gameState();
+    Game::Player* current = game->getCurrentPlayer();
+    bool challenge = _currentActions().size() >= 2;
+    if (selectedAction == 0 && challenge) {
+        current->addAcceptedChallenge();
     }
+    using Log = Game::GameLog;
+    Log::Answer answer = !challenge ? Log::Answered : selectedAction == 0 ? Log::Accepted : Log::Refused;
+    game->record(Log::Kind::Answer, current, selectedAction, answer);
 }
 
 bool Board::_applyDrinkAction(const Game::Action& action) {
@@ -379,6 +388,7 @@ bool Board::_applyMoveAction(const Game::Action& action) {
     if (type == "ActionType_Move_Backwards") {
         for (Game::Player* target : targets) {
             target->moveBy(-action.drinks);
+            _recordMove(target);
         }
         // The new field's draws are made and saved at once, so that a game left while the token walks
         // back resumes with the new field's question.
@@ -390,6 +400,7 @@ bool Board::_applyMoveAction(const Game::Action& action) {
     if (type == "ActionType_Move_ToStart") {
         for (Game::Player* target : targets) {
             target->moveBy(-target->getCurrentField());
+            _recordMove(target);
         }
         if (temp) {
             temp->setTokensJumped(true);
@@ -399,6 +410,8 @@ bool Board::_applyMoveAction(const Game::Action& action) {
         int difference = targets.front()->getCurrentField() - current->getCurrentField();
         current->moveBy(difference);
         targets.front()->moveBy(-difference);
+        _recordMove(current);
+        _recordMove(targets.front());
         if (temp) {
             temp->setTokensJumped(true);
         }
@@ -430,8 +443,29 @@ void Board::_giveDrinks(Game::Player* player, int amount) {
     if (!player) {
         return;
     }
-    player->takeSips(amount, System::waterNoticeLevel(), static_cast<unsigned int>(kit::time()));
+    Game::Player::Sips sips =
+        player->takeSips(amount, System::waterNoticeLevel(), static_cast<unsigned int>(kit::time()));
     gui->drinkAnimation(player, amount);
+    System::GameState* game = System::gameState();
+    using Kind = Game::GameLog::Kind;
+    if (sips.alcohol > 0) {
+        game->record(Kind::Sips, player, sips.alcohol);
+    }
+    if (sips.water > 0) {
+        game->record(Kind::Water, player, sips.water);
+    }
+    Game::Player* current = game->getCurrentPlayer();
+    if (amount > 0 && current && player != current) {
+        game->record(Kind::HandOut, current, amount, game->seatOf(player));
+    }
+}
+
+// A move names the field the token goes to; a backwards move over the start undoes no lap.
+void Board::_recordMove(const Game::Player* player) {
+    System::GameState* game = System::gameState();
+    game->record(Game::GameLog::Kind::Move, player, player->getCurrentField() % Game::BoardSize,
+                 player->getFieldId());
+    game->recordLaps(player);
 }
 
 }  // namespace Scene

@@ -81,14 +81,19 @@ void Board::_showWaterRound() {
 
 void Board::_answerNotice(const kit::String& dialog, int button, const kit::String& context) {
     System::GameState* game = System::gameState();
+    using Log = Game::GameLog;
     if (dialog == OkDialog && context == DriversContext) {
         game->setDriversAnnounced(true);
+        game->record(Log::Kind::Notice, nullptr, 0, Log::Drivers);
     } else if (dialog == SelectDialog && context == WaterRoundContext) {
         game->setWaterRoundDue(false);
+        game->record(Log::Kind::Notice, nullptr, 0, Log::WaterRound);
     } else if (Game::Player* player = _noticePlayer(dialog, context, OkDialog, LimitContext)) {
         player->setLimitNoticeDue(false);
+        game->record(Log::Kind::Notice, player, player->getSipLimit(), Log::Limit);
     } else if (Game::Player* offered = _noticePlayer(dialog, context, YesNoDialog, GlassContext)) {
         offered->setWaterNoticeDue(false);
+        game->record(Log::Kind::Notice, offered, button == 0 ? 1 : 0, Log::Glass);
         if (button == 0) {
             offered->setStyle(Game::Player::Style::Water);
         }

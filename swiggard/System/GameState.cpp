@@ -78,6 +78,7 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     vars.push_back(serial::Variable("turnCount", &turnCount));
     vars.push_back(serial::Variable("chanceTape", &chanceTape));
     vars.push_back(serial::Variable("chanceCursor", &chanceCursor));
+    gameLog.addSerialVars(vars);
     return vars;
 }
 
@@ -111,6 +112,7 @@ void GameState::repair() {
     if (turnPhase == TurnPhase::Start && rolledValue == 0) {
         phaseDone = false;
     }
+    gameLog.repair(static_cast<int>(players.size()));
 }
 
 void GameState::_deleteOwned() {
@@ -150,6 +152,7 @@ void GameState::_clear() {
     turnCount = 0;
     chanceTape.clear();
     chanceCursor = 0;
+    gameLog.clear();
 }
 
 void GameState::_setup() {
@@ -284,6 +287,7 @@ void GameState::nextTurn() {
     }
     turnIndex = positiveModulo(turnIndex, count);
     ++turnCount;
+    gameLog.sampleTurn(turnCount, count);
     Game::Player* player = players[turnIndex];
     while (true) {
         if (!player->isRollAgain()) {
@@ -300,8 +304,22 @@ void GameState::nextTurn() {
         }
         if (player->isPlaying()) {
             napping.push_back(player);
+            record(Game::GameLog::Kind::Skip, player);
         }
     }
+}
+
+void GameState::record(Game::GameLog::Kind kind, const Game::Player* player, int amount, int detail) {
+    gameLog.add({kind, turnCount, seatOf(player), amount, detail});
+}
+
+void GameState::recordLaps(const Game::Player* player) {
+    gameLog.noteLaps(turnCount, seatOf(player), player->getLaps());
+}
+
+int GameState::seatOf(const Game::Player* player) const {
+    auto found = std::find(players.begin(), players.end(), player);
+    return found == players.end() ? -1 : static_cast<int>(found - players.begin());
 }
 
 void GameState::setRolledValue(int value) {

@@ -9,6 +9,7 @@
 #include "Game/Board.h"
 #include "Game/CustomCard.h"
 #include "Game/Field.h"
+#include "Game/GameLog.h"
 #include "Game/Player.h"
 
 namespace System {
@@ -98,6 +99,14 @@ public:
     void continueChance(const kit::Array<int>& tape) { chanceTape = tape; }
     // Turns passed since the start.
     int getTurnCount() const { return turnCount; }
+    // What happened, told by the pause menu and drawn by the recap; saved with the game.
+    const Game::GameLog& getLog() const { return gameLog; }
+    // Records an event of the current turn; a null player is the whole table's.
+    void record(Game::GameLog::Kind kind, const Game::Player* player, int amount = 0, int detail = 0);
+    // Laps are recorded once each, when the token first gets round.
+    void recordLaps(const Game::Player* player);
+    // The player's place in the list, -1 for one not in the game.
+    int seatOf(const Game::Player* player) const;
     static constexpr int MinPlayers = 2;
     // Draws kept for undo; the older half goes when there are more.
     static constexpr int MaxChanceTape = 512;
@@ -202,6 +211,7 @@ protected:
     int chanceCursor = 0;
     bool waterRoundDue = false;
     bool driversAnnounced = false;
+    Game::GameLog gameLog;
 
     void _clear() override;
     void _setup() override;

@@ -5,7 +5,10 @@
 #include "BoardPlay.h"
 #include "Menu/AlcoTest.h"
 #include "Menu/CustomCards.h"
+#include "Menu/EndOfNight.h"
 #include "Menu/HallOfFame.h"
+#include "Menu/InGame/Main.h"
+#include "Menu/InGame/Story.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
 #include "Menu/Phones.h"
@@ -195,17 +198,56 @@ TEST_F(AroundTheGameShots, TheNight) {
     }
 }
 
+// What happened and the recap's pages, after turns really played, with 2 and 14 players.
+TEST_F(AroundTheGameShots, TheStory) {
+    for (int count : {2, 14}) {
+        OpenBoard* board = startBoard(session, count, Layout::Classic, FieldSet::Shuffle);
+        ASSERT_NE(board, nullptr);
+        BoardPlayer play(session, BoardPlayer::Input::Mouse);
+        int turns = std::max(40, count * 3);
+        ASSERT_TRUE(play.playUntil(
+            [&] {
+                return play.getStartedTurns() >= turns && board->isInputAllowed() &&
+                       isShown(board->getGui(), "button_dice") && !board->getRollDice()->isVisible() &&
+                       !openDialog();
+            },
+            turns * 600));
+        for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+            session.click(board->getGui(), "button_menu");
+            session.getDriver().step(10);
+        }
+        ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+        session.click(board->getMainMenu(), "button_story");
+        ASSERT_TRUE(session.waitForInput(board->getMainMenu()->getStory()));
+        session.getDriver().step(10);
+        shot("story_" + kit::toString(count));
+        session.click(board->getMainMenu(), "button_end_night");
+        ASSERT_TRUE(session.waitForScene("Scene::EndOfNight"));
+        auto* night = menu<Menu::EndOfNight>();
+        ASSERT_NE(night, nullptr);
+        ASSERT_TRUE(session.waitForInput(night));
+        for (const char* page : {"sips", "laps", "awards"}) {
+            session.click(night, kit::String("button_page_") + page);
+            session.getDriver().step(10);
+            shot(kit::String("recap_") + page + "_" + kit::toString(count));
+        }
+    }
+}
+
 // Undo on the bar between throws, and on the question itself.
 TEST_F(AroundTheGameShots, Undo) {
     OpenBoard* board = startBoard(session, 3, Layout::Classic, FieldSet::Classic);
     ASSERT_NE(board, nullptr);
     throwFrom(board, 0, 1);
-    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
     session.click(openDialog(), "button_dialog_0");
-    ASSERT_TRUE(session.getDriver().stepUntil([board] { return board->isWaitingForRoll() && !openDialog(); }, 900));
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([board] { return board->isWaitingForRoll() && !openDialog(); }, 900));
     shot("undo_bar");
     throwFrom(board, 0, 1);
-    ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
+    ASSERT_TRUE(
+        session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
     shot("undo_question");
 }
 

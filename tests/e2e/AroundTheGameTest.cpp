@@ -1,28 +1,39 @@
 // The screens around a game, driven by injected clicks, keys and typed text: setting up a game,
 // the hall of fame, the card editor and the blood-alcohol calculator.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/Gui.h>
 #include <gui/Label.h>
 #include <gui/ScrollArea.h>
 #include <host/Color.h>
+#include <kit/File.h>
 #include <kit/Strings.h>
 #include <ventrel/Platform.h>
 #include <ventrel/system/SaveManager.h>
 
 #include "BoardPlay.h"
 #include "Game/AlcoTestUnits.h"
+#include "Game/Awards.h"
 #include "Game/CustomCard.h"
 #include "Menu/AlcoTest.h"
 #include "Menu/CustomCards.h"
+#include "Menu/EndOfNight.h"
 #include "Menu/HallOfFame.h"
 #include "Menu/Help.h"
+#include "Menu/InGame/Main.h"
 #include "Menu/InGame/Status.h"
+#include "Menu/InGame/Story.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
 #include "Scene/NewGame.h"
 #include "System/Core.h"
 #include "System/Objects.h"
+#include "System/Pictures.h"
 #include "System/PlayerNames.h"
 #include "System/TempState.h"
 
@@ -939,6 +950,114 @@ TEST_F(AroundTheGame, ANightOfDrinkersWaterAndADriverEndsWithTheWayHome) {
     press(session.getScene(), "button_cancel", 10);
     ASSERT_TRUE(session.waitForScene("Scene::Title"));
     EXPECT_TRUE(ventrel::saveManager->existsAuto());
+}
+
+// A night told: what happened, newest first, page by page in the pause menu; then the recap's pages
+// with the log's figures, and the recap saved as pictures that never replace one another.
+TEST_F(AroundTheGame, TheStoryOfTheNightIsToldAndSavedAsPictures) {
+    std::filesystem::path base =
+        std::filesystem::temp_directory_path() / ("swiggard_story_" + kit::toString(getpid()));
+    std::filesystem::remove_all(base);
+    std::filesystem::create_directories(base / "config");
+    std::filesystem::path pictures = base / "My Pictures";
+    kit::File::write((base / "config/user-dirs.dirs").string(),
+                     "# written by hand\nXDG_PICTURES_DIR=\"" + pictures.string() + "\"\n");
+    ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+
+    OpenBoard* board = startBoard(session, 3, Layout::Classic, FieldSet::Shuffle);
+    ASSERT_NE(board, nullptr);
+    BoardPlayer friends(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(
+        friends.playUntil([&] { return game().getLog().size() > Menu::InGame::Story::RowSlots + 5; }, 20000));
+    openPauseBetweenTurns(friends, board);
+    ASSERT_FALSE(HasFatalFailure());
+    const Game::GameLog& log = game().getLog();
+    for (const Game::Player* p : game().getPlayers()) {
+        Game::GameLog::Totals told = log.getTotals(game().seatOf(p));
+        EXPECT_EQ(told.sips, p->getDrinks());
+        EXPECT_EQ(told.water, p->getWaterSips());
+        EXPECT_EQ(told.accepted, p->getAcceptedChallenges());
+    }
+
+    Menu::InGame::Main* pause = board->getMainMenu();
+    Menu::InGame::Story* story = pause->getStory();
+    press(pause, "button_story", 10);
+    ASSERT_TRUE(session.waitForInput(story));
+    EXPECT_FALSE(pause->getStatus()->isVisible());
+    auto line = [&](const kit::String& label) {
+        auto* shown = dynamic_cast<gui::Label*>(story->getObject(label));
+        return shown ? shown->getTextKey() : kit::String("<none>");
+    };
+    int newest = log.size() - 1;
+    EXPECT_EQ(line("label_story_0"), Menu::InGame::Story::lineOf(*log.at(newest)));
+    EXPECT_EQ(line("label_story_1"), Menu::InGame::Story::lineOf(*log.at(newest - 1)));
+    EXPECT_FALSE(isShown(story, "label_story_empty"));
+    press(story, "button_story_older", 10);
+    EXPECT_EQ(line("label_story_0"),
+              Menu::InGame::Story::lineOf(*log.at(newest - Menu::InGame::Story::RowSlots)));
+    press(story, "button_story_newer", 10);
+    EXPECT_EQ(line("label_story_0"), Menu::InGame::Story::lineOf(*log.at(newest)));
+    press(story, "button_story_back", 10);
+    EXPECT_FALSE(story->isVisible());
+    EXPECT_TRUE(pause->getStatus()->isVisible());
+
+    press(pause, "button_end_night", 10);
+    ASSERT_TRUE(session.waitForScene("Scene::EndOfNight"));
+    auto* night = dynamic_cast<Menu::EndOfNight*>(session.getScene()->getMenus().back());
+    ASSERT_NE(night, nullptr);
+    ASSERT_TRUE(session.waitForInput(night));
+    press(night, "button_page_laps", 10);
+    EXPECT_TRUE(isShown(night, "container_page_laps"));
+    EXPECT_FALSE(isShown(night, "container_page_night"));
+    kit::Array<Game::GameLog::Totals> totals;
+    for (int seat = 0; seat < 3; ++seat) {
+        totals.push_back(log.getTotals(seat));
+        EXPECT_EQ(labelText(night, System::slotName("label_laps_", seat)), kit::toString(totals.back().laps));
+        EXPECT_EQ(labelText(night, System::slotName("label_accepted_", seat)),
+                  kit::toString(totals.back().accepted));
+        EXPECT_EQ(labelText(night, System::slotName("label_refused_", seat)),
+                  kit::toString(totals.back().refused));
+    }
+    EXPECT_FALSE(isShown(night, "container_laps_row_3"));
+    press(night, "button_page_awards", 10);
+    EXPECT_TRUE(isShown(night, "container_page_awards"));
+    kit::Array<Game::Awards::Award> awards = Game::Awards::of(totals);
+    for (int slot = 0; slot < 5; ++slot) {
+        kit::String winners = labelText(night, System::slotName("label_award_winners_", slot));
+        for (int seat : awards[static_cast<size_t>(slot)].seats) {
+            EXPECT_NE(winners.find(player(seat).getName()), kit::String::npos) << slot << ": " << winners;
+        }
+    }
+    press(night, "button_page_sips", 10);
+    EXPECT_TRUE(isShown(night, "chart_line_0_0")) << "a line over the turns played";
+    EXPECT_FALSE(isShown(night, "chart_line_3_0"));
+
+    // A picture of that name is there already: it is kept, and the new ones get numbers.
+    kit::String stem = night->getSavedPicture();
+    EXPECT_TRUE(stem.empty());
+    press(night, "button_save_picture", 2);
+    ASSERT_TRUE(driver().stepUntil([&] { return !night->getSavedPicture().empty(); }, 120));
+    std::filesystem::path first = night->getSavedPicture();
+    EXPECT_EQ(first.parent_path(), pictures);
+    EXPECT_EQ(first.extension(), ".png");
+    EXPECT_EQ(kit::File::readText(first.string()).substr(1, 3), "PNG");
+    press(night, "button_save_picture", 2);
+    ASSERT_TRUE(driver().stepUntil([&] { return night->getSavedPicture() != first.string(); }, 120));
+    EXPECT_EQ(night->getSavedPicture(), (pictures / (first.stem().string() + " (2).png")).string());
+    EXPECT_EQ(kit::File::readText(first.string()).substr(1, 3), "PNG") << "the first picture stays";
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(pictures), std::filesystem::directory_iterator()),
+        2)
+        << "no half-written file is left behind";
+
+    // A folder that cannot be made: nothing is said to be saved.
+    kit::File::write((base / "blocked").string(), "a file, not a folder");
+    kit::File::write((base / "config/user-dirs.dirs").string(),
+                     "XDG_PICTURES_DIR=\"" + (base / "blocked/pictures").string() + "\"\n");
+    press(night, "button_save_picture", 10);
+    EXPECT_TRUE(night->getSavedPicture().empty());
+    ::unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(base);
 }
 
 }  // namespace

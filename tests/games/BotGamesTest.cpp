@@ -113,6 +113,12 @@ private:
         for (const Game::Player* player : players) {
             EXPECT_GE(player->getDrinks(), drinks[player]) << where() << ": drinks fell";
             EXPECT_LE(player->getDrinks(), 9001) << where();
+            // The log tells every sip, water sip, challenge and lap the counters hold.
+            Game::GameLog::Totals told = game().getLog().getTotals(game().seatOf(player));
+            EXPECT_EQ(told.sips, player->getDrinks()) << where();
+            EXPECT_EQ(told.water, player->getWaterSips()) << where();
+            EXPECT_EQ(told.accepted, player->getAcceptedChallenges()) << where();
+            EXPECT_GE(told.laps, player->getLaps()) << where();
         }
         Game::Player* current = game().getCurrentPlayer();
         ASSERT_NE(current, nullptr) << where();
@@ -134,6 +140,7 @@ private:
         EXPECT_EQ(saved->getTurnPhase(), game().getTurnPhase()) << where();
         EXPECT_EQ(saved->getMultiplier(), game().getMultiplier()) << where();
         ASSERT_EQ(saved->getPlayers().size(), game().getPlayers().size()) << where();
+        EXPECT_EQ(saved->getLog().size(), game().getLog().size()) << where();
         for (size_t i = 0; i < saved->getPlayers().size(); ++i) {
             EXPECT_EQ(saved->getPlayers()[i]->getDrinks(), game().getPlayers()[i]->getDrinks()) << where();
             EXPECT_EQ(saved->getPlayers()[i]->getCurrentField(), game().getPlayers()[i]->getCurrentField())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 // Shared by the host layer's sources (and its tests); not a public header: it includes SDL.
 #include <SDL.h>
 
@@ -102,6 +104,8 @@ struct RenderSystem::Impl {
     bool clipping = false;
     quadrix::Rectangle clipRect;
     kit::String screenshotRequest;
+    // The last requested screenshot once its frame was shown, and whether it was saved.
+    std::optional<std::pair<kit::String, bool>> screenshotResult;
 
     uint64_t nextSerial = 1;
     kit::Map<uint64_t, Texture*> textures;

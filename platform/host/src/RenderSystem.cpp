@@ -894,7 +894,8 @@ void RenderSystem::presentFrame() {
     if (!impl->screenshotRequest.empty()) {
         kit::String filename;
         filename.swap(impl->screenshotRequest);
-        saveScreenshot(filename);
+        bool saved = saveScreenshot(filename);
+        impl->screenshotResult = std::make_pair(filename, saved);
     }
     SDL_RenderPresent(impl->renderer);
 }
@@ -952,6 +953,13 @@ bool RenderSystem::saveScreenshot(const kit::String& filename) {
 
 void RenderSystem::requestScreenshot(const kit::String& filename) {
     impl->screenshotRequest = filename;
+    impl->screenshotResult.reset();
+}
+
+std::optional<std::pair<kit::String, bool>> RenderSystem::takeScreenshotResult() {
+    std::optional<std::pair<kit::String, bool>> result;
+    result.swap(impl->screenshotResult);
+    return result;
 }
 
 // Texture

@@ -64,6 +64,7 @@ void BacWarning::_close() {
     System::GameState* game = System::gameState();
     if (Game::Player* current = game ? game->getCurrentPlayer() : nullptr) {
         current->setWarned(true);
+        game->record(Game::GameLog::Kind::Warning, current, current->getEstimate());
     }
     hide();
     if (owner && owner->getMenu(GuiMenu)) {

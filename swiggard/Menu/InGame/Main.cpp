@@ -10,6 +10,7 @@
 
 #include "Menu/Help.h"
 #include "Menu/InGame/Status.h"
+#include "Menu/InGame/Story.h"
 #include "Menu/Phones.h"
 #include "Menu/Settings.h"
 #include "System/Navigation.h"
@@ -22,6 +23,7 @@ namespace {
 const kit::String GuiMenu = "menu/ingame/gui";
 constexpr int InfoFocus = 6;
 constexpr int InfoButtonFocus = 3;
+constexpr int StoryButtonFocus = 9;
 
 }  // namespace
 
@@ -32,7 +34,7 @@ Main::Main(ventrel::system::Context* owner) : Base(owner, "menu/ingame/main") {
     visibleOnSetup = false;
     useShowAnimation = true;
     useHideAnimation = true;
-    setAutoFocusMode(9, 1, false);
+    setAutoFocusMode(10, 1, false);
 }
 
 ventrel::system::Contract Main::getContract() const {
@@ -40,7 +42,7 @@ ventrel::system::Contract Main::getContract() const {
     ventrel::system::Contract contract = Base::getContract();
     for (const char* button :
          {"button_continue", "button_info", "button_info_ok", "button_settings", "button_help", "button_exit",
-          "button_fbshare", "button_phones", "button_end_night"}) {
+          "button_fbshare", "button_phones", "button_end_night", "button_story"}) {
         contract.add({button, Kind::Button});
     }
     return contract.add({"menu", Kind::Object})
@@ -51,6 +53,8 @@ ventrel::system::Contract Main::getContract() const {
 
 void Main::_setupMenus() {
     status = static_cast<Status*>(_registerMenu(new Status(this)));
+    story = static_cast<Story*>(_registerMenu(new Story(this)));
+    story->setOnBack([this] { _storyBack(); });
     help = static_cast<Help*>(_registerMenu(new Help(this)));
     settings = static_cast<Settings*>(_registerMenu(new Settings(this)));
     phones = static_cast<Phones*>(_registerMenu(new Phones(this)));
@@ -62,8 +66,9 @@ void Main::_setupMenus() {
 void Main::setup() {
     Base::setup();
     for (ventrel::menu::Base* menu :
-         {static_cast<ventrel::menu::Base*>(status), static_cast<ventrel::menu::Base*>(help),
-          static_cast<ventrel::menu::Base*>(settings), static_cast<ventrel::menu::Base*>(phones)}) {
+         {static_cast<ventrel::menu::Base*>(status), static_cast<ventrel::menu::Base*>(story),
+          static_cast<ventrel::menu::Base*>(help), static_cast<ventrel::menu::Base*>(settings),
+          static_cast<ventrel::menu::Base*>(phones)}) {
         menu->setVisible(false);
     }
 }
@@ -88,6 +93,7 @@ void Main::_setupCallbacks() {
     bind("button_continue", &Main::_continue);
     bind("button_info", &Main::_info);
     bind("button_info_ok", &Main::_infoOk);
+    bind("button_story", &Main::_story);
     bind("button_settings", &Main::_settings);
     bind("button_help", &Main::_help);
     bind("button_phones", &Main::_phones);
@@ -115,6 +121,20 @@ void Main::_infoOk() {
     System::setVisible(this, "container_info", false);
     status->setVisible(true);
     setFocusIndex(InfoButtonFocus);
+}
+
+void Main::_story() {
+    status->setVisible(false);
+    System::setVisible(this, "container_info", false);
+    if (status->getDataset()) {
+        status->getDataset()->removeFocus();
+    }
+    story->show();
+}
+
+void Main::_storyBack() {
+    status->setVisible(true);
+    setFocusIndex(StoryButtonFocus);
 }
 
 void Main::_settings() {
@@ -176,8 +196,11 @@ void Main::_updateLogic() {
     if (panel) {
         panel->setVisible(!covered);
     }
-    if (status->getRoot()) {
-        status->getRoot()->setVisible(!covered);
+    for (ventrel::menu::Base* list :
+         {static_cast<ventrel::menu::Base*>(status), static_cast<ventrel::menu::Base*>(story)}) {
+        if (list->getRoot()) {
+            list->getRoot()->setVisible(!covered);
+        }
     }
     System::setVisible(this, "image_settings_backdrop", settings->isVisible());
     if (owner && owner->getModalMenu() == this && owner->getMenu(GuiMenu)) {
@@ -195,6 +218,7 @@ void Main::refresh() {
 void Main::show() {
     Base::show();
     System::setVisible(this, "container_info", false);
+    story->setVisible(false);
     status->show();
     status->refresh();
     if (status->getDataset()) {
@@ -205,6 +229,7 @@ void Main::show() {
 void Main::hide() {
     Base::hide();
     status->hide();
+    story->hide();
 }
 
 float Main::_shownPanelY() const {

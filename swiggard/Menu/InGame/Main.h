@@ -11,10 +11,11 @@ class Settings;
 namespace Menu::InGame {
 
 class Status;
+class Story;
 
-// The pause menu: a panel that slides up over the board with the players' status list, the
-// blood-alcohol explanation, settings, help, ending the night and leaving the game (it stays saved;
-// leaving offers the end of the night first).
+// The pause menu: a panel that slides up over the board with the players' status list, what happened
+// so far, the blood-alcohol explanation, settings, help, ending the night and leaving the game (it stays
+// saved; leaving offers the end of the night first).
 class Main : public ventrel::menu::Base {
 public:
     static inline const kit::String ExitDialog = "menu/dialog/yes_no";
@@ -31,12 +32,14 @@ public:
     void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
 
     Status* getStatus() const { return status; }
+    Story* getStory() const { return story; }
     Help* getHelp() const { return help; }
     Settings* getSettings() const { return settings; }
     Phones* getPhones() const { return phones; }
 
 protected:
     Status* status = nullptr;
+    Story* story = nullptr;
     Help* help = nullptr;
     Settings* settings = nullptr;
     Phones* phones = nullptr;
@@ -57,6 +60,8 @@ protected:
     void _continue();
     void _info();
     void _infoOk();
+    void _story();
+    void _storyBack();
     void _settings();
     void _help();
     void _phones();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "host/Color.h"
 #include "host/Texture.h"
@@ -103,6 +104,8 @@ public:
     bool saveScreenshot(const kit::String& filename);
     // The next presented frame is saved as a PNG file just before it is shown.
     void requestScreenshot(const kit::String& filename);
+    // The requested screenshot's file and whether it was saved, once its frame was shown; taken once.
+    std::optional<std::pair<kit::String, bool>> takeScreenshotResult();
 
     struct Impl;
 
