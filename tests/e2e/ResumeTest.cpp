@@ -541,6 +541,30 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     EXPECT_GT(phoneRolls, rolls) << "the phones do not roll after the restart";
     EXPECT_GE(player(0).getDrinks() + player(2).getDrinks(), sips);
 
+    // The TV takes the last answer back between throws: the phones follow at once, the question is
+    // theirs again, and its answer from the phone plays on.
+    ASSERT_TRUE(session->getDriver().stepUntil(
+        [this] { return board()->isWaitingForRoll() && !openDialog() && board()->isInputAllowed(); }, 900));
+    ASSERT_TRUE(System::UndoHistory::get().canUndo());
+    session->getDriver().pressKey(host::Key::Backspace);
+    ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 600))
+        << "no question back";
+    int row = board()->getQuestionRow(openDialog());
+    PhoneClient* asked = row == 0 ? &anna : row == 1 ? &late : &bob;
+    nlohmann::json back;
+    ASSERT_TRUE(session->getDriver().stepUntil(
+        [&] {
+            back = asked->state();
+            return back["question"].is_object() && back["question"]["answerable"] == true;
+        },
+        30))
+        << "the phone does not see the question taken back: " << back.dump();
+    EXPECT_EQ(asked->post("answer", {{"id", back["question"]["id"]},
+                                     {"button", back["question"]["buttons"][0]["index"]}}),
+              200);
+    EXPECT_TRUE(session->getDriver().stepUntil([] { return openDialog() == nullptr; }, 300))
+        << "the phone's answer to the question taken back was not taken";
+
     ASSERT_TRUE(session->goTo("Scene::Title"));
     EXPECT_FALSE(System::phones->isRunning());
     EXPECT_TRUE(anna.state().is_null()) << "the server still answers at the title";

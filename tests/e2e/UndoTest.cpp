@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include <gui/Dataset.h>
+
 #include "BoardPlay.h"
 #include "Menu/Dialog/Base.h"
 #include "System/UndoHistory.h"
@@ -119,9 +121,19 @@ TEST_F(Undo, ChanceIsNeverUndone) {
         [] { return openDialog() && openDialog()->isInputAllowed() && game().getTurnIndex() == 1; }, 900));
     kit::String asked = openDialog()->getName() + dialogText(openDialog(), 0);
 
-    // Undo from the question goes back to player 1's answer, before player 2's throw.
+    // Undo from the question goes back to player 1's answer, before player 2's throw; the keyboard
+    // reaches the question's undo button too.
     ASSERT_TRUE(isShown(openDialog(), "button_undo"));
-    session.click(openDialog(), "button_undo");
+    ventrel::menu::Dialog* question = openDialog();
+    for (int tab = 0; tab < 8 && !(question->getDataset()->getFocusedObject() &&
+                                   question->getDataset()->getFocusedObject()->getName() == "button_undo");
+         ++tab) {
+        session.getDriver().pressKey(host::Key::Tab);
+        session.getDriver().step();
+    }
+    ASSERT_NE(question->getDataset()->getFocusedObject(), nullptr);
+    ASSERT_EQ(question->getDataset()->getFocusedObject()->getName(), "button_undo");
+    session.getDriver().pressKey(host::Key::Return);
     ASSERT_TRUE(questionBack(Scene::Board::SelectDialog));
     EXPECT_EQ(game().getTurnIndex(), 0);
     EXPECT_EQ(player(1).getCurrentField(), field);

@@ -2,6 +2,6 @@
 
 namespace Menu::Dialog {
 
-ActionChoice::ActionChoice() : Base("menu/dialog/action_choice", Layout(2).focus(2, 2).withTexts(2)) {}
+ActionChoice::ActionChoice() : Base("menu/dialog/action_choice", Layout(2).focus(4, 2).withTexts(2)) {}
 
 }  // namespace Menu::Dialog

@@ -2,8 +2,7 @@
 
 namespace Menu::Dialog {
 
-ActionSelect::ActionSelect()
-    : Base("menu/dialog/action_select", Layout(1, "button_dialog_0").focus(1, 1)) {}
+ActionSelect::ActionSelect() : Base("menu/dialog/action_select", Layout(1, "button_dialog_0").focus(3, 1)) {}
 
 ventrel::system::Contract ActionSelect::getContract() const {
     using Kind = ventrel::system::Contract::Kind;

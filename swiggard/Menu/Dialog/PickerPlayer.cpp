@@ -2,8 +2,7 @@
 
 namespace Menu::Dialog {
 
-PickerPlayer::PickerPlayer()
-    : Base("menu/dialog/picker_player", Layout(14).focus(14, 2, true)) {}
+PickerPlayer::PickerPlayer() : Base("menu/dialog/picker_player", Layout(14).focus(16, 2, true)) {}
 
 ventrel::system::Contract PickerPlayer::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
