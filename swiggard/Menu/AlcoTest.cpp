@@ -1,5 +1,7 @@
 #include "Menu/AlcoTest.h"
 
+#include <gui/EditBox.h>
+
 #include <gui/Dataset.h>
 #include <gui/Gui.h>
 #include <kit/Strings.h>
@@ -107,7 +109,7 @@ void AlcoTest::refresh() {
 // The estimate follows what is entered once the typing is done.
 void AlcoTest::_updateLogic() {
     Base::_updateLogic();
-    if (getDataset() && getDataset()->getFocusedObject()) {
+    if (getDataset() && dynamic_cast<gui::EditBox*>(getDataset()->getFocusedObject())) {
         return;
     }
     data.setStartTime(static_cast<unsigned int>(kit::time()));

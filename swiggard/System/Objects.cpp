@@ -6,10 +6,13 @@
 #include <gui/ImageBox.h>
 #include <gui/ImageButton.h>
 #include <gui/Label.h>
+#include <host/Window.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/Core.h>
+
+#include <algorithm>
 
 namespace System {
 
@@ -26,6 +29,21 @@ kit::String variant(const gui::Object* object, const kit::String& image, const k
     return dataset && dataset->hasImage(image + suffix) ? image + suffix : kit::String();
 }
 
+// Enter in a box: the keyboard moves on to what follows it, as Tab would, and only a button takes the
+// focus, so that the arrows go on moving it; otherwise nothing keeps the focus.
+void leaveBox(gui::Dataset& dataset, const gui::EditBox& box) {
+    bool keyboard = host::window && host::window->getInputMode() == host::Window::InputMode::Keyboard;
+    kit::Array<int> candidates = dataset.findPossibleFocusIndices(true);
+    auto next = std::upper_bound(candidates.begin(), candidates.end(), box.getFocusIndex());
+    for (; keyboard && box.getFocusIndex() >= 0 && next != candidates.end(); ++next) {
+        if (!dynamic_cast<gui::EditBox*>(dataset.findFocusable(*next, true))) {
+            dataset.trySetFocusedObjectByIndex(*next, true);
+            return;
+        }
+    }
+    dataset.removeFocus();
+}
+
 }  // namespace
 
 void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std::function<void()> left) {
@@ -33,9 +51,9 @@ void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std
     if (!box) {
         return;
     }
-    box->registerEvent(gui::Event::Submit, new gui::FunctionCallbackEvent([screen](gui::EventArgs*) {
+    box->registerEvent(gui::Event::Submit, new gui::FunctionCallbackEvent([screen, box](gui::EventArgs*) {
                            if (screen->getDataset()) {
-                               screen->getDataset()->removeFocus();
+                               leaveBox(*screen->getDataset(), *box);
                            }
                            if (ventrel::core) {
                                ventrel::core->clickSound("");

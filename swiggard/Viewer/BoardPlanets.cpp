@@ -147,7 +147,7 @@ void BoardPlanets::_turnByHand() {
     }
     float turn = 0.0f;
     host::Window::InputMode mode = host::window->getInputMode();
-    if (mode == host::Window::InputMode::Mouse) {
+    if (mode == host::Window::InputMode::Mouse || mode == host::Window::InputMode::Keyboard) {
         float seconds = ventrel::sceneManager ? ventrel::sceneManager->getTimeDelta() : 0.0f;
         if (ventrel::input->isKeyPressed(host::Key::Left)) {
             turn -= KeyTurnSpeed * seconds;

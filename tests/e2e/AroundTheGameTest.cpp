@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <gui/ButtonBase.h>
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
 #include <gui/Gui.h>
 #include <gui/Label.h>
 #include <gui/ScrollArea.h>
 #include <host/Color.h>
+#include <host/Window.h>
 #include <kit/File.h>
 #include <kit/Strings.h>
 #include <ventrel/Platform.h>
@@ -31,6 +33,7 @@
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
 #include "Scene/NewGame.h"
+#include "ShownObjects.h"
 #include "System/Core.h"
 #include "System/Objects.h"
 #include "System/Pictures.h"
@@ -1058,6 +1061,55 @@ TEST_F(AroundTheGame, TheStoryOfTheNightIsToldAndSavedAsPictures) {
     EXPECT_TRUE(night->getSavedPicture().empty());
     ::unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(base);
+}
+
+// Every question is walked with the arrow keys alone, as a player who never heard of Tab would: it
+// opens with its first answer focused, every answer it shows is reached, and Enter answers it.
+TEST_F(AroundTheGame, TheArrowKeysReachEveryAnswerOfEveryQuestion) {
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    driver().pressKey(host::Key::Down);
+    driver().step(5);
+    ASSERT_EQ(host::window->getInputMode(), host::Window::InputMode::Keyboard);
+    for (ventrel::menu::Dialog* dialog : ventrel::sceneManager->getDialogs()) {
+        SCOPED_TRACE(dialog->getName());
+        kit::Array<kit::String> texts;
+        if (dialog->getObject("text_dialog_0")) {
+            texts.push_back("gui.YesNoPlay");
+        }
+        ventrel::sceneManager->showDialog(dialog->getName(), session.getScene(), session.getScene(), texts,
+                                          "ArrowWalk");
+        ASSERT_TRUE(session.waitForInput(dialog));
+        gui::Object* first = dialog->getDataset()->getFocusedObject();
+        ASSERT_NE(first, nullptr) << "opens with nothing focused";
+        EXPECT_EQ(first->getFocusIndex(), dialog->getDataset()->findPossibleFocusIndices(true).front());
+        std::set<kit::String> answers;
+        forEachShown(dialog->getRoot(), [&](gui::Object* object) {
+            if (dynamic_cast<gui::ButtonBase*>(object) && object->isDerivedEnabled() &&
+                object->getFocusIndex() >= 0) {
+                answers.insert(object->getName());
+            }
+        });
+        std::set<kit::String> reached{first->getName()};
+        const host::Key rows[] = {host::Key::Right, host::Key::Left};
+        for (int row = 0; row < 16 && reached.size() < answers.size(); ++row) {
+            for (int step = 0; step < 8; ++step) {
+                driver().pressKey(rows[row % 2]);
+                driver().step(2);
+                reached.insert(dialog->getDataset()->getFocusedObject()->getName());
+            }
+            driver().pressKey(row < 8 ? host::Key::Down : host::Key::Up);
+            driver().step(2);
+            reached.insert(dialog->getDataset()->getFocusedObject()->getName());
+        }
+        for (const kit::String& answer : answers) {
+            EXPECT_EQ(reached.count(answer), 1u) << answer << " is never reached";
+        }
+        driver().pressKey(host::Key::Return);
+        EXPECT_TRUE(driver().stepUntil([dialog] { return !dialog->isVisible(); }, 60))
+            << "Enter does not answer";
+        dialog->dismiss();
+        driver().step(5);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // Every screen at every window size the game supports: what a player can press lies inside the
 // window, and no two buttons lie on top of each other.
+#include <fonts/Font.h>
+#include <fonts/Renderer.h>
 #include <gui/ButtonBase.h>
 #include <gui/EditBox.h>
 #include <gui/Gui.h>
+#include <gui/Label.h>
 #include <host/RenderSystem.h>
 #include <host/Window.h>
 #include <kit/Env.h>
@@ -70,6 +73,29 @@ kit::Array<kit::String> checkScreen(ventrel::system::Context* screen, const kit:
     return faults;
 }
 
+// The texts of one screen drawn smaller than the smallest a player can read on a handheld's screen.
+kit::Array<kit::String> checkTextSizes(ventrel::system::Context* screen, const kit::String& size,
+                                       float minimum) {
+    kit::Array<kit::String> faults;
+    const quadrix::Rectangle& units = gui::getViewport();
+    const quadrix::Rectangle& pixels = gui::getViewportPixels();
+    float pixelsPerUnit = units.h > 0.0f ? pixels.h / units.h : 1.0f;
+    forEachShown(screen, [&](gui::Object* object) {
+        auto* label = dynamic_cast<gui::Label*>(object);
+        if (!label || label->getText().empty() || label->getHeight() <= 0.0f) {
+            return;
+        }
+        fonts::Font* font = fonts::renderer->getFont(label->getFont());
+        float scale = label->getBoundingRect().h / label->getHeight();
+        float height = font ? font->getUnitHeight() * scale * pixelsPerUnit : 0.0f;
+        if (height > 0.0f && height < minimum) {
+            faults.push_back(kit::format("%s %s at %s: text %.1f pixels high", screen->getName().c_str(),
+                                         label->getName().c_str(), size.c_str(), height));
+        }
+    });
+    return faults;
+}
+
 struct Size {
     int width;
     int height;
@@ -87,6 +113,10 @@ void picture(host::TestDriver& driver, const kit::String& name) {
     driver.step(2);
 }
 
+// The handheld's screen, where no text may be smaller than MinTextPixels.
+const kit::String SteamDeck = "1280x800";
+constexpr float MinTextPixels = 12.0f;
+
 // Every scene, then every dialog and overlay over a quiet scene, one at a time, at each size; the
 // faults found, one line each.
 kit::Array<kit::String> checkEveryScreen(GameSession& session, std::initializer_list<Size> sizes,
@@ -96,6 +126,10 @@ kit::Array<kit::String> checkEveryScreen(GameSession& session, std::initializer_
     auto add = [&](ventrel::system::Context* screen, const kit::String& label) {
         auto found = checkScreen(screen, label);
         faults.insert(faults.end(), found.begin(), found.end());
+        if (label == SteamDeck) {
+            auto small = checkTextSizes(screen, label, MinTextPixels);
+            faults.insert(faults.end(), small.begin(), small.end());
+        }
         ++checked;
     };
     for (Size size : sizes) {
@@ -142,7 +176,8 @@ TEST(LayoutCheck, EveryScreenFitsEveryWindow) {
     GameSession session;
     ASSERT_TRUE(session.waitForScene());
     int checked = 0;
-    auto faults = checkEveryScreen(session, {{1024, 768}, {1366, 768}, {1920, 1080}, {2560, 1080}}, checked);
+    auto faults = checkEveryScreen(
+        session, {{1024, 768}, {1280, 800}, {1366, 768}, {1920, 1080}, {2560, 1080}}, checked);
     EXPECT_GT(checked, 40);
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults:\n" << kit::join(faults, "\n");
 }

@@ -37,16 +37,19 @@ TEST_F(InputTest, SdlKeyEventsBecomeSystemKeyNumbers) {
         {SDLK_RETURN, 13}, {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32}, {SDLK_LEFT, 37}, {SDLK_UP, 38},
         {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},   {SDLK_q, 81},     {SDLK_7, 55},    {SDLK_F2, 113}};
     TestDriver driver;
+    // The first, Enter, also starts the keyboard mode.
+    kit::String mode = "mode 3|";
     for (const auto& [sdl, number] : keys) {
         pushKey(sdl, true);
         pushKey(sdl, false);
         driver.step();
-        EXPECT_EQ(recorder.take(), kit::format("keyDown %u|keyUp %u", number, number)) << SDL_GetKeyName(sdl);
+        EXPECT_EQ(recorder.take(), mode + kit::format("keyDown %u|keyUp %u", number, number))
+            << SDL_GetKeyName(sdl);
+        mode.clear();
     }
     pushKey(SDLK_VOLUMEUP, true);  // not a system key: not reported
     driver.step();
     EXPECT_EQ(recorder.take(), "");
-    EXPECT_EQ(host::window->getInputMode(), Mode::Mouse);  // keys do not change the mode
 }
 
 TEST_F(InputTest, TheDriverPressesKeysAndRepeats) {
@@ -54,9 +57,40 @@ TEST_F(InputTest, TheDriverPressesKeysAndRepeats) {
     driver.keyDown(Key::Return);
     driver.keyDown(Key::Return, true);
     driver.keyUp(Key::Return);
+    driver.keyDown(Key::Backspace);
+    driver.keyDown(Key::Backspace, true);
+    driver.keyUp(Key::Backspace);
+    driver.keyDown(Key::Left);
+    driver.keyDown(Key::Left, true);
+    driver.keyUp(Key::Left);
     driver.pressKey(Key::F8);
     driver.step();
-    EXPECT_EQ(recorder.take(), "keyDown 13|keyDown 13|keyUp 13|keyDown 119|keyUp 119");
+    // The keys that answer a question answer once however long they are held; the others repeat.
+    EXPECT_EQ(recorder.take(),
+              "mode 3|keyDown 13|keyUp 13|keyDown 8|keyUp 8|keyDown 37|keyDown 37|keyUp 37|"
+              "keyDown 119|keyUp 119");
+}
+
+TEST_F(InputTest, ArrowsTabAndTheAnsweringKeysStartTheKeyboardMode) {
+    TestDriver driver;
+    driver.pressKey(Key::F8);
+    driver.pressKey(Key::Q);
+    driver.step();
+    EXPECT_EQ(host::window->getInputMode(), Mode::Mouse) << "typing is not navigating";
+    for (Key key : {Key::Left, Key::Tab, Key::Escape, Key::Space}) {
+        driver.mouseMove(TestDriver::At::pixel(2, 2));
+        driver.step();
+        ASSERT_EQ(host::window->getInputMode(), Mode::Mouse);
+        driver.pressKey(key);
+        driver.step();
+        EXPECT_EQ(host::window->getInputMode(), Mode::Keyboard) << static_cast<int>(key);
+    }
+    driver.tap(TestDriver::At::pixel(1, 1));
+    driver.step();
+    EXPECT_EQ(host::window->getInputMode(), Mode::Touch);
+    driver.pressKey(Key::Down);
+    driver.step();
+    EXPECT_EQ(host::window->getInputMode(), Mode::Keyboard);
 }
 
 TEST_F(InputTest, TypedTextArrivesAsCodePoints) {

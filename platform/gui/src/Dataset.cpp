@@ -709,16 +709,18 @@ bool Dataset::trySetFocusedObjectByIndex(int index, bool strict) {
         removeFocus();
         return true;
     }
+    Object* candidate = findFocusable(index, strict);
+    return candidate != nullptr && setFocusedObject(candidate);
+}
+
+Object* Dataset::findFocusable(int index, bool strict) const {
     Object* candidate = nullptr;
     visit(root.get(), [&](Object* object) {
         if (candidate == nullptr && object->getFocusIndex() == index && (!strict || isUsable(object))) {
             candidate = object;
         }
     });
-    if (candidate == nullptr) {
-        return false;
-    }
-    return setFocusedObject(candidate);
+    return candidate;
 }
 
 kit::Array<int> Dataset::findPossibleFocusIndices(bool usable) const {

@@ -19,6 +19,14 @@ kit::Array<quadrix::Vector2> touchPositions(const Window::Impl& impl) {
     return positions;
 }
 
+bool isAnswerKey(Key key) {
+    return key == Key::Return || key == Key::Space || key == Key::Escape || key == Key::Backspace;
+}
+
+bool isNavigationKey(Key key) {
+    return key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down || key == Key::Tab;
+}
+
 }  // namespace
 
 Window::Window() : impl(std::make_unique<Impl>()) {}
@@ -463,6 +471,15 @@ void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
             Key key = keyFromSdl(event.key.keysym.sym);
             if (key == Key::None || impl.keyboardDelegate == nullptr) {
                 break;
+            }
+            // A key held down answers once: its repeats do not press what the next question shows.
+            if (event.type == SDL_KEYDOWN && event.key.repeat != 0 && isAnswerKey(key)) {
+                break;
+            }
+            // The keyboard takes over from the mouse and touch; the controller keeps its own focus.
+            if (event.type == SDL_KEYDOWN && (isAnswerKey(key) || isNavigationKey(key)) &&
+                window.getInputMode() != Window::InputMode::Controller) {
+                window.setInputMode(Window::InputMode::Keyboard);
             }
             if (event.type == SDL_KEYDOWN) {
                 impl.keyboardDelegate->onKeyDown(key);

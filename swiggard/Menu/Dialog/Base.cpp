@@ -24,11 +24,16 @@ ventrel::system::Contract Base::getContract() const {
     return contract;
 }
 
+// A question opens with nothing of the last one's focus: the keys and the controller start on its
+// first answer.
 void Base::show() {
     for (const char* button : {"button_undo", "button_redo"}) {
         if (gui::Object* object = getObject(button)) {
             object->setVisible(false);
         }
+    }
+    if (getDataset()) {
+        getDataset()->removeFocus();
     }
     Dialog::show();
 }

@@ -2,6 +2,6 @@
 
 namespace Menu::Dialog {
 
-PickerIcon::PickerIcon() : Picker("menu/dialog/picker_icon", 28, 7, false) {}
+PickerIcon::PickerIcon() : Picker("menu/dialog/picker_icon", 28, 7, true) {}
 
 }  // namespace Menu::Dialog

@@ -17,6 +17,7 @@
 
 #include "ventrel/Ventrel.h"
 #include "ventrel/menu/Base.h"
+#include "ventrel/menu/Dialog.h"
 #include "ventrel/scene/Base.h"
 #include "ventrel/system/Core.h"
 #include "ventrel/system/Input.h"
@@ -159,11 +160,11 @@ void Context::onWindowFocusChanged(bool focused) {
     }
 }
 
-// Leaving the controller (pulled out, or the mouse taken up) takes its focus ring away; a box being
-// typed into keeps the focus.
+// Leaving the controller or the keyboard (pulled out, or the mouse taken up) takes the focus ring
+// away; a box being typed into keeps the focus.
 void Context::onInputModeChanged(host::Window::InputMode inputMode) {
-    if (inputMode != host::Window::InputMode::Controller && dataset && dataset->getFocusedObject() &&
-        !dynamic_cast<gui::EditBox*>(dataset->getFocusedObject())) {
+    if (inputMode != host::Window::InputMode::Controller && inputMode != host::Window::InputMode::Keyboard &&
+        dataset && dataset->getFocusedObject() && !dynamic_cast<gui::EditBox*>(dataset->getFocusedObject())) {
         dataset->removeFocus();
     }
     for (menu::Base* menu : menus) {
@@ -400,8 +401,19 @@ bool Context::_isAnyTriggered(const kit::Array<host::Button>& buttons) {
                        [](host::Button button) { return input->isButtonTriggered(button); });
 }
 
+// The controller and the keyboard keep and show the focus; the mouse and touch have none.
 bool Context::_isControllerMode() {
-    return host::window && host::window->getInputMode() == host::Window::InputMode::Controller;
+    if (!host::window) {
+        return false;
+    }
+    host::Window::InputMode mode = host::window->getInputMode();
+    return mode == host::Window::InputMode::Controller || mode == host::Window::InputMode::Keyboard;
+}
+
+bool Context::_hasFocusedButton() const {
+    gui::Object* focused = dataset ? dataset->getFocusedObject() : nullptr;
+    return focused && dynamic_cast<gui::ButtonBase*>(focused) && focused->isDerivedEnabled() &&
+           focused->isDerivedVisible();
 }
 
 // The focused object, focused again by its index first so that a focus lost to a hidden object moves on.
@@ -430,7 +442,9 @@ void Context::_updateInput() {
     }
     gui::Object* target = nullptr;
     bool typing = isTyping();
-    if (!typing && !confirmObjectName.empty() && _isAnyTriggered(input->getConfirmKeys())) {
+    // A focused button takes the confirm keys itself (its data set presses it).
+    if (!typing && !confirmObjectName.empty() && !_hasFocusedButton() &&
+        _isAnyTriggered(input->getConfirmKeys())) {
         target = getObject(confirmObjectName);
     }
     if (!target && !typing && !cancelObjectName.empty() && _isAnyTriggered(input->getCancelKeys())) {
@@ -680,6 +694,13 @@ void Context::_refreshFocusIndex() {
         dataset->trySetFocusedObjectByIndex(focused->getFocusIndex(), true)) {
         return;
     }
+    // With the keyboard a screen takes the focus at the first arrow key, so that Space and Enter keep
+    // their meaning on it until then; a question is answered by keys, so it opens with its first
+    // answer focused.
+    bool keyboard = host::window->getInputMode() == host::Window::InputMode::Keyboard;
+    if (keyboard && !focused && !dynamic_cast<const menu::Dialog*>(this)) {
+        return;
+    }
     _fixFocusIndex();
 }
 
@@ -692,7 +713,14 @@ bool Context::_fixFocusIndex() {
     int current = focused ? focused->getFocusIndex() : -1;
     kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
     if (current < 0) {
-        if (!candidates.empty() && dataset->trySetFocusedObjectByIndex(candidates.front(), false)) {
+        // The keyboard starts on the first button: a box focused by itself would take the arrows.
+        auto first = candidates.begin();
+        if (host::window->getInputMode() == host::Window::InputMode::Keyboard) {
+            first = std::find_if(candidates.begin(), candidates.end(), [this](int index) {
+                return !dynamic_cast<gui::EditBox*>(dataset->findFocusable(index, true));
+            });
+        }
+        if (first != candidates.end() && dataset->trySetFocusedObjectByIndex(*first, false)) {
             return true;
         }
         kit::Array<int> all = dataset->findPossibleFocusIndices(false);
@@ -747,13 +775,33 @@ void Context::_updateFocusScrollOffset() {
     }
 }
 
+// The arrows and the pad move the focus of the screen that has them: the open question when there is
+// one, so that the screen under it keeps its focus to itself.
+bool Context::_hasDirections() const {
+    if (!sceneManager) {
+        return true;
+    }
+    for (const menu::Dialog* dialog : sceneManager->getDialogs()) {
+        if (dialog->isVisible()) {
+            return dialog == this;
+        }
+    }
+    return true;
+}
+
 void Context::_updateController() {
-    if (!autoFocus || !input || !dataset) {
+    if (!autoFocus || !input || !dataset || !_hasDirections()) {
         return;
     }
-    for (host::Button button :
-         {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp, host::Button::DPadDown}) {
-        if (!input->isButtonTriggered(button)) {
+    // The arrow keys move as the pad does; in a box being typed into, Left and Right move the caret.
+    const std::pair<host::Button, host::Key> directions[] = {{host::Button::DPadLeft, host::Key::Left},
+                                                             {host::Button::DPadRight, host::Key::Right},
+                                                             {host::Button::DPadUp, host::Key::Up},
+                                                             {host::Button::DPadDown, host::Key::Down}};
+    bool typing = isTyping();
+    for (const auto& [button, key] : directions) {
+        bool caret = typing && (key == host::Key::Left || key == host::Key::Right);
+        if (!input->isButtonTriggered(button) && (caret || !input->isKeyTriggered(key))) {
             continue;
         }
         int focus = dataset->getFocusedObjectIndex();

@@ -137,6 +137,8 @@ public:
     // parents, not faded out to alpha 0); else any object carrying the index. False (the focus stays) when
     // there is none; -1 removes the focus.
     bool trySetFocusedObjectByIndex(int index, bool strict);
+    // The object trySetFocusedObjectByIndex would focus, without focusing it; null for none.
+    Object* findFocusable(int index, bool strict) const;
     bool setFocusedObject(Object* object);
     void removeFocus();
     // Focus indices in ascending order: usable = true only those of usable objects; false all.

@@ -203,6 +203,8 @@ private:
     static bool _isAnyTriggered(const kit::Array<host::Key>& keys);
     static bool _isAnyTriggered(const kit::Array<host::Button>& buttons);
     static bool _isControllerMode();
+    bool _hasFocusedButton() const;
+    bool _hasDirections() const;
     gui::Object* _findConfirmButtonTarget();
     bool _moveFocus(host::Button button, int focus);
     int _stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const;
