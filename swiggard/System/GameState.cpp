@@ -10,6 +10,7 @@
 #include <climits>
 #include <iterator>
 
+#include "Game/ColourVision.h"
 #include "System/Core.h"
 #include "System/DataManager.h"
 #include "System/Globals.h"
@@ -484,7 +485,17 @@ Game::Player* GameState::addDefaultPlayer() {
     if (colors.empty() || characters.empty()) {
         return nullptr;
     }
-    auto* player = new Game::Player(takeRandom(colors), takeRandom(characters));
+    // Colours that stay clearly apart from every other player's, also for people with a colour-vision
+    // deficiency, come first; when none is left, any free colour.
+    kit::Array<kit::String> distinct;
+    std::copy_if(colors.begin(), colors.end(), std::back_inserter(distinct),
+                 [this](const kit::String& color) {
+                     return std::all_of(players.begin(), players.end(), [&](const Game::Player* p) {
+                         return Game::ColourVision::leastDifference(color, p->getColor()) >=
+                                Game::ColourVision::DistinctDifference;
+                     });
+                 });
+    auto* player = new Game::Player(takeRandom(distinct.empty() ? colors : distinct), takeRandom(characters));
     players.push_back(player);
     refresh();
     return player;

@@ -115,7 +115,8 @@ public:
     // Two default players when there are none.
     void fillDefaultPlayers();
     // A player of a colour and a free character no other player has, drawn at random; null when the
-    // game is full or nothing is left.
+    // game is full or nothing is left. The colour stays clearly apart from the others' for people
+    // with any of the common colour-vision deficiencies while such a colour is left.
     Game::Player* addDefaultPlayer();
     // A new game of the same people: the game is cleared, and each player comes back with name,
     // colour, character, style, sip limit and body data, with nothing counted. A name the game gave
