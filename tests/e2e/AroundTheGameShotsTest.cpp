@@ -249,6 +249,10 @@ TEST_F(AroundTheGameShots, Undo) {
     ASSERT_TRUE(
         session.getDriver().stepUntil([] { return openDialog() && openDialog()->isInputAllowed(); }, 600));
     shot("undo_question");
+    // With the keys: the focus ring on the answer, moved by Right.
+    session.getDriver().pressKey(host::Key::Right);
+    session.getDriver().step(10);
+    shot("keys_question");
 }
 
 // The phones: the join panel with its code as the new-game screen opens, rows played from phones, the

@@ -32,7 +32,7 @@ TAG = re.compile(r"\[(/?)([cb])(?:=([0-9A-Fa-f]{6}))?\]")
 
 
 # The long texts whose paragraphs are separated by line breaks.
-PARAGRAPH_KEYS = {"DisclaimerText", "HelpRulesText", "CreditsText"}
+PARAGRAPH_KEYS = {"DisclaimerText", "HelpRulesText", "HelpKeysText", "CreditsText"}
 
 
 def placeholders(text):
