@@ -65,9 +65,10 @@ TEST_F(InputTest, TheDriverPressesKeysAndRepeats) {
     driver.keyUp(Key::Left);
     driver.pressKey(Key::F8);
     driver.step();
-    // The keys that answer a question answer once however long they are held; the others repeat.
+    // The keys that answer a question answer once however long they are held; the others repeat, so
+    // that a held Backspace goes on deleting.
     EXPECT_EQ(recorder.take(),
-              "mode 3|keyDown 13|keyUp 13|keyDown 8|keyUp 8|keyDown 37|keyDown 37|keyUp 37|"
+              "mode 3|keyDown 13|keyUp 13|keyDown 8|keyDown 8|keyUp 8|keyDown 37|keyDown 37|keyUp 37|"
               "keyDown 119|keyUp 119");
 }
 

@@ -19,12 +19,14 @@ kit::Array<quadrix::Vector2> touchPositions(const Window::Impl& impl) {
     return positions;
 }
 
+// The keys that press or close what the screen shows.
 bool isAnswerKey(Key key) {
-    return key == Key::Return || key == Key::Space || key == Key::Escape || key == Key::Backspace;
+    return key == Key::Return || key == Key::Space || key == Key::Escape;
 }
 
 bool isNavigationKey(Key key) {
-    return key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down || key == Key::Tab;
+    return key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down || key == Key::Tab ||
+           key == Key::Backspace;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ public:
     // The device used last: a mouse move, click or scroll sets Mouse, a touch Touch, a controller
     // button Controller; keys leave the mode as it is. The window reports the mode after its
     // input-mode translations.
-    // Keyboard: an arrow key, Tab or a key that answers (Enter, Space, Escape, Backspace) was pressed
+    // Keyboard: an arrow key, Tab, Backspace or a key that answers (Enter, Space, Escape) was pressed
     // last; like the controller, it keeps and shows the focus. A mouse move or a touch ends it.
     enum class InputMode { Mouse = 0, Touch = 1, Controller = 2, Keyboard = 3 };
 
