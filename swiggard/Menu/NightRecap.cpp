@@ -35,21 +35,13 @@ constexpr float ChallengesHeight = 96.0f;
 constexpr float MarkSpacing = 24.0f;
 const host::Color Clear("00000000");
 
-kit::String literal(const kit::String& text) {
-    return "{" + text + "}";
-}
-
 kit::String lineName(int seat, int segment) {
     return "chart_line_" + kit::toString(seat) + "_" + kit::toString(segment);
 }
 
-gui::Object* objectOf(const ventrel::system::Context* screen, const kit::String& name) {
-    return screen->getObject(name);
-}
-
 void setBackground(const ventrel::system::Context* screen, const kit::String& name,
                    const host::Color& color) {
-    if (gui::Object* object = objectOf(screen, name)) {
+    if (gui::Object* object = screen->getObject(name)) {
         object->setBackground(color);
     }
 }
@@ -128,7 +120,7 @@ NightRecap::Chart NightRecap::chartOf(const GameLog& log, int seats, int turnNow
 
 void NightRecap::drawSips(const ventrel::system::Context* screen) {
     System::GameState* game = System::gameState();
-    gui::Object* area = objectOf(screen, "chart_area");
+    gui::Object* area = screen->getObject("chart_area");
     if (!game || !area) {
         return;
     }
@@ -155,7 +147,7 @@ void NightRecap::drawSips(const ventrel::system::Context* screen) {
     _placeMarks(screen, chart, area->getHeight());
     System::setPlainText(screen, "label_chart_max", kit::toString(chart.top));
     System::setTextKey(screen, "label_chart_turns",
-                       "{%f} gui.RecapTurns " + literal(kit::toString(chart.turns)));
+                       "{%f} gui.RecapTurns " + System::literal(kit::toString(chart.turns)));
 }
 
 // Each segment is a thin bar turned about its start; it reaches half a width further, so that the
@@ -163,7 +155,7 @@ void NightRecap::drawSips(const ventrel::system::Context* screen) {
 void NightRecap::_drawLine(const ventrel::system::Context* screen, int seat,
                            const kit::Array<quadrix::Vector2>& points, const kit::String& color) {
     for (int segment = 0; segment < LineSegments; ++segment) {
-        gui::Object* bar = objectOf(screen, lineName(seat, segment));
+        gui::Object* bar = screen->getObject(lineName(seat, segment));
         if (!bar) {
             continue;
         }
@@ -200,7 +192,7 @@ void NightRecap::_placeMarks(const ventrel::system::Context* screen, const Chart
         ends[index].first = std::min(ends[index].first, below);
     }
     for (const auto& [y, seat] : ends) {
-        if (gui::Object* mark = objectOf(screen, System::slotName("chart_mark_", seat))) {
+        if (gui::Object* mark = screen->getObject(System::slotName("chart_mark_", seat))) {
             mark->setPosition(chart.lines[static_cast<size_t>(seat)].back().x + LineWidth,
                               y - mark->getHeight() / 2);
         }
@@ -221,7 +213,7 @@ void NightRecap::drawLaps(const ventrel::system::Context* screen) {
         count > 0 ? std::clamp(ColumnsWidth / static_cast<float>(count), MinPitch, MaxPitch) : MaxPitch;
     float left = ColumnsLeft + (ColumnsWidth - (static_cast<float>(count) - 1) * pitch - ColumnWidth) / 2;
     for (int row = 0; row < PlayerSlots; ++row) {
-        gui::Object* column = objectOf(screen, System::slotName("container_laps_row_", row));
+        gui::Object* column = screen->getObject(System::slotName("container_laps_row_", row));
         if (column) {
             column->setVisible(row < count);
             column->setX(left + static_cast<float>(row) * pitch);
@@ -247,13 +239,13 @@ void NightRecap::_setBar(const ventrel::system::Context* screen, int row, const 
     kit::String suffix = kit::String(what) + "_" + kit::toString(row);
     float height =
         bar.most > 0 ? bar.full * static_cast<float>(bar.value) / static_cast<float>(bar.most) : 0.0f;
-    if (gui::Object* shape = objectOf(screen, "bar_" + suffix)) {
+    if (gui::Object* shape = screen->getObject("bar_" + suffix)) {
         shape->setVisible(height > 0.0f);
         shape->setY(bar.baseline - height);
         shape->setHeight(height);
     }
     System::setPlainText(screen, "label_" + suffix, kit::toString(bar.value));
-    if (gui::Object* figure = objectOf(screen, "label_" + suffix)) {
+    if (gui::Object* figure = screen->getObject("label_" + suffix)) {
         figure->setY(bar.baseline - height - figure->getHeight());
     }
 }
@@ -282,7 +274,7 @@ void NightRecap::drawAwards(const ventrel::system::Context* screen) {
                                 : kit::toString(static_cast<int>(std::lround(award.value)));
         kit::String why = System::slotName("label_award_why_", slot);
         System::setVisible(screen, why, !winners.empty());
-        System::setTextKey(screen, why, "{%f} gui.Award" + key + "Why " + literal(value));
+        System::setTextKey(screen, why, "{%f} gui.Award" + key + "Why " + System::literal(value));
     }
 }
 

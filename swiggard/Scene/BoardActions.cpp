@@ -29,10 +29,6 @@ bool has(const kit::Array<Game::Player*>& list, const Game::Player* player) {
     return std::find(list.begin(), list.end(), player) != list.end();
 }
 
-kit::String literal(const kit::String& text) {
-    return "{" + text + "}";
-}
-
 int pickCount(const kit::String& target) {
     if (target == "Pick1") {
         return 1;
@@ -113,7 +109,7 @@ kit::String Board::composeActionText(const Game::Action& action, const kit::Stri
     if (action.target == "PreviousAction") {
         key = "gui." + action.type + "_" + previousTarget;
     } else if (action.type == "ActionType_Special_Custom") {
-        key = literal(action.text);
+        key = System::literal(action.text);
     } else {
         key = action.getTextKey();
     }
@@ -127,22 +123,22 @@ kit::String Board::composeText(const kit::String& key, const Game::Action& actio
     if (action.target == "Random" && !pool.empty()) {
         assigned.push_back(pool.front());
         pool.erase(pool.begin());
-        arguments.push_back(literal(assigned.back()->getRichName()));
+        arguments.push_back(System::literal(assigned.back()->getRichName()));
     } else if (action.target == "PreviousAction" && !assigned.empty()) {
-        arguments.push_back(literal(assigned.back()->getRichName()));
+        arguments.push_back(System::literal(assigned.back()->getRichName()));
     } else if (action.target == "Special" && game) {
         if (const Game::Player* special = game->chooseSpecialTarget(action.type)) {
-            arguments.push_back(literal(special->getRichName()));
+            arguments.push_back(System::literal(special->getRichName()));
         }
     }
     if (action.type == "ActionType_Special_RollAndSplit") {
         auto [own, other] = rollAndSplitShares();
-        arguments.push_back(literal(kit::toString(own)));
-        arguments.push_back(literal(kit::toString(other)));
+        arguments.push_back(System::literal(kit::toString(own)));
+        arguments.push_back(System::literal(kit::toString(other)));
     }
     if (action.drinks > 0) {
         int amount = game ? game->getStakedAmount(action) : action.drinks;
-        arguments.push_back(literal(kit::toString(amount)));
+        arguments.push_back(System::literal(kit::toString(amount)));
     }
     if (arguments.empty()) {
         return action.rollAgain ? "{%s %s} " + key + " gui.RollAgainText" : key;

@@ -21,10 +21,6 @@ namespace {
 
 using TurnPhase = System::GameState::TurnPhase;
 
-kit::String literal(const kit::String& text) {
-    return "{" + text + "}";
-}
-
 }  // namespace
 
 bool Board::_showNotice() {
@@ -36,7 +32,8 @@ bool Board::_showNotice() {
             game->setDriversAnnounced(true);
         } else {
             ventrel::sceneManager->showDialog(
-                OkDialog, this, this, "{%f} gui.NoticeDrivers " + literal(Game::Player::richNames(drivers)),
+                OkDialog, this, this,
+                "{%f} gui.NoticeDrivers " + System::literal(Game::Player::richNames(drivers)),
                 DriversContext);
             return true;
         }
@@ -48,19 +45,19 @@ bool Board::_showNotice() {
     const auto& players = game->getPlayers();
     for (int row = 0; row < static_cast<int>(players.size()); ++row) {
         const Game::Player* player = players[row];
-        kit::String name = literal(player->getRichName());
+        kit::String name = System::literal(player->getRichName());
         if (player->isLimitNoticeDue()) {
-            ventrel::sceneManager->showDialog(
-                OkDialog, this, this,
-                "{%f} gui.NoticeSipLimit " + name + " " + literal(kit::toString(player->getSipLimit())),
-                LimitContext + kit::toString(row));
+            ventrel::sceneManager->showDialog(OkDialog, this, this,
+                                              "{%f} gui.NoticeSipLimit " + name + " " +
+                                                  System::literal(kit::toString(player->getSipLimit())),
+                                              LimitContext + kit::toString(row));
             return true;
         }
         if (player->isWaterNoticeDue()) {
             kit::String level = kit::format("0.%02d %%", System::waterNoticeLevel());
-            ventrel::sceneManager->showDialog(YesNoDialog, this, this,
-                                              "{%f} gui.NoticeGlassOfWater " + name + " " + literal(level),
-                                              GlassContext + kit::toString(row));
+            ventrel::sceneManager->showDialog(
+                YesNoDialog, this, this, "{%f} gui.NoticeGlassOfWater " + name + " " + System::literal(level),
+                GlassContext + kit::toString(row));
             return true;
         }
     }

@@ -15,6 +15,11 @@ inline kit::String slotName(const char* prefix, int index) {
     return prefix + std::to_string(index);
 }
 
+// A text shown as it is inside a composite text key: "{%f} gui.LogRoll " + literal(name).
+inline kit::String literal(const kit::String& text) {
+    return "{" + text + "}";
+}
+
 // An edit box that ends the typing on Enter (it gives up the focus with the click sound) and runs
 // `left` whenever it loses the focus, by Enter, a click elsewhere or the focus moving on.
 void watchEditBox(ventrel::system::Context* screen, const kit::String& name, std::function<void()> left);

@@ -16,10 +16,6 @@ using Entry = Game::GameLog::Entry;
 
 const char* const RowPrefix = "container_story_row_";
 
-kit::String literal(const kit::String& text) {
-    return "{" + text + "}";
-}
-
 const Game::Player* playerAt(int seat) {
     System::GameState* game = System::gameState();
     if (!game || seat < 0 || seat >= static_cast<int>(game->getPlayers().size())) {
@@ -35,9 +31,9 @@ kit::String richNameAt(int seat) {
 
 // "{%f} key {name} {figures…}"
 kit::String told(const char* key, int seat, std::initializer_list<kit::String> figures = {}) {
-    kit::String line = "{%f} gui." + kit::String(key) + " " + literal(richNameAt(seat));
+    kit::String line = "{%f} gui." + kit::String(key) + " " + System::literal(richNameAt(seat));
     for (const kit::String& figure : figures) {
-        line += " " + literal(figure);
+        line += " " + System::literal(figure);
     }
     return line;
 }
@@ -181,7 +177,7 @@ kit::String Story::lineOf(const Entry& entry) {
         case Kind::Lap:
             return told("LogLap", entry.seat, {amount});
         case Kind::DoubleStakes:
-            return entry.detail != 0 ? "{%f} gui.LogDoubleStakes " + literal(amount)
+            return entry.detail != 0 ? "{%f} gui.LogDoubleStakes " + System::literal(amount)
                                      : kit::String("gui.LogNoDoubleStakes");
         case Kind::Notice:
             return noticeLine(entry);
