@@ -773,6 +773,57 @@ def app_icon(icons, decor):
     return doc(256, 256, body, defs)
 
 
+# ---------------------------------------------------------------- player marks
+
+
+def polygon(corners, radius, turn=-90.0, inner=None):
+    """A regular polygon (or, with an inner radius, a star) about the middle of a 128 square."""
+    points = []
+    count = corners * 2 if inner else corners
+    for i in range(count):
+        r = inner if inner and i % 2 else radius
+        a = math.radians(turn + 360.0 * i / count)
+        points.append(f"{64 + r * math.cos(a):.1f},{64 + r * math.sin(a):.1f}")
+    return "M" + " L".join(points) + "Z"
+
+
+# One outline a seat: the shape tells the players apart where colours do not, the number says the seat.
+MARK_SHAPES = [
+    "M64 6 A58 58 0 1 1 63.9 6Z",
+    "M12 12 H116 V116 H12Z",
+    polygon(3, 64, -90.0),
+    polygon(4, 60, -90.0),
+    polygon(5, 60),
+    polygon(6, 60, 0.0),
+    polygon(5, 64, -90.0, 40),
+    "M64 116 C20 86 4 60 10 38 C16 14 48 8 64 32 C80 8 112 14 118 38 C124 60 108 86 64 116Z",
+    "M14 10 H114 V62 C114 92 92 110 64 120 C36 110 14 92 14 62Z",
+    polygon(8, 60, -22.5),
+    "M42 8 H86 V42 H120 V86 H86 V120 H42 V86 H8 V42 H42Z",
+    polygon(3, 64, 90.0),
+    polygon(4, 62, -90.0, 40),
+    "M64 4 C84 36 110 58 110 84 C110 108 90 124 64 124 C38 124 18 108 18 84 C18 58 44 36 64 4Z",
+]
+
+
+def mark(seat):
+    """Seat `seat` (1 to 14): its shape in white with the house outline and the number inside."""
+    shape = MARK_SHAPES[seat - 1]
+    digits = str(seat)
+    # A triangle's middle of mass sits low; the number follows it so that it stays inside.
+    dy = {3: 14, 7: 6, 8: 6, 12: 0, 14: 12}.get(seat, 0)
+    size = {3: 46, 7: 42, 12: 34, 13: 38}.get(seat, 54 if len(digits) == 1 else 44)
+    body = (
+        f'<path d="{shape}" fill="#ffffff" stroke="{OUTLINE}" stroke-width="9" stroke-linejoin="round"/>'
+        + text(64, 66 + dy, digits, size, fill=OUTLINE, width=0)
+    )
+    return doc(128, 128, body)
+
+
+def marks():
+    return [(f"gui/marks/mark_{seat}", mark(seat)) for seat in range(1, len(MARK_SHAPES) + 1)]
+
+
 def drawn_pictures(icons, decor):
     return (
         plates()
@@ -782,5 +833,6 @@ def drawn_pictures(icons, decor):
         + menu_pieces()
         + board_layers()
         + planets.pictures()
+        + marks()
         + [("logos/swiggard", game_logo(icons, decor)), ("logos/app_icon", app_icon(icons, decor))]
     )

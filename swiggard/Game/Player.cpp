@@ -81,6 +81,7 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("character", &character));
     vars.push_back(serial::Variable("playing", &playing));
     vars.push_back(serial::Variable("defaultNumber", &defaultNumber));
+    vars.push_back(serial::Variable("mark", &mark));
     vars.push_back(serial::Variable("currentField", &currentField));
     vars.push_back(serial::Variable("lastField", &lastField));
     vars.push_back(serial::Variable("movingProgress", &movingProgress));
@@ -105,6 +106,10 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("offset", &offset));
     vars.push_back(serial::Variable("angle", &angle));
     return vars;
+}
+
+kit::String Player::getMarkImage() const {
+    return "gui.marks/mark_" + kit::toString(std::clamp(mark, 1, MarkCount));
 }
 
 void Player::setCharacter(const kit::String& value) {

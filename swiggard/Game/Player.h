@@ -45,6 +45,8 @@ public:
     };
 
     static constexpr int MaxDrinks = 9001;
+    // Marks run from 1 to this: one a seat.
+    static constexpr int MarkCount = 14;
 
     // The catalogue's first colour and first character.
     Player();
@@ -93,6 +95,12 @@ public:
     // language of the day it is read; 0 for a name the player typed.
     int getDefaultNumber() const { return defaultNumber; }
     void setDefaultNumber(int value) { defaultNumber = value; }
+    // The mark that tells the player apart without colour: the seat number on its own shape, 1 to 14;
+    // 0 before the game gives one.
+    int getMark() const { return mark; }
+    void setMark(int value) { mark = value; }
+    // "gui.marks/mark_3": the mark's picture.
+    kit::String getMarkImage() const;
     const kit::String& getColor() const { return color; }
     void setColor(const kit::String& value) { color = value; }
     const kit::String& getCharacter() const { return character; }
@@ -193,6 +201,7 @@ private:
     kit::String phoneToken;
     bool playing = true;
     int defaultNumber = 0;
+    int mark = 0;
     // Fields walked since the start; the board position is this modulo 40.
     int currentField = 0;
     int lastField = 0;

@@ -62,6 +62,7 @@ ventrel::system::Contract EndOfNight::getContract() const {
     ventrel::system::Contract contract = Base::getContract();
     contract.add({"container_night_player_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"image_night_character_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_night_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"image_night_style_%d", Kind::ImageBox, 0, PlayerSlots - 1});
     for (const char* label : {"label_night_name_%d", "label_night_sips_%d", "label_night_water_%d",
                               "label_night_now_%d", "label_night_hours_%d"}) {
@@ -77,14 +78,15 @@ ventrel::system::Contract EndOfNight::getContract() const {
         .add({"button_save_picture", Kind::Button})
         .add({"chart_area", Kind::Object})
         .add({"chart_line_%d_0", Kind::Object, 0, PlayerSlots - 1})
-        .add({"chart_mark_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"chart_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"legend_%d", Kind::Object, 0, PlayerSlots - 1})
-        .add({"legend_mark_%d", Kind::Label, 0, PlayerSlots - 1})
+        .add({"legend_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"legend_name_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"label_chart_max", Kind::Label})
         .add({"label_chart_turns", Kind::Label})
         .add({"container_laps_row_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"image_laps_character_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_laps_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"label_laps_name_%d", Kind::Label, 0, PlayerSlots - 1})
         .add({"bar_laps_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"bar_accepted_%d", Kind::Object, 0, PlayerSlots - 1})
@@ -213,6 +215,7 @@ void EndOfNight::_refreshPlayer(int row, unsigned int now) {
     const Game::Player* player = System::gameState()->getPlayers()[row];
     auto slot = [row](const char* prefix) { return System::slotName(prefix, row); };
     System::setImage(this, slot("image_night_character_"), "gui.character_icons/" + player->getCharacter());
+    System::showMark(this, slot("image_night_mark_"), player);
     System::setText(this, slot("label_night_name_"), player->getRichName());
     System::setImage(this, slot("image_night_style_"),
                      "gui.gui/badge_" + kit::toLower(player->getStyle().getName()));

@@ -139,7 +139,7 @@ void NightRecap::drawSips(const ventrel::system::Context* screen) {
         _drawLine(screen, seat, chart.lines[static_cast<size_t>(seat)], color);
         for (const char* mark : {"chart_mark_", "legend_mark_"}) {
             setBackground(screen, System::slotName(mark, seat), host::Color(color));
-            System::setPlainText(screen, System::slotName(mark, seat), kit::toString(seat + 1));
+            System::showMark(screen, System::slotName(mark, seat), seated[static_cast<size_t>(seat)]);
         }
         System::setText(screen, System::slotName("legend_name_", seat),
                         seated[static_cast<size_t>(seat)]->getRichName());
@@ -226,6 +226,7 @@ void NightRecap::drawLaps(const ventrel::system::Context* screen) {
         System::setImage(screen, System::slotName("image_laps_character_", row),
                          "gui.character_icons/" + player->getCharacter());
         System::setText(screen, System::slotName("label_laps_name_", row), player->getRichName());
+        System::showMark(screen, System::slotName("image_laps_mark_", row), player);
         setBackground(screen, System::slotName("bar_laps_", row), host::Color(player->getDisplayColor()));
         _setBar(screen, row, "laps", {seat.laps, most.laps, LapsBaseline, LapsHeight});
         _setBar(screen, row, "accepted",

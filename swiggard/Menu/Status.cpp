@@ -17,10 +17,15 @@ namespace {
 
 const char* const AlcoTestButton = "button_player_alco_test_data_";
 // What of a row fades while its player is out of the game.
-const char* const FadedWhenOut[] = {"image_player_character_", "button_player_gender_",
-                                    "text_player_name_",       "label_player_drinks_",
-                                    "container_player_bac_",   "button_player_alco_test_data_",
-                                    "button_player_style_",    "label_player_water_"};
+const char* const FadedWhenOut[] = {"image_player_character_",
+                                    "image_player_mark_",
+                                    "button_player_gender_",
+                                    "text_player_name_",
+                                    "label_player_drinks_",
+                                    "container_player_bac_",
+                                    "button_player_alco_test_data_",
+                                    "button_player_style_",
+                                    "label_player_water_"};
 constexpr unsigned char OutAlpha = 96;
 const char* const AlcoTestBack = "button_alco_test_back_";
 const char* const PhoneButton = "button_player_phone_";
@@ -48,7 +53,8 @@ ventrel::system::Contract Status::getContract() const {
           "text_alco_test_weight_%d", "label_alco_test_volume_%d", "label_alco_test_weight_%d"}) {
         contract.add({label, Kind::Label, 0, PlayerSlots - 1});
     }
-    return contract.add({"image_player_character_%d", Kind::ImageBox, 0, PlayerSlots - 1});
+    return contract.add({"image_player_character_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_player_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1});
 }
 
 void Status::_setupCallbacks() {
@@ -135,6 +141,7 @@ void Status::_refreshPlayer(int index) {
     System::setImage(this, System::slotName("image_player_character_", index),
                      "gui.character_icons/" + player->getCharacter());
     System::setPlainText(this, System::slotName("text_player_name_", index), player->getName());
+    System::showMark(this, System::slotName("image_player_mark_", index), player);
     const Game::AlcoTestData* data = player->getAlcoTestData();
     // A phone's player keeps his body data on the phone; the row shows the phone instead.
     bool phone = player->hasPhone();

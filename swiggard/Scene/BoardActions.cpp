@@ -190,6 +190,7 @@ void Board::_showActionDialog() {
     } else {
         System::setTextKey(dialog, "title", "{%s %s} gui.ChoiceTitle {" + current->getRichName() + "}");
     }
+    System::showMarkBeside(dialog, "image_mark", single ? "player_name" : "title", current);
     int count = static_cast<int>(actions.size());
     for (int n = 0; n < count; ++n) {
         System::setImage(dialog, (single ? "image_back_" : "button_dialog_") + kit::toString(n), blank);
@@ -275,6 +276,7 @@ void Board::_showPlayerPicker(const Game::Action& action) {
         }
         System::setImage(dialog, button + "_image", "gui.character_icons/" + player->getCharacter());
         System::setText(dialog, button + "_text", player->getRichName());
+        System::showMark(dialog, button + "_mark", player);
     }
     auto* area = dynamic_cast<gui::ScrollArea*>(dialog->getObject("scroll_area"));
     gui::Object* first = dialog->getObject("button_dialog_0");

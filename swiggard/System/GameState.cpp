@@ -7,6 +7,7 @@
 #include <serial/Factory.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <iterator>
 
@@ -114,6 +115,27 @@ void GameState::repair() {
         phaseDone = false;
     }
     gameLog.repair(static_cast<int>(players.size()));
+    if (!_marksValid()) {
+        _seatMarks();
+    }
+}
+
+void GameState::_seatMarks() {
+    for (size_t seat = 0; seat < players.size(); ++seat) {
+        players[seat]->setMark(static_cast<int>(seat) + 1);
+    }
+}
+
+bool GameState::_marksValid() const {
+    std::array<bool, Game::Player::MarkCount + 1> taken{};
+    for (const Game::Player* player : players) {
+        int mark = player->getMark();
+        if (mark < 1 || mark > Game::Player::MarkCount || taken[static_cast<size_t>(mark)]) {
+            return false;
+        }
+        taken[static_cast<size_t>(mark)] = true;
+    }
+    return true;
 }
 
 void GameState::_deleteOwned() {
@@ -173,6 +195,7 @@ void GameState::_setup() {
         player->getAlcoTestData()->setStartTime(now);
         player->getAlcoTestData()->resetIncomplete();
     }
+    _seatMarks();
     refresh();
 }
 
@@ -248,6 +271,7 @@ void GameState::clearActionPlayers() {
 
 void GameState::addPlayer(Game::Player* player) {
     players.push_back(player);
+    _seatMarks();
 }
 
 void GameState::advancePhase() {
@@ -496,7 +520,7 @@ Game::Player* GameState::addDefaultPlayer() {
                      });
                  });
     auto* player = new Game::Player(takeRandom(distinct.empty() ? colors : distinct), takeRandom(characters));
-    players.push_back(player);
+    addPlayer(player);
     refresh();
     return player;
 }
@@ -533,6 +557,7 @@ void GameState::removePlayer(size_t index) {
         list->erase(std::remove(list->begin(), list->end(), player), list->end());
     }
     delete player;
+    _seatMarks();
     if (turnIndex >= static_cast<int>(players.size())) {
         turnIndex = 0;
     }

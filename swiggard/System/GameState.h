@@ -58,7 +58,7 @@ public:
     // Mends what a damaged save may hold, then runs the play clock and every token's walk.
     void update() override;
     // Drops missing players and cards, list entries of players who are not in the game and a turn
-    // index out of range.
+    // index out of range; players without a mark of their own (an older save) take theirs from the seat.
     void repair();
 
     // Null when there are no players.
@@ -218,6 +218,9 @@ protected:
     void _setup() override;
 
 private:
+    // Every player's mark becomes the seat number.
+    void _seatMarks();
+    bool _marksValid() const;
     void _makeFieldOrder();
     void _countRound();
     kit::Array<Game::Player*> _specialCandidates(const kit::String& type) const;

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include "Game/Player.h"
+
 namespace System {
 
 namespace {
@@ -169,6 +171,26 @@ void setVisible(const ventrel::system::Context* screen, const kit::String& name,
     if (gui::Object* object = find<gui::Object>(screen, name)) {
         object->setVisible(visible);
     }
+}
+
+void showMark(const ventrel::system::Context* screen, const kit::String& name, const Game::Player* player) {
+    setVisible(screen, name, player != nullptr);
+    if (player) {
+        setImage(screen, name, player->getMarkImage());
+    }
+}
+
+void showMarkBeside(const ventrel::system::Context* screen, const kit::String& name,
+                    const kit::String& heading, const Game::Player* player) {
+    showMark(screen, name, player);
+    auto* mark = find<gui::Object>(screen, name);
+    auto* label = find<gui::Label>(screen, heading);
+    if (!mark || !label) {
+        return;
+    }
+    constexpr float Gap = 12.0f;
+    float textLeft = label->getX() + std::max(0.0f, (label->getWidth() - label->getTextWidth()) * 0.5f);
+    mark->setX(textLeft - Gap - mark->getWidth());
 }
 
 void setEnabled(const ventrel::system::Context* screen, const kit::String& name, bool enabled) {

@@ -6,6 +6,10 @@
 
 #include <functional>
 
+namespace Game {
+class Player;
+}
+
 // Small changes to a screen's objects by name. A name the data set lacks changes nothing: the
 // screen's contract reports it once, and the game goes on.
 namespace System {
@@ -46,6 +50,11 @@ void fitTextToScrollArea(const ventrel::system::Context* screen, const kit::Stri
 void fitScrollContent(const ventrel::system::Context* screen, const kit::String& area,
                       const kit::String& secondRow, int rows);
 void setVisible(const ventrel::system::Context* screen, const kit::String& name, bool visible);
+// The player's mark in an image box; none hides it.
+void showMark(const ventrel::system::Context* screen, const kit::String& name, const Game::Player* player);
+// A heading's mark: the image box moves to just left of the centred text of the label `heading`.
+void showMarkBeside(const ventrel::system::Context* screen, const kit::String& name,
+                    const kit::String& heading, const Game::Player* player);
 void setEnabled(const ventrel::system::Context* screen, const kit::String& name, bool enabled);
 bool isVisible(const ventrel::system::Context* screen, const kit::String& name);
 bool isAnimating(const ventrel::system::Context* screen, const kit::String& name);

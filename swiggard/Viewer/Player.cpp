@@ -80,12 +80,29 @@ void Player::update() {
     if (driverBadge) {
         driverBadge->setVisible(player->isDriver());
     }
+    _keepMarkUpright();
+}
+
+// The board, the token's container and the swaying character turn (and the container mirrors) the
+// mark's parent; the mark undoes what its parent's picture turned and mirrored, however it came
+// about. With a mirror, the parent is R(a)·F, and R(a)·F·R(a)·F is no turn at all.
+void Player::_keepMarkUpright() {
+    if (!markBadge || !character) {
+        return;
+    }
+    quadrix::Matrix3 parent = character->getWorldMatrix();
+    bool mirrored = parent[0] * parent[4] - parent[3] * parent[1] < 0.0f;
+    float turned = mirrored ? std::atan2(parent[1], -parent[0]) : std::atan2(-parent[1], parent[0]);
+    turned /= Radians;
+    markBadge->setAngle(Board::wrap(mirrored ? turned : -turned, FullCircle));
+    markBadge->setScale(quadrix::Vector2(mirrored ? -1.0f : 1.0f, 1.0f));
 }
 
 namespace {
 
 // The car badge's side in pixels of the character picture.
 constexpr float DriverBadgeSize = 56.0f;
+constexpr float MarkSize = 64.0f;
 
 }  // namespace
 
@@ -106,6 +123,12 @@ void Player::_addCharacter() {
     driverBadge->setSize(quadrix::Vector2(DriverBadgeSize, DriverBadgeSize));
     driverBadge->setPosition(quadrix::Vector2(character->getWidth() - DriverBadgeSize, 0.0f));
     driverBadge->setVisible(player->isDriver());
+    markBadge = new gui::ImageBox(_generateName());
+    character->addChild(markBadge);
+    Board::setImage(markBadge, player->getMarkImage());
+    markBadge->setSize(quadrix::Vector2(MarkSize, MarkSize));
+    markBadge->setPivot(quadrix::Vector2(MarkSize / 2, MarkSize / 2));
+    _keepMarkUpright();
 }
 
 Player::Step Player::step(const Move& move) {

@@ -76,12 +76,16 @@ protected:
     gui::ImageBox* character = nullptr;
     // The car on a driver's token.
     gui::ImageBox* driverBadge = nullptr;
+    // The player's mark on the other shoulder, kept upright and unmirrored however the token turns.
+    gui::ImageBox* markBadge = nullptr;
 
     Move _getMove() const { return Move::of(*player); }
     // A picture in the token's container, at its own size.
     gui::ImageBox* _addImage(const kit::String& image);
-    // The character picture, rocking about the player's anchor, with the driver's car on its shoulder.
+    // The character picture, rocking about the player's anchor, with the driver's car on one shoulder
+    // and the player's mark on the other.
     void _addCharacter();
+    void _keepMarkUpright();
 };
 
 }  // namespace Viewer

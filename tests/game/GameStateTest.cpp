@@ -280,6 +280,61 @@ TEST_F(Games, AddedPlayersNeverShareAColourOrACharacter) {
     EXPECT_EQ(game().getPlayers().size(), 13u);
 }
 
+std::set<int> marksOf(const GameState& state) {
+    std::set<int> marks;
+    for (const Game::Player* player : state.getPlayers()) {
+        marks.insert(player->getMark());
+    }
+    return marks;
+}
+
+// Every player carries the seat number as his mark, none shared; it is saved, and a save without marks
+// or with broken ones takes them from the seats.
+TEST_F(Games, EveryPlayerCarriesAMarkOfHisOwnAndOlderSavesTakeItFromTheSeat) {
+    std::set<kit::String> pictures;
+    for (int i = 0; i < System::GameState::MaxPlayers; ++i) {
+        Game::Player* added = game().addDefaultPlayer();
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(added->getMark(), i + 1);
+        pictures.insert(added->getMarkImage());
+    }
+    EXPECT_EQ(pictures.size(), 14u);
+    EXPECT_EQ(*pictures.begin(), "gui.marks/mark_1");
+    Game::Player* third = &player(2);
+    game().removePlayer(1);
+    EXPECT_EQ(third->getMark(), 2) << "the mark follows the seat while the table is set";
+    EXPECT_EQ(marksOf(game()).size(), 13u);
+
+    game().clear();
+    startGame(3);
+    player(0).setMark(3);
+    player(2).setMark(1);
+    std::unique_ptr<serial::Serializable> copy(serial::fromXml(serial::toXml(&game())));
+    auto* loaded = dynamic_cast<GameState*>(copy.get());
+    ASSERT_NE(loaded, nullptr);
+    loaded->repair();
+    EXPECT_EQ(loaded->getPlayers()[0]->getMark(), 3) << "a saved mark is kept";
+    EXPECT_EQ(loaded->getPlayers()[2]->getMark(), 1);
+
+    kit::String older =
+        std::regex_replace(serial::toXml(&game()), std::regex(R"re(\s*<\w+ name="mark">[^<]*</\w+>)re"), "");
+    ASSERT_EQ(older.find("\"mark\""), kit::String::npos);
+    copy.reset(serial::fromXml(older));
+    loaded = dynamic_cast<GameState*>(copy.get());
+    ASSERT_NE(loaded, nullptr);
+    loaded->repair();
+    for (int seat = 0; seat < 3; ++seat) {
+        EXPECT_EQ(loaded->getPlayers()[static_cast<size_t>(seat)]->getMark(), seat + 1);
+    }
+
+    player(1).setMark(3);
+    game().repair();
+    EXPECT_EQ(marksOf(game()), (std::set<int>{1, 2, 3})) << "a mark taken twice";
+    player(0).setMark(15);
+    game().repair();
+    EXPECT_EQ(player(0).getMark(), 1) << "a mark out of range";
+}
+
 TEST_F(Games, DoubleStakesAreOfferedOncePerNewLapUntilAccepted) {
     startGame(2);
     EXPECT_FALSE(game().isDoubleStakesDue());

@@ -154,6 +154,47 @@ TEST_F(ViewerTest, TokensTurnSmoothlyThroughEveryCornerAndJumpTheShortWay) {
     EXPECT_FLOAT_EQ(Player::planetAngle({38, 42, 0.5f}), 0);
 }
 
+// The mark on the token stays upright and unmirrored on the screen however the token turns, faces,
+// sways or jumps, so that its number reads.
+void expectMarkUpright(const ventrel::viewer::Base* token, const char* where) {
+    gui::Object* mark = characterOf(token)->getChildren().back();
+    quadrix::Matrix3 world = mark->getWorldMatrix();
+    float scale = std::hypot(world[0], world[1]);
+    EXPECT_GT(world[0], 0.0f) << where;
+    EXPECT_GT(world[4], 0.0f) << where;
+    EXPECT_NEAR(world[1] / scale, 0.0f, 0.001f) << where;
+    EXPECT_NEAR(world[3] / scale, 0.0f, 0.001f) << where;
+}
+
+TEST_F(ViewerTest, TheMarkOnATokenReadsUprightWhereverItWalks) {
+    startGame(Layout::Classic, 3);
+    player(0)->moveBy(13);
+    player(0)->setMovingProgress(0.9f);
+    player(0)->addDrinks(12);
+    player(1)->moveBy(24);
+    player(1)->addState(Game::Player::State::MoveBackwards, 1);
+    player(1)->moveBy(-3);
+    player(1)->setMovingProgress(0.7f);
+    player(2)->moveBy(3);
+    System::tempState()->setTokensJumped(true);
+    player(2)->moveBy(-9);
+    player(2)->setMovingProgress(0.5f);
+    show(new Viewer::BoardClassic(makeBoard()));
+    for (int seat = 0; seat < 3; ++seat) {
+        auto* token = show(new Viewer::PlayerClassic(player(seat), containerPlayers()));
+        EXPECT_NE(token->getGraphic()->getAngle(), 0.0f) << "the token itself is turned";
+        expectMarkUpright(token, "classic board");
+    }
+    show(new Viewer::BoardPlanets(makeBoard()));
+    for (int seat = 0; seat < 3; ++seat) {
+        expectMarkUpright(show(new Viewer::PlayerPlanets(player(seat), containerPlayers())), "planets");
+    }
+    auto* mark = dynamic_cast<gui::ImageBox*>(
+        characterOf(show(new Viewer::PlayerPlanets(player(2), containerPlayers())))->getChildren().back());
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->getImageName(), "gui.marks/mark_3");
+}
+
 TEST_F(ViewerTest, PlanetsTokenHangsFromTheDiscAndHidesBehindIt) {
     startGame(Layout::Planets, 2);
     player(1)->moveBy(5);

@@ -8,6 +8,8 @@ namespace Menu::Dialog {
 class ActionChoice : public Base {
 public:
     ActionChoice();
+
+    ventrel::system::Contract getContract() const override;
 };
 
 }  // namespace Menu::Dialog

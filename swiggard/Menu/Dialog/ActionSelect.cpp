@@ -9,6 +9,7 @@ ventrel::system::Contract ActionSelect::getContract() const {
     return Base::getContract()
         .add({"button_ok", Kind::Button})
         .add({"player_name", Kind::Label})
+        .add({"image_mark", Kind::ImageBox})
         .add({"image_back_0", Kind::ImageBox})
         .add({"image_0", Kind::ImageBox});
 }

@@ -9,7 +9,8 @@ ventrel::system::Contract PickerPlayer::getContract() const {
     return Base::getContract()
         .add({"scroll_area", Kind::ScrollArea})
         .add({"button_dialog_%d_image", Kind::ImageBox, 0, 13})
-        .add({"button_dialog_%d_text", Kind::Label, 0, 13});
+        .add({"button_dialog_%d_text", Kind::Label, 0, 13})
+        .add({"button_dialog_%d_mark", Kind::ImageBox, 0, 13});
 }
 
 }  // namespace Menu::Dialog

@@ -29,7 +29,8 @@ ventrel::system::Contract BacWarning::getContract() const {
         .add({"button_ok_full", Kind::Button})
         .add({"banner", Kind::Object})
         .add({"container", Kind::Object})
-        .add({"label_name", Kind::Label});
+        .add({"label_name", Kind::Label})
+        .add({"image_mark", Kind::ImageBox});
 }
 
 void BacWarning::_setupCallbacks() {
@@ -43,6 +44,7 @@ void BacWarning::refresh() {
     System::GameState* game = System::gameState();
     if (const Game::Player* current = game ? game->getCurrentPlayer() : nullptr) {
         System::setText(this, "label_name", current->getRichName() + "!");
+        System::showMark(this, "image_mark", current);
     }
 }
 

@@ -59,6 +59,8 @@ ventrel::system::Contract Gui::getContract() const {
         .add({"row_drinks_%d", Kind::Object, 0, PlayerSlots - 1})
         .add({"image_drinks_%d", Kind::ImageBox, 0, PlayerSlots - 1})
         .add({"image_drinks_style_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_drinks_mark_%d", Kind::ImageBox, 0, PlayerSlots - 1})
+        .add({"image_current_mark", Kind::ImageBox})
         .add({"button_undo", Kind::Button})
         .add({"button_redo", Kind::Button});
 }
@@ -149,6 +151,7 @@ void Gui::_updatePlayers() {
     }
     if (const Game::Player* current = game->getCurrentPlayer()) {
         System::setText(this, "label_current_player", current->getRichName());
+        System::showMarkBeside(this, "image_current_mark", "label_current_player", current);
     }
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
@@ -161,6 +164,7 @@ void Gui::_updatePlayers() {
             System::setImage(this, badge, "gui.gui/badge_" + kit::toLower(players[i]->getStyle().getName()));
         }
         System::setPlainText(this, System::slotName("label_drinks_name_", i), players[i]->getName());
+        System::showMark(this, System::slotName("image_drinks_mark_", i), players[i]);
         // A player out of the game fades in the bar as in the list.
         if (gui::Object* row = getObject(System::slotName("row_drinks_", i))) {
             row->setAlpha(players[i]->isPlaying() ? 255 : OutAlpha);
