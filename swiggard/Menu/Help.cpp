@@ -2,8 +2,12 @@
 
 #include <gui/Label.h>
 #include <gui/ScrollArea.h>
+#include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/system/Input.h>
+
+#include "System/Navigation.h"
+#include "System/Objects.h"
 
 namespace Menu {
 
@@ -18,6 +22,7 @@ ventrel::system::Contract Help::getContract() const {
         .add({"scroll_area", Kind::ScrollArea})
         .add({"container_help_1_2", Kind::Object})
         .add({"label_help_1_2", Kind::Label})
+        .add({"label_keys", Kind::Label})
         .add({"button_ok", Kind::Button});
 }
 
@@ -37,6 +42,12 @@ void Help::_setupDatasetAspect() {
     quadrix::Rectangle contentRect = content->getRect();
     contentRect.h = rect.h + rect.y + container->getRect().y;
     content->setRect(contentRect);
+}
+
+void Help::refresh() {
+    Base::refresh();
+    kit::Array<kit::String> names = System::padButtonNames();
+    System::setTextKey(this, "label_keys", "{%f} gui.HelpKeysText " + kit::join(names, " "));
 }
 
 void Help::_setupCallbacks() {

@@ -12,6 +12,8 @@ public:
     explicit Help(ventrel::system::Context* owner);
 
     ventrel::system::Contract getContract() const override;
+    // The key legend names the buttons of the controller in use.
+    void refresh() override;
 
 protected:
     void _setupDatasetAspect() override;

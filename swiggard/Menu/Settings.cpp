@@ -19,8 +19,9 @@ Settings::Settings(ventrel::system::Context* owner)
     confirmObjectName = "button_ok";
     cancelObjectName = "button_ok";
     // The rows' switches and arrows, then OK, stepped through in reading order.
-    setAutoFocusMode(17, 1, true);
-    for (const char* toggle : {"CustomCursor", "Fullscreen", "AutoRoll", "AudioActive", "Phones"}) {
+    setAutoFocusMode(18, 1, true);
+    for (const char* toggle :
+         {"CustomCursor", "Fullscreen", "AutoRoll", "AudioActive", "Phones", "ReadAloud"}) {
         toggleSettings[toggle] = {};
     }
     optionSettings["UnitSystem"].options = {"UnitSystemMetric", "UnitSystemImperial"};

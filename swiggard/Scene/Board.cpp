@@ -453,6 +453,7 @@ void Board::_dispatchPhase() {
             game->clearActionPlayers();
             int coming = _comingRoll();
             diceValue = coming > 0 ? coming : diceValue;
+            _readTurnAloud();
         }
         if (boardViewer) {
             cameraTurnIndex = game->getTurnIndex();

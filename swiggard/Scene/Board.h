@@ -137,6 +137,8 @@ protected:
     void _announceNaps();
     bool _warnCurrentPlayer();
     void _refreshFieldNumbers();
+    void _readTurnAloud();
+    void _readCardAloud(const kit::Array<kit::String>& texts);
 
     // Resolving the landing field.
     void _prepareLanding();

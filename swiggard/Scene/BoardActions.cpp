@@ -191,6 +191,7 @@ void Board::_showActionDialog() {
         System::setTextKey(dialog, "title", "{%s %s} gui.ChoiceTitle {" + current->getRichName() + "}");
     }
     System::showMarkBeside(dialog, "image_mark", single ? "player_name" : "title", current);
+    _readCardAloud(texts);
     int count = static_cast<int>(actions.size());
     for (int n = 0; n < count; ++n) {
         System::setImage(dialog, (single ? "image_back_" : "button_dialog_") + kit::toString(n), blank);

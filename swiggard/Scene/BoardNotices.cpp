@@ -14,6 +14,7 @@
 #include "System/Globals.h"
 #include "System/NightSettings.h"
 #include "System/Objects.h"
+#include "System/Voice.h"
 
 namespace Scene {
 
@@ -109,6 +110,26 @@ Game::Player* Board::_noticePlayer(const kit::String& dialog, const kit::String&
     const auto& players = System::gameState()->getPlayers();
     int row = kit::toInt(context.substr(prefix.size()));
     return row >= 0 && row < static_cast<int>(players.size()) ? players[row] : nullptr;
+}
+
+// The voice, when the players want it: whose turn it is, then the card the token lands on.
+void Board::_readTurnAloud() {
+    System::GameState* game = System::gameState();
+    const Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
+    if (System::voice && current) {
+        System::voice->sayTurn(getText("gui.VoiceTurn"), current->getName());
+    }
+}
+
+void Board::_readCardAloud(const kit::Array<kit::String>& texts) {
+    if (!System::voice || texts.empty()) {
+        return;
+    }
+    kit::String card = getText(texts.front());
+    for (size_t n = 1; n < texts.size(); ++n) {
+        card += " " + getText("gui.ChoiceOr") + " " + getText(texts[n]);
+    }
+    System::voice->say(card);
 }
 
 }  // namespace Scene

@@ -4,6 +4,7 @@
 #include <fonts/Fonts.h>
 #include <gui/Gui.h>
 #include <host/Host.h>
+#include <host/SpeechDispatcher.h>
 #include <kit/Dir.h>
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
@@ -29,6 +30,7 @@
 #include "System/Phones.h"
 #include "System/ProfileSetup.h"
 #include "System/TempState.h"
+#include "System/Voice.h"
 
 namespace System {
 
@@ -93,6 +95,7 @@ void createGameObjects(bool mobile) {
         ventrel::input->addButton(button);
     }
     phones = new Phones();
+    voice = new Voice(std::make_unique<host::SpeechDispatcher>());
     registerProfileGlobals();
     ventrel::profileManager->load();
     ventrel::profileManager->save();
@@ -325,6 +328,7 @@ void gameDestroy() {
         core()->finish();
     }
     deleteObject(phones);
+    deleteObject(voice);
     net::destroy();
     audio::destroy();
     particles::destroy();

@@ -1,6 +1,7 @@
 #include "System/Navigation.h"
 
 #include <host/Host.h>
+#include <host/Window.h>
 #include <kit/Log.h>
 #include <kit/Strings.h>
 #include <ventrel/CfgParser.h>
@@ -63,6 +64,17 @@ void openConfiguredPage(const kit::String& key) {
             temp->addNotification("{%f} gui.NotificationNoBrowser {" + kit::escapeText(url) + "}", "");
         }
     }
+}
+
+kit::Array<kit::String> padButtonNames() {
+    if (host::window && host::window->getControllerFamily() == host::Window::ControllerFamily::PlayStation) {
+        return {"gui.PadCross", "gui.PadCircle", "gui.PadTriangle"};
+    }
+    return {"{A}", "{B}", "{Y}"};
+}
+
+bool isControllerInUse() {
+    return host::window && host::window->getInputMode() == host::Window::InputMode::Controller;
 }
 
 }  // namespace System

@@ -15,5 +15,10 @@ kit::String configuredValue(const kit::String& key);
 // Opens the web page of a configuration key ("GamesPage", "SocialPage", "ShirtShop") in the desktop's
 // browser; an empty key or a desktop without a URL handler costs one log line.
 void openConfiguredPage(const kit::String& key);
+// The names of the controller's confirm, back and undo buttons as printed on the controller in use,
+// as tokens of a composite text key: "{A}", "{B}", "{Y}" or "gui.PadCross", "gui.PadCircle" …
+kit::Array<kit::String> padButtonNames();
+// Whether the controller is what the player uses now.
+bool isControllerInUse();
 
 }  // namespace System

@@ -51,6 +51,7 @@ void registerProfileGlobals() {
         {"Phones", "0"},
         {"WaterNotice", "WaterNotice5"},
         {"RideNumber", ""},
+        {"ReadAloud", "0"},
     };
     for (const auto& entry : defaults) {
         profileManager->addGlobal(entry[0], entry[1]);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <fonts/Markup.h>
 #include <gui/ButtonBase.h>
 #include <gui/Dataset.h>
 #include <gui/EditBox.h>
@@ -39,6 +40,7 @@
 #include "System/Pictures.h"
 #include "System/PlayerNames.h"
 #include "System/TempState.h"
+#include "System/Voice.h"
 
 namespace e2etest {
 namespace {
@@ -1110,6 +1112,95 @@ TEST_F(AroundTheGame, TheArrowKeysReachEveryAnswerOfEveryQuestion) {
         dialog->dismiss();
         driver().step(5);
     }
+}
+
+// Stands in for speech-dispatcher: keeps what the game asks to be read.
+class RecordingSpeech : public host::Speech {
+public:
+    struct Line {
+        kit::String text;
+        kit::String language;
+        bool interrupt = false;
+    };
+
+    explicit RecordingSpeech(kit::Array<Line>& lines) : lines(lines) {}
+    bool isAvailable() const override { return true; }
+    void say(const kit::String& text, const kit::String& language, bool interrupt) override {
+        lines.push_back({text, language, interrupt});
+    }
+
+private:
+    kit::Array<Line>& lines;
+};
+
+kit::String shownText(ventrel::system::Context* screen, const kit::String& name) {
+    auto* label = dynamic_cast<gui::Label*>(screen->getObject(name));
+    return label ? fonts::Markup::plainText(label->getText()) : kit::String();
+}
+
+// The card as the question shows it: one answer, or both with the "or" between them.
+kit::String shownCard(ventrel::menu::Dialog* dialog) {
+    kit::String card = shownText(dialog, "text_dialog_0");
+    if (dialog->getName() == Scene::Board::ChoiceDialog) {
+        card += " " + shownText(dialog, "label_or") + " " + shownText(dialog, "text_dialog_1");
+    }
+    return card;
+}
+
+// The voice reads whose turn it is and then the card the token landed on, in the game's language and
+// with the name as typed, and only while the setting is on.
+TEST_F(AroundTheGame, TheVoiceReadsTheTurnAndTheCardOnlyWhenAsked) {
+    kit::Array<RecordingSpeech::Line> said;
+    System::voice->setBackEnd(std::make_unique<RecordingSpeech>(said));
+    OpenBoard* board = startBoard(session, 2, Layout::Classic, FieldSet::Classic);
+    ASSERT_NE(board, nullptr);
+    player(0).setName("Zoë [b]{%s}");
+    player(1).setName("Ben");
+    BoardPlayer play(session, BoardPlayer::Input::Mouse);
+    ASSERT_TRUE(play.playTurns(3));
+    EXPECT_TRUE(said.empty()) << "the setting is off by default";
+
+    // A turn was announced, and then its card shown.
+    auto turnLine = [&] {
+        auto found =
+            std::find_if(said.rbegin(), said.rend(), [](const auto& line) { return line.interrupt; });
+        return found == said.rend() ? said.end() : std::prev(found.base());
+    };
+    auto cardShown = [&] {
+        ventrel::menu::Dialog* dialog = openDialog();
+        return dialog && turnLine() != said.end() && turnLine() + 1 != said.end() &&
+               (dialog->getName() == Scene::Board::SelectDialog ||
+                dialog->getName() == Scene::Board::ChoiceDialog);
+    };
+    System::profile().set("ReadAloud", "1");
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        gui::setLocalization(language);
+        said.clear();
+        ASSERT_TRUE(play.playUntil(cardShown));
+        const Game::Player* current = game().getCurrentPlayer();
+        kit::String turn = board->getText("gui.VoiceTurn");
+        turn.replace(turn.find("%s"), 2, current->getName());
+        EXPECT_EQ(turnLine()->text, turn);
+        EXPECT_EQ(said.end() - turnLine(), 2) << "the turn, then its card";
+        EXPECT_EQ(said.back().text, shownCard(openDialog()));
+        EXPECT_FALSE(said.back().interrupt);
+        for (const RecordingSpeech::Line& line : said) {
+            EXPECT_EQ(line.language, language);
+        }
+        ASSERT_TRUE(play.playTurns(1));
+    }
+    EXPECT_TRUE(kit::contains(board->getText("gui.VoiceTurn"), "dran")) << "German was read in German";
+    ASSERT_TRUE(play.playUntil([] { return game().getCurrentPlayer() == &player(0) && openDialog(); }));
+    EXPECT_TRUE(std::any_of(said.begin(), said.end(), [](const RecordingSpeech::Line& line) {
+        return kit::startsWith(line.text, "Zoë [b]{%s}, ");
+    })) << "the name is read as typed";
+
+    System::profile().set("ReadAloud", "0");
+    said.clear();
+    ASSERT_TRUE(play.playTurns(2));
+    EXPECT_TRUE(said.empty()) << "switched off again";
+    gui::setLocalization("en");
 }
 
 }  // namespace

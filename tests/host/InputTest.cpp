@@ -256,3 +256,27 @@ TEST_F(InputTest, DetachedDelegatesHearNothing) {
     EXPECT_TRUE(driver.step());
     EXPECT_EQ(recorder.take(), "");
 }
+
+// The hints name the buttons as the controller in hand prints them: SDL tells a DualShock from an
+// Xbox pad by its maker and model, and the family follows the controller pressed last.
+TEST_F(InputTest, TheControllerFamilyFollowsTheControllerInHand) {
+    using Family = host::Window::ControllerFamily;
+    TestDriver driver;
+    EXPECT_EQ(host::window->getControllerFamily(), Family::Letters);
+    int shapes = driver.plugController(Family::PlayStation);
+    ASSERT_GE(shapes, 0);
+    driver.step(3);
+    EXPECT_EQ(host::window->getControllerFamily(), Family::PlayStation) << "the one plugged in last";
+    int letters = driver.plugController(Family::Letters);
+    ASSERT_GE(letters, 0);
+    driver.step(3);
+    EXPECT_EQ(host::window->getControllerFamily(), Family::Letters);
+    driver.setControllerButton(shapes, host::Button::A, true);
+    driver.step(3);
+    driver.setControllerButton(shapes, host::Button::A, false);
+    driver.step(3);
+    EXPECT_EQ(host::window->getControllerFamily(), Family::PlayStation) << "the one pressed last";
+    driver.unplugController(letters);
+    driver.unplugController(shapes);
+    driver.step(3);
+}

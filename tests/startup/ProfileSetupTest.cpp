@@ -67,7 +67,9 @@ TEST_F(ProfileUpgrade, GlobalsAreRegisteredWithTheirDefaults) {
     // The glass of water comes at 0.05 %, and there is no taxi number until the group enters one.
     EXPECT_EQ(global("WaterNotice"), "WaterNotice5");
     EXPECT_EQ(global("RideNumber"), "");
-    EXPECT_EQ(profiles->getGlobals().size(), 22u);
+    // The voice speaks only when asked to.
+    EXPECT_EQ(global("ReadAloud"), "0");
+    EXPECT_EQ(profiles->getGlobals().size(), 23u);
 }
 
 TEST_F(ProfileUpgrade, NothingHappensWithoutAFile) {

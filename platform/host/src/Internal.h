@@ -77,6 +77,7 @@ struct Window::Impl {
     kit::Map<SDL_JoystickID, SDL_GameController*> controllers;
     // The buttons each controller holds down, to be let go when it is pulled out.
     kit::Map<SDL_JoystickID, std::set<Button>> heldButtons;
+    Window::ControllerFamily controllerFamily = Window::ControllerFamily::Letters;
 
     bool terminated = false;
     int fps = 0;

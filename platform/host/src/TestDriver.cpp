@@ -263,11 +263,19 @@ void TestDriver::tap(const At& at, int finger) {
     pushFinger(position, finger, SDL_FINGERUP);
 }
 
-int TestDriver::plugController() {
+int TestDriver::plugController(Window::ControllerFamily family) {
     // A headless window never has the focus, without which SDL holds joystick input back.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                          SDL_CONTROLLER_BUTTON_MAX, 0);
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    // SDL tells the family by the maker and model: a DualShock 4, else an Xbox 360 pad.
+    bool playStation = family == Window::ControllerFamily::PlayStation;
+    desc.vendor_id = playStation ? 0x054c : 0x045e;
+    desc.product_id = playStation ? 0x09cc : 0x028e;
+    int index = SDL_JoystickAttachVirtualEx(&desc);
     if (index < 0) {
         kit::Log::warn(logTag, kit::String("TestDriver: no virtual controller: ") + SDL_GetError());
     }

@@ -233,6 +233,10 @@ Window::InputMode Window::getInputMode() const {
     return impl->inputMode;
 }
 
+Window::ControllerFamily Window::getControllerFamily() const {
+    return impl->controllerFamily;
+}
+
 namespace {
 
 void applyInputMode(Window::Impl& impl) {
@@ -431,6 +435,17 @@ void handleFinger(Window& window, Window::Impl& impl, const SDL_TouchFingerEvent
 
 // A controller pulled out lets go of what it held and, when it was the last, hands the game back to
 // mouse and keyboard: no button stays down, no focus stays shown for a controller that is gone.
+Window::ControllerFamily familyOf(SDL_GameController* controller) {
+    switch (SDL_GameControllerGetType(controller)) {
+        case SDL_CONTROLLER_TYPE_PS3:
+        case SDL_CONTROLLER_TYPE_PS4:
+        case SDL_CONTROLLER_TYPE_PS5:
+            return Window::ControllerFamily::PlayStation;
+        default:
+            return Window::ControllerFamily::Letters;
+    }
+}
+
 void removeController(Window& window, Window::Impl& impl, SDL_JoystickID id) {
     auto it = impl.controllers.find(id);
     if (it == impl.controllers.end()) {
@@ -560,6 +575,7 @@ void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
                 break;
             }
             impl.controllers[id] = controller;
+            impl.controllerFamily = familyOf(controller);
             const char* name = SDL_GameControllerName(controller);
             kit::Log::write(logTag,
                             kit::String("Game controller connected: ") + (name != nullptr ? name : "?"));
@@ -575,6 +591,9 @@ void handleEvent(Window& window, Window::Impl& impl, const SDL_Event& event) {
                 break;
             }
             window.setInputMode(Window::InputMode::Controller);
+            if (auto found = impl.controllers.find(event.cbutton.which); found != impl.controllers.end()) {
+                impl.controllerFamily = familyOf(found->second);
+            }
             if (event.type == SDL_CONTROLLERBUTTONDOWN) {
                 impl.heldButtons[event.cbutton.which].insert(button);
             } else {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "System/Globals.h"
+#include "System/Navigation.h"
 #include "System/Objects.h"
 
 namespace Menu::InGame {
@@ -55,6 +56,11 @@ void RollDice::show() {
         }
     }
     autoRollDelay = AutoRollDelay;
+    // With a controller in hand, the hint names its button instead of the mouse and Space.
+    System::setTextKey(this, "label_hint",
+                       System::isControllerInUse()
+                           ? "{%f} gui.RollDiceHintPad " + System::padButtonNames().front()
+                           : kit::String("gui.RollDiceHint"));
 }
 
 bool RollDice::isBusy() const {

@@ -5,6 +5,7 @@
 #include "host/Button.h"
 #include "host/Host.h"
 #include "host/Key.h"
+#include "host/Window.h"
 #include "kit/Types.h"
 #include "quadrix/Vector2.h"
 
@@ -86,7 +87,7 @@ public:
     // Game controller. A virtual one can be plugged in and pulled out while the game runs: SDL then
     // reports it as it reports a real one (added with its device index, removed with its instance id).
     // plugController returns the device index to pull it out by; -1 when SDL cannot make one.
-    int plugController();
+    int plugController(Window::ControllerFamily family = Window::ControllerFamily::Letters);
     void unplugController(int deviceIndex);
     // Holds or lets go of a button of a plugged-in controller, which SDL reports as that device's.
     void setControllerButton(int deviceIndex, Button button, bool down);

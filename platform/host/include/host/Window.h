@@ -24,6 +24,9 @@ public:
     // Keyboard: an arrow key, Tab, Backspace or a key that answers (Enter, Space, Escape) was pressed
     // last; like the controller, it keeps and shows the focus. A mouse move or a touch ends it.
     enum class InputMode { Mouse = 0, Touch = 1, Controller = 2, Keyboard = 3 };
+    // What the controller's face buttons are called: letters (A, B, Y; Xbox, Nintendo with SDL's
+    // labelled mapping, most others) or the PlayStation's shapes (cross, circle, triangle).
+    enum class ControllerFamily { Letters = 0, PlayStation = 1 };
 
     struct Options {
         // The user may resize the window (windowed mode).
@@ -69,6 +72,8 @@ public:
     quadrix::Vector2 getCursorPosition() const;
 
     InputMode getInputMode() const;
+    // The family of the controller whose button was pressed last, else of the one plugged in last.
+    ControllerFamily getControllerFamily() const;
     // Sets the device mode before translation; the system delegate hears of a change of the
     // translated mode.
     void setInputMode(InputMode inputMode);
