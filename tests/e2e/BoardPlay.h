@@ -179,11 +179,75 @@ inline bool isPhonesMove(const Scene::Board& board) {
            !game().isPhaseDone();
 }
 
-// Plays the board the way the friends on the sofa do: only by mouse clicks, or only by keys, answering
-// every question as it comes. Counts the turns that passed.
+// The four ways the focus moves: by the arrow keys or by the pad's directions.
+enum class Direction { Left, Right, Up, Down };
+
+inline void pressDirection(host::TestDriver& driver, Direction direction, bool pad) {
+    const host::Key keys[] = {host::Key::Left, host::Key::Right, host::Key::Up, host::Key::Down};
+    const host::Button buttons[] = {host::Button::DPadLeft, host::Button::DPadRight, host::Button::DPadUp,
+                                    host::Button::DPadDown};
+    auto index = static_cast<size_t>(direction);
+    if (pad) {
+        driver.pressButton(buttons[index]);
+    } else {
+        driver.pressKey(keys[index]);
+    }
+    // A focus moved takes the next frame's keys no more than a controller's: a player's next press comes
+    // a few frames later.
+    driver.step(2);
+}
+
+// Moves the focus onto the button with the arrow keys (or the pad), the way a player finds it who has
+// never heard of Tab: towards it on the screen, and, where that leads nowhere, row by row over the
+// whole screen. False when it is never reached.
+inline bool walkFocusTo(GameSession& session, ventrel::system::Context* screen, const gui::Object* target,
+                        bool pad) {
+    host::TestDriver& driver = session.getDriver();
+    auto focused = [screen] { return screen->getDataset()->getFocusedObject(); };
+    if (!focused()) {
+        pressDirection(driver, Direction::Down, pad);
+    }
+    for (int step = 0; step < 24 && focused() && focused() != target; ++step) {
+        const gui::Object* from = focused();
+        quadrix::Vector2 delta = target->getBoundingRect().getCenter() - from->getBoundingRect().getCenter();
+        bool across = std::abs(delta.x) > std::abs(delta.y);
+        pressDirection(driver,
+                       across ? (delta.x > 0 ? Direction::Right : Direction::Left)
+                              : (delta.y > 0 ? Direction::Down : Direction::Up),
+                       pad);
+        if (focused() == from) {
+            break;
+        }
+    }
+    for (int row = 0; row < 32 && focused() != target; ++row) {
+        for (int step = 0; step < 8 && focused() != target; ++step) {
+            pressDirection(driver, row % 2 ? Direction::Left : Direction::Right, pad);
+        }
+        if (focused() != target) {
+            pressDirection(driver, row < 16 ? Direction::Down : Direction::Up, pad);
+        }
+    }
+    return focused() == target;
+}
+
+// Presses the button with the arrow keys and Enter, or with the pad and A.
+inline void walkAndPress(GameSession& session, ventrel::system::Context* screen, const kit::String& name,
+                         bool pad) {
+    gui::Object* button = screen->getObject(name);
+    ASSERT_NE(button, nullptr) << screen->getName() << " has no " << name;
+    ASSERT_TRUE(walkFocusTo(session, screen, button, pad)) << screen->getName() << ": never reached " << name;
+    if (pad) {
+        session.getDriver().pressButton(host::Button::A);
+    } else {
+        session.getDriver().pressKey(host::Key::Return);
+    }
+}
+
+// Plays the board the way the friends on the sofa do: only by mouse clicks, only by keys or only by a
+// controller, answering every question as it comes. Counts the turns that passed.
 class BoardPlayer {
 public:
-    enum class Input { Mouse, Keyboard };
+    enum class Input { Mouse, Keyboard, Controller };
 
     BoardPlayer(GameSession& session, Input input) : session(session), input(input) {}
 
@@ -224,15 +288,13 @@ public:
         return condition();
     }
 
-    // Mouse: a click on the object. Keyboard: Tab until it has the focus, then Enter.
+    // Mouse: a click on the object. Keys and pad: the focus walked onto it, then Enter or A.
     void press(ventrel::system::Context* screen, const kit::String& name) {
         if (input == Input::Mouse) {
             session.click(screen, name);
             return;
         }
-        gui::Object* button = screen->getObject(name);
-        ASSERT_NE(button, nullptr) << screen->getName() << " has no " << name;
-        _focusAndPress(screen, button);
+        walkAndPress(session, screen, name, input == Input::Controller);
     }
 
     // The answer to the double-stakes question: 0 yes, 1 no, -1 either.
@@ -287,6 +349,8 @@ private:
         if (!dice->isVisible() && board->isInputAllowed() && isShown(board->getGui(), "button_dice")) {
             if (input == Input::Keyboard) {
                 session.getDriver().pressKey(host::Key::Space);
+            } else if (input == Input::Controller) {
+                press(board->getGui(), "button_dice");
             } else {
                 session.click(board->getGui(), "button_dice");
             }
@@ -295,10 +359,12 @@ private:
         return false;
     }
 
-    // Mouse: a click on the object. Keyboard: Enter presses what the screen confirms with.
+    // Mouse: a click on the object. Keyboard and pad: Enter or A presses what the screen confirms with.
     void _pressConfirm(ventrel::system::Context* screen, const kit::String& name) {
         if (input == Input::Keyboard) {
             session.getDriver().pressKey(host::Key::Return);
+        } else if (input == Input::Controller) {
+            session.getDriver().pressButton(host::Button::A);
         } else {
             session.click(screen, name);
         }
@@ -318,8 +384,8 @@ private:
         }
     }
 
-    // Keyboard: the question opens with its first answer focused, Right steps to the next one and
-    // Enter presses the focused one, as anyone would try without knowing about Tab.
+    // Keyboard and pad: the question opens with its first answer focused, Right steps to the next one
+    // and Enter (or A) presses the focused one, as anyone would try without knowing about Tab.
     void _chooseOne(ventrel::menu::Dialog* dialog, int index) {
         lastAnswer = "button_dialog_" + kit::toString(index);
         if (input == Input::Mouse) {
@@ -329,15 +395,12 @@ private:
         gui::Object* first = dialog->getObject("button_dialog_0");
         EXPECT_TRUE(first && first->isFocused())
             << dialog->getName() << " opens without its first answer focused";
-        // A focus moved takes the next frame's keys no more than a controller's: a player's next
-        // press comes a few frames later.
         for (int i = 0; i < index; ++i) {
-            session.getDriver().pressKey(host::Key::Right);
-            session.getDriver().step(2);
+            pressDirection(session.getDriver(), Direction::Right, input == Input::Controller);
         }
         gui::Object* chosen = dialog->getObject(lastAnswer);
         EXPECT_TRUE(chosen && chosen->isFocused()) << "Right does not reach " << lastAnswer;
-        session.getDriver().pressKey(host::Key::Return);
+        _pressConfirm(dialog, lastAnswer);
     }
 
     // The first player that may be picked and is in view of the list.
@@ -352,23 +415,10 @@ private:
                 continue;
             }
             lastAnswer = button->getName();
-            if (input == Input::Mouse) {
-                session.click(dialog, button->getName());
-            } else {
-                _focusAndPress(dialog, button);
-            }
+            press(dialog, lastAnswer);
             return;
         }
         ADD_FAILURE() << "the picker offers nobody";
-    }
-
-    void _focusAndPress(ventrel::system::Context* screen, gui::Object* button) {
-        for (int tries = 0; tries < 32 && !button->isFocused(); ++tries) {
-            session.getDriver().pressKey(host::Key::Tab);
-            session.getDriver().step();
-        }
-        EXPECT_TRUE(button->isFocused()) << screen->getName() << ": Tab never reaches " << button->getName();
-        session.getDriver().pressKey(host::Key::Return);
     }
 };
 

@@ -1,5 +1,6 @@
 // Whole evenings on the board: three friends play thirty turns on every board look and field
-// arrangement, by mouse alone or by keys alone, and leave and resume the saved game half-way.
+// arrangement, by mouse alone, by keys alone or by a controller alone, and leave and resume the saved
+// game half-way.
 #include <gtest/gtest.h>
 #include <kit/Strings.h>
 
@@ -16,6 +17,11 @@ struct GameCase {
 };
 
 class WholeGames : public ::testing::TestWithParam<GameCase> {};
+
+const char* inputName(BoardPlayer::Input input) {
+    const char* const names[] = {"Mouse", "Keyboard", "Controller"};
+    return names[static_cast<int>(input)];
+}
 
 // Thirty turns of three friends; half-way they pause, leave to the title and resume the saved game.
 TEST_P(WholeGames, ThirtyTurnsWithAPauseAndAResume) {
@@ -41,6 +47,8 @@ TEST_P(WholeGames, ThirtyTurnsWithAPauseAndAResume) {
     for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
         if (param.input == BoardPlayer::Input::Keyboard) {
             session.getDriver().pressKey(host::Key::Escape);
+        } else if (param.input == BoardPlayer::Input::Controller) {
+            session.getDriver().pressButton(host::Button::B);
         } else {
             session.click(board->getGui(), "button_menu");
         }
@@ -72,10 +80,11 @@ INSTANTIATE_TEST_SUITE_P(EveryLayoutAndFieldSet, WholeGames,
                                            GameCase{"Classic", "Surprise", BoardPlayer::Input::Mouse},
                                            GameCase{"Planets", "Classic", BoardPlayer::Input::Keyboard},
                                            GameCase{"Planets", "Shuffle", BoardPlayer::Input::Mouse},
-                                           GameCase{"Planets", "Surprise", BoardPlayer::Input::Keyboard}),
+                                           GameCase{"Planets", "Surprise", BoardPlayer::Input::Keyboard},
+                                           GameCase{"Classic", "Classic", BoardPlayer::Input::Controller}),
                          [](const auto& info) {
                              return kit::String(info.param.layout) + info.param.fields +
-                                    (info.param.input == BoardPlayer::Input::Mouse ? "Mouse" : "Keyboard");
+                                    inputName(info.param.input);
                          });
 
 }  // namespace
