@@ -19,6 +19,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/Navigation.h"
 #include "System/Objects.h"
 #include "System/Phones.h"
 #include "System/PlayerNames.h"
@@ -217,8 +218,8 @@ int NewGame::_rowOf(const gui::Object* button, const kit::String& prefix) const 
     return playerAt(row) ? row : -1;
 }
 
-// The new row comes into view with its name ready to be typed; the rows above move only as far as
-// needed, so none of them looks deleted.
+// The new row comes into view with its name ready to be typed (with a controller, which cannot type,
+// its colour focused); the rows above move only as far as needed, so none of them looks deleted.
 void NewGame::_addPlayer() {
     collect();
     if (!System::gameState()->addDefaultPlayer()) {
@@ -227,7 +228,8 @@ void NewGame::_addPlayer() {
     refresh();
     int row = playerCount() - 1;
     _showRow(row);
-    gui::Object* name = getObject(System::slotName(NameBox, row));
+    gui::Object* name = getObject(System::isControllerInUse() ? System::slotName("button_player_color_", row)
+                                                              : System::slotName(NameBox, row));
     if (name && getDataset()) {
         getDataset()->setFocusedObject(name);
     }

@@ -7,6 +7,8 @@ namespace Scene {
 
 Help::Help() : Base("scene/help", "title") {
     cancelObjectName = "button_ok";
+    // Its back button joins the text's focus: Up from the text reaches it.
+    setAutoFocusMode(1, 1, false);
 }
 
 ventrel::system::Contract Help::getContract() const {

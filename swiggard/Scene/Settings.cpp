@@ -7,6 +7,8 @@ namespace Scene {
 
 Settings::Settings() : Base("scene/settings", "title") {
     cancelObjectName = "button_ok";
+    // Its back button joins the settings' focus: Up from the top row reaches it.
+    setAutoFocusMode(1, 1, false);
 }
 
 ventrel::system::Contract Settings::getContract() const {

@@ -33,6 +33,7 @@
 #include "Menu/InGame/Story.h"
 #include "Menu/NewGame.h"
 #include "Menu/NewGameOptions.h"
+#include "Menu/Title.h"
 #include "Scene/NewGame.h"
 #include "ShownObjects.h"
 #include "System/Core.h"
@@ -1111,6 +1112,147 @@ TEST_F(AroundTheGame, TheArrowKeysReachEveryAnswerOfEveryQuestion) {
             << "Enter does not answer";
         dialog->dismiss();
         driver().step(5);
+    }
+}
+
+// A whole night by a controller alone: the names stay "Player n" (nothing asks for typing), the
+// options change, the board is played with all its questions, the pause menu and its list are used,
+// the night ends with its recap, and the title comes back.
+TEST_F(AroundTheGame, AControllerAlonePlaysAWholeNight) {
+    System::profile().set("FbLike", "3");
+    System::profile().set("RateMe", "3");
+    ASSERT_TRUE(session.goTo("Scene::Title"));
+    auto padTo = [&](ventrel::system::Context* screen, const kit::String& button, int frames = 10) {
+        walkAndPress(session, screen, button, true);
+        driver().step(frames);
+    };
+    auto answerYes = [&](const kit::String& name) {
+        ventrel::menu::Dialog* dialog = waitForDialog(name);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->getObject("button_dialog_0")->isFocused()) << name << " opens with yes focused";
+        driver().pressButton(host::Button::A);
+        driver().step(10);
+    };
+    bool saved = ventrel::saveManager->existsAuto();
+    padTo(session.getScene()->getMenu("menu/title"), "button_play");
+    if (saved) {
+        answerYes(Menu::Title::PlayDialog);
+    }
+    ASSERT_TRUE(session.waitForScene("Scene::NewGame"));
+    EXPECT_EQ(host::window->getInputMode(), host::Window::InputMode::Controller);
+    auto* rows = menu<Menu::NewGame>();
+    padTo(rows, "button_add_player");
+    ASSERT_EQ(game().getPlayers().size(), 3u);
+    EXPECT_FALSE(rows->isTyping()) << "the new row does not ask for its name";
+
+    padTo(session.getScene(), "button_options", 20);
+    auto* options = menu<Menu::NewGameOptions>();
+    ASSERT_TRUE(session.waitForInput(options));
+    Layout layout = game().getBoardLayout();
+    padTo(options, "button_boardlayout");
+    EXPECT_NE(game().getBoardLayout(), layout) << "A changes the board's look";
+    padTo(options, "button_ok", 20);
+    padTo(session.getScene(), "button_ok");
+    answerYes(Scene::NewGame::StartDialog);
+    ASSERT_TRUE(session.waitForScene("Scene::Board"));
+    for (int seat = 0; seat < 3; ++seat) {
+        EXPECT_EQ(player(seat).getName(), "Player " + kit::toString(seat + 1)) << "nothing was typed";
+    }
+
+    auto* board = dynamic_cast<Scene::Board*>(session.getScene());
+    ASSERT_NE(board, nullptr);
+    BoardPlayer play(session, BoardPlayer::Input::Controller);
+    ASSERT_TRUE(play.playTurns(12));
+    EXPECT_GE(play.getAnsweredDialogs(), 6);
+    ASSERT_TRUE(play.playUntil([&] {
+        return board->isInputAllowed() && isShown(board->getGui(), "button_menu") &&
+               game().getTurnPhase() == TurnPhase::Start && !board->getRollDice()->isVisible() &&
+               !openDialog();
+    }));
+    // A press while the camera still glides to the player is not taken: the friends press again.
+    for (int tries = 0; tries < 10 && !board->getMainMenu()->isVisible(); ++tries) {
+        driver().pressButton(host::Button::B);
+        driver().step(10);
+    }
+    ASSERT_TRUE(session.waitForInput(board->getMainMenu()));
+    Menu::InGame::Status* pauseList = board->getMainMenu()->getStatus();
+    // The list switches the second player to water: a yes away.
+    bool drinking = player(1).drinksAlcohol();
+    padTo(pauseList, "button_player_style_1");
+    answerYes(Menu::InGame::Status::DisableDialog);
+    EXPECT_NE(player(1).drinksAlcohol(), drinking) << "the list switched the player's drinking";
+    padTo(board->getMainMenu(), "button_end_night");
+    ASSERT_TRUE(session.waitForScene("Scene::EndOfNight"));
+
+    auto* night = menu<Menu::EndOfNight>();
+    for (const char* page :
+         {"button_page_sips", "button_page_laps", "button_page_awards", "button_page_night"}) {
+        padTo(night, page);
+        EXPECT_TRUE(night->getObject(page)->isFocused()) << page;
+    }
+    EXPECT_TRUE(isShown(night, "container_night_player_2"));
+    padTo(night, "button_title");
+    ASSERT_TRUE(session.waitForScene("Scene::Title"));
+}
+
+// Every screen is played by the arrow keys alone: every button of the scene and of the menus shown
+// over it is reached (across from one to the other too), and Enter presses the focused one.
+TEST_F(AroundTheGame, TheArrowKeysReachEveryButtonOfEveryScreen) {
+    storeCards(2);
+    for (const kit::String& name : ventrel::sceneManager->getSceneNames()) {
+        // The board has its own whole games by keys; the opening screens move on by themselves.
+        if (name == "Scene::Board" || name == "Scene::Logos" || name == "Scene::Disclaimer") {
+            continue;
+        }
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(session.goTo(name));
+        driver().pressKey(host::Key::Down);
+        driver().step(3);
+        ASSERT_EQ(host::window->getInputMode(), host::Window::InputMode::Keyboard);
+        kit::Array<std::pair<ventrel::system::Context*, gui::Object*>> buttons;
+        // The menus drawn over the scene first: of two copies of a button, the one on top is seen.
+        kit::Array<ventrel::system::Context*> screens;
+        for (ventrel::menu::Base* menu : session.getScene()->getAllMenus()) {
+            screens.push_back(menu);
+        }
+        screens.push_back(session.getScene());
+        for (ventrel::system::Context* screen : screens) {
+            if (!screen->isVisible()) {
+                continue;
+            }
+            forEachShown(screen->getRoot(), [&](gui::Object* object) {
+                // A menu may draw its own copy of the scene's back button over it: one button to the eye.
+                bool covered = std::any_of(buttons.begin(), buttons.end(), [object](const auto& found) {
+                    return found.second->getName() == object->getName() &&
+                           found.second->getBoundingRect().getCenter() ==
+                               object->getBoundingRect().getCenter();
+                });
+                if (dynamic_cast<gui::ButtonBase*>(object) && object->isDerivedEnabled() &&
+                    object->getFocusIndex() >= 0 && !covered) {
+                    buttons.emplace_back(screen, object);
+                }
+            });
+        }
+        EXPECT_FALSE(buttons.empty());
+        for (const auto& [screen, button] : buttons) {
+            EXPECT_TRUE(walkFocusTo(session, screen, button, false))
+                << button->getName() << " is never reached";
+        }
+        auto back = std::find_if(buttons.begin(), buttons.end(), [](const auto& found) {
+            return found.second->getName() == "button_cancel" || found.second->getName() == "button_ok";
+        });
+        if (back == buttons.end()) {
+            continue;
+        }
+        ASSERT_TRUE(walkFocusTo(session, back->first, back->second, false));
+        driver().pressKey(host::Key::Return);
+        EXPECT_TRUE(driver().stepUntil(
+            [&] {
+                kit::String now = ventrel::sceneManager->getCurrentSceneName();
+                return now != name && GameSession::isAt(now);
+            },
+            300))
+            << "Enter does not press " << back->second->getName();
     }
 }
 

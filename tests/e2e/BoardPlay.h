@@ -197,24 +197,51 @@ inline void pressDirection(host::TestDriver& driver, Direction direction, bool p
     driver.step(2);
 }
 
+// The focused object of the screen the player sees: a question's own, or the one the scene and its
+// menus share.
+inline gui::Object* focusedOnScreen(ventrel::system::Context* screen) {
+    if (gui::Object* own = screen->getDataset()->getFocusedObject();
+        own || dynamic_cast<ventrel::menu::Dialog*>(screen)) {
+        return own;
+    }
+    ventrel::system::Context* root = screen;
+    while (root->getOwner()) {
+        root = root->getOwner();
+    }
+    kit::Array<ventrel::system::Context*> group{root};
+    for (ventrel::menu::Base* menu : root->getAllMenus()) {
+        group.push_back(menu);
+    }
+    for (ventrel::system::Context* member : group) {
+        if (gui::Object* focused =
+                member->getDataset() ? member->getDataset()->getFocusedObject() : nullptr) {
+            return focused;
+        }
+    }
+    return nullptr;
+}
+
 // Moves the focus onto the button with the arrow keys (or the pad), the way a player finds it who has
 // never heard of Tab: towards it on the screen, and, where that leads nowhere, row by row over the
 // whole screen. False when it is never reached.
 inline bool walkFocusTo(GameSession& session, ventrel::system::Context* screen, const gui::Object* target,
                         bool pad) {
     host::TestDriver& driver = session.getDriver();
-    auto focused = [screen] { return screen->getDataset()->getFocusedObject(); };
+    auto focused = [screen] { return focusedOnScreen(screen); };
     if (!focused()) {
         pressDirection(driver, Direction::Down, pad);
     }
-    for (int step = 0; step < 24 && focused() && focused() != target; ++step) {
+    // Rows first, as a player does: up or down while the button is on another row, then along it.
+    for (int step = 0; step < 40 && focused() && focused() != target; ++step) {
         const gui::Object* from = focused();
         quadrix::Vector2 delta = target->getBoundingRect().getCenter() - from->getBoundingRect().getCenter();
-        bool across = std::abs(delta.x) > std::abs(delta.y);
-        pressDirection(driver,
-                       across ? (delta.x > 0 ? Direction::Right : Direction::Left)
-                              : (delta.y > 0 ? Direction::Down : Direction::Up),
-                       pad);
+        Direction vertical = delta.y > 0 ? Direction::Down : Direction::Up;
+        Direction across = delta.x > 0 ? Direction::Right : Direction::Left;
+        bool otherRow = std::abs(delta.y) >= 24.0f;
+        pressDirection(driver, otherRow ? vertical : across, pad);
+        if (focused() == from && otherRow && std::abs(delta.x) >= 1.0f) {
+            pressDirection(driver, across, pad);
+        }
         if (focused() == from) {
             break;
         }

@@ -47,7 +47,10 @@ kit::String startText(std::time_t start) {
 
 }  // namespace
 
-Status::Status(ventrel::system::Context* owner) : Menu::Status(owner, "menu/ingame/status") {}
+Status::Status(ventrel::system::Context* owner) : Menu::Status(owner, "menu/ingame/status") {
+    // Keys and the pad move along a row and from row to row; past the list, on to the pause menu.
+    setAutoFocusMode(FocusPerRow * PlayerSlots, FocusPerRow, false);
+}
 
 ventrel::system::Contract Status::getContract() const {
     using Kind = ventrel::system::Contract::Kind;

@@ -411,7 +411,8 @@ bool Context::_isControllerMode() {
 }
 
 bool Context::_hasFocusedButton() const {
-    gui::Object* focused = dataset ? dataset->getFocusedObject() : nullptr;
+    Context* holder = _focusHolder();
+    gui::Object* focused = holder ? holder->dataset->getFocusedObject() : nullptr;
     return focused && dynamic_cast<gui::ButtonBase*>(focused) && focused->isDerivedEnabled() &&
            focused->isDerivedVisible();
 }
@@ -709,17 +710,18 @@ bool Context::_fixFocusIndex() {
     if (!_isControllerMode() || !dataset) {
         return false;
     }
+    if (Context* holder = _focusHolder(); holder && holder != this) {
+        return false;
+    }
     gui::Object* focused = dataset->getFocusedObject();
     int current = focused ? focused->getFocusIndex() : -1;
     kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
     if (current < 0) {
-        // The keyboard starts on the first button: a box focused by itself would take the arrows.
-        auto first = candidates.begin();
-        if (host::window->getInputMode() == host::Window::InputMode::Keyboard) {
-            first = std::find_if(candidates.begin(), candidates.end(), [this](int index) {
-                return !dynamic_cast<gui::EditBox*>(dataset->findFocusable(index, true));
-            });
-        }
+        // Keys and pad start on the first button: a box focused by itself would take the arrows, and a
+        // pad cannot type into it.
+        auto first = std::find_if(candidates.begin(), candidates.end(), [this](int index) {
+            return !dynamic_cast<gui::EditBox*>(dataset->findFocusable(index, true));
+        });
         if (first != candidates.end() && dataset->trySetFocusedObjectByIndex(*first, false)) {
             return true;
         }
@@ -777,6 +779,100 @@ void Context::_updateFocusScrollOffset() {
 
 // The arrows and the pad move the focus of the screen that has them: the open question when there is
 // one, so that the screen under it keeps its focus to itself.
+void Context::_takeGroupFocus() {
+    if (!_isControllerMode() || !autoFocus || !dataset) {
+        return;
+    }
+    Context* root = this;
+    while (root->owner && !dynamic_cast<const menu::Dialog*>(root)) {
+        root = root->owner;
+    }
+    kit::Array<Context*> tree{root};
+    for (menu::Base* menu : root->getAllMenus()) {
+        tree.push_back(menu);
+    }
+    for (Context* member : tree) {
+        if (member != this && member->dataset && !dynamic_cast<menu::Dialog*>(member)) {
+            member->dataset->removeFocus();
+        }
+    }
+    _fixFocusIndex();
+}
+
+kit::Array<Context*> Context::_focusGroup(bool shownOnly) const {
+    Context* root = const_cast<Context*>(this);
+    while (root->owner && !dynamic_cast<const menu::Dialog*>(root)) {
+        root = root->owner;
+    }
+    // Over a modal menu, the group is that menu and its own.
+    root = root->_findInputTarget();
+    kit::Array<Context*> group{root};
+    if (dynamic_cast<const menu::Dialog*>(root)) {
+        return group;
+    }
+    for (menu::Base* menu : root->getAllMenus()) {
+        if ((menu->isVisible() || !shownOnly) && !dynamic_cast<menu::Dialog*>(menu)) {
+            group.push_back(menu);
+        }
+    }
+    return group;
+}
+
+Context* Context::_focusHolder() const {
+    // A screen without a focus grid cannot pass its focus on, so it holds none for the group.
+    for (Context* member : _focusGroup(false)) {
+        if (member->autoFocus && member->dataset && member->dataset->getFocusedObject()) {
+            return member;
+        }
+    }
+    return nullptr;
+}
+
+// The nearest button ahead in the direction on any screen of the group, straight ahead counting more
+// than off to the side. A button of another screen takes the focus over from this one; one of this
+// screen is taken only when the grid has nowhere to go (`withinToo`).
+bool Context::_handOffFocus(host::Button button, bool withinToo) {
+    gui::Object* from = dataset->getFocusedObject();
+    if (!from) {
+        return false;
+    }
+    const quadrix::Vector2 way = _wayOf(button);
+    const quadrix::Vector2 start = from->getBoundingRect().getCenter();
+    bool pad = host::window->getInputMode() == host::Window::InputMode::Controller;
+    Context* best = nullptr;
+    int bestIndex = -1;
+    float bestScore = 0.0f;
+    for (Context* member : _focusGroup(true)) {
+        if (!member->dataset || !member->autoFocus) {
+            continue;
+        }
+        for (int index : member->dataset->findPossibleFocusIndices(true)) {
+            gui::Object* object = member->dataset->findFocusable(index, true);
+            if (!object || object == from || (pad && dynamic_cast<gui::EditBox*>(object))) {
+                continue;
+            }
+            quadrix::Vector2 delta = object->getBoundingRect().getCenter() - start;
+            float ahead = delta.x * way.x + delta.y * way.y;
+            float aside = std::abs(delta.x * way.y - delta.y * way.x);
+            if (ahead <= 1.0f || (best && ahead + 2.0f * aside >= bestScore)) {
+                continue;
+            }
+            best = member;
+            bestIndex = index;
+            bestScore = ahead + 2.0f * aside;
+        }
+    }
+    if (!best || (best == this && !withinToo)) {
+        return false;
+    }
+    if (best != this) {
+        dataset->removeFocus();
+        best->focusArrivedFrame = sceneManager ? sceneManager->getFrameCount() : -1;
+    }
+    best->setFocusIndex(bestIndex);
+    return true;
+}
+
 bool Context::_hasDirections() const {
     if (!sceneManager) {
         return true;
@@ -793,14 +889,24 @@ void Context::_updateController() {
     if (!autoFocus || !input || !dataset || !_hasDirections()) {
         return;
     }
-    // The arrow keys move as the pad does; in a box being typed into, Left and Right move the caret.
+    Context* holder = _focusHolder();
+    if ((holder && holder != this) || (sceneManager && focusArrivedFrame == sceneManager->getFrameCount())) {
+        return;
+    }
+    // The arrow keys move as the pad does; in a box being typed into, Left and Right move the caret,
+    // and leave the box once the caret stands at that end.
     const std::pair<host::Button, host::Key> directions[] = {{host::Button::DPadLeft, host::Key::Left},
                                                              {host::Button::DPadRight, host::Key::Right},
                                                              {host::Button::DPadUp, host::Key::Up},
                                                              {host::Button::DPadDown, host::Key::Down}};
     bool typing = isTyping();
+    auto* box = dynamic_cast<gui::EditBox*>(dataset->getFocusedObject());
+    int caretBefore = caretSeen;
+    caretSeen = box ? box->getCaret() : -1;
     for (const auto& [button, key] : directions) {
-        bool caret = typing && (key == host::Key::Left || key == host::Key::Right);
+        bool atEnd = box && caretSeen == caretBefore &&
+                     (key == host::Key::Left ? caretSeen == 0 : caretSeen == _characterCount(box->getText()));
+        bool caret = typing && (key == host::Key::Left || key == host::Key::Right) && !atEnd;
         if (!input->isButtonTriggered(button) && (caret || !input->isKeyTriggered(key))) {
             continue;
         }
@@ -819,6 +925,12 @@ void Context::_updateController() {
 bool Context::_moveFocus(host::Button button, int focus) {
     kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
     std::sort(candidates.begin(), candidates.end());
+    // A pad passes over the text boxes: it has no keys to type with.
+    if (host::window->getInputMode() == host::Window::InputMode::Controller) {
+        std::erase_if(candidates, [this, focus](int index) {
+            return index != focus && dynamic_cast<gui::EditBox*>(dataset->findFocusable(index, true));
+        });
+    }
     int target = -1;
     if (button == host::Button::DPadLeft) {
         target = _stepHorizontal(focus, -1, candidates);
@@ -830,10 +942,42 @@ bool Context::_moveFocus(host::Button button, int focus) {
         target = _stepDown(focus, candidates);
     }
     if (target < 0 || target == focus) {
-        return false;
+        return _handOffFocus(button, true);
+    }
+    // A step along the grid that does not go the way pressed (the next entry of a menu drawn as a row)
+    // gives way to a nearer button of another screen of the group that lies that way.
+    if (!_liesAhead(dataset->getFocusedObject(), dataset->findFocusable(target, true), button) &&
+        _handOffFocus(button, false)) {
+        return true;
     }
     setFocusIndex(target);
     return true;
+}
+
+int Context::_characterCount(const kit::String& text) {
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+bool Context::_liesAhead(const gui::Object* from, const gui::Object* to, host::Button button) {
+    if (!from || !to) {
+        return true;
+    }
+    quadrix::Vector2 way = _wayOf(button);
+    quadrix::Vector2 delta = to->getBoundingRect().getCenter() - from->getBoundingRect().getCenter();
+    float ahead = delta.x * way.x + delta.y * way.y;
+    float aside = std::abs(delta.x * way.y - delta.y * way.x);
+    return ahead > 1.0f && aside <= 2.0f * ahead;
+}
+
+quadrix::Vector2 Context::_wayOf(host::Button button) {
+    if (button == host::Button::DPadLeft) {
+        return {-1.0f, 0.0f};
+    }
+    if (button == host::Button::DPadRight) {
+        return {1.0f, 0.0f};
+    }
+    return button == host::Button::DPadUp ? quadrix::Vector2(0.0f, -1.0f) : quadrix::Vector2(0.0f, 1.0f);
 }
 
 int Context::_stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const {

@@ -69,6 +69,7 @@ void Base::show() {
         refresh();
         inputAllowed = false;
         refresh();
+        _takeGroupFocus();
         return;
     }
     if (!_canAnimateShow()) {
@@ -81,6 +82,7 @@ void Base::show() {
     inputAllowed = false;
     _instantHide();
     _animateShow();
+    _takeGroupFocus();
 }
 
 void Base::hide() {

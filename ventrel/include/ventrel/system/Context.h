@@ -148,6 +148,11 @@ protected:
     kit::String confirmObjectName;
     kit::String cancelObjectName;
     bool keysTyped = false;
+    // The frame in which the focus arrived from another screen of the group: that press is spent.
+    int focusArrivedFrame = -1;
+    // Where the caret of the focused box stood at the last look, to tell a key that moved it from one
+    // that found it at the end already.
+    int caretSeen = -1;
     bool autoFocus = false;
     int autoFocusCount = 0;
     int autoFocusColumns = 0;
@@ -162,6 +167,8 @@ protected:
     virtual void _refreshFocusIndex();
     virtual void _updateFocusScrollOffset();
     virtual bool _fixFocusIndex();
+    // A menu that comes into view takes the focus from the screen under it.
+    void _takeGroupFocus();
     virtual void _startUpdate();
     virtual void _finishUpdate() {}
     virtual void _updateInput();
@@ -205,6 +212,20 @@ private:
     static bool _isControllerMode();
     bool _hasFocusedButton() const;
     bool _hasDirections() const;
+    // The scene and the menus over it share one focus, so that one button answers the keys and the
+    // pad; a question keeps its own. `shownOnly` leaves out menus not in view (a menu still fading in
+    // may hold the focus already).
+    kit::Array<Context*> _focusGroup(bool shownOnly) const;
+    // The member of the group that has the focus; null for none.
+    Context* _focusHolder() const;
+    // Moves the focus to the nearest button in that direction on any member of the group; to one of
+    // this screen only `withinToo`.
+    bool _handOffFocus(host::Button button, bool withinToo);
+    // Whether `to` lies the way the direction points (within about 60 degrees), seen from `from`.
+    static bool _liesAhead(const gui::Object* from, const gui::Object* to, host::Button button);
+    static quadrix::Vector2 _wayOf(host::Button button);
+    // Characters (code points) of a UTF-8 text.
+    static int _characterCount(const kit::String& text);
     gui::Object* _findConfirmButtonTarget();
     bool _moveFocus(host::Button button, int focus);
     int _stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const;
