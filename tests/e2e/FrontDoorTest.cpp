@@ -21,6 +21,7 @@
 #include "System/DataManager.h"
 #include "System/GameState.h"
 #include "System/Globals.h"
+#include "System/Objects.h"
 #include "System/TempState.h"
 
 namespace {
@@ -445,6 +446,31 @@ TEST(FrontDoorControllerTest, TheTitleIsPlayedWithTheControllerAlone) {
     ASSERT_TRUE(game.waitForScene("Scene::Help"));
     driver.pressButton(host::Button::B);
     EXPECT_TRUE(game.waitForScene("Scene::Title"));
+}
+
+// The key legend names the buttons as printed on the controller in hand: letters on most, shapes on
+// a PlayStation pad, in the game's language.
+TEST(FrontDoorControllerTest, TheLegendNamesTheButtonsOfTheControllerInHand) {
+    e2etest::GameSession game;
+    host::TestDriver& driver = game.getDriver();
+    auto legend = [&] {
+        EXPECT_TRUE(game.goTo("Scene::Title"));
+        EXPECT_TRUE(game.goTo("Scene::Help"));
+        return System::getLabelText(game.getScene()->getMenu("menu/help"), "label_keys");
+    };
+    EXPECT_TRUE(kit::contains(legend(), "Enter or A:"));
+    EXPECT_TRUE(kit::contains(legend(), "Backspace or Y:"));
+    int pad = driver.plugController(host::Window::ControllerFamily::PlayStation);
+    ASSERT_GE(pad, 0);
+    driver.step(3);
+    kit::String shapes = legend();
+    EXPECT_TRUE(kit::contains(shapes, "Enter or Cross:")) << shapes;
+    EXPECT_TRUE(kit::contains(shapes, "Escape or Circle:"));
+    EXPECT_TRUE(kit::contains(shapes, "Backspace or Triangle:"));
+    gui::setLocalization("de");
+    EXPECT_TRUE(kit::contains(legend(), "Kreuz"));
+    gui::setLocalization("en");
+    driver.unplugController(pad);
 }
 
 }  // namespace
