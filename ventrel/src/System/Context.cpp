@@ -777,8 +777,6 @@ void Context::_updateFocusScrollOffset() {
     }
 }
 
-// The arrows and the pad move the focus of the screen that has them: the open question when there is
-// one, so that the screen under it keeps its focus to itself.
 void Context::_takeGroupFocus() {
     if (!_isControllerMode() || !autoFocus || !dataset) {
         return;
@@ -873,6 +871,8 @@ bool Context::_handOffFocus(host::Button button, bool withinToo) {
     return true;
 }
 
+// The arrows and the pad move the focus of the screen that has them: the open question when there is
+// one, so that the screen under it keeps its focus to itself.
 bool Context::_hasDirections() const {
     if (!sceneManager) {
         return true;
