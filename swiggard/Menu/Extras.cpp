@@ -12,7 +12,8 @@ Extras::Extras(ventrel::system::Context* owner) : TitleBase(owner, "menu/extras"
 ventrel::system::Contract Extras::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = TitleBase::getContract();
-    for (const char* button : {"button_custom_cards", "button_hall_of_fame", "button_alco_test", "button_back"}) {
+    for (const char* button :
+         {"button_custom_cards", "button_hall_of_fame", "button_alco_test", "button_back"}) {
         contract.add({button, Kind::Button});
     }
     return contract;

@@ -25,8 +25,8 @@ Title::Title(ventrel::system::Context* owner) : TitleBase(owner, "menu/title") {
 ventrel::system::Contract Title::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
     ventrel::system::Contract contract = TitleBase::getContract();
-    for (const char* button : {"button_resume", "button_play", "button_settings", "button_help", "button_extras",
-                               "button_credits", "button_exit", "button_localization"}) {
+    for (const char* button : {"button_resume", "button_play", "button_settings", "button_help",
+                               "button_extras", "button_credits", "button_exit", "button_localization"}) {
         contract.add({button, Kind::Button});
     }
     return contract.add({"tutorial", Kind::Object});

@@ -20,7 +20,8 @@ const kit::String ClockAnimator = "animator_shirt";
 const struct {
     const char* name;
     float offset;
-} FollowingAnimators[] = {{"animator_fb_like", 0.5f}, {"animator_rate_me", 1.0f}, {"animator_more_games", 1.5f}};
+} FollowingAnimators[] = {
+    {"animator_fb_like", 0.5f}, {"animator_rate_me", 1.0f}, {"animator_more_games", 1.5f}};
 
 }  // namespace
 

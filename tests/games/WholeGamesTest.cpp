@@ -23,6 +23,11 @@ const char* inputName(BoardPlayer::Input input) {
     return names[static_cast<int>(input)];
 }
 
+// Test lists and failures name the game, not its bytes.
+void PrintTo(const GameCase& game, std::ostream* out) {
+    *out << game.layout << ' ' << game.fields << ' ' << inputName(game.input);
+}
+
 // Thirty turns of three friends; half-way they pause, leave to the title and resume the saved game.
 TEST_P(WholeGames, ThirtyTurnsWithAPauseAndAResume) {
     GameSession session;

@@ -28,10 +28,11 @@ protected:
 };
 
 TEST_F(LayoutToolsTest, StylesGiveDefaultsThatOwnAttributesOverride) {
-    auto shared = load("shared_styles.dts",
-                       "<Style name=\"label.loud\" font=\"default:0.8\" textColor=\"FF0000FF\" align=\"center\"/>\n"
-                       "<Style name=\"label.louder\" base=\"label.loud\" textColor=\"00FF00FF\" effect=\"border\"/>\n",
-                       false);
+    auto shared =
+        load("shared_styles.dts",
+             "<Style name=\"label.loud\" font=\"default:0.8\" textColor=\"FF0000FF\" align=\"center\"/>\n"
+             "<Style name=\"label.louder\" base=\"label.loud\" textColor=\"00FF00FF\" effect=\"border\"/>\n",
+             false);
     ASSERT_TRUE(shared->isLoaded()) << shared->getError();
     auto screen = load("styled.gui",
                        "<Style name=\"label.local\" base=\"label.louder\" valign=\"bottom\"/>\n"
@@ -61,7 +62,8 @@ TEST_F(LayoutToolsTest, StyleAndRepeatMistakesAreErrorsThatSayWhatIsWrong) {
         const char* error;
     } cases[] = {
         {"style_unknown.gui", "<Label name=\"a\" style=\"nope\"/>\n", "the style 'nope' is not declared"},
-        {"style_misfit.gui", "<Style name=\"pictured\" image=\"gui.buttons/ok\"/>\n<Label name=\"a\" style=\"pictured\"/>\n",
+        {"style_misfit.gui",
+         "<Style name=\"pictured\" image=\"gui.buttons/ok\"/>\n<Label name=\"a\" style=\"pictured\"/>\n",
          "attribute 'image' of the style 'pictured' does not apply to <Label>"},
         {"style_base.gui", "<Style name=\"b\" base=\"later\"/>\n<Style name=\"later\"/>\n",
          "the base style 'later' is not declared before"},
@@ -71,7 +73,8 @@ TEST_F(LayoutToolsTest, StyleAndRepeatMistakesAreErrorsThatSayWhatIsWrong) {
          "<Container name=\"root\">\n  <Repeat count=\"2\" var=\"i\">\n    <ImageBox name=\"same\"/>\n"
          "  </Repeat>\n</Container>\n",
          "repeat_twice.gui:5: the object 'same' is declared twice"},
-        {"repeat_count.gui", "<Container name=\"root\"><Repeat var=\"i\"/></Container>\n", "<Repeat> needs a 'count'"},
+        {"repeat_count.gui", "<Container name=\"root\"><Repeat var=\"i\"/></Container>\n",
+         "<Repeat> needs a 'count'"},
         {"repeat_var.gui", "<Container name=\"root\"><Repeat count=\"1\" var=\"%s\"/></Container>\n",
          "must be a plain word"},
         {"repeat_offset.gui",
@@ -92,15 +95,18 @@ TEST_F(LayoutToolsTest, StyleAndRepeatMistakesAreErrorsThatSayWhatIsWrong) {
 }
 
 TEST_F(LayoutToolsTest, AButtonPictureBringsItsStatePicturesWhenTheyExist) {
-    auto screen = load("implied.gui",
-                       "<Container name=\"root\">\n"
-                       "  <ImageButton name=\"ok\" image=\"gui.buttons/ok\"/>\n"
-                       "  <ImageButton name=\"own\" image=\"gui.buttons/ok\" hoverImage=\"gui.buttons/cancel\"/>\n"
-                       "  <ImageButton name=\"alone\" image=\"gui.buttons/shadow\"/>\n"
-                       "  <ToggleButton name=\"toggle\" image=\"gui.buttons/cancel\" toggledImage=\"gui.buttons/ok\"/>\n"
-                       "</Container>\n");
+    auto screen = load(
+        "implied.gui",
+        "<Container name=\"root\">\n"
+        "  <ImageButton name=\"ok\" image=\"gui.buttons/ok\"/>\n"
+        "  <ImageButton name=\"own\" image=\"gui.buttons/ok\" hoverImage=\"gui.buttons/cancel\"/>\n"
+        "  <ImageButton name=\"alone\" image=\"gui.buttons/shadow\"/>\n"
+        "  <ToggleButton name=\"toggle\" image=\"gui.buttons/cancel\" toggledImage=\"gui.buttons/ok\"/>\n"
+        "</Container>\n");
     ASSERT_TRUE(screen->isLoaded()) << screen->getError();
-    auto button = [&](const char* name) { return screen->getObjectAs<gui::ImageButton>(name, "ImageButton"); };
+    auto button = [&](const char* name) {
+        return screen->getObjectAs<gui::ImageButton>(name, "ImageButton");
+    };
     EXPECT_EQ(button("ok")->getHoverImageName(), "gui.buttons/ok_hover");
     EXPECT_EQ(button("ok")->getPushedImageName(), "gui.buttons/ok_pushed");
     EXPECT_EQ(button("ok")->getDisabledImageName(), "gui.buttons/ok_disabled");

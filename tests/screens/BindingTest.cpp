@@ -54,7 +54,8 @@ TEST_F(BindingTest, ContractNamesEveryMissingOrWronglyKindedObjectAndTheScreenSt
     EXPECT_EQ(scene->getContractErrors(),
               (kit::Array<kit::String>{file + ": object 'image_row_2' is missing; expected ImageBox",
                                        file + ": object 'list_scores' is Container; expected ScrollArea"}));
-    EXPECT_TRUE(log.has(kit::Log::Level::Error, file + ": object 'image_row_2' is missing; expected ImageBox"));
+    EXPECT_TRUE(
+        log.has(kit::Log::Level::Error, file + ": object 'image_row_2' is missing; expected ImageBox"));
     // Look-ups of what is missing give null; the rest of the screen works.
     EXPECT_EQ(scene->getObject("image_row_2"), nullptr);
     EXPECT_EQ(scene->getAnimator("animator_none"), nullptr);
@@ -89,8 +90,9 @@ TEST_F(BindingTest, AScreenWithoutItsOwnLayoutReadsTheFallbackOne) {
     auto* only = startScene<ContractScene>([] { return new ContractScene("scene/fallback_only"); });
     EXPECT_EQ(only->getDataset()->getFilePath(), fallback + "/scene/fallback_only.gui");
     EXPECT_NE(only->getObject("button_here"), nullptr);
-    EXPECT_TRUE(log.has(kit::Log::Level::Debug, "No layout 'data/screens_tests/scene/fallback_only.gui': using the one "
-                                                "of data/screens_tests/fallback"));
+    EXPECT_TRUE(log.has(kit::Log::Level::Debug,
+                        "No layout 'data/screens_tests/scene/fallback_only.gui': using the one "
+                        "of data/screens_tests/fallback"));
     // A screen that has its own layout keeps it.
     auto* own = startScene<ContractScene>([] { return new ContractScene(); });
     EXPECT_EQ(own->getDataset()->getFilePath(), "data/screens_tests/scene/contract.gui");

@@ -16,9 +16,7 @@ public:
     int logicUpdates = 0;
 
 protected:
-    void _setupCallbacks() override {
-        bind("button_sub", &SubMenu::_buttonSub);
-    }
+    void _setupCallbacks() override { bind("button_sub", &SubMenu::_buttonSub); }
     void _updateLogic() override {
         ++logicUpdates;
         Base::_updateLogic();

@@ -182,6 +182,11 @@ struct RefusedXml {
     const char* reason;
 };
 
+// Test lists and failures name the document, not its bytes.
+void PrintTo(const RefusedXml& document, std::ostream* out) {
+    *out << document.name;
+}
+
 class XmlRefusal : public testing::TestWithParam<RefusedXml> {};
 
 TEST_P(XmlRefusal, GivesNullAndAReason) {

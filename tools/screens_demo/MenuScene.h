@@ -33,9 +33,7 @@ protected:
     PanelMenu* panel = nullptr;
 
     void _setupMenus() override { panel = static_cast<PanelMenu*>(_registerMenu(new PanelMenu(this))); }
-    void _setupCallbacks() override {
-        bind("button_ask", &MenuScene::_buttonAsk);
-    }
+    void _setupCallbacks() override { bind("button_ask", &MenuScene::_buttonAsk); }
     Base* _createNew() override { return new MenuScene(); }
 
     bool _buttonAsk(gui::Object*) {

@@ -37,7 +37,8 @@ bool startLibraries() {
     }
     for (const auto& [file, name] : {std::pair{FontFile, "default"}, std::pair{SpecialFontFile, "special"}}) {
         if (kit::ResourceDir::exists(file)) {
-            fonts::renderer->registerFont(new fonts::FontTtf(file, name, 40.0f, 1.0f, 48.0f, 8.0f, true), true);
+            fonts::renderer->registerFont(new fonts::FontTtf(file, name, 40.0f, 1.0f, 48.0f, 8.0f, true),
+                                          true);
         }
     }
     gui::setViewport(quadrix::Rectangle(0, 0, 1280, 720));

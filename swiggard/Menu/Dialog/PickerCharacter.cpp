@@ -28,7 +28,8 @@ void PickerCharacter::refresh() {
     if (!button) {
         return;
     }
-    kit::String image = System::isCharacterUnlocked(LockedCharacter) ? "gui.buttons/big" : "gui.buttons/big_locked";
+    kit::String image =
+        System::isCharacterUnlocked(LockedCharacter) ? "gui.buttons/big" : "gui.buttons/big_locked";
     button->setImage(image);
     button->setHoverImage(image + "_hover");
     button->setPushedImage(image + "_pushed");

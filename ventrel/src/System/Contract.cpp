@@ -61,7 +61,8 @@ kit::Array<kit::String> Contract::check(const gui::Dataset& dataset) const {
         kit::String expected = getKindName(kind);
         bool animator = kind == Kind::Animator;
         if (animator ? !dataset.hasAnimator(name) : !dataset.hasObject(name)) {
-            errors.push_back(dataset.getFilePath() + ": object '" + name + "' is missing; expected " + expected);
+            errors.push_back(dataset.getFilePath() + ": object '" + name + "' is missing; expected " +
+                             expected);
         } else if (!animator && !matches(dataset.getObject(name), kind)) {
             errors.push_back(dataset.getFilePath() + ": object '" + name + "' is " +
                              dataset.getObject(name)->getKindName() + "; expected " + expected);
@@ -72,32 +73,52 @@ kit::Array<kit::String> Contract::check(const gui::Dataset& dataset) const {
 
 const char* Contract::getKindName(Kind kind) {
     switch (kind) {
-        case Kind::Object: return "Object";
-        case Kind::Container: return "Container";
-        case Kind::ImageBox: return "ImageBox";
-        case Kind::Label: return "Label";
-        case Kind::EditBox: return "EditBox";
-        case Kind::Button: return "Button";
-        case Kind::ToggleButton: return "ToggleButton";
-        case Kind::ScrollArea: return "ScrollArea";
-        case Kind::ProgressBar: return "ProgressBar";
-        case Kind::Animator: return "Animator";
+        case Kind::Object:
+            return "Object";
+        case Kind::Container:
+            return "Container";
+        case Kind::ImageBox:
+            return "ImageBox";
+        case Kind::Label:
+            return "Label";
+        case Kind::EditBox:
+            return "EditBox";
+        case Kind::Button:
+            return "Button";
+        case Kind::ToggleButton:
+            return "ToggleButton";
+        case Kind::ScrollArea:
+            return "ScrollArea";
+        case Kind::ProgressBar:
+            return "ProgressBar";
+        case Kind::Animator:
+            return "Animator";
     }
     return "Object";
 }
 
 bool Contract::matches(const gui::Object* object, Kind kind) {
     switch (kind) {
-        case Kind::Object: return object != nullptr;
-        case Kind::Container: return dynamic_cast<const gui::Container*>(object) != nullptr;
-        case Kind::ImageBox: return dynamic_cast<const gui::ImageBox*>(object) != nullptr;
-        case Kind::Label: return dynamic_cast<const gui::Label*>(object) != nullptr;
-        case Kind::EditBox: return dynamic_cast<const gui::EditBox*>(object) != nullptr;
-        case Kind::Button: return dynamic_cast<const gui::ButtonBase*>(object) != nullptr;
-        case Kind::ToggleButton: return dynamic_cast<const gui::ToggleButton*>(object) != nullptr;
-        case Kind::ScrollArea: return dynamic_cast<const gui::ScrollArea*>(object) != nullptr;
-        case Kind::ProgressBar: return dynamic_cast<const gui::ProgressBar*>(object) != nullptr;
-        case Kind::Animator: return false;
+        case Kind::Object:
+            return object != nullptr;
+        case Kind::Container:
+            return dynamic_cast<const gui::Container*>(object) != nullptr;
+        case Kind::ImageBox:
+            return dynamic_cast<const gui::ImageBox*>(object) != nullptr;
+        case Kind::Label:
+            return dynamic_cast<const gui::Label*>(object) != nullptr;
+        case Kind::EditBox:
+            return dynamic_cast<const gui::EditBox*>(object) != nullptr;
+        case Kind::Button:
+            return dynamic_cast<const gui::ButtonBase*>(object) != nullptr;
+        case Kind::ToggleButton:
+            return dynamic_cast<const gui::ToggleButton*>(object) != nullptr;
+        case Kind::ScrollArea:
+            return dynamic_cast<const gui::ScrollArea*>(object) != nullptr;
+        case Kind::ProgressBar:
+            return dynamic_cast<const gui::ProgressBar*>(object) != nullptr;
+        case Kind::Animator:
+            return false;
     }
     return false;
 }

@@ -136,7 +136,8 @@ void Settings::_loadSettings() {
 system::Contract Settings::getContract() const {
     using Kind = system::Contract::Kind;
     system::Contract contract = Base::getContract();
-    auto add = [&contract](const kit::String& key, std::initializer_list<std::pair<const char*, Kind>> parts) {
+    auto add = [&contract](const kit::String& key,
+                           std::initializer_list<std::pair<const char*, Kind>> parts) {
         for (const auto& [suffix, kind] : parts) {
             contract.add({key + suffix, kind});
         }
@@ -188,8 +189,9 @@ void Settings::_setupCallbacks() {
     }
     for (const auto& [key, setting] : progressSettings) {
         if (gui::Object* bar = getObject(key + "_progress_bar")) {
-            bar->registerEvent(gui::Event::SetProgressValue, new gui::MemberCallbackEvent<Settings>(
-                                                                 this, &Settings::_progressBarSetProgressValue));
+            bar->registerEvent(
+                gui::Event::SetProgressValue,
+                new gui::MemberCallbackEvent<Settings>(this, &Settings::_progressBarSetProgressValue));
         }
         bind(key + "_increase", &Settings::_buttonProgressBarIncrease);
         bind(key + "_decrease", &Settings::_buttonProgressBarDecrease);

@@ -13,8 +13,18 @@ namespace ventrel::system {
 // instead of when somebody presses the wrong button.
 class Contract {
 public:
-    enum class Kind { Object, Container, ImageBox, Label, EditBox, Button, ToggleButton, ScrollArea, ProgressBar,
-                      Animator };
+    enum class Kind {
+        Object,
+        Container,
+        ImageBox,
+        Label,
+        EditBox,
+        Button,
+        ToggleButton,
+        ScrollArea,
+        ProgressBar,
+        Animator
+    };
 
     // A name with a printf-style number ("label_drinks_%d", "field_number_%02d") stands for every
     // index from `first` to `last`.
