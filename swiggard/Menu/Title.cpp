@@ -34,7 +34,7 @@ ventrel::system::Contract Title::getContract() const {
 
 // The language menu comes before the title's own.
 void Title::_setupMenus() {
-    localization = static_cast<Localization*>(_registerMenu(new Localization(this)));
+    localization = _registerMenu(std::make_unique<Localization>(this));
     TitleBase::_setupMenus();
 }
 

@@ -7,7 +7,7 @@ namespace Scene {
 AlcoTest::AlcoTest() : Base("scene/alco_test", "title") {}
 
 void AlcoTest::_setupMenus() {
-    _registerMenu(new Menu::AlcoTest(this));
+    _registerMenu(std::make_unique<Menu::AlcoTest>(this));
 }
 
 }  // namespace Scene

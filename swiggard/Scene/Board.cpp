@@ -60,10 +60,10 @@ ventrel::system::Contract Board::getContract() const {
 }
 
 void Board::_setupMenus() {
-    gui = static_cast<Menu::InGame::Gui*>(_registerMenu(new Menu::InGame::Gui(this)));
-    bacWarning = static_cast<Menu::InGame::BacWarning*>(_registerMenu(new Menu::InGame::BacWarning(this)));
-    rollDice = static_cast<Menu::InGame::RollDice*>(_registerMenu(new Menu::InGame::RollDice(this)));
-    mainMenu = static_cast<Menu::InGame::Main*>(_registerMenu(new Menu::InGame::Main(this)));
+    gui = _registerMenu(std::make_unique<Menu::InGame::Gui>(this));
+    bacWarning = _registerMenu(std::make_unique<Menu::InGame::BacWarning>(this));
+    rollDice = _registerMenu(std::make_unique<Menu::InGame::RollDice>(this));
+    mainMenu = _registerMenu(std::make_unique<Menu::InGame::Main>(this));
 }
 
 void Board::_setupDataset() {

@@ -103,7 +103,7 @@ protected:
     // the turn, and the camera follows.
     int cameraTurnIndex = -1;
 
-    Base* _createNew() override { return new Board(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Board>(); }
     void _setupMenus() override;
     void _setupDataset() override;
     void _setupViewerset() override;

@@ -17,7 +17,7 @@ public:
 protected:
     void _setupDatasetAspect() override;
     void _setupCallbacks() override;
-    Base* _createNew() override { return new Credits(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Credits>(); }
     void _back();
 };
 

@@ -7,7 +7,7 @@ namespace Scene {
 CustomCards::CustomCards() : Base("scene/custom_cards", "title") {}
 
 void CustomCards::_setupMenus() {
-    _registerMenu(new Menu::CustomCards(this));
+    _registerMenu(std::make_unique<Menu::CustomCards>(this));
 }
 
 }  // namespace Scene

@@ -15,7 +15,7 @@ public:
 protected:
     void _setupDataset() override;
     void _setupCallbacks() override;
-    Base* _createNew() override { return new Disclaimer(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Disclaimer>(); }
     void _accept();
 };
 

@@ -7,7 +7,7 @@ namespace Scene {
 EndOfNight::EndOfNight() : Base("scene/end_of_night", "title") {}
 
 void EndOfNight::_setupMenus() {
-    _registerMenu(new Menu::EndOfNight(this));
+    _registerMenu(std::make_unique<Menu::EndOfNight>(this));
 }
 
 }  // namespace Scene

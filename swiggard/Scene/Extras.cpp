@@ -7,7 +7,7 @@ namespace Scene {
 Extras::Extras() : Base("scene/extras", "title") {}
 
 void Extras::_setupMenus() {
-    _registerMenu(new Menu::Extras(this));
+    _registerMenu(std::make_unique<Menu::Extras>(this));
 }
 
 }  // namespace Scene

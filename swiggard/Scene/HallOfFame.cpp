@@ -7,7 +7,7 @@ namespace Scene {
 HallOfFame::HallOfFame() : Base("scene/hall_of_fame", "title") {}
 
 void HallOfFame::_setupMenus() {
-    _registerMenu(new Menu::HallOfFame(this));
+    _registerMenu(std::make_unique<Menu::HallOfFame>(this));
 }
 
 }  // namespace Scene

@@ -11,7 +11,7 @@ public:
 
 protected:
     void _setupMenus() override;
-    Base* _createNew() override { return new HallOfFame(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<HallOfFame>(); }
 };
 
 }  // namespace Scene

@@ -16,7 +16,7 @@ ventrel::system::Contract Help::getContract() const {
 }
 
 void Help::_setupMenus() {
-    menu = _registerMenu(new Menu::Help(this));
+    menu = _registerMenu(std::make_unique<Menu::Help>(this));
 }
 
 // The screen's own button leads back; the menu's, which closes it inside the pause menu, is not

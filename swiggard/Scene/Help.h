@@ -17,7 +17,7 @@ protected:
 
     void _setupMenus() override;
     void _setupCallbacks() override;
-    Base* _createNew() override { return new Help(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Help>(); }
     void _back();
 };
 

@@ -21,7 +21,7 @@ protected:
     void _updateLogic() override;
     kit::String _getLogoPath() override { return "data/gui/images/logos"; }
     void _finishLogos() override;
-    Base* _createNew() override { return new Logos(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Logos>(); }
 };
 
 }  // namespace Scene

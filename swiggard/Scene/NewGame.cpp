@@ -50,9 +50,9 @@ ventrel::system::Contract NewGame::getContract() const {
 }
 
 void NewGame::_setupMenus() {
-    newGameMenu = static_cast<Menu::NewGame*>(_registerMenu(new Menu::NewGame(this)));
-    optionsMenu = static_cast<Menu::NewGameOptions*>(_registerMenu(new Menu::NewGameOptions(this)));
-    phonesMenu = static_cast<Menu::Phones*>(_registerMenu(new Menu::Phones(this)));
+    newGameMenu = _registerMenu(std::make_unique<Menu::NewGame>(this));
+    optionsMenu = _registerMenu(std::make_unique<Menu::NewGameOptions>(this));
+    phonesMenu = _registerMenu(std::make_unique<Menu::Phones>(this));
 }
 
 void NewGame::setup() {

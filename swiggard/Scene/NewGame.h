@@ -41,7 +41,7 @@ protected:
     bool phonesOffered = false;
     int likeCounter = 0;
 
-    Base* _createNew() override { return new NewGame(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<NewGame>(); }
     void _setupMenus() override;
     void _setupCallbacks() override;
     void _startUpdate() override;

@@ -16,7 +16,7 @@ ventrel::system::Contract Settings::getContract() const {
 }
 
 void Settings::_setupMenus() {
-    menu = static_cast<Menu::Settings*>(_registerMenu(new Menu::Settings(this)));
+    menu = _registerMenu(std::make_unique<Menu::Settings>(this));
 }
 
 // The screen's own button leads back; the menu's, meant for the pause menu, is not needed here.

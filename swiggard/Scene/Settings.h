@@ -20,7 +20,7 @@ protected:
 
     void _setupMenus() override;
     void _setupCallbacks() override;
-    Base* _createNew() override { return new Settings(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Settings>(); }
     void _back();
 };
 

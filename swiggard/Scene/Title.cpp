@@ -7,7 +7,7 @@ namespace Scene {
 Title::Title() : Base("scene/title", "title") {}
 
 void Title::_setupMenus() {
-    _registerMenu(new Menu::Title(this));
+    _registerMenu(std::make_unique<Menu::Title>(this));
 }
 
 }  // namespace Scene

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "Menu/Dialog/ActionChoice.h"
 #include "Menu/Dialog/ActionSelect.h"
@@ -151,13 +152,13 @@ void Core::requestMotd() {
 namespace {
 
 void registerPlaylist(const kit::String& name, const kit::Array<kit::String>& tracks) {
-    auto* playlist = new audio::MultiPlaylist();
+    auto playlist = std::make_unique<audio::MultiPlaylist>();
     playlist->addPlaylist(new audio::Playlist(tracks, true));
-    ventrel::sceneManager->registerPlaylist(name, playlist);
+    ventrel::sceneManager->registerPlaylist(name, std::move(playlist));
 }
 
-gui::Dataset* makeResourceSet(const kit::String& file, const kit::String& name) {
-    return new gui::Dataset(kit::Dir::joinPath("data", file), name);
+std::unique_ptr<gui::Dataset> makeResourceSet(const kit::String& file, const kit::String& name) {
+    return std::make_unique<gui::Dataset>(kit::Dir::joinPath("data", file), name);
 }
 
 }  // namespace
@@ -200,32 +201,32 @@ bool Core::onUpdate(float timeDelta) {
 // The overlays, the dialogs and the scenes, each registered by its name.
 void Core::registerScreens() {
     ventrel::system::SceneManager& screens = *ventrel::sceneManager;
-    screens.registerOverlay(new Menu::Overlay::Notification());
-    screens.registerOverlay(new Menu::Overlay::Network());
-    screens.registerOverlay(new Menu::Overlay::Quit());
-    screens.registerDialog(new Menu::Dialog::Ok());
-    screens.registerDialog(new Menu::Dialog::YesNo());
-    screens.registerDialog(new Menu::Dialog::YesNoCancel());
-    screens.registerDialog(new Menu::Dialog::ActionSelect());
-    screens.registerDialog(new Menu::Dialog::ActionChoice());
-    screens.registerDialog(new Menu::Dialog::PickerColor());
-    screens.registerDialog(new Menu::Dialog::PickerCharacter());
-    screens.registerDialog(new Menu::Dialog::PickerIcon());
-    screens.registerDialog(new Menu::Dialog::PickerPlayer());
-    screens.registerDialog(new Menu::Dialog::Shirt());
-    screens.registerSceneFactory("Scene::AlcoTest", [] { return new Scene::AlcoTest(); });
-    screens.registerSceneFactory("Scene::Board", [] { return new Scene::Board(); });
-    screens.registerSceneFactory("Scene::Credits", [] { return new Scene::Credits(); });
-    screens.registerSceneFactory("Scene::Disclaimer", [] { return new Scene::Disclaimer(); });
-    screens.registerSceneFactory("Scene::EndOfNight", [] { return new Scene::EndOfNight(); });
-    screens.registerSceneFactory("Scene::Extras", [] { return new Scene::Extras(); });
-    screens.registerSceneFactory("Scene::CustomCards", [] { return new Scene::CustomCards(); });
-    screens.registerSceneFactory("Scene::HallOfFame", [] { return new Scene::HallOfFame(); });
-    screens.registerSceneFactory("Scene::Help", [] { return new Scene::Help(); });
-    screens.registerSceneFactory("Scene::Logos", [] { return new Scene::Logos(); });
-    screens.registerSceneFactory("Scene::NewGame", [] { return new Scene::NewGame(); });
-    screens.registerSceneFactory("Scene::Settings", [] { return new Scene::Settings(); });
-    screens.registerSceneFactory("Scene::Title", [] { return new Scene::Title(); });
+    screens.registerOverlay(std::make_unique<Menu::Overlay::Notification>());
+    screens.registerOverlay(std::make_unique<Menu::Overlay::Network>());
+    screens.registerOverlay(std::make_unique<Menu::Overlay::Quit>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::Ok>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::YesNo>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::YesNoCancel>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::ActionSelect>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::ActionChoice>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::PickerColor>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::PickerCharacter>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::PickerIcon>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::PickerPlayer>());
+    screens.registerDialog(std::make_unique<Menu::Dialog::Shirt>());
+    screens.registerSceneFactory("Scene::AlcoTest", [] { return std::make_unique<Scene::AlcoTest>(); });
+    screens.registerSceneFactory("Scene::Board", [] { return std::make_unique<Scene::Board>(); });
+    screens.registerSceneFactory("Scene::Credits", [] { return std::make_unique<Scene::Credits>(); });
+    screens.registerSceneFactory("Scene::Disclaimer", [] { return std::make_unique<Scene::Disclaimer>(); });
+    screens.registerSceneFactory("Scene::EndOfNight", [] { return std::make_unique<Scene::EndOfNight>(); });
+    screens.registerSceneFactory("Scene::Extras", [] { return std::make_unique<Scene::Extras>(); });
+    screens.registerSceneFactory("Scene::CustomCards", [] { return std::make_unique<Scene::CustomCards>(); });
+    screens.registerSceneFactory("Scene::HallOfFame", [] { return std::make_unique<Scene::HallOfFame>(); });
+    screens.registerSceneFactory("Scene::Help", [] { return std::make_unique<Scene::Help>(); });
+    screens.registerSceneFactory("Scene::Logos", [] { return std::make_unique<Scene::Logos>(); });
+    screens.registerSceneFactory("Scene::NewGame", [] { return std::make_unique<Scene::NewGame>(); });
+    screens.registerSceneFactory("Scene::Settings", [] { return std::make_unique<Scene::Settings>(); });
+    screens.registerSceneFactory("Scene::Title", [] { return std::make_unique<Scene::Title>(); });
 }
 
 void Core::startMotdTicker() {
@@ -245,9 +246,9 @@ ventrel::menu::Base* Core::_createPreLoading() {
 }
 
 void Core::start() {
-    gui::Dataset* guiSet = makeResourceSet("gui/gui.dts", "gui");
+    std::unique_ptr<gui::Dataset> guiSet = makeResourceSet("gui/gui.dts", "gui");
     guiSet->setTextFolder("texts");
-    ventrel::sceneManager->registerDataset(guiSet);
+    ventrel::sceneManager->registerDataset(std::move(guiSet));
     ventrel::sceneManager->registerDataset(makeResourceSet("gui/game.dts", "game"));
     registerScreens();
     if (ventrel::gameState) {

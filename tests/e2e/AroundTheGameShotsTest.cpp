@@ -157,7 +157,7 @@ TEST_F(AroundTheGameShots, TheNight) {
     game().getPlayers()[0]->setSipLimit(3);
     // The driver's turn: the car rides on the token.
     game().setTurnIndex(3);
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     ventrel::sceneManager->switchScene("Scene::Board");
     ASSERT_TRUE(session.getDriver().stepUntil([] { return openDialog() != nullptr; }, 600));
     shot("night_drivers");

@@ -53,7 +53,7 @@ public:
     using Board::landingChanged;
 
 protected:
-    Base* _createNew() override { return new OpenBoard(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<OpenBoard>(); }
 };
 
 // A new game of that many players ("Player 1" ...) as the set-up screen leaves it.
@@ -78,7 +78,7 @@ inline void newGame(int players, const Layout& layout, const FieldSet& fields,
 // Starts a new game and runs frames until the board takes input; null when it does not get there.
 inline OpenBoard* startBoard(GameSession& session, int players, const Layout& layout, const FieldSet& fields,
                              const CardSet& cards = CardSet::Classic) {
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     // A running board shows the players of the old game until it is left.
     if (ventrel::sceneManager->getCurrentSceneName() == "Scene::Board" && !session.goTo("Scene::Title")) {
         return nullptr;

@@ -470,7 +470,7 @@ TEST_F(BoardTest, TheWarningComesOncePerPlayerWithCompleteData) {
     player(0).addDrinks(15);
     ASSERT_GE(data->estimate(15), Game::AlcoTestData::WarningEstimate);
     player(1).addDrinks(40);
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     ventrel::sceneManager->switchScene("Scene::Board");
     ASSERT_TRUE(session.getDriver().stepUntil(
         [] {

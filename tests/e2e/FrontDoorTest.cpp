@@ -44,7 +44,7 @@ public:
     Stand() : Base("", "") {}
 
 protected:
-    Base* _createNew() override { return new Stand(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<Stand>(); }
 };
 
 class FrontDoorTest : public ::testing::Test {
@@ -162,7 +162,7 @@ TEST_F(FrontDoorTest, TwoNotificationsSlideInOneAfterTheOther) {
 }
 
 TEST_F(FrontDoorTest, TitleWithoutAnAutosavePlaysAtOnce) {
-    ventrel::sceneManager->registerSceneFactory("Scene::NewGame", [] { return new Stand(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::NewGame", [] { return std::make_unique<Stand>(); });
     ASSERT_TRUE(game.goTo("Scene::Title"));
     ventrel::menu::Base* title = game.getScene()->getMenu("menu/title");
     ASSERT_NE(title, nullptr);
@@ -175,7 +175,7 @@ TEST_F(FrontDoorTest, TitleWithoutAnAutosavePlaysAtOnce) {
 }
 
 TEST_F(FrontDoorTest, TitleWithAnAutosaveAsksBeforeANewGame) {
-    ventrel::sceneManager->registerSceneFactory("Scene::NewGame", [] { return new Stand(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::NewGame", [] { return std::make_unique<Stand>(); });
     ASSERT_TRUE(ventrel::saveManager->saveAuto(ventrel::gameState));
     ASSERT_TRUE(game.goTo("Scene::Title"));
     ventrel::menu::Base* title = game.getScene()->getMenu("menu/title");

@@ -87,7 +87,8 @@ protected:
         if (!title) {
             return false;
         }
-        ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+        ventrel::sceneManager->registerSceneFactory("Scene::Board",
+                                                    [] { return std::make_unique<OpenBoard>(); });
         session->click(title, "button_resume");
         return session->getDriver().stepUntil(
             [this] {
@@ -364,7 +365,7 @@ TEST_F(ResumeTest, TheWarningComesBackUntilConfirmed) {
     data->setVolume(40.0f);
     data->setWeight(60000.0f);
     player(0).addDrinks(15);
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     ventrel::sceneManager->switchScene("Scene::Board");
     auto warned = [this] {
         return session->getDriver().stepUntil(
@@ -394,7 +395,7 @@ TEST_F(ResumeTest, TheNoticesComeBackUntilAnswered) {
     newGame(2, Layout::Classic, FieldSet::Classic);
     player(1).setStyle(Game::Player::Style::Driver);
     player(0).setSipLimit(1);
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     ventrel::sceneManager->switchScene("Scene::Board");
     ASSERT_TRUE(waitForNotice(Scene::Board::DriversContext));
     kit::String told = questionOf(openDialog());
@@ -505,7 +506,7 @@ TEST_F(ResumeTest, PhonesJoinPlayAndPlayOnAfterARestart) {
     session->getDriver().step(2);
     EXPECT_TRUE(player(2).hasPhone());
 
-    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return new OpenBoard(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Board", [] { return std::make_unique<OpenBoard>(); });
     session->click(session->getScene(), "button_ok");
     ASSERT_TRUE(session->getDriver().stepUntil([] { return openDialog() != nullptr; }, 300));
     session->click(openDialog(), "button_dialog_0");

@@ -60,7 +60,7 @@ TEST_F(CoreTest, PerUserFolderHoldsTheLogFile) {
 
 TEST_F(CoreTest, WithoutAsyncLoadingTheFirstFrameLoadsAndRunsAFullStep) {
     startEngine();
-    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return new TestScene(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return std::make_unique<TestScene>(); });
     ventrel::sceneManager->switchScene("Scene::A");
     driver->step(1);
     EXPECT_EQ(core->loads, 1);
@@ -72,7 +72,7 @@ TEST_F(CoreTest, WithoutAsyncLoadingTheFirstFrameLoadsAndRunsAFullStep) {
 
 TEST_F(CoreTest, AsyncPreLoadClampsTheStepAndHandsOverThroughTheLoadedFlag) {
     startEngine(true);
-    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return new TestScene(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return std::make_unique<TestScene>(); });
     ventrel::sceneManager->switchScene("Scene::A");
     EXPECT_TRUE(core->onUpdate(0.5f));
     EXPECT_EQ(core->loads, 1);
@@ -145,7 +145,7 @@ TEST_F(CoreTest, DebugKeysAreTrackedOnlyWhenDebugIsOnAtInit) {
 
 TEST_F(CoreTest, DebugKeysSlowDownTimeAndToggleTheFrameRate) {
     startEngine(false, true);
-    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return new TestScene(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return std::make_unique<TestScene>(); });
     ventrel::sceneManager->switchScene("Scene::A");
     driver->step(5);
     driver->keyDown(host::Key::F7);

@@ -81,8 +81,10 @@ void EngineFixture::startEngine(bool async, bool debug) {
 }
 
 void EngineFixture::registerScenes() {
-    ventrel::sceneManager->registerSceneFactory("Scene::A", [] { return new TestScene("title"); });
-    ventrel::sceneManager->registerSceneFactory("Scene::B", [] { return new TestScene("board"); });
+    ventrel::sceneManager->registerSceneFactory("Scene::A",
+                                                [] { return std::make_unique<TestScene>("title"); });
+    ventrel::sceneManager->registerSceneFactory("Scene::B",
+                                                [] { return std::make_unique<TestScene>("board"); });
 }
 
 void EngineFixture::TearDown() {

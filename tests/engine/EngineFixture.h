@@ -77,7 +77,7 @@ public:
 protected:
     void _setupCallbacks() override;
     bool _buttonOk(gui::Object*);
-    Base* _createNew() override { return new TestScene(playlistName); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<TestScene>(playlistName); }
 };
 
 class TestOverlay : public ventrel::menu::Overlay {

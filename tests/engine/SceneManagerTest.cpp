@@ -1,3 +1,5 @@
+#include <kit/DuplicateResourceException.h>
+#include <kit/Format.h>
 #include <kit/ResourceNotExistsException.h>
 #include <ventrel/menu/Dialog.h>
 
@@ -33,9 +35,8 @@ protected:
     }
 
     TestOverlay* addOverlay(bool animated) {
-        auto* overlay = new TestOverlay(animated);
-        sceneManager->registerOverlay(overlay);
-        return overlay;
+        return static_cast<TestOverlay*>(
+            sceneManager->registerOverlay(std::make_unique<TestOverlay>(animated)));
     }
 };
 
@@ -120,7 +121,7 @@ TEST_F(SceneManagerTest, SwitchWaitsForAnOverlayAnimation) {
 TEST_F(SceneManagerTest, SecondSwitchWhilePendingIsRefused) {
     runFirstScene();
     LogLines log;
-    sceneManager->registerSceneFactory("Scene::C", [] { return new TestScene(); });
+    sceneManager->registerSceneFactory("Scene::C", [] { return std::make_unique<TestScene>(); });
     sceneManager->switchScene("Scene::B");
     sceneManager->switchScene("Scene::C");
     EXPECT_TRUE(log.has(Level::Warn, "Cannot switch to scene 'Scene::C', already switching to 'Scene::B'!"));
@@ -261,8 +262,8 @@ TEST_F(SceneManagerTest, ExitFinishesTheSceneAndEndsTheLoop) {
 }
 
 TEST_F(SceneManagerTest, DialogAnswersTheCallerAndReleasesTheScene) {
-    auto* dialog = new ventrel::menu::Dialog("dialog", 2);
-    sceneManager->registerDialog(dialog);
+    ventrel::menu::Dialog* dialog =
+        sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("dialog", 2));
     runFirstScene();
     sceneManager->showDialog("dialog", scene(), scene(), "gui.Question", "Dialog:Test");
     EXPECT_EQ(scene()->getModalMenu(), dialog);
@@ -288,9 +289,9 @@ public:
 };
 
 TEST_F(SceneManagerTest, QuestionAskedDuringSetUpKeepsItsContextAndIsAnswered) {
-    auto* dialog = new ventrel::menu::Dialog("dialog", 2);
-    sceneManager->registerDialog(dialog);
-    sceneManager->registerSceneFactory("Scene::Asking", [] { return new AskingScene(); });
+    ventrel::menu::Dialog* dialog =
+        sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("dialog", 2));
+    sceneManager->registerSceneFactory("Scene::Asking", [] { return std::make_unique<AskingScene>(); });
     runFirstScene();
     sceneManager->switchScene("Scene::Asking");
     ASSERT_TRUE(stepUntil([&] { return dynamic_cast<AskingScene*>(scene()) && scene()->isRunning(); }, 60));
@@ -317,12 +318,23 @@ TEST_F(SceneManagerTest, QuestionAskedDuringSetUpKeepsItsContextAndIsAnswered) {
 }
 
 TEST_F(SceneManagerTest, RegistriesRefuseDoublesAndUnknownNames) {
-    TestOverlay* overlay = addOverlay(false);
+    addOverlay(false);
     try {
-        sceneManager->registerOverlay(overlay);
+        sceneManager->registerOverlay(std::make_unique<TestOverlay>(true));
         FAIL() << "registered twice";
-    } catch (const kit::ResourceNotExistsException& e) {
+    } catch (const kit::DuplicateResourceException& e) {
         EXPECT_EQ(e.getName(), "overlay");
+        EXPECT_STREQ(e.what(), "overlay 'overlay' is registered in 'ventrel' already!");
+    }
+    EXPECT_EQ(sceneManager->getOverlays().size(), 1u);
+    sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("dialog", 2));
+    EXPECT_THROW(sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("dialog", 1)),
+                 kit::DuplicateResourceException);
+    try {
+        sceneManager->findOverlay("menu/overlay/none");
+        FAIL() << "found an unregistered overlay";
+    } catch (const kit::ResourceNotExistsException& e) {
+        EXPECT_EQ(e.getName(), "menu/overlay/none");
         EXPECT_EQ(e.getKind(), "overlay");
         EXPECT_EQ(e.getContainer(), "ventrel");
     }
@@ -330,11 +342,76 @@ TEST_F(SceneManagerTest, RegistriesRefuseDoublesAndUnknownNames) {
     EXPECT_THROW(sceneManager->findDataset("none"), kit::ResourceNotExistsException);
 
     LogLines log;
-    sceneManager->registerPlaylist("title", new audio::MultiPlaylist());
-    sceneManager->registerPlaylist("title", new audio::MultiPlaylist());
+    sceneManager->registerPlaylist("title", std::make_unique<audio::MultiPlaylist>());
+    sceneManager->registerPlaylist("title", std::make_unique<audio::MultiPlaylist>());
     EXPECT_TRUE(log.has(Level::Warn, "Playlist 'title' already registered, deleting old playlist!"));
     sceneManager->tryPlayPlaylist("nope");
     EXPECT_TRUE(log.has(Level::Warn, "Playlist 'nope' not registered!"));
+}
+
+namespace {
+
+// Each screen notes, when it is deleted, what its manager still holds.
+struct Deletions {
+    const ventrel::system::SceneManager* manager = nullptr;
+    kit::Array<kit::String> seen;
+
+    void note(const kit::String& what) {
+        seen.push_back(kit::format("%s, %d data sets left", what.c_str(),
+                                   static_cast<int>(manager->getDatasets().size())));
+    }
+};
+Deletions deletions;
+
+class NotedScene : public TestScene {
+public:
+    explicit NotedScene(const kit::String& name) : name(name) {}
+    ~NotedScene() override { deletions.note(name); }
+
+private:
+    kit::String name;
+};
+
+class NotedDialog : public ventrel::menu::Dialog {
+public:
+    NotedDialog() : Dialog("dialog", 1) {}
+    ~NotedDialog() override { deletions.note("dialog"); }
+};
+
+class NotedOverlay : public TestOverlay {
+public:
+    NotedOverlay() : TestOverlay(false) {}
+    ~NotedOverlay() override { deletions.note("overlay"); }
+};
+
+class NotedTransition : public ventrel::menu::Transition {
+public:
+    NotedTransition() : Transition(nullptr, "transition") {}
+    ~NotedTransition() override { deletions.note("transition"); }
+};
+
+}  // namespace
+
+// The screens go before the data sets whose objects and pictures they use, the current scene before
+// the one it was switching to, and the menus in a fixed order, whatever order they were made in.
+TEST_F(SceneManagerTest, AManagerDeletesItsScreensInAFixedOrderAndItsDataSetsLast) {
+    auto manager = std::make_unique<ventrel::system::SceneManager>(std::make_unique<NotedTransition>());
+    deletions = Deletions{manager.get(), {}};
+    manager->registerDataset(std::make_unique<gui::Dataset>("data/none.dts", "first"));
+    manager->registerOverlay(std::make_unique<NotedOverlay>());
+    manager->registerDialog(std::make_unique<NotedDialog>());
+    manager->registerDataset(std::make_unique<gui::Dataset>("data/none.dts", "second"));
+    manager->registerSceneFactory("Scene::Current", [] { return std::make_unique<NotedScene>("current"); });
+    manager->registerSceneFactory("Scene::Next", [] { return std::make_unique<NotedScene>("next"); });
+    manager->switchScene("Scene::Current");
+    manager->switchScene("Scene::Next");
+    ASSERT_TRUE(manager->hasNextScene());
+
+    manager.reset();
+    EXPECT_EQ(deletions.seen,
+              (kit::Array<kit::String>{"current, 2 data sets left", "next, 2 data sets left",
+                                       "dialog, 2 data sets left", "overlay, 2 data sets left",
+                                       "transition, 2 data sets left"}));
 }
 
 TEST_F(SceneManagerTest, NoInitialSceneIsAnError) {

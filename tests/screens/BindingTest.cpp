@@ -40,7 +40,7 @@ protected:
     }
     void plain() { calls.push_back("plain"); }
     void rebound() { calls.push_back("rebound"); }
-    Base* _createNew() override { return new ContractScene(rootName); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<ContractScene>(rootName); }
 
     friend class BindingTest_ABindingCanBeReplaced_Test;
 };
@@ -49,7 +49,7 @@ using BindingTest = ScreensFixture;
 
 TEST_F(BindingTest, ContractNamesEveryMissingOrWronglyKindedObjectAndTheScreenStillRuns) {
     LogLines log;
-    auto* scene = startScene<ContractScene>([] { return new ContractScene(); });
+    auto* scene = startScene<ContractScene>([] { return std::make_unique<ContractScene>(); });
     const kit::String file = "data/screens_tests/scene/contract.gui";
     EXPECT_EQ(scene->getContractErrors(),
               (kit::Array<kit::String>{file + ": object 'image_row_2' is missing; expected ImageBox",
@@ -65,7 +65,7 @@ TEST_F(BindingTest, ContractNamesEveryMissingOrWronglyKindedObjectAndTheScreenSt
 }
 
 TEST_F(BindingTest, BoundOperationsTakeTheObjectOrNothingAndCountAsHandled) {
-    auto* scene = startScene<ContractScene>([] { return new ContractScene(); });
+    auto* scene = startScene<ContractScene>([] { return std::make_unique<ContractScene>(); });
     click(scene->getObject("button_void"));
     step(1);
     EXPECT_EQ(scene->calls, (kit::Array<kit::String>{"plain"}));
@@ -75,7 +75,7 @@ TEST_F(BindingTest, BoundOperationsTakeTheObjectOrNothingAndCountAsHandled) {
 }
 
 TEST_F(BindingTest, ABindingCanBeReplaced) {
-    auto* scene = startScene<ContractScene>([] { return new ContractScene(); });
+    auto* scene = startScene<ContractScene>([] { return std::make_unique<ContractScene>(); });
     scene->bind("button_go", &ContractScene::rebound);
     click(scene->getObject("button_go"));
     step(1);
@@ -87,14 +87,15 @@ TEST_F(BindingTest, AScreenWithoutItsOwnLayoutReadsTheFallbackOne) {
     LogLines log;
     kit::String fallback = "data/screens_tests/fallback";
     core->setGuiFallbackPath(fallback);
-    auto* only = startScene<ContractScene>([] { return new ContractScene("scene/fallback_only"); });
+    auto* only =
+        startScene<ContractScene>([] { return std::make_unique<ContractScene>("scene/fallback_only"); });
     EXPECT_EQ(only->getDataset()->getFilePath(), fallback + "/scene/fallback_only.gui");
     EXPECT_NE(only->getObject("button_here"), nullptr);
     EXPECT_TRUE(log.has(kit::Log::Level::Debug,
                         "No layout 'data/screens_tests/scene/fallback_only.gui': using the one "
                         "of data/screens_tests/fallback"));
     // A screen that has its own layout keeps it.
-    auto* own = startScene<ContractScene>([] { return new ContractScene(); });
+    auto* own = startScene<ContractScene>([] { return std::make_unique<ContractScene>(); });
     EXPECT_EQ(own->getDataset()->getFilePath(), "data/screens_tests/scene/contract.gui");
 }
 

@@ -17,7 +17,7 @@ kit::Array<kit::String> names(std::initializer_list<const char*> list) {
 }
 
 TEST_F(ContextTest, ModalSubMenuReceivesAllInputAndIsTheOnlyOneUpdated) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     SubMenu* sub = scene->sub;
     sub->setAlwaysModal(true);
     sub->show();
@@ -50,7 +50,7 @@ TEST_F(ContextTest, ModalSubMenuReceivesAllInputAndIsTheOnlyOneUpdated) {
 // A click on a button without a handler only sounds, so the next queued click still runs; a handled
 // click ends the frame's dispatch and blocks input for the rest of the frame.
 TEST_F(ContextTest, SecondClickOfAFrameRunsOnlyWhenTheFirstLetsIt) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     click(scene->getObject("button_plain"));
     click(scene->getObject("button_b"));
     step(1);
@@ -66,7 +66,7 @@ TEST_F(ContextTest, SecondClickOfAFrameRunsOnlyWhenTheFirstLetsIt) {
 }
 
 TEST_F(ContextTest, WaitForRefusesInputOnTheWholeTreeForThatLong) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     scene->waitFor(0.5f);
     EXPECT_FLOAT_EQ(scene->sub->getWaitTime(), 0.5f);
     int start = driver->getFrameCount();
@@ -86,7 +86,7 @@ TEST_F(ContextTest, WaitForRefusesInputOnTheWholeTreeForThatLong) {
 }
 
 TEST_F(ContextTest, TouchPreselectableButtonNeedsTwoTaps) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     gui::Object* buttonC = scene->getObject("button_c");
     gui::Object* mark = scene->getObject("button_c_preselected");
     driver->tap(centreOf(buttonC));
@@ -112,7 +112,7 @@ class GridTest : public ScreensFixture {
 protected:
     MainScene* startGrid(int count, int columns, bool wrap) {
         host::window->setInputMode(Mode::Controller);
-        MainScene* scene = startScene<MainScene>([] { return new MainScene("menu/grid"); });
+        MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>("menu/grid"); });
         scene->setAutoFocusMode(count, columns, wrap);
         return scene;
     }
@@ -201,14 +201,14 @@ TEST_F(GridTest, StoredNextFocusIsTakenOnlyByTheScreenItNames) {
 
 TEST_F(GridTest, StoredNextFocusIsDroppedOutsideControllerMode) {
     ventrel::tempState->setNextFocusIndex("menu/grid;3");
-    MainScene* scene = startScene<MainScene>([] { return new MainScene("menu/grid"); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>("menu/grid"); });
     EXPECT_EQ(scene->getDataset()->getFocusedObjectIndex(), -1);
     EXPECT_EQ(ventrel::tempState->getNextFocusIndex(), "");
 }
 
 TEST_F(GridTest, FocusScrollsItsObjectIntoView) {
     host::window->setInputMode(Mode::Controller);
-    MainScene* scene = startScene<MainScene>([] { return new MainScene("menu/scroll"); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>("menu/scroll"); });
     auto* list = static_cast<gui::ScrollArea*>(scene->getObject("scroll_list"));
     ASSERT_TRUE(scene->setFocusIndex(2));
     EXPECT_EQ(list->getScrollOffset().y, 700.0f);  // its bottom edge at the area's bottom

@@ -14,9 +14,9 @@ namespace {
 using MenuTest = ScreensFixture;
 
 TEST_F(MenuTest, TwoButtonDialogAnswersTheCallerWithButtonAndContext) {
-    auto* dialog = new ventrel::menu::Dialog("menu/dialog/two", 2);
-    ventrel::sceneManager->registerDialog(dialog);
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    ventrel::menu::Dialog* dialog =
+        ventrel::sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("menu/dialog/two", 2));
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     ASSERT_FALSE(dialog->isVisible());
 
     ventrel::sceneManager->showDialog("menu/dialog/two", scene, scene, kit::Array<kit::String>{"gui.First"},
@@ -54,9 +54,8 @@ protected:
 };
 
 TEST_F(MenuTest, MisnamedDialogButtonWarnsAndKeepsTheDialogOpen) {
-    auto* dialog = new MisnamedDialog();
-    ventrel::sceneManager->registerDialog(dialog);
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    ventrel::menu::Dialog* dialog = ventrel::sceneManager->registerDialog(std::make_unique<MisnamedDialog>());
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     ventrel::sceneManager->showDialog("menu/dialog/two", scene, scene, "", "Test:Misnamed");
     step(2);
     LogLines log;
@@ -92,11 +91,11 @@ public:
     FadingMenu* menu = nullptr;
 
 protected:
-    void _setupMenus() override { menu = static_cast<FadingMenu*>(_registerMenu(new FadingMenu(this))); }
+    void _setupMenus() override { menu = _registerMenu(std::make_unique<FadingMenu>(this)); }
 };
 
 TEST_F(MenuTest, AnimatedShowOfAShownMenuDoesNothingAndHideFadesOut) {
-    FadingScene* scene = startScene<FadingScene>([] { return new FadingScene(); });
+    FadingScene* scene = startScene<FadingScene>([] { return std::make_unique<FadingScene>(); });
     FadingMenu* menu = scene->menu;
     gui::Object* panel = menu->getObject("container_panel");
     ASSERT_TRUE(menu->isVisible());
@@ -123,7 +122,7 @@ public:
         nextPageButtonName = "button_next";
         previousPageButtonName = "button_previous";
     }
-    void switchPage(int page) { _switchPage(page); }
+    void turnTo(int page) { _switchPage(page); }
     // The one visible page, -1 when not exactly one is.
     int shownPage() const {
         int shown = -1;
@@ -145,11 +144,11 @@ public:
     FivePages* pages = nullptr;
 
 protected:
-    void _setupMenus() override { pages = static_cast<FivePages*>(_registerMenu(new FivePages(this))); }
+    void _setupMenus() override { pages = _registerMenu(std::make_unique<FivePages>(this)); }
 };
 
 TEST_F(MenuTest, PagesWrapAroundAndSwitchingClamps) {
-    PagesScene* scene = startScene<PagesScene>([] { return new PagesScene(); });
+    PagesScene* scene = startScene<PagesScene>([] { return std::make_unique<PagesScene>(); });
     FivePages* pages = scene->pages;
     EXPECT_EQ(pages->shownPage(), 0);
     click(pages->getObject("button_previous"));
@@ -159,9 +158,9 @@ TEST_F(MenuTest, PagesWrapAroundAndSwitchingClamps) {
     click(pages->getObject("button_next"));
     step(2);
     EXPECT_EQ(pages->shownPage(), 0);
-    pages->switchPage(99);
+    pages->turnTo(99);
     EXPECT_EQ(pages->shownPage(), 4);
-    pages->switchPage(-3);
+    pages->turnTo(-3);
     EXPECT_EQ(pages->shownPage(), 0);
 }
 

@@ -42,13 +42,13 @@ protected:
     kit::String folder;
     kit::String _getLogoPath() override { return "data/screens_tests/" + folder; }
     void _finishLogos() override { ++finishes; }
-    Base* _createNew() override { return new TestLogos(folder); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<TestLogos>(folder); }
 };
 
 class LogosTest : public ScreensFixture {
 protected:
     TestLogos* start(const kit::String& folder = "logos") {
-        return startScene<TestLogos>([folder] { return new TestLogos(folder); });
+        return startScene<TestLogos>([folder] { return std::make_unique<TestLogos>(folder); });
     }
     void stepToTime(TestLogos* logos, float time) {
         ASSERT_TRUE(stepUntil([&] { return logos->getTime() >= time - 0.001f; }, 400));
@@ -136,13 +136,14 @@ protected:
         Animation::_finalize();
         finalizedAtUpdate = updateCount;
     }
-    Base* _createNew() override { return new TestAnimation(rootName); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<TestAnimation>(rootName); }
 };
 
 using AnimationTest = ScreensFixture;
 
 TEST_F(AnimationTest, NothingToAnimateFinalizesOnTheFirstUpdate) {
-    TestAnimation* scene = startScene<TestAnimation>([] { return new TestAnimation("scene/empty"); }, false);
+    TestAnimation* scene =
+        startScene<TestAnimation>([] { return std::make_unique<TestAnimation>("scene/empty"); }, false);
     ASSERT_TRUE(stepUntil([&] { return scene->isFinalized(); }));
     EXPECT_EQ(scene->finalizedAtUpdate, 1);
     step(2);
@@ -150,7 +151,8 @@ TEST_F(AnimationTest, NothingToAnimateFinalizesOnTheFirstUpdate) {
 }
 
 TEST_F(AnimationTest, EscapeSkipsARunningAnimation) {
-    TestAnimation* scene = startScene<TestAnimation>([] { return new TestAnimation("scene/animated"); });
+    TestAnimation* scene =
+        startScene<TestAnimation>([] { return std::make_unique<TestAnimation>("scene/animated"); });
     step(5);
     EXPECT_FALSE(scene->isFinalized());
     driver->pressKey(host::Key::Escape);
@@ -199,7 +201,7 @@ TEST_F(AnimationTest, SoundCuePlaysOnceWhenItsTimeIsReached) {
     ASSERT_EQ(audio::manager->createSoundsFromFolder(folder, "sound"), 1);
 
     TestAnimation* scene = startScene<TestAnimation>([] {
-        auto* animation = new TestAnimation("scene/animated");
+        auto animation = std::make_unique<TestAnimation>("scene/animated");
         animation->addCue(2.0f, "cue");
         return animation;
     });
@@ -231,11 +233,11 @@ public:
     const kit::Array<float>& getStepEndTimes() const { return stepEndTimes; }
 
 protected:
-    Base* _createNew() override { return new TestSequence(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<TestSequence>(); }
 };
 
 TEST_F(AnimationTest, SequenceWaitsInStepsJumpsToTheNextAndSkipsFromTheLast) {
-    TestSequence* scene = startScene<TestSequence>([] { return new TestSequence(); }, false);
+    TestSequence* scene = startScene<TestSequence>([] { return std::make_unique<TestSequence>(); }, false);
     EXPECT_EQ(scene->getStepStartTimes(), (kit::Array<float>{0.0f, 3.0f, 6.0f}));
     EXPECT_EQ(scene->getStepEndTimes(), (kit::Array<float>{1.0f, 4.0f, 7.0f}));
     step(5);

@@ -36,7 +36,7 @@ protected:
 
     // Makes the scene current and runs frames until it is running (and, by default, takes input).
     template <class T>
-    T* startScene(const std::function<T*()>& factory, bool waitForInput = true) {
+    T* startScene(const std::function<std::unique_ptr<T>()>& factory, bool waitForInput = true) {
         ventrel::sceneManager->registerSceneFactory("Scene::Test", [factory] { return factory(); });
         ventrel::sceneManager->switchScene("Scene::Test");
         EXPECT_TRUE(stepUntil([waitForInput] {

@@ -33,7 +33,7 @@ public:
         restartKeys = {"quality"};
     }
     void setApplyImmediately(bool value) { applyImmediately = value; }
-    kit::Array<kit::String> updateSettings() { return _updateSettings(); }
+    kit::Array<kit::String> takeChanges() { return _updateSettings(); }
 
 protected:
     kit::String _getOptionTextKey(const kit::String& optionValue) override {
@@ -47,20 +47,18 @@ public:
     TestSettings* settings = nullptr;
 
 protected:
-    void _setupMenus() override {
-        settings = static_cast<TestSettings*>(_registerMenu(new TestSettings(this)));
-    }
+    void _setupMenus() override { settings = _registerMenu(std::make_unique<TestSettings>(this)); }
 };
 
 class SettingsTest : public ScreensFixture {
 protected:
     SettingsScene* start() {
-        dialog = new ventrel::menu::Dialog("menu/dialog/ok", 1);
-        ventrel::sceneManager->registerDialog(dialog);
+        dialog = ventrel::sceneManager->registerDialog(
+            std::make_unique<ventrel::menu::Dialog>("menu/dialog/ok", 1));
         ventrel::profile->set("volume", "98");
         ventrel::profile->set("music", "0.5");
         ventrel::profile->set("quality", "ultra");
-        SettingsScene* scene = startScene<SettingsScene>([] { return new SettingsScene(); });
+        SettingsScene* scene = startScene<SettingsScene>([] { return std::make_unique<SettingsScene>(); });
         settings = scene->settings;
         return scene;
     }
@@ -154,12 +152,12 @@ TEST_F(SettingsTest, RestartNoticeOnceWhenStoredLater) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(ventrel::profile->get("quality"), "ultra");
 
-    kit::Array<kit::String> changed = settings->updateSettings();
+    kit::Array<kit::String> changed = settings->takeChanges();
     EXPECT_EQ(std::count(changed.begin(), changed.end(), "quality"), 1);
     EXPECT_EQ(ventrel::profile->get("quality"), "high");
     step(2);
     EXPECT_TRUE(answerNotice());
-    EXPECT_TRUE(settings->updateSettings().empty());
+    EXPECT_TRUE(settings->takeChanges().empty());
     EXPECT_FALSE(dialog->isVisible());
 }
 
@@ -184,9 +182,7 @@ public:
     TestLocalization* menu = nullptr;
 
 protected:
-    void _setupMenus() override {
-        menu = static_cast<TestLocalization*>(_registerMenu(new TestLocalization(this)));
-    }
+    void _setupMenus() override { menu = _registerMenu(std::make_unique<TestLocalization>(this)); }
 };
 
 class LocalizationTest : public ScreensFixture {
@@ -200,7 +196,8 @@ protected:
 
 TEST_F(LocalizationTest, GridNamesButtonsByLocaleAndImagesByLanguage) {
     LogLines log;
-    LocalizationScene* scene = startScene<LocalizationScene>([] { return new LocalizationScene(); });
+    LocalizationScene* scene =
+        startScene<LocalizationScene>([] { return std::make_unique<LocalizationScene>(); });
     TestLocalization* menu = scene->menu;
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(menu->getLanguages(), (kit::Array<kit::String>{"en", "pt_BR", "cs"}));
@@ -214,7 +211,8 @@ TEST_F(LocalizationTest, GridNamesButtonsByLocaleAndImagesByLanguage) {
 }
 
 TEST_F(LocalizationTest, ChoosingSwitchesThroughTheAliasAndTheCurrentOneOnlyCloses) {
-    LocalizationScene* scene = startScene<LocalizationScene>([] { return new LocalizationScene(); });
+    LocalizationScene* scene =
+        startScene<LocalizationScene>([] { return std::make_unique<LocalizationScene>(); });
     TestLocalization* menu = scene->menu;
     menu->show();
     step(2);
@@ -272,16 +270,14 @@ public:
     TestProfiles* profiles = nullptr;
 
 protected:
-    void _setupMenus() override {
-        profiles = static_cast<TestProfiles*>(_registerMenu(new TestProfiles(this)));
-    }
+    void _setupMenus() override { profiles = _registerMenu(std::make_unique<TestProfiles>(this)); }
 };
 
 using ProfilesTest = ScreensFixture;
 
 TEST_F(ProfilesTest, CreatesActivatesAndDeletesProfiles) {
     ventrel::profileManager->setMaximum(4);
-    ProfilesScene* scene = startScene<ProfilesScene>([] { return new ProfilesScene(); });
+    ProfilesScene* scene = startScene<ProfilesScene>([] { return std::make_unique<ProfilesScene>(); });
     scene->profiles->add("Second");
     EXPECT_TRUE(ventrel::profileManager->hasProfile("Second"));
     EXPECT_EQ(ventrel::profile->getName(), "Second");

@@ -47,7 +47,7 @@ public:
 protected:
     void _setupMenus() override {
         if (rootName == "scene/main") {
-            sub = static_cast<SubMenu*>(_registerMenu(new SubMenu(this)));
+            sub = _registerMenu(std::make_unique<SubMenu>(this));
         }
     }
     void _setupCallbacks() override {
@@ -73,7 +73,7 @@ protected:
         clicked.push_back(object->getName());
         return true;
     }
-    Base* _createNew() override { return new MainScene(rootName); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<MainScene>(rootName); }
 };
 
 }  // namespace screenstest

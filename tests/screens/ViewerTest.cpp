@@ -70,7 +70,7 @@ private:
 using ViewerTest = ScreensFixture;
 
 TEST_F(ViewerTest, ModelIsCopiedOntoThePictureAndTheSizeBack) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     gui::Object* graphic = scene->getObject("button_a");
     Token token;
     int deleted = 0;
@@ -104,7 +104,7 @@ TEST_F(ViewerTest, ModelIsCopiedOntoThePictureAndTheSizeBack) {
 }
 
 TEST_F(ViewerTest, InactiveViewerIsRemovedWithTheObjectsItBuilt) {
-    MainScene* scene = startScene<MainScene>([] { return new MainScene(); });
+    MainScene* scene = startScene<MainScene>([] { return std::make_unique<MainScene>(); });
     gui::Object* graphic = scene->getObject("button_b");
     Token token;
     int deleted = 0;

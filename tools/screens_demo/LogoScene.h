@@ -17,7 +17,7 @@ public:
 protected:
     kit::String _getLogoPath() override { return "data/screens_demo/logos"; }
     void _finishLogos() override { ventrel::core->exitGame(); }
-    Base* _createNew() override { return new LogoScene(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<LogoScene>(); }
 };
 
 }  // namespace demo

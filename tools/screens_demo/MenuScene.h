@@ -32,9 +32,9 @@ public:
 protected:
     PanelMenu* panel = nullptr;
 
-    void _setupMenus() override { panel = static_cast<PanelMenu*>(_registerMenu(new PanelMenu(this))); }
+    void _setupMenus() override { panel = _registerMenu(std::make_unique<PanelMenu>(this)); }
     void _setupCallbacks() override { bind("button_ask", &MenuScene::_buttonAsk); }
-    Base* _createNew() override { return new MenuScene(); }
+    std::unique_ptr<Base> _createNew() override { return std::make_unique<MenuScene>(); }
 
     bool _buttonAsk(gui::Object*) {
         ventrel::sceneManager->showDialog("demo/dialog", this, this, "", AskContext);

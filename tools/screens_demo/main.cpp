@@ -50,15 +50,17 @@ void startEngine(demo::DemoCore* core, ventrel::system::TempState* tempState) {
     ventrel::init(core, nullptr, tempState, false);
     ventrel::attachWindow();
     // The game's pictures, texts and house styles.
-    auto* guiSet = new gui::Dataset("data/gui/gui.dts", "gui");
+    auto guiSet = std::make_unique<gui::Dataset>("data/gui/gui.dts", "gui");
     guiSet->setTextFolder("texts");
-    ventrel::sceneManager->registerDataset(guiSet);
+    ventrel::sceneManager->registerDataset(std::move(guiSet));
     ventrel::sceneManager->activateDataset("gui", true);
     ventrel::input->addKey(host::Key::Enter);
     ventrel::input->addKey(host::Key::Escape);
-    ventrel::sceneManager->registerDialog(new ventrel::menu::Dialog("demo/dialog", 2));
-    ventrel::sceneManager->registerSceneFactory("Scene::Menu", [] { return new demo::MenuScene(); });
-    ventrel::sceneManager->registerSceneFactory("Scene::Logos", [] { return new demo::LogoScene(); });
+    ventrel::sceneManager->registerDialog(std::make_unique<ventrel::menu::Dialog>("demo/dialog", 2));
+    ventrel::sceneManager->registerSceneFactory("Scene::Menu",
+                                                [] { return std::make_unique<demo::MenuScene>(); });
+    ventrel::sceneManager->registerSceneFactory("Scene::Logos",
+                                                [] { return std::make_unique<demo::LogoScene>(); });
     ventrel::sceneManager->switchScene("Scene::Menu");
 }
 

@@ -60,9 +60,9 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
     writeReport(core);
     profileManager = new system::ProfileManager();
     saveManager = new system::SaveManager();
-    menu::Transition* transition = core->_createTransition();
-    sceneManager = new system::SceneManager(transition, useAsyncLoading);
-    transitionManager = new system::TransitionManager(transition);
+    sceneManager = new system::SceneManager(std::unique_ptr<menu::Transition>(core->_createTransition()),
+                                            useAsyncLoading);
+    transitionManager = new system::TransitionManager(sceneManager->getTransition());
     input = new system::Input();
     if (core->isDebugEnabled()) {
         for (host::Key key : {host::Key::F2, host::Key::F6, host::Key::F7, host::Key::F8}) {

@@ -1,3 +1,4 @@
+#include "kit/DuplicateResourceException.h"
 #include "kit/EnumerationValueNotExistsException.h"
 #include "kit/ResourceNotExistsException.h"
 
@@ -9,6 +10,10 @@ ResourceNotExistsException::ResourceNotExistsException(const String& name, const
       name(name),
       kind(kind),
       container(container) {}
+
+DuplicateResourceException::DuplicateResourceException(const String& name, const String& kind,
+                                                       const String& container)
+    : Exception(kind + " '" + name + "' is registered in '" + container + "' already!"), name(name) {}
 
 static String enumerationMessage(const String& typeName, const String& value, const String& source,
                                  int line) {

@@ -52,12 +52,12 @@ ventrel::system::Contract Main::getContract() const {
 }
 
 void Main::_setupMenus() {
-    status = static_cast<Status*>(_registerMenu(new Status(this)));
-    story = static_cast<Story*>(_registerMenu(new Story(this)));
+    status = _registerMenu(std::make_unique<Status>(this));
+    story = _registerMenu(std::make_unique<Story>(this));
     story->setOnBack([this] { _storyBack(); });
-    help = static_cast<Help*>(_registerMenu(new Help(this)));
-    settings = static_cast<Settings*>(_registerMenu(new Settings(this)));
-    phones = static_cast<Phones*>(_registerMenu(new Phones(this)));
+    help = _registerMenu(std::make_unique<Help>(this));
+    settings = _registerMenu(std::make_unique<Settings>(this));
+    phones = _registerMenu(std::make_unique<Phones>(this));
     // Over the pause panel they take all input until closed.
     help->setAlwaysModal(true);
     settings->setAlwaysModal(true);

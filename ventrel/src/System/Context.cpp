@@ -30,12 +30,19 @@ namespace ventrel::system {
 
 Context::Context(const kit::String& rootName) : rootName(rootName) {}
 
+// The viewers first, then the sub-menus, then the data set whose objects both of them use.
 Context::~Context() {
-    delete viewerset;
-    for (menu::Base* menu : menus) {
-        delete menu;
+    viewerset.reset();
+    menus.clear();
+    dataset.reset();
+}
+
+kit::Array<menu::Base*> Context::getMenus() const {
+    kit::Array<menu::Base*> view;
+    for (const auto& menu : menus) {
+        view.push_back(menu.get());
     }
-    delete dataset;
+    return view;
 }
 
 bool Context::isVisible() const {
@@ -82,7 +89,7 @@ void Context::setup() {
         _setupDatasetAspect();
         _setupViewerset();
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->setup();
     }
     _setupCallbacks();
@@ -93,7 +100,7 @@ void Context::setup() {
 }
 
 void Context::finish() {
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->finish();
     }
 }
@@ -102,7 +109,7 @@ void Context::draw() {
     if (dataset) {
         dataset->draw();
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->draw();
     }
 }
@@ -149,13 +156,13 @@ void Context::onWindowSizeChanged(int width, int height, bool fullscreen) {
     if (dataset) {
         _setupDatasetAspect();
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->onWindowSizeChanged(width, height, fullscreen);
     }
 }
 
 void Context::onWindowFocusChanged(bool focused) {
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->onWindowFocusChanged(focused);
     }
 }
@@ -167,7 +174,7 @@ void Context::onInputModeChanged(host::Window::InputMode inputMode) {
         dataset && dataset->getFocusedObject() && !dynamic_cast<gui::EditBox*>(dataset->getFocusedObject())) {
         dataset->removeFocus();
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->onInputModeChanged(inputMode);
     }
 }
@@ -185,8 +192,8 @@ kit::String Context::getDatasetPath() const {
 
 kit::Array<menu::Base*> Context::getAllMenus() const {
     kit::Array<menu::Base*> all;
-    for (menu::Base* menu : menus) {
-        all.push_back(menu);
+    for (const auto& menu : menus) {
+        all.push_back(menu.get());
         kit::Array<menu::Base*> below = menu->getAllMenus();
         all.insert(all.end(), below.begin(), below.end());
     }
@@ -195,8 +202,8 @@ kit::Array<menu::Base*> Context::getAllMenus() const {
 
 menu::Base* Context::getMenu(const kit::String& name) const {
     auto found =
-        std::find_if(menus.begin(), menus.end(), [&](menu::Base* menu) { return menu->getName() == name; });
-    return found == menus.end() ? nullptr : *found;
+        std::find_if(menus.begin(), menus.end(), [&](const auto& menu) { return menu->getName() == name; });
+    return found == menus.end() ? nullptr : found->get();
 }
 
 menu::Base* Context::findModalMenu() const {
@@ -204,8 +211,8 @@ menu::Base* Context::findModalMenu() const {
         return modalMenu;
     }
     auto found = std::find_if(menus.begin(), menus.end(),
-                              [](menu::Base* menu) { return menu->findModalMenu() != nullptr; });
-    return found == menus.end() ? nullptr : *found;
+                              [](const auto& menu) { return menu->findModalMenu() != nullptr; });
+    return found == menus.end() ? nullptr : found->get();
 }
 
 gui::Object* Context::getObject(const kit::String& name) const {
@@ -226,21 +233,21 @@ void Context::blockInput() {
     if (dataset) {
         dataset->onMouseCancel(host::Key::None);
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->blockInput();
     }
 }
 
 void Context::waitFor(float seconds) {
     waitTime = std::max(seconds, 0.0f);
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->waitFor(seconds);
     }
 }
 
 bool Context::isCallbackQueued() const {
     return !queuedCallbacks.empty() ||
-           std::any_of(menus.begin(), menus.end(), [](menu::Base* menu) { return menu->isCallbackQueued(); });
+           std::any_of(menus.begin(), menus.end(), [](const auto& menu) { return menu->isCallbackQueued(); });
 }
 
 void Context::onClick(gui::EventArgs* args) {
@@ -255,11 +262,11 @@ Context* Context::_findInputTarget() {
             continue;
         }
         auto found = std::find_if(target->menus.begin(), target->menus.end(),
-                                  [](menu::Base* menu) { return menu->findModalMenu() != nullptr; });
+                                  [](const auto& menu) { return menu->findModalMenu() != nullptr; });
         if (found == target->menus.end()) {
             return target;
         }
-        target = *found;
+        target = found->get();
     }
 }
 
@@ -267,13 +274,13 @@ Context* Context::_findInputTarget() {
 template <class Handler>
 bool Context::_route(Handler handler) {
     Context* target = _findInputTarget();
-    for (menu::Base* menu : target->menus) {
-        handler(static_cast<Context*>(menu));
+    for (const auto& menu : target->menus) {
+        handler(static_cast<Context*>(menu.get()));
     }
     if (!target->inputAllowed || !target->displayUpdateAllowed || !target->dataset) {
         return false;
     }
-    return handler(target, target->dataset);
+    return handler(target, target->dataset.get());
 }
 
 // One routed event: on a context it goes through that context's routing, on a data set to its handler.
@@ -469,7 +476,7 @@ void Context::_updateLogic() {
 }
 
 void Context::_setupDataset() {
-    dataset = new gui::Dataset(getDatasetPath(), getName(), true);
+    dataset = std::make_unique<gui::Dataset>(getDatasetPath(), getName(), true);
     if (!datasetExtra.empty()) {
         dataset->setExtra(datasetExtra);
     }
@@ -508,7 +515,7 @@ void Context::_setupDatasetAspect() {
 }
 
 void Context::_setupViewerset() {
-    viewerset = new Viewerset(getName(), root);
+    viewerset = std::make_unique<Viewerset>(getName(), root);
 }
 
 // A bound click runs its operation and counts as handled; in touch mode the first tap on a
@@ -610,33 +617,12 @@ bool Context::_isPreselectTap(gui::Object* object) const {
                preselectableObjects.end();
 }
 
-menu::Base* Context::_registerMenu(menu::Base* menu) {
-    menus.push_back(menu);
-    return menu;
-}
-
 }  // namespace ventrel::system
 
 namespace ventrel::system {
 
-namespace {
-
-bool containsIndex(const kit::Array<int>& indices, int index) {
-    return std::find(indices.begin(), indices.end(), index) != indices.end();
-}
-
-kit::Array<int> without(kit::Array<int> indices, int index) {
-    indices.erase(std::remove(indices.begin(), indices.end(), index), indices.end());
-    return indices;
-}
-
-}  // namespace
-
 void Context::setAutoFocusMode(int count, int columns, bool wrap) {
-    autoFocusCount = count;
-    autoFocusColumns = columns;
-    autoFocusWrap = wrap;
-    autoFocus = count > 0 && columns > 0;
+    focusGrid = FocusGrid(count, columns, wrap);
 }
 
 bool Context::setFocusIndex(int index) {
@@ -645,7 +631,7 @@ bool Context::setFocusIndex(int index) {
     if (dataset) {
         dataset->onMouseCancel(host::Key::None);
     }
-    for (menu::Base* menu : menus) {
+    for (const auto& menu : menus) {
         menu->blockInput();
     }
     if (index >= 0 && core) {
@@ -778,7 +764,7 @@ void Context::_updateFocusScrollOffset() {
 }
 
 void Context::_takeGroupFocus() {
-    if (!_isControllerMode() || !autoFocus || !dataset) {
+    if (!_isControllerMode() || !focusGrid.isActive() || !dataset) {
         return;
     }
     Context* root = this;
@@ -819,7 +805,7 @@ kit::Array<Context*> Context::_focusGroup(bool shownOnly) const {
 Context* Context::_focusHolder() const {
     // A screen without a focus grid cannot pass its focus on, so it holds none for the group.
     for (Context* member : _focusGroup(false)) {
-        if (member->autoFocus && member->dataset && member->dataset->getFocusedObject()) {
+        if (member->focusGrid.isActive() && member->dataset && member->dataset->getFocusedObject()) {
             return member;
         }
     }
@@ -834,14 +820,14 @@ bool Context::_handOffFocus(host::Button button, bool withinToo) {
     if (!from) {
         return false;
     }
-    const quadrix::Vector2 way = _wayOf(button);
+    const FocusGrid::Way way = _wayOf(button);
     const quadrix::Vector2 start = from->getBoundingRect().getCenter();
     bool pad = host::window->getInputMode() == host::Window::InputMode::Controller;
     Context* best = nullptr;
     int bestIndex = -1;
-    float bestScore = 0.0f;
+    float bestDistance = 0.0f;
     for (Context* member : _focusGroup(true)) {
-        if (!member->dataset || !member->autoFocus) {
+        if (!member->dataset || !member->focusGrid.isActive()) {
             continue;
         }
         for (int index : member->dataset->findPossibleFocusIndices(true)) {
@@ -849,15 +835,14 @@ bool Context::_handOffFocus(host::Button button, bool withinToo) {
             if (!object || object == from || (pad && dynamic_cast<gui::EditBox*>(object))) {
                 continue;
             }
-            quadrix::Vector2 delta = object->getBoundingRect().getCenter() - start;
-            float ahead = delta.x * way.x + delta.y * way.y;
-            float aside = std::abs(delta.x * way.y - delta.y * way.x);
-            if (ahead <= 1.0f || (best && ahead + 2.0f * aside >= bestScore)) {
+            std::optional<float> distance =
+                FocusGrid::handOffDistance(start, object->getBoundingRect().getCenter(), way);
+            if (!distance || (best && *distance >= bestDistance)) {
                 continue;
             }
             best = member;
             bestIndex = index;
-            bestScore = ahead + 2.0f * aside;
+            bestDistance = *distance;
         }
     }
     if (!best || (best == this && !withinToo)) {
@@ -886,7 +871,7 @@ bool Context::_hasDirections() const {
 }
 
 void Context::_updateController() {
-    if (!autoFocus || !input || !dataset || !_hasDirections()) {
+    if (!focusGrid.isActive() || !input || !dataset || !_hasDirections()) {
         return;
     }
     Context* holder = _focusHolder();
@@ -924,29 +909,23 @@ void Context::_updateController() {
 // One step of grid navigation; false when the direction finds nothing to move to.
 bool Context::_moveFocus(host::Button button, int focus) {
     kit::Array<int> candidates = dataset->findPossibleFocusIndices(true);
-    std::sort(candidates.begin(), candidates.end());
     // A pad passes over the text boxes: it has no keys to type with.
     if (host::window->getInputMode() == host::Window::InputMode::Controller) {
         std::erase_if(candidates, [this, focus](int index) {
             return index != focus && dynamic_cast<gui::EditBox*>(dataset->findFocusable(index, true));
         });
     }
-    int target = -1;
-    if (button == host::Button::DPadLeft) {
-        target = _stepHorizontal(focus, -1, candidates);
-    } else if (button == host::Button::DPadRight) {
-        target = _stepHorizontal(focus, 1, candidates);
-    } else if (button == host::Button::DPadUp) {
-        target = _stepUp(focus, candidates);
-    } else {
-        target = _stepDown(focus, candidates);
-    }
+    int target = focusGrid.step(focus, _wayOf(button), candidates);
     if (target < 0 || target == focus) {
         return _handOffFocus(button, true);
     }
     // A step along the grid that does not go the way pressed (the next entry of a menu drawn as a row)
     // gives way to a nearer button of another screen of the group that lies that way.
-    if (!_liesAhead(dataset->getFocusedObject(), dataset->findFocusable(target, true), button) &&
+    const gui::Object* from = dataset->getFocusedObject();
+    const gui::Object* to = dataset->findFocusable(target, true);
+    if (from && to &&
+        !FocusGrid::liesAhead(from->getBoundingRect().getCenter(), to->getBoundingRect().getCenter(),
+                              _wayOf(button)) &&
         _handOffFocus(button, false)) {
         return true;
     }
@@ -959,104 +938,14 @@ int Context::_characterCount(const kit::String& text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-bool Context::_liesAhead(const gui::Object* from, const gui::Object* to, host::Button button) {
-    if (!from || !to) {
-        return true;
-    }
-    quadrix::Vector2 way = _wayOf(button);
-    quadrix::Vector2 delta = to->getBoundingRect().getCenter() - from->getBoundingRect().getCenter();
-    float ahead = delta.x * way.x + delta.y * way.y;
-    float aside = std::abs(delta.x * way.y - delta.y * way.x);
-    return ahead > 1.0f && aside <= 2.0f * ahead;
-}
-
-quadrix::Vector2 Context::_wayOf(host::Button button) {
+FocusGrid::Way Context::_wayOf(host::Button button) {
     if (button == host::Button::DPadLeft) {
-        return {-1.0f, 0.0f};
+        return FocusGrid::Way::Left;
     }
     if (button == host::Button::DPadRight) {
-        return {1.0f, 0.0f};
+        return FocusGrid::Way::Right;
     }
-    return button == host::Button::DPadUp ? quadrix::Vector2(0.0f, -1.0f) : quadrix::Vector2(0.0f, 1.0f);
-}
-
-int Context::_stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const {
-    int k = autoFocusColumns;
-    if (autoFocusWrap) {
-        if (candidates.size() < 2) {
-            return -1;
-        }
-        if (direction < 0) {
-            auto before =
-                std::find_if(candidates.rbegin(), candidates.rend(), [&](int i) { return i < focus; });
-            return before == candidates.rend() ? candidates.back() : *before;
-        }
-        auto after = std::find_if(candidates.begin(), candidates.end(), [&](int i) { return i > focus; });
-        return after == candidates.end() ? candidates.front() : *after;
-    }
-    kit::Array<int> others = without(candidates, focus);
-    int rowStart = focus - focus % k;
-    for (int i = focus + direction; i >= rowStart && i < rowStart + k; i += direction) {
-        if (containsIndex(others, i)) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-int Context::_stepUp(int focus, const kit::Array<int>& candidates) const {
-    int k = autoFocusColumns;
-    kit::Array<int> others = without(candidates, focus);
-    if (others.empty()) {
-        return -1;
-    }
-    if (autoFocusWrap) {
-        int total = (autoFocusCount + k - 1) / k * k;
-        for (int i = (total - k + focus) % total; i != focus; i = (total - k + i) % total) {
-            if (containsIndex(others, i)) {
-                return i;
-            }
-        }
-        return -1;
-    }
-    if (focus <= k - 1) {
-        return -1;
-    }
-    for (int i = focus - k; i >= 0; i -= k) {
-        if (containsIndex(others, i)) {
-            return i;
-        }
-    }
-    return others.back();
-}
-
-int Context::_stepDown(int focus, const kit::Array<int>& candidates) const {
-    int k = autoFocusColumns;
-    int n = autoFocusCount;
-    if (autoFocusWrap) {
-        if (candidates.empty()) {
-            return -1;
-        }
-        int largest = candidates.back();
-        int total = (n + k - 1) / k * k;
-        int i = focus / k == largest / k ? (k + focus) % total : focus + k;
-        for (; !containsIndex(candidates, i); i += k) {
-            if (i >= n - k) {
-                return largest;
-            }
-        }
-        return i;
-    }
-    kit::Array<int> others = without(candidates, focus);
-    if (focus >= n - k || others.empty()) {
-        return -1;
-    }
-    for (int i = focus + k; i < n; i += k) {
-        if (containsIndex(others, i)) {
-            return i;
-        }
-    }
-    return others.back();
+    return button == host::Button::DPadUp ? FocusGrid::Way::Up : FocusGrid::Way::Down;
 }
 
 }  // namespace ventrel::system

@@ -4,6 +4,7 @@
 #include <fonts/Renderer.h>
 #include <gui/Gui.h>
 #include <host/Host.h>
+#include <kit/DuplicateResourceException.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
 #include <kit/ResourceNotExistsException.h>
@@ -43,25 +44,43 @@ void reportReady(const scene::Base* scene) {
 }
 
 template <class T>
-T* findByName(const kit::Array<T*>& items, const kit::String& name, const char* kind) {
-    auto found = std::find_if(items.begin(), items.end(), [&](T* item) { return item->getName() == name; });
+T* findByName(const kit::Array<std::unique_ptr<T>>& items, const kit::String& name, const char* kind) {
+    auto found =
+        std::find_if(items.begin(), items.end(), [&](const auto& item) { return item->getName() == name; });
     if (found == items.end()) {
         throw kit::ResourceNotExistsException(name, kind, Container);
     }
-    return *found;
+    return found->get();
 }
 
 template <class T>
-void appendOnce(kit::Array<T*>& items, T* item, const char* kind) {
-    if (std::find(items.begin(), items.end(), item) != items.end()) {
-        throw kit::ResourceNotExistsException(item->getName(), kind, Container);
+T* appendOnce(kit::Array<std::unique_ptr<T>>& items, std::unique_ptr<T> item, const char* kind) {
+    const kit::String& name = item->getName();
+    if (std::any_of(items.begin(), items.end(),
+                    [&](const auto& known) { return known->getName() == name; })) {
+        throw kit::DuplicateResourceException(name, kind, Container);
     }
-    items.push_back(item);
+    items.push_back(std::move(item));
+    return items.back().get();
+}
+
+template <class T>
+kit::Array<T*> viewOf(const kit::Array<std::unique_ptr<T>>& items) {
+    kit::Array<T*> view;
+    for (const auto& item : items) {
+        view.push_back(item.get());
+    }
+    return view;
 }
 
 // Animating: a menu with visibility animations whose fade or scale object is still moving.
-bool isAnimating(menu::Base* menu) {
+bool isAnimating(const menu::Base* menu) {
     return menu->isVisibilityAnimated();
+}
+
+template <class T>
+bool isAnyAnimating(const kit::Array<std::unique_ptr<T>>& menus) {
+    return std::any_of(menus.begin(), menus.end(), [](const auto& menu) { return isAnimating(menu.get()); });
 }
 
 bool isTriggered(host::Key key) {
@@ -70,41 +89,50 @@ bool isTriggered(host::Key key) {
 
 }  // namespace
 
-SceneManager::SceneManager(menu::Transition* transition, bool useAsyncLoading)
+SceneManager::SceneManager(std::unique_ptr<menu::Transition> transition, bool useAsyncLoading)
     : useAsyncLoading(useAsyncLoading),
-      transition(transition),
+      transition(std::move(transition)),
       loaderThread(&SceneManager::_threadLoad, "") {}
 
 SceneManager::~SceneManager() {
     if (loaderThread.isStarted()) {
         loaderThread.join();
     }
-    for (auto& [name, playlist] : playlists) {
-        delete playlist;
-    }
-    delete scene;
-    delete nextScene;
-    for (menu::Dialog* dialog : dialogs) {
-        delete dialog;
-    }
-    for (menu::Overlay* overlay : overlays) {
-        delete overlay;
-    }
-    delete transition;
-    for (gui::Dataset* dataset : datasets) {
-        delete dataset;
-    }
+    // The music first; then the screens, which may still hold the data sets' objects and pictures; the
+    // data sets last.
+    playlists.clear();
+    scene.reset();
+    nextScene.reset();
+    dialogs.clear();
+    overlays.clear();
+    transition.reset();
+    datasets.clear();
+}
+
+kit::Array<gui::Dataset*> SceneManager::getDatasets() const {
+    return viewOf(datasets);
+}
+kit::Array<menu::Overlay*> SceneManager::getOverlays() const {
+    return viewOf(overlays);
+}
+kit::Array<menu::Dialog*> SceneManager::getDialogs() const {
+    return viewOf(dialogs);
 }
 
 kit::Array<Context*> SceneManager::_getControls() const {
-    kit::Array<Context*> controls(overlays.begin(), overlays.end());
+    kit::Array<Context*> controls;
+    for (const auto& overlay : overlays) {
+        controls.push_back(overlay.get());
+    }
     if (transition) {
-        controls.push_back(transition);
+        controls.push_back(transition.get());
     }
     if (scene) {
-        controls.push_back(scene);
+        controls.push_back(scene.get());
     }
-    controls.insert(controls.end(), dialogs.begin(), dialogs.end());
+    for (const auto& dialog : dialogs) {
+        controls.push_back(dialog.get());
+    }
     return controls;
 }
 
@@ -135,11 +163,11 @@ void SceneManager::switchScene(const kit::String& name) {
     previousSceneName = currentSceneName;
     currentSceneName = name;
     kit::Log::write(LogTag, "Switching scene: " + name);
-    scene::Base* created = factory->second();
+    std::unique_ptr<scene::Base> created = factory->second();
     if (scene) {
-        nextScene = created;
+        nextScene = std::move(created);
     } else {
-        scene = created;
+        scene = std::move(created);
     }
 }
 
@@ -176,14 +204,14 @@ void SceneManager::advanceTime(float step) {
 
 // ---- Registries ----
 
-void SceneManager::registerDataset(gui::Dataset* dataset) {
-    appendOnce(datasets, dataset, "dataset");
+gui::Dataset* SceneManager::registerDataset(std::unique_ptr<gui::Dataset> dataset) {
+    return appendOnce(datasets, std::move(dataset), "dataset");
 }
-void SceneManager::registerOverlay(menu::Overlay* overlay) {
-    appendOnce(overlays, overlay, "overlay");
+menu::Overlay* SceneManager::registerOverlay(std::unique_ptr<menu::Overlay> overlay) {
+    return appendOnce(overlays, std::move(overlay), "overlay");
 }
-void SceneManager::registerDialog(menu::Dialog* dialog) {
-    appendOnce(dialogs, dialog, "dialog");
+menu::Dialog* SceneManager::registerDialog(std::unique_ptr<menu::Dialog> dialog) {
+    return appendOnce(dialogs, std::move(dialog), "dialog");
 }
 
 gui::Dataset* SceneManager::findDataset(const kit::String& name) const {
@@ -236,7 +264,7 @@ menu::Overlay* SceneManager::getActiveOverlay() const {
     // Visible means shown: a menu hidden at set-up keeps its root's flag but has no alpha.
     for (auto overlay = overlays.rbegin(); overlay != overlays.rend(); ++overlay) {
         if ((*overlay)->isAlwaysModal() && (*overlay)->isVisible()) {
-            return *overlay;
+            return overlay->get();
         }
     }
     return nullptr;
@@ -257,16 +285,12 @@ menu::Dialog* SceneManager::showDialog(const kit::String& name, Context* caller,
 
 // ---- Playlists ----
 
-void SceneManager::registerPlaylist(const kit::String& name, audio::MultiPlaylist* playlist) {
-    auto old = playlists.find(name);
-    if (old != playlists.end()) {
+void SceneManager::registerPlaylist(const kit::String& name, std::unique_ptr<audio::MultiPlaylist> playlist) {
+    if (playlists.count(name) != 0) {
         kit::Log::warn(LogTag,
                        kit::format("Playlist '%s' already registered, deleting old playlist!", name.c_str()));
-        if (old->second != playlist) {
-            delete old->second;
-        }
     }
-    playlists[name] = playlist;
+    playlists[name] = std::move(playlist);
 }
 
 void SceneManager::tryPlayPlaylist(const kit::String& name) {
@@ -352,7 +376,7 @@ void SceneManager::_updateDebugTitle() {
 }
 
 void SceneManager::update(float step) {
-    reportReady(scene);
+    reportReady(scene.get());
     step = std::clamp(step, 0.0f, 0.1f);
     _applyDebugKeys(step);
     timeDelta = skipTimeDelta ? 0.0f : step;
@@ -368,7 +392,7 @@ void SceneManager::update(float step) {
     if (!scene) {
         return;
     }
-    for (gui::Dataset* dataset : datasets) {
+    for (const auto& dataset : datasets) {
         if (dataset->isLoaded()) {
             dataset->update(timeDelta);
         }
@@ -409,8 +433,7 @@ void SceneManager::update(float step) {
 }
 
 bool SceneManager::_isAnyMenuAnimating() const {
-    return std::any_of(overlays.begin(), overlays.end(), isAnimating) ||
-           std::any_of(dialogs.begin(), dialogs.end(), isAnimating);
+    return isAnyAnimating(overlays) || isAnyAnimating(dialogs);
 }
 
 // One frame of a pending switch or exit; true when the frame is done.
@@ -439,9 +462,8 @@ bool SceneManager::_handleSwitch() {
         running = false;
         _draw();
     }
-    delete scene;
-    scene = nextScene;
-    nextScene = nullptr;
+    scene.reset();
+    scene = std::move(nextScene);
     if (finished || !scene) {
         return true;
     }
@@ -458,10 +480,14 @@ void SceneManager::_setup() {
         host::window ? host::window->getInputMode() : host::Window::InputMode::Mouse;
     kit::Array<Context*> menus;
     if (transition) {
-        menus.push_back(transition);
+        menus.push_back(transition.get());
     }
-    menus.insert(menus.end(), dialogs.begin(), dialogs.end());
-    menus.insert(menus.end(), overlays.begin(), overlays.end());
+    for (const auto& dialog : dialogs) {
+        menus.push_back(dialog.get());
+    }
+    for (const auto& overlay : overlays) {
+        menus.push_back(overlay.get());
+    }
     for (Context* menu : menus) {
         menu->setup();
         menu->onInputModeChanged(mode);
@@ -504,7 +530,7 @@ void SceneManager::_update() {
             (*overlay)->update();
         }
     }
-    for (menu::Overlay* overlay : overlays) {
+    for (const auto& overlay : overlays) {
         if (!overlay->isAlwaysModal()) {
             overlay->update();
         }
@@ -517,7 +543,7 @@ void SceneManager::_update() {
             scene->update();
         }
         for (auto dialog = dialogs.rbegin(); dialog != dialogs.rend(); ++dialog) {
-            if (!(*dialog)->isVisible() || isAnimating(*dialog)) {
+            if (!(*dialog)->isVisible() || isAnimating(dialog->get())) {
                 (*dialog)->update();
             }
         }
@@ -531,10 +557,10 @@ void SceneManager::_draw() {
     if (scene && scene->isRunning() && !isSceneLoading()) {
         scene->draw();
     }
-    for (menu::Dialog* dialog : dialogs) {
+    for (const auto& dialog : dialogs) {
         dialog->draw();
     }
-    for (menu::Overlay* overlay : overlays) {
+    for (const auto& overlay : overlays) {
         if (!overlay->isAlwaysModal()) {
             overlay->draw();
         }
@@ -542,7 +568,7 @@ void SceneManager::_draw() {
     if (transition) {
         transition->draw();
     }
-    for (menu::Overlay* overlay : overlays) {
+    for (const auto& overlay : overlays) {
         if (overlay->isAlwaysModal()) {
             overlay->draw();
         }
@@ -600,7 +626,7 @@ void SceneManager::processEvents() {
     for (Context* control : _getControls()) {
         control->processEvents();
     }
-    for (gui::Dataset* dataset : datasets) {
+    for (const auto& dataset : datasets) {
         dataset->processEvents();
     }
 }
@@ -609,10 +635,10 @@ void SceneManager::blockInput() {
     if (scene) {
         scene->blockInput();
     }
-    for (menu::Dialog* dialog : dialogs) {
+    for (const auto& dialog : dialogs) {
         dialog->blockInput();
     }
-    for (menu::Overlay* overlay : overlays) {
+    for (const auto& overlay : overlays) {
         overlay->blockInput();
     }
 }
@@ -625,12 +651,12 @@ bool SceneManager::trySceneRefresh() {
     if (transition) {
         transition->refresh();
     }
-    for (menu::Overlay* overlay : overlays) {
+    for (const auto& overlay : overlays) {
         if (overlay->isVisible()) {
             overlay->refresh();
         }
     }
-    for (menu::Dialog* dialog : dialogs) {
+    for (const auto& dialog : dialogs) {
         if (dialog->isVisible()) {
             dialog->refresh();
         }
@@ -657,10 +683,10 @@ void SceneManager::_route(Event event) {
     }
     for (auto overlay = overlays.rbegin(); overlay != overlays.rend(); ++overlay) {
         if (!(*overlay)->isAlwaysModal() && (*overlay)->isVisible()) {
-            event(*overlay);
+            event(overlay->get());
         }
     }
-    event(scene);
+    event(scene.get());
     gui::processEvents();
 }
 

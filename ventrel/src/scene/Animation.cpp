@@ -17,7 +17,7 @@ bool Animation::isWaitingAnimation() const {
     if (Base::isWaitingAnimation()) {
         return true;
     }
-    return std::any_of(menus.begin(), menus.end(), [](menu::Base* menu) {
+    return std::any_of(menus.begin(), menus.end(), [](const auto& menu) {
         gui::Object* menuRoot = menu->getRoot();
         return menuRoot && (menuRoot->isWaitingAnimation() || menuRoot->isAnimating());
     });

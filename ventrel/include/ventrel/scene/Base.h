@@ -31,7 +31,7 @@ protected:
     kit::String playlistName;
 
     // A new, not yet set-up instance of the same scene (restarting).
-    virtual Base* _createNew() = 0;
+    virtual std::unique_ptr<Base> _createNew() = 0;
 };
 
 }  // namespace ventrel::scene

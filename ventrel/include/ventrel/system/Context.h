@@ -11,9 +11,11 @@
 #include <quadrix/Vector2.h>
 
 #include <functional>
+#include <memory>
 #include <type_traits>
 
 #include "ventrel/system/Contract.h"
+#include "ventrel/system/FocusGrid.h"
 
 namespace ventrel::menu {
 class Base;
@@ -29,7 +31,7 @@ class Context {
 public:
     explicit Context(const kit::String& rootName);
     virtual ~Context();
-    // A context owns its data set, menus and viewer set: a copy would delete them twice.
+    // A context owns its data set, menus and viewer set.
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
 
@@ -65,10 +67,10 @@ public:
     const kit::String& getCustomName() const { return customName; }
     void setCustomName(const kit::String& name) { customName = name; }
     kit::String getDatasetPath() const;
-    gui::Dataset* getDataset() const { return dataset; }
+    gui::Dataset* getDataset() const { return dataset.get(); }
     gui::Object* getRoot() const { return root; }
-    Viewerset* getViewerset() const { return viewerset; }
-    kit::Array<menu::Base*> getMenus() const { return menus; }
+    Viewerset* getViewerset() const { return viewerset.get(); }
+    kit::Array<menu::Base*> getMenus() const;
     // The whole tree of sub-menus, each followed by its descendants.
     kit::Array<menu::Base*> getAllMenus() const;
     menu::Base* getMenu(const kit::String& name) const;
@@ -120,8 +122,7 @@ public:
     // Controller navigation over `count` focus slots laid out in `columns`; `wrap` cycles instead of
     // stopping at the grid's edges.
     void setAutoFocusMode(int count, int columns, bool wrap);
-    int getAutoFocusCount() const { return autoFocusCount; }
-    int getAutoFocusColumns() const { return autoFocusColumns; }
+    const FocusGrid& getFocusGrid() const { return focusGrid; }
 
 protected:
     bool inputAllowed = false;
@@ -130,13 +131,14 @@ protected:
     kit::String rootName;
     kit::String customName;
     kit::String datasetExtra;
-    gui::Dataset* dataset = nullptr;
+    std::unique_ptr<gui::Dataset> dataset;
     gui::Object* root = nullptr;
-    Viewerset* viewerset = nullptr;
+    std::unique_ptr<Viewerset> viewerset;
     kit::Array<gui::BaseObject*> queuedCallbacks;
     kit::Array<gui::BaseObject*> buttonObjects;
     kit::Map<kit::String, kit::String> buttonSounds;
-    kit::Array<menu::Base*> menus;
+    // Deleted after the viewer set and before the data set (see the destructor).
+    kit::Array<std::unique_ptr<menu::Base>> menus;
     menu::Base* modalMenu = nullptr;
     Context* owner = nullptr;
     kit::Array<gui::Object*> preselectableObjects;
@@ -153,10 +155,7 @@ protected:
     // Where the caret of the focused box stood at the last look, to tell a key that moved it from one
     // that found it at the end already.
     int caretSeen = -1;
-    bool autoFocus = false;
-    int autoFocusCount = 0;
-    int autoFocusColumns = 0;
-    bool autoFocusWrap = false;
+    FocusGrid focusGrid;
 
     virtual void _setupMenus() {}
     virtual void _setupDataset();
@@ -177,7 +176,9 @@ protected:
     virtual void _updateDisplay() {}
     virtual bool _inputCallback(gui::Object* object);
 
-    menu::Base* _registerMenu(menu::Base* menu);
+    // Takes the sub-menu over and answers it.
+    template <class Menu>
+    Menu* _registerMenu(std::unique_ptr<Menu> menu);
     // Binds a click on the object to a member operation of the screen, `bool op(gui::Object*)` or
     // `void op()`: the click is queued, and dispatched once per frame while input is allowed; a bound
     // click counts as handled. A missing object binds nothing (the contract reports it).
@@ -221,17 +222,19 @@ private:
     // Moves the focus to the nearest button in that direction on any member of the group; to one of
     // this screen only `withinToo`.
     bool _handOffFocus(host::Button button, bool withinToo);
-    // Whether `to` lies the way the direction points (within about 60 degrees), seen from `from`.
-    static bool _liesAhead(const gui::Object* from, const gui::Object* to, host::Button button);
-    static quadrix::Vector2 _wayOf(host::Button button);
+    static FocusGrid::Way _wayOf(host::Button button);
     // Characters (code points) of a UTF-8 text.
     static int _characterCount(const kit::String& text);
     gui::Object* _findConfirmButtonTarget();
     bool _moveFocus(host::Button button, int focus);
-    int _stepHorizontal(int focus, int direction, const kit::Array<int>& candidates) const;
-    int _stepUp(int focus, const kit::Array<int>& candidates) const;
-    int _stepDown(int focus, const kit::Array<int>& candidates) const;
 };
+
+template <class Menu>
+Menu* Context::_registerMenu(std::unique_ptr<Menu> menu) {
+    Menu* registered = menu.get();
+    menus.push_back(std::move(menu));
+    return registered;
+}
 
 template <class Owner, class Operation>
 void Context::bind(const kit::String& name, Operation Owner::*operation) {

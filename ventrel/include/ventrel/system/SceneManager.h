@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "ventrel/menu/Dialog.h"
 #include "ventrel/menu/Overlay.h"
@@ -20,13 +21,15 @@
 namespace ventrel::system {
 
 // Owns what is on screen: the current scene and the one being switched to, the dialogs and overlays,
-// the transition menu, the GUI data sets and the music playlists. Drives them once per frame, routes
+// the transition menu, the GUI data sets and the music playlists. They are deleted in a fixed order
+// (see the destructor), not in the reverse order of the members. Drives them once per frame, routes
 // the input object's events to them and receives the window's system events.
 class SceneManager : public host::SystemDelegate {
 public:
-    using SceneFactory = std::function<scene::Base*()>;
+    using SceneFactory = std::function<std::unique_ptr<scene::Base>()>;
 
-    explicit SceneManager(menu::Transition* transition = nullptr, bool useAsyncLoading = false);
+    explicit SceneManager(std::unique_ptr<menu::Transition> transition = nullptr,
+                          bool useAsyncLoading = false);
     ~SceneManager() override;
     SceneManager(const SceneManager&) = delete;
     SceneManager& operator=(const SceneManager&) = delete;
@@ -48,15 +51,15 @@ public:
     void setTimeDelta(float value) { timeDelta = value; }
     float getTime() const { return time; }
     int getFrameCount() const { return frameCount; }
-    scene::Base* getScene() const { return scene; }
-    scene::Base* getNextScene() const { return nextScene; }
+    scene::Base* getScene() const { return scene.get(); }
+    scene::Base* getNextScene() const { return nextScene.get(); }
     bool hasNextScene() const { return nextScene != nullptr; }
     const kit::String& getCurrentSceneName() const { return currentSceneName; }
     const kit::String& getPreviousSceneName() const { return previousSceneName; }
-    const kit::Array<gui::Dataset*>& getDatasets() const { return datasets; }
-    const kit::Array<menu::Overlay*>& getOverlays() const { return overlays; }
-    const kit::Array<menu::Dialog*>& getDialogs() const { return dialogs; }
-    menu::Transition* getTransition() const { return transition; }
+    kit::Array<gui::Dataset*> getDatasets() const;
+    kit::Array<menu::Overlay*> getOverlays() const;
+    kit::Array<menu::Dialog*> getDialogs() const;
+    menu::Transition* getTransition() const { return transition.get(); }
 
     void registerSceneFactory(const kit::String& name, const SceneFactory& factory);
     // The names of every registered scene, in name order.
@@ -69,9 +72,12 @@ public:
     // Clamps the step to 0-0.2 s (the pre-loading phase).
     void advanceTime(float step);
 
-    void registerDataset(gui::Dataset* dataset);
-    void registerOverlay(menu::Overlay* overlay);
-    void registerDialog(menu::Dialog* dialog);
+    // Registering hands the object over and answers it. A second one of the same name is a
+    // programming error: kit::DuplicateResourceException.
+    gui::Dataset* registerDataset(std::unique_ptr<gui::Dataset> dataset);
+    menu::Overlay* registerOverlay(std::unique_ptr<menu::Overlay> overlay);
+    menu::Dialog* registerDialog(std::unique_ptr<menu::Dialog> dialog);
+    // An unregistered name is a programming error: kit::ResourceNotExistsException. Never null.
     gui::Dataset* findDataset(const kit::String& name) const;
     menu::Overlay* findOverlay(const kit::String& name) const;
     menu::Dialog* findDialog(const kit::String& name) const;
@@ -87,7 +93,8 @@ public:
     menu::Dialog* showDialog(const kit::String& name, Context* caller, Context* owner,
                              const kit::String& text, const kit::String& context);
 
-    void registerPlaylist(const kit::String& name, audio::MultiPlaylist* playlist);
+    // A second playlist of the same name replaces the first, with a warning.
+    void registerPlaylist(const kit::String& name, std::unique_ptr<audio::MultiPlaylist> playlist);
     void tryPlayPlaylist(const kit::String& name);
     void stopPlaylists(float fadeTime);
     void enablePlaylists();
@@ -122,17 +129,17 @@ protected:
     float timeDelta = 0.0f;
     float time = 0.0f;
     int frameCount = 0;
-    scene::Base* scene = nullptr;
-    scene::Base* nextScene = nullptr;
+    std::unique_ptr<scene::Base> scene;
+    std::unique_ptr<scene::Base> nextScene;
     kit::String currentSceneName;
     kit::String previousSceneName;
     kit::Map<kit::String, SceneFactory> sceneFactories;
-    kit::Array<gui::Dataset*> datasets;
+    kit::Array<std::unique_ptr<gui::Dataset>> datasets;
     kit::Array<kit::String> activeDatasets;
-    kit::Array<menu::Overlay*> overlays;
-    kit::Array<menu::Dialog*> dialogs;
-    menu::Transition* transition;
-    kit::Map<kit::String, audio::MultiPlaylist*> playlists;
+    kit::Array<std::unique_ptr<menu::Overlay>> overlays;
+    kit::Array<std::unique_ptr<menu::Dialog>> dialogs;
+    std::unique_ptr<menu::Transition> transition;
+    kit::Map<kit::String, std::unique_ptr<audio::MultiPlaylist>> playlists;
     kit::Thread loaderThread;
 
     void _setup();
