@@ -284,8 +284,10 @@ void Board::_showPlayerPicker(const Game::Action& action) {
     gui::Object* third = dialog->getObject("button_dialog_2");
     if (area && first && third && area->getContent()) {
         area->setScrollOffset(quadrix::Vector2(0.0f, 0.0f));
-        float rows = static_cast<float>((count + 1) / 2 - 1);
-        area->getContent()->setHeight((third->getY() - first->getY()) * rows + first->getHeight());
+        // Two answers to a row: the rows below the first one.
+        int rowsBelow = (count + 1) / 2 - 1;
+        area->getContent()->setHeight((third->getY() - first->getY()) * static_cast<float>(rowsBelow) +
+                                      first->getHeight());
     }
     dialog->refresh();
 }

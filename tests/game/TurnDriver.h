@@ -39,10 +39,10 @@ public:
             player->setStyle(kit::randomElement(Game::Player::Style::getValues()));
             player->setSipLimit(kit::random(0, 3) == 0 ? kit::random(1, 30) : 0);
             if (kit::random(0, 2) == 0) {
-                Game::AlcoTestData* data = player->getAlcoTestData();
-                data->setWeight(static_cast<float>(kit::random(50, 110)) * 1000.0f);
-                data->setVolume(static_cast<float>(kit::random(20, 500)));
-                data->setPermille(kit::random(40, 400));
+                Game::AlcoTestData* alcohol = player->getAlcoTestData();
+                alcohol->setWeight(static_cast<float>(kit::random(50, 110)) * 1000.0f);
+                alcohol->setVolume(static_cast<float>(kit::random(20, 500)));
+                alcohol->setPermille(kit::random(40, 400));
             }
             world.game().addPlayer(player);
         }

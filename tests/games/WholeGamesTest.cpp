@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(EveryLayoutAndFieldSet, WholeGames,
                                            GameCase{"Planets", "Shuffle", BoardPlayer::Input::Mouse},
                                            GameCase{"Planets", "Surprise", BoardPlayer::Input::Keyboard},
                                            GameCase{"Classic", "Classic", BoardPlayer::Input::Controller}),
-                         [](const auto& info) {
-                             return kit::String(info.param.layout) + info.param.fields +
-                                    inputName(info.param.input);
+                         [](const auto& testInfo) {
+                             return kit::String(testInfo.param.layout) + testInfo.param.fields +
+                                    inputName(testInfo.param.input);
                          });
 
 }  // namespace

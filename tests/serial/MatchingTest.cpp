@@ -52,7 +52,9 @@ TEST_P(Matching, RetiredEnumerationNamesKeepTheDefault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, Matching, testing::Values(Form::Binary, Form::Xml),
-                         [](const testing::TestParamInfo<Form>& info) { return formName(info.param); });
+                         [](const testing::TestParamInfo<Form>& testInfo) {
+                             return formName(testInfo.param);
+                         });
 
 // Hand-written documents probe what a writer of this library never produces.
 class Graphs : public testing::Test {

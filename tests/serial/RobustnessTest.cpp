@@ -242,7 +242,9 @@ const RefusedXml RefusedDocuments[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Documents, XmlRefusal, testing::ValuesIn(RefusedDocuments),
-                         [](const testing::TestParamInfo<RefusedXml>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<RefusedXml>& testInfo) {
+                             return testInfo.param.name;
+                         });
 
 TEST(XmlInput, UndeclaredEntitiesStayPlainText) {
     std::unique_ptr<serial::Serializable> root(

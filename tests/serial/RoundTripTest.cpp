@@ -40,7 +40,7 @@ std::unique_ptr<Sample> makeSample() {
     sample->child->number = 17;
     sample->numbers = {INT_MAX, -1, 0, 3};
     // The last holds bytes XML cannot carry as text.
-    sample->texts = {"", "two words", " ", std::string("nul\0inside\x01 \xFF\xED\xA0\x80", 17)};
+    sample->texts = {"", "two words", " ", std::string("nul\0inside\x01 \xFF\xED\xA0\x80", 16)};
     sample->colours = {Colour::Blue, Colour::Red, Colour::Blue};
     sample->children = {new Sample(), nullptr, new Sample()};
     sample->children[0]->text = "first";
@@ -171,7 +171,9 @@ TEST_P(RoundTrip, LongChainsNeedNoDeepRecursion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, RoundTrip, testing::Values(Form::Binary, Form::Xml),
-                         [](const testing::TestParamInfo<Form>& info) { return formName(info.param); });
+                         [](const testing::TestParamInfo<Form>& testInfo) {
+                             return formName(testInfo.param);
+                         });
 
 // A file holding a list: the items come out owned by the caller, shared ones still shared.
 TEST(Collection, CarriesAListOfObjects) {
