@@ -75,6 +75,8 @@ Field* CustomCard::getField() {
     drink.imageName = "drink";
     drink.sound = "drink";
     drink.drinks = drinks;
+    challenge.read();
+    drink.read();
     field->actions = {challenge, drink};
     return field;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Game/Action.h"
+#include "Game/Rules.h"
 
 namespace Game {
 class Player;
@@ -146,12 +147,7 @@ protected:
     bool _needsPicks();
     void _showPlayerPicker(const Game::Action& action);
     void _applyChosenAction();
-    void _countAcceptedChallenge();
-    bool _applyDrinkAction(const Game::Action& action);
-    bool _applyMoveAction(const Game::Action& action);
-    bool _applySpecialAction(const Game::Action& action);
-    void _giveDrinks(Game::Player* player, int amount);
-    void _recordMove(const Game::Player* player);
+    void _carryOut(const Game::Rules::Outcome& outcome);
 
     // Undo: the moment before an answer is kept; a restored game reopens the board.
     void _recordAnswer(const kit::String& dialog, const kit::String& context);

@@ -12,6 +12,7 @@
 #include <ventrel/system/SceneManager.h>
 
 #include "Game/Player.h"
+#include "Game/Rules.h"
 #include "Menu/InGame/Gui.h"
 #include "Scene/Board.h"
 #include "System/DataManager.h"
@@ -39,18 +40,11 @@ int pickCount(const kit::String& target) {
     return target == "Pick3" ? 3 : 0;
 }
 
-// Each pair is (the current player's share, the other player's share).
-constexpr std::pair<int, int> RollAndSplitPairs[] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 3}, {3, 2}, {3, 3}};
-
 }  // namespace
 
 kit::Array<Game::Action> Board::_currentActions() const {
     System::GameState* game = System::gameState();
-    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
-    if (!current) {
-        return {};
-    }
-    return System::DataManager::getActionsFor(game->findField(current->getFieldId()), current->getGender());
+    return game ? Game::Rules::currentActions(*game) : kit::Array<Game::Action>();
 }
 
 bool Board::_chosenAction(Game::Action& action) const {
@@ -66,41 +60,14 @@ bool Board::_chosenAction(Game::Action& action) const {
 
 // Every draw of the landing happens here, before the save, so that a resumed game shows the same.
 void Board::_prepareLanding() {
-    System::GameState* game = System::gameState();
-    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
-    if (!current) {
-        return;
+    if (System::GameState* game = System::gameState()) {
+        Game::Rules::prepareLanding(*game);
     }
-    game->clearActionPlayers();
-    // Only players in the game are drawn: one taken out is not named on a card.
-    kit::Array<Game::Player*> others = game->getPlayingPlayers();
-    std::erase(others, current);
-    game->record(Game::GameLog::Kind::Landing, current, current->getCurrentField() % Game::BoardSize,
-                 current->getFieldId());
-    game->record(Game::GameLog::Kind::Question, current, static_cast<int>(_currentActions().size()));
-    kit::Array<int> rolls;
-    for (const Game::Action& action : _currentActions()) {
-        if (action.target == "Random" && !others.empty()) {
-            game->addAffectedPlayers(
-                {others[static_cast<size_t>(game->draw(0, static_cast<int>(others.size())))]});
-        }
-        if (action.type == "ActionType_Special_RollAndSplit") {
-            rolls.push_back(game->draw(0, 7));
-        }
-    }
-    current->setRolls(rolls);
 }
 
 std::pair<int, int> Board::rollAndSplitShares() {
     System::GameState* game = System::gameState();
-    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
-    if (!current || current->getRolls().empty()) {
-        kit::Log::error(System::LogTag, "A roll-and-split without its roll.");
-        return {0, 0};
-    }
-    int roll = std::clamp(current->getRolls().front(), 0, 6);
-    auto [own, other] = RollAndSplitPairs[roll];
-    return {own * game->getMultiplier(), other * game->getMultiplier()};
+    return game ? Game::Rules::rollAndSplitShares(*game) : std::pair<int, int>(0, 0);
 }
 
 kit::String Board::composeActionText(const Game::Action& action, const kit::String& previousTarget,
@@ -299,32 +266,18 @@ void Board::_applyChosenAction() {
     if (!current || !_chosenAction(action)) {
         return;
     }
-    _countAcceptedChallenge();
-    if (action.target == "Player") {
-        game->addAffectedPlayers({current});
-    } else if (action.target == "Special") {
-        if (Game::Player* special = game->drawSpecialTarget(action.type)) {
-            game->addAffectedPlayers({special});
-        }
-    } else if (action.target == "All") {
-        game->addAffectedPlayers(game->getPlayingPlayers());
-    } else if (action.target == "Female" || action.target == "Male") {
-        game->addAffectedPlayers(game->getPlayersOfGender(action.target == "Female"
-                                                              ? Game::AlcoTestData::Gender::female
-                                                              : Game::AlcoTestData::Gender::male));
-    }
-    bool applied = true;
-    if (kit::startsWith(action.type, "ActionType_Drink_")) {
-        applied = _applyDrinkAction(action);
-    } else if (kit::startsWith(action.type, "ActionType_Move_")) {
-        applied = _applyMoveAction(action);
-    } else if (kit::startsWith(action.type, "ActionType_Special_")) {
-        applied = _applySpecialAction(action);
-    }
-    if (!applied) {
+    Game::Rules::countAnswer(*game, selectedAction);
+    Game::Rules::Outcome outcome = Game::Rules::resolve(*game, action);
+    _carryOut(outcome);
+    if (outcome.landingChanged) {
+        // The new field's draws are made and saved at once, so that a game left while the token walks
+        // back resumes with the new field's question.
+        _prepareLanding();
+        _saveProgress();
+        landingChanged = true;
         return;
     }
-    if (action.rollAgain) {
+    if (outcome.rollAgain) {
         current->setRollAgain(true);
     }
     if (!action.sound.empty() && audio::manager) {
@@ -335,138 +288,24 @@ void Board::_applyChosenAction() {
     _saveProgress();
 }
 
-// Taking the first of two choices is taking the challenge, the second refusing it; it counts when it
-// is carried out, once, however often the question was asked again.
-void Board::_countAcceptedChallenge() {
+// The outcome on the players, with the drinks shown on the bar.
+void Board::_carryOut(const Game::Rules::Outcome& outcome) {
     System::GameState* game = System::gameState();
-    Game::Player* current = game->getCurrentPlayer();
-    bool challenge = _currentActions().size() >= 2;
-    if (selectedAction == 0 && challenge) {
-        current->addAcceptedChallenge();
+    for (const Game::Rules::Move& move : outcome.moves) {
+        Game::Rules::move(*game, move);
     }
-    using Log = Game::GameLog;
-    Log::Answer answer = !challenge ? Log::Answered : selectedAction == 0 ? Log::Accepted : Log::Refused;
-    game->record(Log::Kind::Answer, current, selectedAction, answer);
-}
-
-bool Board::_applyDrinkAction(const Game::Action& action) {
-    System::GameState* game = System::gameState();
-    Game::Player* current = game->getCurrentPlayer();
-    const kit::String& type = action.type;
-    if (type == "ActionType_Drink_Player" && kit::startsWith(action.target, "Pick")) {
-        // "Pick a player who drinks": the picked ones drink, not the picker.
-        game->setAffectedPlayers({});
-    } else if (type == "ActionType_Drink_Player" || type == "ActionType_Drink_Blindfold") {
-        game->setAffectedPlayers({current});
-    } else if (type == "ActionType_Drink_WithPlayer") {
-        game->addAffectedPlayers({current});
-    } else if (type == "ActionType_Drink_ExceptPlayer") {
-        kit::Array<Game::Player*> others = game->getPlayingPlayers();
-        std::erase(others, current);
-        game->setAffectedPlayers(others);
-    } else if (type == "ActionType_Drink_AllPlayers") {
-        if (action.target == "Female" || action.target == "Male") {
-            game->setAffectedPlayers(game->getPlayersOfGender(action.target == "Female"
-                                                                  ? Game::AlcoTestData::Gender::female
-                                                                  : Game::AlcoTestData::Gender::male));
-        } else {
-            game->setAffectedPlayers(game->getPlayingPlayers());
-        }
+    for (const Game::Rules::StateChange& change : outcome.states) {
+        change.player->addState(change.state, change.turns);
     }
-    int amount = game->getStakedAmount(action);
-    for (Game::Player* player : game->getActionPlayers()) {
-        _giveDrinks(player, amount);
+    for (const Game::Rules::Sips& sips : outcome.sips) {
+        Game::Rules::giveSips(*game, sips, System::waterNoticeLevel(),
+                              static_cast<unsigned int>(kit::time()));
+        gui->drinkAnimation(sips.player, sips.amount);
     }
-    return true;
-}
-
-bool Board::_applyMoveAction(const Game::Action& action) {
-    System::GameState* game = System::gameState();
-    Game::Player* current = game->getCurrentPlayer();
-    kit::Array<Game::Player*> targets = game->getActionPlayers();
-    const kit::String& type = action.type;
     System::TempState* temp = System::tempState();
-    if (type == "ActionType_Move_Backwards") {
-        for (Game::Player* target : targets) {
-            target->moveBy(-action.drinks);
-            _recordMove(target);
-        }
-        // The new field's draws are made and saved at once, so that a game left while the token walks
-        // back resumes with the new field's question.
-        _prepareLanding();
-        _saveProgress();
-        landingChanged = true;
-        return false;
+    if (outcome.tokensJumped && temp) {
+        temp->setTokensJumped(true);
     }
-    if (type == "ActionType_Move_ToStart") {
-        for (Game::Player* target : targets) {
-            target->moveBy(-target->getCurrentField());
-            _recordMove(target);
-        }
-        if (temp) {
-            temp->setTokensJumped(true);
-        }
-    } else if ((type == "ActionType_Move_Switch" || type == "ActionType_Move_SwitchLast") &&
-               !targets.empty()) {
-        int difference = targets.front()->getCurrentField() - current->getCurrentField();
-        current->moveBy(difference);
-        targets.front()->moveBy(-difference);
-        _recordMove(current);
-        _recordMove(targets.front());
-        if (temp) {
-            temp->setTokensJumped(true);
-        }
-    } else if (type == "ActionType_Move_SkipTurn" || type == "ActionType_Move_NextBackwards") {
-        auto state = type == "ActionType_Move_SkipTurn" ? Game::Player::State::SkipTurn
-                                                        : Game::Player::State::MoveBackwards;
-        for (Game::Player* target : targets) {
-            target->addState(state, action.drinks);
-        }
-    }
-    return true;
-}
-
-bool Board::_applySpecialAction(const Game::Action& action) {
-    System::GameState* game = System::gameState();
-    kit::Array<Game::Player*> targets = game->getActionPlayers();
-    Game::Player* first = targets.empty() ? nullptr : targets.front();
-    if (action.type == "ActionType_Special_DrinkStripSlapped" && first) {
-        _giveDrinks(first, action.drinks);
-    } else if (action.type == "ActionType_Special_RollAndSplit" && first) {
-        auto [own, other] = rollAndSplitShares();
-        _giveDrinks(game->getCurrentPlayer(), own);
-        _giveDrinks(first, other);
-    }
-    return true;
-}
-
-void Board::_giveDrinks(Game::Player* player, int amount) {
-    if (!player) {
-        return;
-    }
-    Game::Player::Sips sips =
-        player->takeSips(amount, System::waterNoticeLevel(), static_cast<unsigned int>(kit::time()));
-    gui->drinkAnimation(player, amount);
-    System::GameState* game = System::gameState();
-    using Kind = Game::GameLog::Kind;
-    if (sips.alcohol > 0) {
-        game->record(Kind::Sips, player, sips.alcohol);
-    }
-    if (sips.water > 0) {
-        game->record(Kind::Water, player, sips.water);
-    }
-    Game::Player* current = game->getCurrentPlayer();
-    if (amount > 0 && current && player != current) {
-        game->record(Kind::HandOut, current, amount, game->seatOf(player));
-    }
-}
-
-// A move names the field the token goes to; a backwards move over the start undoes no lap.
-void Board::_recordMove(const Game::Player* player) {
-    System::GameState* game = System::gameState();
-    game->record(Game::GameLog::Kind::Move, player, player->getCurrentField() % Game::BoardSize,
-                 player->getFieldId());
-    game->recordLaps(player);
 }
 
 }  // namespace Scene

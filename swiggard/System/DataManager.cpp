@@ -225,6 +225,11 @@ Game::Action parseAction(const kit::String& text, const kit::String& line) {
     for (const kit::String& option : kit::splitNonEmpty(options, ", ")) {
         applyOption(option, action, line);
     }
+    // Kept, so that the field keeps its place and its ids; the rules give it no effect.
+    if (!action.read()) {
+        kit::Log::warn("data", "Unknown action type or target '" + words[0] + " -> " + words[3] +
+                                   "', which has no effect: " + line);
+    }
     return action;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Game/CustomCard.h"
+#include "Game/Rules.h"
 #include "GameWorld.h"
 #include "System/TempState.h"
 
@@ -89,6 +90,9 @@ public:
     int lastRoll = 0;
 
 private:
+    // A move back lands on a field that may send the token back again; the board asks each in turn.
+    static constexpr int MaxLandingsPerTurn = 8;
+
     int noticeLevel = 0;
 
     GameWorld& world;
@@ -100,118 +104,64 @@ private:
         }
     }
 
+    // The board's resolve loop: the landing's draws, an answer, the outcome carried out; a move back
+    // lands on another field, which asks again.
     void resolveLanding(Game::Player& current) {
         System::GameState& game = world.game();
-        const Game::Field* field = game.findField(current.getFieldId());
-        expect(field != nullptr, kit::format("the landing field %d exists", current.getFieldId()));
-        if (!field) {
+        for (int landing = 0; landing < MaxLandingsPerTurn; ++landing) {
+            const Game::Field* field = game.findField(current.getFieldId());
+            expect(field != nullptr, kit::format("the landing field %d exists", current.getFieldId()));
+            Game::Rules::prepareLanding(game);
+            kit::Array<Game::Action> actions = Game::Rules::currentActions(game);
+            expect(!actions.empty() && actions.size() <= 3, "a field offers one to three actions");
+            if (!field || actions.empty()) {
+                return;
+            }
+            int chosen = kit::random(0, static_cast<int>(actions.size()));
+            pick(current, actions[chosen]);
+            Game::Rules::countAnswer(game, chosen);
+            Game::Rules::Outcome outcome = Game::Rules::resolve(game, actions[chosen]);
+            carryOut(current, outcome);
+            if (!outcome.landingChanged) {
+                return;
+            }
+        }
+    }
+
+    // The picker: players chosen at random, the current one too unless the action excludes him.
+    void pick(Game::Player& current, const Game::Action& action) {
+        if (!kit::startsWith(action.target, "Pick")) {
             return;
         }
-        kit::Array<Game::Action> actions = System::DataManager::getActionsFor(field, current.getGender());
-        expect(!actions.empty() && actions.size() <= 3, "a field offers one to three actions");
-        int chosen = kit::random(0, static_cast<int>(actions.size()));
-        if (actions.size() >= 2 && chosen == 0) {
-            current.addAcceptedChallenge();
-        }
-        kit::Array<Game::Player*> others = game.getPlayingPlayers();
-        std::erase(others, &current);
-        for (const Game::Action& action : actions) {
-            if (action.target == "Random" && !others.empty()) {
-                game.addAffectedPlayers(
-                    {others[static_cast<size_t>(game.draw(0, static_cast<int>(others.size())))]});
-            }
-        }
-        apply(current, actions[chosen]);
-    }
-
-    kit::Array<Game::Player*> targetsOf(Game::Player& current, const Game::Action& action) {
         System::GameState& game = world.game();
         kit::Array<Game::Player*> playing = game.getPlayingPlayers();
-        const kit::String& target = action.target;
-        if (kit::startsWith(target, "Pick")) {
-            if (System::DataManager::isSelfExcludedType(action.type)) {
-                std::erase(playing, &current);
-            }
-            int need = kit::toInt(target.substr(4));
-            while (need-- > 0 && !playing.empty()) {
-                Game::Player* picked = kit::randomElement(playing);
-                game.addPickedPlayer(picked);
-                std::erase(playing, picked);
-            }
-        } else if (target == "Player") {
-            game.addAffectedPlayers({&current});
-        } else if (target == "Special") {
-            Game::Player* special = game.drawSpecialTarget(action.type);
-            expect(special || playing.size() < 2, "a special target exists while two play");
-            if (special) {
-                game.addAffectedPlayers({special});
-            }
-        } else if (target == "All") {
-            game.addAffectedPlayers(playing);
-        } else if (target == "Female" || target == "Male") {
-            game.addAffectedPlayers(game.getPlayersOfGender(
-                target == "Female" ? Game::AlcoTestData::Gender::female : Game::AlcoTestData::Gender::male));
-        }
-        return game.getActionPlayers();
-    }
-
-    // Who drinks: the picked players, then the affected ones as the drink type sets them.
-    kit::Array<Game::Player*> drinkersOf(Game::Player& current, const Game::Action& action) {
-        System::GameState& game = world.game();
-        const kit::String& type = action.type;
-        kit::Array<Game::Player*> playing = game.getPlayingPlayers();
-        if (type == "ActionType_Drink_Player" && kit::startsWith(action.target, "Pick")) {
-            game.setAffectedPlayers({});
-        } else if (type == "ActionType_Drink_Player" || type == "ActionType_Drink_Blindfold") {
-            game.setAffectedPlayers({&current});
-        } else if (type == "ActionType_Drink_WithPlayer") {
-            game.addAffectedPlayers({&current});
-        } else if (type == "ActionType_Drink_ExceptPlayer") {
+        if (System::DataManager::isSelfExcludedType(action.type)) {
             std::erase(playing, &current);
-            game.setAffectedPlayers(playing);
-        } else if (type == "ActionType_Drink_AllPlayers") {
-            game.setAffectedPlayers(action.target == "Female" || action.target == "Male"
-                                        ? game.getPlayersOfGender(action.target == "Female"
-                                                                      ? Game::AlcoTestData::Gender::female
-                                                                      : Game::AlcoTestData::Gender::male)
-                                        : playing);
         }
-        kit::Array<Game::Player*> drinkers = game.getActionPlayers();
-        return drinkers;
+        int need = kit::toInt(action.target.substr(4));
+        while (need-- > 0 && !playing.empty()) {
+            Game::Player* picked = kit::randomElement(playing);
+            game.addPickedPlayer(picked);
+            std::erase(playing, picked);
+        }
     }
 
-    void apply(Game::Player& current, const Game::Action& action) {
+    void carryOut(Game::Player& current, const Game::Rules::Outcome& outcome) {
         System::GameState& game = world.game();
-        kit::Array<Game::Player*> targets = targetsOf(current, action);
-        int amount = game.getStakedAmount(action);
-        if (action.isDrinkType()) {
-            for (Game::Player* target : drinkersOf(current, action)) {
-                expect(target->isPlaying(), "only players in the game drink");
-                takeSips(*target, amount);
-            }
-        } else if (action.type == "ActionType_Move_Backwards") {
-            for (Game::Player* target : targets) {
-                target->moveBy(-amount);
-            }
-        } else if (action.type == "ActionType_Move_ToStart") {
-            for (Game::Player* target : targets) {
-                target->moveBy(-target->getCurrentField());
-            }
-            world.temp().setTokensJumped(true);
-        } else if (kit::startsWith(action.type, "ActionType_Move_Switch") && !targets.empty()) {
-            int difference = targets.front()->getCurrentField() - current.getCurrentField();
-            current.moveBy(difference);
-            targets.front()->moveBy(-difference);
-            world.temp().setTokensJumped(true);
-        } else if (action.type == "ActionType_Move_SkipTurn" ||
-                   action.type == "ActionType_Move_NextBackwards") {
-            auto state = action.type == "ActionType_Move_SkipTurn" ? Game::Player::State::SkipTurn
-                                                                   : Game::Player::State::MoveBackwards;
-            for (Game::Player* target : targets) {
-                target->addState(state, amount);
-            }
+        for (const Game::Rules::Move& move : outcome.moves) {
+            Game::Rules::move(game, move);
         }
-        if (action.rollAgain) {
+        for (const Game::Rules::StateChange& change : outcome.states) {
+            change.player->addState(change.state, change.turns);
+        }
+        for (const Game::Rules::Sips& sips : outcome.sips) {
+            expect(sips.player->isPlaying(), "only players in the game drink");
+            takeSips(sips);
+        }
+        if (outcome.tokensJumped) {
+            world.temp().setTokensJumped(true);
+        }
+        if (outcome.rollAgain) {
             current.setRollAgain(true);
         }
         world.walkTokens();
@@ -219,12 +169,13 @@ private:
 
     // Every sip lands on one counter: alcohol while the style drinks it and below the limit, water
     // after; reaching the limit switches to water at once.
-    void takeSips(Game::Player& target, int amount) {
+    void takeSips(const Game::Rules::Sips& given) {
+        Game::Player& target = *given.player;
         bool alcohol = target.drinksAlcohol();
         int drinks = target.getDrinks();
         int water = target.getWaterSips();
-        Game::Player::Sips sips = target.takeSips(amount, noticeLevel, 1'700'000'000);
-        expect(sips.alcohol + sips.water == amount, "every sip is counted once");
+        Game::Player::Sips sips = Game::Rules::giveSips(world.game(), given, noticeLevel, 1'700'000'000);
+        expect(sips.alcohol + sips.water == given.amount, "every sip is counted once");
         expect(target.getDrinks() - drinks == sips.alcohol, "alcohol lands on the drinks");
         expect(
             target.getWaterSips() - water == sips.water || target.getWaterSips() == Game::Player::MaxDrinks,
