@@ -154,7 +154,7 @@ namespace {
 void registerPlaylist(const kit::String& name, const kit::Array<kit::String>& tracks) {
     auto playlist = std::make_unique<audio::MultiPlaylist>();
     playlist->addPlaylist(new audio::Playlist(tracks, true));
-    ventrel::sceneManager->registerPlaylist(name, std::move(playlist));
+    ventrel::sceneManager->getPlaylists().add(name, std::move(playlist));
 }
 
 std::unique_ptr<gui::Dataset> makeResourceSet(const kit::String& file, const kit::String& name) {

@@ -342,10 +342,10 @@ TEST_F(SceneManagerTest, RegistriesRefuseDoublesAndUnknownNames) {
     EXPECT_THROW(sceneManager->findDataset("none"), kit::ResourceNotExistsException);
 
     LogLines log;
-    sceneManager->registerPlaylist("title", std::make_unique<audio::MultiPlaylist>());
-    sceneManager->registerPlaylist("title", std::make_unique<audio::MultiPlaylist>());
+    sceneManager->getPlaylists().add("title", std::make_unique<audio::MultiPlaylist>());
+    sceneManager->getPlaylists().add("title", std::make_unique<audio::MultiPlaylist>());
     EXPECT_TRUE(log.has(Level::Warn, "Playlist 'title' already registered, deleting old playlist!"));
-    sceneManager->tryPlayPlaylist("nope");
+    sceneManager->getPlaylists().tryPlay("nope");
     EXPECT_TRUE(log.has(Level::Warn, "Playlist 'nope' not registered!"));
 }
 

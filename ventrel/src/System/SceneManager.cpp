@@ -283,55 +283,10 @@ menu::Dialog* SceneManager::showDialog(const kit::String& name, Context* caller,
                       text.empty() ? kit::Array<kit::String>() : kit::Array<kit::String>{text}, context);
 }
 
-// ---- Playlists ----
-
-void SceneManager::registerPlaylist(const kit::String& name, std::unique_ptr<audio::MultiPlaylist> playlist) {
-    if (playlists.count(name) != 0) {
-        kit::Log::warn(LogTag,
-                       kit::format("Playlist '%s' already registered, deleting old playlist!", name.c_str()));
-    }
-    playlists[name] = std::move(playlist);
-}
-
-void SceneManager::tryPlayPlaylist(const kit::String& name) {
-    auto found = playlists.find(name);
-    if (found == playlists.end()) {
-        kit::Log::warn(LogTag, kit::format("Playlist '%s' not registered!", name.c_str()));
-        return;
-    }
-    if (found->second->isPlaying()) {
-        return;
-    }
-    stopPlaylists(0.0f);
-    found->second->shuffle();
-    found->second->reset();
-    found->second->play(0.0f);
-}
-
-void SceneManager::stopPlaylists(float fadeTime) {
-    for (auto& [name, playlist] : playlists) {
-        playlist->stop(fadeTime);
-    }
-}
-
-void SceneManager::enablePlaylists() {
-    for (auto& [name, playlist] : playlists) {
-        if (!playlist->isEnabled()) {
-            playlist->enable();
-        }
-    }
-}
-
-void SceneManager::disablePlaylists() {
-    for (auto& [name, playlist] : playlists) {
-        if (playlist->isEnabled()) {
-            playlist->disable();
-        }
-    }
-}
+// ---- Audio ----
 
 void SceneManager::stopAudio() {
-    stopPlaylists(0.25f);
+    playlists.stop(0.25f);
     if (audio::manager) {
         audio::manager->stopAll(0.25f);
     }
@@ -548,9 +503,7 @@ void SceneManager::_update() {
             }
         }
     }
-    for (auto& [name, playlist] : playlists) {
-        playlist->update();
-    }
+    playlists.update();
 }
 
 void SceneManager::_draw() {
@@ -755,9 +708,9 @@ void SceneManager::onWindowFocusChanged(bool focused) {
             if (audio::manager) {
                 audio::manager->resumeAudio();
             }
-            enablePlaylists();
+            playlists.enable();
         } else if (!finished) {
-            disablePlaylists();
+            playlists.disable();
             if (audio::manager) {
                 audio::manager->suspendAudio();
             }

@@ -20,7 +20,7 @@ void Base::setup() {
         onInputModeChanged(host::window->getInputMode());
     }
     if (!playlistName.empty() && sceneManager) {
-        sceneManager->tryPlayPlaylist(playlistName);
+        sceneManager->getPlaylists().tryPlay(playlistName);
     }
 }
 

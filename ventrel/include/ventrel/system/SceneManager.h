@@ -1,6 +1,5 @@
 #pragma once
 
-#include <audio/MultiPlaylist.h>
 #include <gui/Dataset.h>
 #include <host/Button.h>
 #include <host/Key.h>
@@ -17,6 +16,7 @@
 #include "ventrel/menu/Overlay.h"
 #include "ventrel/menu/Transition.h"
 #include "ventrel/scene/Base.h"
+#include "ventrel/system/Playlists.h"
 
 namespace ventrel::system {
 
@@ -93,12 +93,8 @@ public:
     menu::Dialog* showDialog(const kit::String& name, Context* caller, Context* owner,
                              const kit::String& text, const kit::String& context);
 
-    // A second playlist of the same name replaces the first, with a warning.
-    void registerPlaylist(const kit::String& name, std::unique_ptr<audio::MultiPlaylist> playlist);
-    void tryPlayPlaylist(const kit::String& name);
-    void stopPlaylists(float fadeTime);
-    void enablePlaylists();
-    void disablePlaylists();
+    Playlists& getPlaylists() { return playlists; }
+    // Fades the music and every sound out.
     void stopAudio();
 
     void update(float timeDelta);
@@ -139,7 +135,7 @@ protected:
     kit::Array<std::unique_ptr<menu::Overlay>> overlays;
     kit::Array<std::unique_ptr<menu::Dialog>> dialogs;
     std::unique_ptr<menu::Transition> transition;
-    kit::Map<kit::String, std::unique_ptr<audio::MultiPlaylist>> playlists;
+    Playlists playlists;
     kit::Thread loaderThread;
 
     void _setup();
