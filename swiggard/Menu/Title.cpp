@@ -107,13 +107,11 @@ void Title::_resume() {
     if (!ventrel::gameState || !ventrel::saveManager) {
         return;
     }
-    ventrel::gameState->clear();
-    if (!ventrel::saveManager->loadAuto(&ventrel::gameState)) {
+    // Read into the game everybody holds; a damaged save leaves it as it was.
+    if (!ventrel::saveManager->loadAutoInto(*ventrel::gameState)) {
         return;
     }
-    if (System::gameState()) {
-        System::gameState()->repair();
-    }
+    System::gameState()->repair();
     System::goToScene("Scene::Board", 0, 2.0f, 2.0f);
 }
 

@@ -178,6 +178,42 @@ void GameState::_clear() {
     gameLog.clear();
 }
 
+// Every member, the unsaved ones too: a state taken over is the other one entirely.
+bool GameState::_exchange(ventrel::system::GameState& other) {
+    auto* game = dynamic_cast<GameState*>(&other);
+    if (!game || !ventrel::system::GameState::_exchange(other)) {
+        return false;
+    }
+    GameState& from = *game;
+    std::swap(players, from.players);
+    std::swap(affectedPlayers, from.affectedPlayers);
+    std::swap(pickedPlayers, from.pickedPlayers);
+    std::swap(customCards, from.customCards);
+    std::swap(boardLayout, from.boardLayout);
+    std::swap(fieldSet, from.fieldSet);
+    std::swap(cardSet, from.cardSet);
+    std::swap(multiplier, from.multiplier);
+    std::swap(maxLaps, from.maxLaps);
+    std::swap(turnPhase, from.turnPhase);
+    std::swap(phaseDone, from.phaseDone);
+    std::swap(rolledValue, from.rolledValue);
+    std::swap(lastRoll, from.lastRoll);
+    std::swap(napping, from.napping);
+    std::swap(turnIndex, from.turnIndex);
+    std::swap(surpriseFieldStack, from.surpriseFieldStack);
+    std::swap(fieldOrder, from.fieldOrder);
+    std::swap(phoneSecret, from.phoneSecret);
+    std::swap(waterRounds, from.waterRounds);
+    std::swap(rounds, from.rounds);
+    std::swap(turnCount, from.turnCount);
+    std::swap(chanceTape, from.chanceTape);
+    std::swap(chanceCursor, from.chanceCursor);
+    std::swap(waterRoundDue, from.waterRoundDue);
+    std::swap(driversAnnounced, from.driversAnnounced);
+    std::swap(gameLog, from.gameLog);
+    return true;
+}
+
 void GameState::_setup() {
     ventrel::system::GameState::_setup();
     _makeFieldOrder();

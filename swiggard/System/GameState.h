@@ -215,6 +215,7 @@ protected:
     Game::GameLog gameLog;
 
     void _clear() override;
+    bool _exchange(ventrel::system::GameState& other) override;
     void _setup() override;
 
 private:

@@ -54,8 +54,13 @@ bool UndoHistory::swapInPending() {
     if (!pending) {
         return false;
     }
-    retired.reset(ventrel::gameState);
-    ventrel::gameState = pending.release();
+    // The held game takes the moment over in place; its old content (players the screens may still
+    // point at) is kept until the board has started again.
+    if (!ventrel::gameState || !ventrel::gameState->exchange(*pending)) {
+        pending.reset();
+        return false;
+    }
+    retired = std::move(pending);
     restored = true;
     return true;
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <kit/File.h>
 #include <kit/Random.h>
 #include <serial/Serial.h>
 
@@ -111,6 +112,46 @@ TEST(RandomGames, SavedGamesComeBackEqual) {
         }
         back->clear();
     }
+}
+
+// The game everybody holds takes a save over in place; a missing or damaged save, or one that the
+// file set refuses, leaves it as it was, not cleared.
+TEST(RandomGames, ASaveLoadsIntoTheHeldGameAndAFailedLoadChangesNothing) {
+    kit::seedRandom(11);
+    GameWorld world;
+    TurnDriver driver(world, fail);
+    driver.startRandomGame(6);
+    for (int turn = 0; turn < 20; ++turn) {
+        driver.playTurn();
+    }
+    GameState& game = world.game();
+    ASSERT_TRUE(world.saves->saveAuto(&game));
+    kit::String saved = saveContent(game);
+    for (int turn = 0; turn < 10; ++turn) {
+        driver.playTurn();
+    }
+    kit::String later = saveContent(game);
+    ASSERT_NE(later, saved);
+
+    ASSERT_TRUE(world.saves->loadAutoInto(game));
+    EXPECT_EQ(&world.game(), &game);
+    EXPECT_EQ(saveContent(game), saved);
+    // It plays on from there, with its own players.
+    driver.playTurn();
+    EXPECT_EQ(game.getCurrentPlayer(),
+              game.getPlayers()[static_cast<size_t>(game.seatOf(game.getCurrentPlayer()))]);
+
+    kit::String current = saveContent(game);
+    world.saves->deleteAuto();
+    EXPECT_FALSE(world.saves->loadAutoInto(game));
+    EXPECT_EQ(saveContent(game), current);
+    kit::File::write(world.saves->makeNameAuto(), "not a save");
+    EXPECT_FALSE(world.saves->loadAutoInto(game));
+    EXPECT_EQ(saveContent(game), current);
+    EXPECT_FALSE(game.getPlayers().empty());
+    ventrel::system::GameState plain;
+    EXPECT_FALSE(game.exchange(plain));
+    EXPECT_EQ(saveContent(game), current);
 }
 
 TEST(DamagedSaves, MissingPlayersAndBodyDataAreMended) {

@@ -4,6 +4,8 @@
 #include <kit/Log.h>
 #include <serial/Factory.h>
 
+#include <utility>
+
 #include "ventrel/Ventrel.h"
 #include "ventrel/system/SceneManager.h"
 #include "ventrel/system/TempState.h"
@@ -39,6 +41,22 @@ void GameState::update() {
 
 void GameState::clear() {
     _clear();
+}
+
+bool GameState::exchange(GameState& other) {
+    if (!_exchange(other)) {
+        kit::Log::error(LogTag, "Cannot take over a game state of another kind!");
+        return false;
+    }
+    return true;
+}
+
+bool GameState::_exchange(GameState& other) {
+    std::swap(loaded, other.loaded);
+    std::swap(running, other.running);
+    std::swap(finished, other.finished);
+    std::swap(time, other.time);
+    return true;
 }
 
 void GameState::_clear() {

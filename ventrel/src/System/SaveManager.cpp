@@ -6,6 +6,8 @@
 #include <kit/Time.h>
 #include <serial/Serial.h>
 
+#include <memory>
+
 #include "ventrel/Ventrel.h"
 #include "ventrel/system/GameState.h"
 #include "ventrel/system/Profile.h"
@@ -71,6 +73,15 @@ bool SaveManager::load(GameState** state, const kit::String& filename) {
     delete *state;
     *state = loadedState;
     return true;
+}
+
+bool SaveManager::loadInto(GameState& state, const kit::String& filename) {
+    GameState* read = nullptr;
+    if (!load(&read, filename)) {
+        return false;
+    }
+    std::unique_ptr<GameState> old(read);
+    return state.exchange(*old);
 }
 
 unsigned int SaveManager::loadTime(const kit::String& filename) const {

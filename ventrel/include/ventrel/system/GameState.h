@@ -20,6 +20,10 @@ public:
     virtual void refresh() {}
 
     void clear();
+    // Exchanges the whole content with another state of the same kind, so that a game read from a
+    // save goes into the object everybody holds; `other` keeps the old content. False (and nothing
+    // exchanged) for a state of another kind.
+    bool exchange(GameState& other);
     void setup();
     void start();
     void finish();
@@ -40,6 +44,9 @@ protected:
     float time = 0.0f;
 
     virtual void _clear();
+    // Swaps the content with `other`; false, with nothing swapped, when `other` lacks what a derived
+    // state holds. A derived state checks first, then calls the base.
+    virtual bool _exchange(GameState& other);
     virtual void _setup() { loaded = true; }
     virtual void _start() { running = true; }
     virtual void _finish() { finished = true; }

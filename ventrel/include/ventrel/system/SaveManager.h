@@ -26,6 +26,9 @@ public:
     bool save(GameState* state, const kit::String& filename);
     // On success replaces (and deletes) what *state pointed to; on failure leaves it untouched.
     bool load(GameState** state, const kit::String& filename);
+    // On success the state takes the saved game's content over, in place; on failure (a missing or
+    // damaged save, or one of another kind) it stays exactly as it was.
+    bool loadInto(GameState& state, const kit::String& filename);
 
     bool saveGame(GameState* state, const kit::String& name) { return save(state, makeNameGame(name)); }
     bool saveSlot(GameState* state, int slot) { return save(state, makeNameSlot(slot)); }
@@ -33,6 +36,7 @@ public:
     bool loadGame(GameState** state, const kit::String& name) { return load(state, makeNameGame(name)); }
     bool loadSlot(GameState** state, int slot) { return load(state, makeNameSlot(slot)); }
     bool loadAuto(GameState** state) { return load(state, makeNameAuto()); }
+    bool loadAutoInto(GameState& state) { return loadInto(state, makeNameAuto()); }
     void deleteGame(const kit::String& name) { _deleteFile(makeNameGame(name)); }
     void deleteSlot(int slot) { _deleteFile(makeNameSlot(slot)); }
     void deleteAuto() { _deleteFile(makeNameAuto()); }
