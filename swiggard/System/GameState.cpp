@@ -54,8 +54,10 @@ GameState::~GameState() {
 }
 
 kit::Array<serial::Variable> GameState::_serialVars() {
-    // The engine's clock and flags are not part of the save content.
-    kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
+    // The engine's clock and flags are not part of the save content, so its own variables are passed
+    // over on purpose.
+    kit::Array<serial::Variable> vars =
+        serial::Serializable::_serialVars();  // NOLINT(bugprone-parent-virtual-call)
     vars.push_back(serial::Variable("players", serial::VPtr(&players, serial::VPtr::Owned)));
     vars.push_back(serial::Variable("affectedPlayers", &affectedPlayers));
     vars.push_back(serial::Variable("pickedPlayers", &pickedPlayers));

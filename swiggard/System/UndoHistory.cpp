@@ -87,14 +87,12 @@ std::unique_ptr<GameState> UndoHistory::_step(std::deque<Moment>& from, std::deq
         return nullptr;
     }
     std::unique_ptr<serial::Serializable> read(serial::fromXml(from.back().save));
-    auto* game = dynamic_cast<GameState*>(read.get());
-    if (!game) {
+    if (!dynamic_cast<GameState*>(read.get())) {
         kit::Log::error(LogTag, "A moment of the undo history could not be read; the history is dropped.");
         clear();
         return nullptr;
     }
-    read.release();
-    std::unique_ptr<GameState> back(game);
+    std::unique_ptr<GameState> back(dynamic_cast<GameState*>(read.release()));
     back->continueChance(present.getChanceTape());
     to.push_back(_capture(present));
     for (size_t i = 0; i < std::size(FameKeys); ++i) {
