@@ -152,6 +152,15 @@ void Rules::move(System::GameState& game, const Move& move) {
     game.recordLaps(move.player);
 }
 
+void Rules::carryOutMoves(System::GameState& game, const Outcome& outcome) {
+    for (const Move& step : outcome.moves) {
+        move(game, step);
+    }
+    for (const StateChange& change : outcome.states) {
+        change.player->addState(change.state, change.turns);
+    }
+}
+
 Player::Sips Rules::giveSips(System::GameState& game, const Sips& sips, int waterNoticeLevel,
                              unsigned int now) {
     Player::Sips taken = sips.player->takeSips(sips.amount, waterNoticeLevel, now);

@@ -60,6 +60,8 @@ public:
     // Carrying out: the move of a token (recorded, laps counted) and sips taken (recorded, a hand-out
     // by the current player too).
     static void move(System::GameState& game, const Move& move);
+    // Every move and state of the outcome, in order.
+    static void carryOutMoves(System::GameState& game, const Outcome& outcome);
     static Player::Sips giveSips(System::GameState& game, const Sips& sips, int waterNoticeLevel,
                                  unsigned int now);
 

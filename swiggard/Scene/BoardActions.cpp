@@ -291,12 +291,7 @@ void Board::_applyChosenAction() {
 // The outcome on the players, with the drinks shown on the bar.
 void Board::_carryOut(const Game::Rules::Outcome& outcome) {
     System::GameState* game = System::gameState();
-    for (const Game::Rules::Move& move : outcome.moves) {
-        Game::Rules::move(*game, move);
-    }
-    for (const Game::Rules::StateChange& change : outcome.states) {
-        change.player->addState(change.state, change.turns);
-    }
+    Game::Rules::carryOutMoves(*game, outcome);
     for (const Game::Rules::Sips& sips : outcome.sips) {
         Game::Rules::giveSips(*game, sips, System::waterNoticeLevel(),
                               static_cast<unsigned int>(kit::time()));

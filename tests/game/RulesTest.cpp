@@ -131,6 +131,14 @@ TEST_F(RulesTest, MovesAndStatesCountFieldsAndTurnsWithoutStakes) {
     EXPECT_EQ(outcome.states[0].state, Player::State::SkipTurn);
     EXPECT_EQ(outcome.states[0].turns, 2);
     EXPECT_EQ(anna->getCurrentField(), 12) << "working out moves nobody";
+    Rules::carryOutMoves(game, outcome);
+    EXPECT_EQ(cleo->getState(), Player::State::SkipTurn);
+
+    game.clearActionPlayers();
+    game.addPickedPlayer(ben);
+    Rules::carryOutMoves(game, Rules::resolve(game, action("ActionType_Move_Switch", "Pick1", 0)));
+    EXPECT_EQ(anna->getCurrentField(), 20);
+    EXPECT_EQ(ben->getCurrentField(), 12);
 }
 
 TEST_F(RulesTest, ARollAndSplitSharesByTheRollFixedAtTheLandingAndAnUnknownTypeDoesNothing) {

@@ -148,12 +148,7 @@ private:
 
     void carryOut(Game::Player& current, const Game::Rules::Outcome& outcome) {
         System::GameState& game = world.game();
-        for (const Game::Rules::Move& move : outcome.moves) {
-            Game::Rules::move(game, move);
-        }
-        for (const Game::Rules::StateChange& change : outcome.states) {
-            change.player->addState(change.state, change.turns);
-        }
+        Game::Rules::carryOutMoves(game, outcome);
         for (const Game::Rules::Sips& sips : outcome.sips) {
             expect(sips.player->isPlaying(), "only players in the game drink");
             takeSips(sips);
