@@ -108,6 +108,44 @@ TEST_F(ContextTest, TouchPreselectableButtonNeedsTwoTaps) {
     EXPECT_EQ(scene->clicked, names({"button_c", "button_a"}));
 }
 
+// A sub-menu that notes, when it is deleted, what its screen still has.
+class NotingMenu : public SubMenu {
+public:
+    NotingMenu(ventrel::system::Context* owner, kit::Array<kit::String>& notes)
+        : SubMenu(owner), notes(notes) {}
+    ~NotingMenu() override {
+        notes.push_back(owner->getViewerset() ? "viewers kept" : "viewers gone");
+        notes.push_back(owner->getDataset() && owner->getDataset()->getRoot() ? "data set kept"
+                                                                              : "data set gone");
+    }
+
+private:
+    kit::Array<kit::String>& notes;
+};
+
+class NotingScene : public MainScene {
+public:
+    explicit NotingScene(kit::Array<kit::String>& notes) : MainScene("scene/main"), notes(notes) {}
+
+protected:
+    void _setupMenus() override { _registerMenu(std::make_unique<NotingMenu>(this, notes)); }
+
+private:
+    kit::Array<kit::String>& notes;
+};
+
+// A screen's menus go after its viewers and before the data set whose objects they use.
+TEST_F(ContextTest, AScreenDeletesItsViewersThenItsMenusThenItsDataSet) {
+    kit::Array<kit::String> notes;
+    {
+        NotingScene scene(notes);
+        scene.setup();
+        ASSERT_NE(scene.getDataset(), nullptr);
+        ASSERT_NE(scene.getViewerset(), nullptr);
+    }
+    EXPECT_EQ(notes, (kit::Array<kit::String>{"viewers gone", "data set kept"}));
+}
+
 class GridTest : public ScreensFixture {
 protected:
     MainScene* startGrid(int count, int columns, bool wrap) {
