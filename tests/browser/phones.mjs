@@ -82,7 +82,7 @@ if (shots) {
 
 const results = {turns: 0, rolls: 0, answers: 0, reloadAnswered: false, foreignRefused: false,
     hostRefused: false, bigBodyRefused: false};
-const extra = {late: 0, tooFast: 0, errorToasts: 0, notices: 0};
+const extra = {late: 0, tooFast: 0, errorToasts: 0, notices: 0, unanswered: 0};
 let outcome = null;
 let finishing = false;
 let lastActivity = Date.now();
@@ -164,6 +164,16 @@ function watchNetwork(phone) {
         // Refused loads are logged below with their route; anything else (CSP, say) is worth a line.
         if (message.type() === "error" && !/Failed to load resource/.test(message.text())) {
             log(phone.name + ": console: " + short(message.text(), 120));
+        }
+    });
+    // A request that got no answer at all: the page says it cannot reach the game.
+    page.on("requestfailed", (request) => {
+        const route = routeOf(request.url());
+        const failure = request.failure();
+        if (route !== null && route !== "events" && !finishing) {
+            extra.unanswered++;
+            log(phone.name + ": " + request.method() + " " + (route || "(page)") + " failed: "
+                + (failure ? failure.errorText : "no answer"));
         }
     });
     page.on("response", (response) => {
@@ -918,6 +928,6 @@ if (!report.ok) {
 }
 log("done: " + results.turns + " turns, " + results.rolls + " rolls, " + results.answers + " answers, "
     + extra.late + " late taps, " + extra.tooFast + " rate limited, " + extra.errorToasts + " error lines, "
-    + extra.notices + " notices");
+    + extra.notices + " notices, " + extra.unanswered + " requests unanswered");
 await Promise.race([browser.close(), sleep(5000)]);
 process.stdout.write(JSON.stringify(report) + "\n", () => process.exit(report.ok ? 0 : 1));

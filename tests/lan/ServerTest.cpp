@@ -4,6 +4,11 @@
 #include <lan/QrCode.h>
 #include <lan/Server.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <thread>
@@ -141,6 +146,73 @@ TEST_F(ServerTest, ARestartedServerKeepsAGivenSecretAndRefusesABadOne) {
     lan::Server other;
     EXPECT_FALSE(other.start(nowhere));
     EXPECT_FALSE(other.getError().empty());
+}
+
+// A connection to the server from this test, as a phone's browser makes it; -1 if refused.
+int connectTo(const kit::String& address) {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(std::atoi(address.substr(address.rfind(':') + 1).c_str())));
+    inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool sendAll(int fd, const kit::String& bytes) {
+    return send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+}
+
+// A phone on a busy Wi-Fi: the request starts a while after the connection, and comes in pieces
+// with a lost packet's wait between them.
+TEST_F(ServerTest, ARequestThatComesSlowlyAndInPiecesIsAnswered) {
+    kit::String address = server.getAddress();
+    kit::String host = address.substr(7, address.size() - 8);
+    kit::String request =
+        "GET " + prefix + "state HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n";
+    for (size_t pieces : {1, 2}) {
+        int fd = connectTo(address);
+        ASSERT_GE(fd, 0);
+        size_t size = request.size() / pieces;
+        for (size_t at = 0; at < request.size(); at += size) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ASSERT_TRUE(sendAll(fd, request.substr(at, size))) << pieces << " pieces";
+        }
+        char answer[16] = {};
+        ssize_t got = recv(fd, answer, sizeof answer - 1, MSG_WAITALL);
+        close(fd);
+        EXPECT_EQ(kit::String(answer, got > 0 ? static_cast<size_t>(got) : 0), "HTTP/1.1 200 OK")
+            << pieces << " pieces";
+    }
+}
+
+// A request that never ends holds up neither stop() nor the game: stopping shuts its connection.
+TEST_F(ServerTest, StoppingClosesAConnectionThatIsStillSendingItsRequest) {
+    int fd = connectTo(server.getAddress());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(sendAll(fd, "GET " + prefix + "state HTTP/1.1\r\nX-Slow: "));
+    std::atomic<bool> closedBeforeTheEnd{false};
+    std::thread dribbler([&] {
+        char reply = 0;
+        // One byte a tenth of a second, well within the read timeout, for a minute or until the
+        // server closes the line; stop() cannot return before either.
+        for (int i = 0; i < 600; ++i) {
+            if (!sendAll(fd, "a") || recv(fd, &reply, 1, MSG_DONTWAIT) == 0) {
+                closedBeforeTheEnd = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    server.stop();
+    dribbler.join();
+    close(fd);
+    EXPECT_FALSE(server.isRunning());
+    EXPECT_TRUE(closedBeforeTheEnd) << "stop() waited for the request to end";
 }
 
 TEST(QrCodeTest, AJoinAddressFitsASmallCode) {

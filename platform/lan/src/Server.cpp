@@ -9,6 +9,7 @@
 #include <kit/Strings.h>
 #include <net/if.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -27,8 +28,12 @@ namespace {
 
 const char* const LogTag = "lan";
 constexpr size_t MaxConnections = 32;
-// Short enough that stop() ends within a tenth of a second; a phone's request comes in one go.
-constexpr time_t ReadTimeoutMicroseconds = 50000;
+// A phone on a busy Wi-Fi may send a request in pieces with a lost packet between them; stop()
+// does not wait for it, it shuts the connection down.
+constexpr time_t ReadTimeoutSeconds = 2;
+// The kernel hands a connection over only once its first request has arrived, so a phone that is
+// slow to send it still has its turn, and a silent connection takes no worker.
+constexpr int DeferAcceptSeconds = 5;
 constexpr auto PingInterval = std::chrono::seconds(10);
 
 // Set on the thread that accepts connections while it answers one that found every worker busy.
@@ -120,9 +125,10 @@ void secure(httplib::Response& response) {
     response.set_header("Cache-Control", "no-store");
 }
 
-// Debian's cpp-httplib listens with a backlog of five, so phones opening the page together lose
-// connections to the kernel's one-second retry. Listening again on the bound socket widens it.
-void widenBacklog(int port) {
+// The library keeps its sockets to itself; this process's sockets on the server's port, found
+// through /proc, with whether each is the listening one.
+template <typename Visit>
+void forEachSocketOn(int port, Visit visit) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         int fd = std::atoi(entry.path().filename().c_str());
@@ -130,12 +136,31 @@ void widenBacklog(int port) {
         socklen_t size = sizeof accepting;
         sockaddr_in address{};
         socklen_t length = sizeof address;
-        if (getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &size) == 0 && accepting &&
+        if (getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &size) == 0 &&
             getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
             address.sin_family == AF_INET && ntohs(address.sin_port) == port) {
-            ::listen(fd, SOMAXCONN);
+            visit(fd, accepting != 0);
         }
     }
+}
+
+// Debian's cpp-httplib listens with a backlog of five, so phones opening the page together lose
+// connections to the kernel's one-second retry. Listening again on the bound socket widens it.
+void widenBacklog(int port) {
+    forEachSocketOn(port, [](int fd, bool listening) {
+        if (listening) {
+            ::listen(fd, SOMAXCONN);
+        }
+    });
+}
+
+// A worker waiting for a slow or silent phone wakes at once when its connection is shut down.
+void shutDownConnections(int port) {
+    forEachSocketOn(port, [](int fd, bool listening) {
+        if (!listening) {
+            ::shutdown(fd, SHUT_RDWR);
+        }
+    });
 }
 
 // The first running IPv4 address that is not the loopback, a private one first.
@@ -276,9 +301,10 @@ bool Server::start(const Options& options) {
     httplib::Server& http = *impl->http;
     http.new_task_queue = [] { return new Pool(MaxConnections); };
     http.set_payload_max_length(Handler::MaxBody);
-    http.set_read_timeout(0, ReadTimeoutMicroseconds);
+    http.set_read_timeout(ReadTimeoutSeconds, 0);
     http.set_write_timeout(1, 0);
-    // A connection waits for its next request this long (0: a few milliseconds), and stop() waits for it.
+    // A connection waits for its next request a few milliseconds only (0), so an idle one holds no
+    // worker.
     http.set_keep_alive_timeout(0);
     http.set_keep_alive_max_count(20);
     // The library shares a port with any other listener that allows it (SO_REUSEPORT), and the kernel
@@ -287,6 +313,7 @@ bool Server::start(const Options& options) {
     http.set_socket_options([](socket_t socket) {
         int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        setsockopt(socket, IPPROTO_TCP, TCP_DEFER_ACCEPT, &DeferAcceptSeconds, sizeof DeferAcceptSeconds);
     });
     // Every method and path comes to the handler, which knows the routes; the body has been read by now.
     auto serve = [this](const httplib::Request& request, httplib::Response& response) {
@@ -329,6 +356,7 @@ void Server::stop() {
     }
     impl->handler->stop();
     impl->http->stop();
+    shutDownConnections(impl->port);
     impl->thread.join();
     impl->handler.reset();
 }
