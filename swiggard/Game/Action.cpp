@@ -44,31 +44,29 @@ constexpr std::pair<const char*, Action::Aim> Aims[] = {
     {"Pick3", Action::Aim::Pick3},
 };
 
-Action::Kind kindOf(const kit::String& type) {
-    for (const auto& [name, kind] : Kinds) {
-        if (type == name) {
-            return kind;
+// The value named so in a table, or the fallback.
+template <class Value, size_t Size>
+Value lookUp(const std::pair<const char*, Value> (&table)[Size], const kit::String& name, Value fallback) {
+    for (const auto& [known, value] : table) {
+        if (name == known) {
+            return value;
         }
     }
-    const kit::String special = "ActionType_Special_";
-    return kit::startsWith(type, special) && type.size() > special.size() ? Action::Kind::Challenge
-                                                                          : Action::Kind::Unknown;
+    return fallback;
 }
 
-Action::Aim aimOf(const kit::String& target) {
-    for (const auto& [name, aim] : Aims) {
-        if (target == name) {
-            return aim;
-        }
-    }
-    return Action::Aim::Unknown;
+// A special type with no rule of its own is a challenge read out to the player.
+Action::Kind kindOf(const kit::String& type) {
+    const kit::String special = "ActionType_Special_";
+    bool challenge = kit::startsWith(type, special) && type.size() > special.size();
+    return lookUp(Kinds, type, challenge ? Action::Kind::Challenge : Action::Kind::Unknown);
 }
 
 }  // namespace
 
 bool Action::read() {
     kind = kindOf(type);
-    aim = aimOf(target);
+    aim = lookUp(Aims, target, Aim::Unknown);
     return kind != Kind::Unknown && aim != Aim::Unknown;
 }
 

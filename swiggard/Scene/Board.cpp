@@ -84,16 +84,15 @@ void Board::_setupViewerset() {
     }
     bool planets = isPlanets();
     if (planets) {
-        boardViewer = new Viewer::BoardPlanets(board);
+        boardViewer = viewerset->registerViewer(std::make_unique<Viewer::BoardPlanets>(board));
     } else {
-        boardViewer = new Viewer::BoardClassic(board);
+        boardViewer = viewerset->registerViewer(std::make_unique<Viewer::BoardClassic>(board));
     }
-    viewerset->registerViewer(boardViewer);
     for (Game::Player* player : game->getPlayers()) {
         if (planets) {
-            viewerset->registerViewer(new Viewer::PlayerPlanets(player, tokens));
+            viewerset->registerViewer(std::make_unique<Viewer::PlayerPlanets>(player, tokens));
         } else {
-            viewerset->registerViewer(new Viewer::PlayerClassic(player, tokens));
+            viewerset->registerViewer(std::make_unique<Viewer::PlayerClassic>(player, tokens));
         }
     }
 }

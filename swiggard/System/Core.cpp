@@ -153,7 +153,7 @@ namespace {
 
 void registerPlaylist(const kit::String& name, const kit::Array<kit::String>& tracks) {
     auto playlist = std::make_unique<audio::MultiPlaylist>();
-    playlist->addPlaylist(new audio::Playlist(tracks, true));
+    playlist->addPlaylist(std::make_unique<audio::Playlist>(tracks, true));
     ventrel::sceneManager->getPlaylists().add(name, std::move(playlist));
 }
 
@@ -237,12 +237,12 @@ void Core::startMotdTicker() {
     }
 }
 
-ventrel::menu::Transition* Core::_createTransition() {
-    return new Menu::Overlay::Loading();
+std::unique_ptr<ventrel::menu::Transition> Core::_createTransition() {
+    return std::make_unique<Menu::Overlay::Loading>();
 }
 
-ventrel::menu::Base* Core::_createPreLoading() {
-    return new Menu::Overlay::PreLoading();
+std::unique_ptr<ventrel::menu::Base> Core::_createPreLoading() {
+    return std::make_unique<Menu::Overlay::PreLoading>();
 }
 
 void Core::start() {

@@ -67,8 +67,8 @@ protected:
     bool guiCursorVisible = false;
 
     void _load() override;
-    ventrel::menu::Transition* _createTransition() override;
-    ventrel::menu::Base* _createPreLoading() override;
+    std::unique_ptr<ventrel::menu::Transition> _createTransition() override;
+    std::unique_ptr<ventrel::menu::Base> _createPreLoading() override;
 
 private:
     void registerScreens();

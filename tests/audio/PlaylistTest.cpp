@@ -102,8 +102,9 @@ TEST_F(PlaylistTest, ShuffleIsAPermutationThatChangesTheOrder) {
 TEST_F(PlaylistTest, MultiPlaylistPlaysItsPlaylistsInTurnAndStopsAfterTheLast) {
     start(false);
     audio::MultiPlaylist multi;
-    multi.addPlaylist(new audio::Playlist({"track a"}, false));
-    multi.addPlaylist(new audio::Playlist({"track b", "track c"}, false));
+    multi.addPlaylist(std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track a"}, false));
+    multi.addPlaylist(
+        std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track b", "track c"}, false));
     multi.play(0.0f);
     EXPECT_TRUE(multi.isPlaying());
     EXPECT_TRUE(manager->isAnyPlaying("track a"));
@@ -124,7 +125,7 @@ TEST_F(PlaylistTest, MultiPlaylistPlaysItsPlaylistsInTurnAndStopsAfterTheLast) {
 TEST_F(PlaylistTest, OneRepeatingTrackNeverEnds) {
     start(false);
     audio::MultiPlaylist multi;
-    multi.addPlaylist(new audio::Playlist({"track a"}, true));
+    multi.addPlaylist(std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track a"}, true));
     multi.shuffle();
     multi.reset();
     multi.play(0.0f);
@@ -139,7 +140,7 @@ TEST_F(PlaylistTest, OneRepeatingTrackNeverEnds) {
 TEST_F(PlaylistTest, DisableHoldsTheMusicAndEnableLetsItGoOn) {
     start(false);
     audio::MultiPlaylist multi;
-    multi.addPlaylist(new audio::Playlist({"track a", "track b"}, true));
+    multi.addPlaylist(std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track a", "track b"}, true));
     multi.play(0.0f);
     multi.disable();
     EXPECT_FALSE(multi.isEnabled());
@@ -156,7 +157,7 @@ TEST_F(PlaylistTest, DisableHoldsTheMusicAndEnableLetsItGoOn) {
 TEST_F(PlaylistTest, PlayWhileDisabledStartsOnEnable) {
     start(false);
     audio::MultiPlaylist multi;
-    multi.addPlaylist(new audio::Playlist({"track b"}, true));
+    multi.addPlaylist(std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track b"}, true));
     multi.disable();
     multi.play(0.0f);
     EXPECT_TRUE(multi.isPlaying());
@@ -168,7 +169,8 @@ TEST_F(PlaylistTest, PlayWhileDisabledStartsOnEnable) {
 TEST_F(PlaylistTest, ResetAndDeletionStopTheMusic) {
     start(false);
     auto* multi = new audio::MultiPlaylist;
-    multi->addPlaylist(new audio::Playlist({"track a", "track b"}, true));
+    multi->addPlaylist(
+        std::make_unique<audio::Playlist>(kit::Array<kit::String>{"track a", "track b"}, true));
     multi->play(0.0f);
     manager->stopFirst("track a", 0.0f);
     multi->update();

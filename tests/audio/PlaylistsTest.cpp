@@ -10,7 +10,7 @@ namespace {
 
 std::unique_ptr<audio::MultiPlaylist> playing(const kit::String& track) {
     auto multi = std::make_unique<audio::MultiPlaylist>();
-    multi->addPlaylist(new audio::Playlist({track}, true));
+    multi->addPlaylist(std::make_unique<audio::Playlist>(kit::Array<kit::String>{track}, true));
     return multi;
 }
 

@@ -44,7 +44,9 @@ public:
 class TestCore : public ventrel::system::Core {
 public:
     TestCore();
-    ventrel::menu::Transition* _createTransition() override { return new TestTransition(); }
+    std::unique_ptr<ventrel::menu::Transition> _createTransition() override {
+        return std::make_unique<TestTransition>();
+    }
     void onQuit(bool) override { ++quits; }
     void setCrashExit(bool value) { crashExit = value; }
     int quits = 0;

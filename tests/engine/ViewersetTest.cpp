@@ -106,8 +106,7 @@ TEST_F(ViewersetTest, RegisteredViewerShowsTheStateAtOnce) {
     Viewerset set("tokens", nullptr);
     first.alpha = 0;
     first.z = 3;
-    auto* viewer = new CountingViewer(&first, &graphicA);
-    set.registerViewer(viewer);
+    auto* viewer = set.registerViewer(std::make_unique<CountingViewer>(&first, &graphicA));
     EXPECT_EQ(viewer->updates, 1);
     EXPECT_EQ(graphicA.getAlpha(), 0);
     EXPECT_TRUE(graphicA.isVisible()) << "alpha 0 hides without touching the visible flag";
@@ -117,10 +116,8 @@ TEST_F(ViewersetTest, RegisteredViewerShowsTheStateAtOnce) {
 
 TEST_F(ViewersetTest, InactiveViewersAreDeletedAfterTheirLastUpdate) {
     Viewerset set("tokens", nullptr);
-    auto* staying = new CountingViewer(&first, &graphicA);
-    auto* leaving = new CountingViewer(&second, &graphicB);
-    set.registerViewer(staying);
-    set.registerViewer(leaving);
+    auto* staying = set.registerViewer(std::make_unique<CountingViewer>(&first, &graphicA));
+    auto* leaving = set.registerViewer(std::make_unique<CountingViewer>(&second, &graphicB));
     leaving->quitOnUpdate = true;
     set.update();
     EXPECT_EQ(CountingViewer::alive, 1);
@@ -131,12 +128,9 @@ TEST_F(ViewersetTest, InactiveViewersAreDeletedAfterTheirLastUpdate) {
 
 TEST_F(ViewersetTest, LookUps) {
     Viewerset set("tokens", nullptr);
-    auto* a = new CountingViewer(&first, &graphicA);
-    auto* b = new CountingViewer(&second, &graphicB);
-    auto* c = new CountingViewer(&first, &graphicB);
-    set.registerViewer(a);
-    set.registerViewer(b);
-    set.registerViewer(c);
+    auto* a = set.registerViewer(std::make_unique<CountingViewer>(&first, &graphicA));
+    auto* b = set.registerViewer(std::make_unique<CountingViewer>(&second, &graphicB));
+    auto* c = set.registerViewer(std::make_unique<CountingViewer>(&first, &graphicB));
     EXPECT_EQ(set.findViewer("graphic_b"), b);
     EXPECT_EQ(set.findViewer(&graphicA), a);
     EXPECT_EQ(set.findViewer(&second), b);
@@ -156,10 +150,10 @@ TEST_F(ViewersetTest, LookUps) {
 
 TEST_F(ViewersetTest, UnregisterGivesTheViewerBack) {
     Viewerset set("tokens", nullptr);
-    auto* viewer = new CountingViewer(&first, &graphicA);
-    set.registerViewer(viewer);
-    set.unregisterViewer(viewer);
+    auto* viewer = set.registerViewer(std::make_unique<CountingViewer>(&first, &graphicA));
+    std::unique_ptr<ventrel::viewer::Base> returned = set.unregisterViewer(viewer);
+    EXPECT_EQ(returned.get(), viewer);
     EXPECT_TRUE(set.getViewers().empty());
+    EXPECT_EQ(CountingViewer::alive, 1);
     EXPECT_THROW(set.unregisterViewer(viewer), kit::Exception);
-    delete viewer;
 }

@@ -74,8 +74,8 @@ TEST_F(ViewerTest, ModelIsCopiedOntoThePictureAndTheSizeBack) {
     gui::Object* graphic = scene->getObject("button_a");
     Token token;
     int deleted = 0;
-    auto* viewer = new TokenViewer(&token, graphic, deleted);
-    scene->getViewerset()->registerViewer(viewer);
+    auto* viewer =
+        scene->getViewerset()->registerViewer(std::make_unique<TokenViewer>(&token, graphic, deleted));
     token.setRect(quadrix::Rectangle(300, 400, 50, 50));
     token.setScale(quadrix::Vector2(2, 3));
     token.setCenter(quadrix::Vector2(5, 6));
@@ -108,9 +108,9 @@ TEST_F(ViewerTest, InactiveViewerIsRemovedWithTheObjectsItBuilt) {
     gui::Object* graphic = scene->getObject("button_b");
     Token token;
     int deleted = 0;
-    auto* viewer = new TokenViewer(&token, graphic, deleted);
+    auto* viewer =
+        scene->getViewerset()->registerViewer(std::make_unique<TokenViewer>(&token, graphic, deleted));
     kit::String shadowName = viewer->shadow->getName();
-    scene->getViewerset()->registerViewer(viewer);
     step(1);
     EXPECT_NE(graphic->findChildByName(shadowName), nullptr);
     viewer->setActive(false);

@@ -60,8 +60,7 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
     writeReport(core);
     profileManager = new system::ProfileManager();
     saveManager = new system::SaveManager();
-    sceneManager = new system::SceneManager(std::unique_ptr<menu::Transition>(core->_createTransition()),
-                                            useAsyncLoading);
+    sceneManager = new system::SceneManager(core->_createTransition(), useAsyncLoading);
     transitionManager = new system::TransitionManager(sceneManager->getTransition());
     input = new system::Input();
     if (core->isDebugEnabled()) {

@@ -9,15 +9,11 @@ namespace audio {
 
 MultiPlaylist::MultiPlaylist() = default;
 
-MultiPlaylist::~MultiPlaylist() {
-    for (Playlist* playlist : playlists) {
-        delete playlist;
-    }
-}
+MultiPlaylist::~MultiPlaylist() = default;
 
-void MultiPlaylist::addPlaylist(Playlist* playlist) {
+void MultiPlaylist::addPlaylist(std::unique_ptr<Playlist> playlist) {
     if (playlist) {
-        playlists.push_back(playlist);
+        playlists.push_back(std::move(playlist));
     }
 }
 
@@ -25,13 +21,13 @@ void MultiPlaylist::shuffle() {
     for (int i = static_cast<int>(playlists.size()) - 1; i > 0; --i) {
         std::swap(playlists[i], playlists[kit::random(0, i + 1)]);
     }
-    for (Playlist* playlist : playlists) {
+    for (const auto& playlist : playlists) {
         playlist->shuffle();
     }
 }
 
 void MultiPlaylist::reset() {
-    for (Playlist* playlist : playlists) {
+    for (const auto& playlist : playlists) {
         playlist->reset();
     }
     current = 0;
@@ -65,7 +61,7 @@ void MultiPlaylist::enable() {
     if (!playing) {
         return;
     }
-    Playlist* playlist = playlists[current];
+    Playlist* playlist = playlists[current].get();
     // Disabled before its first track started: start it now.
     if (playlist->isPlaying()) {
         playlist->resume();
@@ -85,14 +81,14 @@ void MultiPlaylist::disable() {
 }
 
 Playlist* MultiPlaylist::getCurrentPlaylist() const {
-    return playlists.empty() ? nullptr : playlists[current];
+    return playlists.empty() ? nullptr : playlists[current].get();
 }
 
 void MultiPlaylist::update() {
     if (!playing || !enabled) {
         return;
     }
-    Playlist* playlist = playlists[current];
+    Playlist* playlist = playlists[current].get();
     playlist->update();
     if (!playlist->isFinished()) {
         return;

@@ -35,7 +35,6 @@ Core::~Core() {
     if (loaderThread.isStarted()) {
         loaderThread.join();
     }
-    delete preLoading;
 }
 
 namespace {
@@ -98,8 +97,12 @@ void Core::logCrash(const kit::Exception& e) {
     std::exit(1);
 }
 
-menu::Transition* Core::_createTransition() {
-    return new menu::Transition(nullptr, "");
+std::unique_ptr<menu::Transition> Core::_createTransition() {
+    return std::make_unique<menu::Transition>(nullptr, "");
+}
+
+std::unique_ptr<menu::Base> Core::_createPreLoading() {
+    return nullptr;
 }
 
 void Core::start() {
@@ -232,8 +235,7 @@ void Core::_renderPreLoading() {
 }
 
 void Core::tryDestroyPreLoading() {
-    delete preLoading;
-    preLoading = nullptr;
+    preLoading.reset();
 }
 
 }  // namespace ventrel::system

@@ -30,6 +30,10 @@ viewer::Base* first(const kit::Array<viewer::Base*>& viewers, Match match) {
     return found == viewers.end() ? nullptr : *found;
 }
 
+auto holding(const viewer::Base* viewer) {
+    return [viewer](const std::unique_ptr<viewer::Base>& held) { return held.get() == viewer; };
+}
+
 }  // namespace
 
 Viewerset::Viewerset(const kit::String& name, gui::Object* root) : name(name), root(root) {
@@ -47,9 +51,6 @@ Viewerset::~Viewerset() {
     } else {
         kit::Log::error(LogTag, "Unable to unregister viewerset '" + name + "', viewerset does not exist!");
     }
-    for (viewer::Base* viewer : viewers) {
-        delete viewer;
-    }
 }
 
 Viewerset* Viewerset::getByName(const kit::String& name) {
@@ -64,65 +65,70 @@ kit::String Viewerset::_generateName() {
     return host::generateName("ventrel::Viewerset");
 }
 
-void Viewerset::registerViewer(viewer::Base* viewer) {
-    viewers.push_back(viewer);
-    viewer->update();
+kit::Array<viewer::Base*> Viewerset::getViewers() const {
+    kit::Array<viewer::Base*> shown;
+    for (const auto& viewer : viewers) {
+        shown.push_back(viewer.get());
+    }
+    return shown;
 }
 
-void Viewerset::unregisterViewer(viewer::Base* viewer) {
-    auto found = std::find(viewers.begin(), viewers.end(), viewer);
+void Viewerset::_add(std::unique_ptr<viewer::Base> viewer) {
+    viewers.push_back(std::move(viewer));
+    viewers.back()->update();
+}
+
+std::unique_ptr<viewer::Base> Viewerset::unregisterViewer(viewer::Base* viewer) {
+    auto found = std::find_if(viewers.begin(), viewers.end(), holding(viewer));
     if (found == viewers.end()) {
         throw kit::Exception("Viewer not found in viewerset '" + name + "'!");
     }
+    std::unique_ptr<viewer::Base> released = std::move(*found);
     viewers.erase(found);
+    return released;
 }
 
 void Viewerset::update() {
     for (size_t i = 0; i < viewers.size(); ++i) {
         viewers[i]->update();
     }
-    auto inactive =
-        std::stable_partition(viewers.begin(), viewers.end(), [](viewer::Base* v) { return v->isActive(); });
-    kit::Array<viewer::Base*> removed(inactive, viewers.end());
+    auto inactive = std::stable_partition(
+        viewers.begin(), viewers.end(), [](const std::unique_ptr<viewer::Base>& v) { return v->isActive(); });
     viewers.erase(inactive, viewers.end());
-    for (viewer::Base* viewer : removed) {
-        delete viewer;
-    }
 }
 
 viewer::Base* Viewerset::findViewer(const kit::String& graphicName) const {
-    return first(viewers, [&](viewer::Base* v) {
+    return first(getViewers(), [&](viewer::Base* v) {
         return v->getGraphic() && v->getGraphic()->getName() == graphicName;
     });
 }
 
 viewer::Base* Viewerset::findViewer(const gui::Object* graphic) const {
-    return first(viewers, [&](viewer::Base* v) { return v->getGraphic() == graphic; });
+    return first(getViewers(), [&](viewer::Base* v) { return v->getGraphic() == graphic; });
 }
 
 viewer::Base* Viewerset::findViewer(const viewer::IObservable* observed) const {
-    return first(viewers, [&](viewer::Base* v) { return v->getObserved() == observed; });
+    return first(getViewers(), [&](viewer::Base* v) { return v->getObserved() == observed; });
 }
 
 kit::Array<viewer::Base*> Viewerset::findViewers(const viewer::IObservable* observed) const {
-    return select(viewers, [&](viewer::Base* v) { return v->getObserved() == observed; });
+    return select(getViewers(), [&](viewer::Base* v) { return v->getObserved() == observed; });
 }
 
 viewer::Base* Viewerset::findViewerById(const kit::String& id) const {
-    return first(viewers,
+    return first(getViewers(),
                  [&](viewer::Base* v) { return v->getObserved() && v->getObserved()->getId() == id; });
 }
 
 kit::Array<viewer::Base*> Viewerset::findViewersById(const kit::String& id) const {
-    return select(viewers,
+    return select(getViewers(),
                   [&](viewer::Base* v) { return v->getObserved() && v->getObserved()->getId() == id; });
 }
 
 void Viewerset::destroyViewers(const viewer::IObservable* observed) {
     kit::Array<viewer::Base*> doomed = findViewers(observed);
     for (viewer::Base* viewer : doomed) {
-        viewers.erase(std::find(viewers.begin(), viewers.end(), viewer));
-        delete viewer;
+        viewers.erase(std::find_if(viewers.begin(), viewers.end(), holding(viewer)));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "kit/Types.h"
 
 namespace audio {
@@ -15,9 +17,7 @@ public:
     MultiPlaylist(const MultiPlaylist&) = delete;
     MultiPlaylist& operator=(const MultiPlaylist&) = delete;
 
-    // Takes ownership.
-    void addPlaylist(Playlist* playlist);
-    const kit::Array<Playlist*>& getPlaylists() const { return playlists; }
+    void addPlaylist(std::unique_ptr<Playlist> playlist);
 
     // Random order of the playlists and of the tracks in each.
     void shuffle();
@@ -36,7 +36,7 @@ public:
     void update();
 
 private:
-    kit::Array<Playlist*> playlists;
+    kit::Array<std::unique_ptr<Playlist>> playlists;
     int current = 0;
     bool playing = false;
     bool enabled = true;

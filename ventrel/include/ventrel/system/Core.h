@@ -8,6 +8,7 @@
 #include <kit/Version.h>
 
 #include <atomic>
+#include <memory>
 
 namespace ventrel::menu {
 class Base;
@@ -45,7 +46,7 @@ public:
     bool isHoverEffectEnabled() const;
     void tryRenderPreLoading(bool present);
     void tryDestroyPreLoading();
-    menu::Base* getPreLoading() const { return preLoading; }
+    menu::Base* getPreLoading() const { return preLoading.get(); }
     // An empty name plays the default sound; an empty default plays nothing.
     void clickSound(const kit::String& name);
     void buzzerSound(const kit::String& name);
@@ -73,13 +74,13 @@ public:
     void setDebugEnabled(bool enabled) { debugEnabled = enabled; }
 
     // Made once by ventrel::init and shared by the scene and transition managers.
-    virtual menu::Transition* _createTransition();
+    virtual std::unique_ptr<menu::Transition> _createTransition();
 
 protected:
     std::atomic<bool> loaded{false};
     bool loading = false;
     kit::Thread loaderThread;
-    menu::Base* preLoading = nullptr;
+    std::unique_ptr<menu::Base> preLoading;
     kit::String systemPath;
     kit::String logFilename;
     bool logOutputEnabled = true;
@@ -96,7 +97,7 @@ protected:
     bool crashExit = true;
 
     // The engine shows no pre-loading screen unless the game makes one.
-    virtual menu::Base* _createPreLoading() { return nullptr; }
+    virtual std::unique_ptr<menu::Base> _createPreLoading();
     virtual void _updateDebug() {}
     virtual void _load() {}
     virtual void _loadAsync() {}

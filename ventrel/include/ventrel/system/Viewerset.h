@@ -3,6 +3,8 @@
 #include <gui/Object.h>
 #include <kit/Types.h>
 
+#include <memory>
+
 #include "ventrel/viewer/Base.h"
 #include "ventrel/viewer/IObservable.h"
 
@@ -23,12 +25,17 @@ public:
     const kit::String& getName() const { return name; }
     gui::Object* getRoot() const { return root; }
     void setRoot(gui::Object* object) { root = object; }
-    const kit::Array<viewer::Base*>& getViewers() const { return viewers; }
+    kit::Array<viewer::Base*> getViewers() const;
 
-    // Takes ownership and shows the observable's current state at once.
-    void registerViewer(viewer::Base* viewer);
-    // Gives the viewer back without deleting it.
-    void unregisterViewer(viewer::Base* viewer);
+    // Takes ownership and shows the observable's current state at once; answers the viewer.
+    template <class V>
+    V* registerViewer(std::unique_ptr<V> viewer) {
+        V* registered = viewer.get();
+        _add(std::move(viewer));
+        return registered;
+    }
+    // Gives the viewer back to the caller, who then owns it.
+    std::unique_ptr<viewer::Base> unregisterViewer(viewer::Base* viewer);
     // Updates every viewer, then deletes the ones that became inactive.
     void update();
 
@@ -43,9 +50,12 @@ public:
 protected:
     kit::String name;
     gui::Object* root;
-    kit::Array<viewer::Base*> viewers;
+    kit::Array<std::unique_ptr<viewer::Base>> viewers;
 
     static kit::String _generateName();
+
+private:
+    void _add(std::unique_ptr<viewer::Base> viewer);
 };
 
 }  // namespace ventrel::system
