@@ -3,7 +3,6 @@
 #include <audio/Manager.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
-#include <kit/Random.h>
 #include <kit/Strings.h>
 #include <ventrel/Ventrel.h>
 #include <ventrel/menu/Dialog.h>
@@ -37,8 +36,8 @@ namespace {
 using TurnPhase = System::GameState::TurnPhase;
 
 bool isPlanets() {
-    System::GameState* game = System::gameState();
-    return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
+    System::GameState* game = &System::game();
+    return game->getBoardLayout() == System::GameState::BoardLayout::Planets;
 }
 
 kit::String datasetPath() {
@@ -75,10 +74,10 @@ void Board::_setupDataset() {
 
 void Board::_setupViewerset() {
     Base::_setupViewerset();
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     gui::Object* board = getObject("board");
     gui::Object* tokens = getObject("container_players");
-    if (!game || !board || !tokens) {
+    if (!board || !tokens) {
         kit::Log::error(System::LogTag, "The board has no board or token container to show the game on.");
         return;
     }
@@ -116,23 +115,21 @@ void Board::setup() {
         System::UndoHistory::get().clear();
     }
     System::TempState* temp = System::tempState();
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     if (temp) {
         temp->clear();
         temp->setup();
     }
-    if (game) {
-        game->update();
-        for (Game::Player* player : game->getPlayers()) {
-            player->setMovingProgress(1.0f);
-        }
+    game->update();
+    for (Game::Player* player : game->getPlayers()) {
+        player->setMovingProgress(1.0f);
     }
     // The dice shows the last throw of the game, also after a resume.
-    if (game && game->getLastRoll() > 0) {
+    if (game->getLastRoll() > 0) {
         diceValue = game->getLastRoll();
     }
     // Taken back before a throw, the dice already shows what it will throw again.
-    if (int coming = game ? _comingRoll() : 0; coming > 0) {
+    if (int coming = _comingRoll(); coming > 0) {
         diceValue = coming;
     }
     Base::setup();
@@ -201,13 +198,13 @@ void Board::_hideMotd() {
 }
 
 void Board::_roll() {
-    System::GameState* game = System::gameState();
-    _rollDice(game ? game->draw(1, 7) : kit::random(1, 7));
+    System::GameState* game = &System::game();
+    _rollDice(game->draw(1, 7));
 }
 
 void Board::_rollDice(int value) {
-    System::GameState* game = System::gameState();
-    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
+    System::GameState* game = &System::game();
+    Game::Player* current = game->getCurrentPlayer();
     if (!current || game->isPhaseDone() || rollDice->getRolledValue() != 0 ||
         game->getTurnPhase() != TurnPhase::Start) {
         return;
@@ -229,8 +226,8 @@ void Board::_rollDice(int value) {
 
 // The bar's dice button opens the dice, whose own button throws: both are the same wait for the throw.
 bool Board::isWaitingForRoll() const {
-    System::GameState* game = System::gameState();
-    if (!game || !rollDice || !game->getCurrentPlayer() || game->getTurnPhase() != TurnPhase::Start ||
+    System::GameState* game = &System::game();
+    if (!rollDice || !game->getCurrentPlayer() || game->getTurnPhase() != TurnPhase::Start ||
         game->isPhaseDone() || game->getRolledValue() != 0 || _isAnyTokenWalking()) {
         return false;
     }
@@ -251,7 +248,7 @@ void Board::pressDice() {
 }
 
 int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     for (const kit::String& prefix : {LimitContext, GlassContext}) {
         if (dialog && dialog->getCaller() == this && kit::startsWith(dialog->getContext(), prefix)) {
             return kit::toInt(dialog->getContext().substr(prefix.size()));
@@ -259,7 +256,7 @@ int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
     }
     bool landing = dialog && dialog->getCaller() == this &&
                    (dialog->getContext() == ActionContext || dialog->getContext() == PickerContext);
-    if (!landing || !game || !game->getCurrentPlayer()) {
+    if (!landing || !game->getCurrentPlayer()) {
         return -1;
     }
     const auto& players = game->getPlayers();
@@ -314,8 +311,8 @@ void Board::_updateInput() {
 }
 
 void Board::_updateLogic() {
-    System::GameState* game = System::gameState();
-    if (!game || _isAnyDialogAnimating()) {
+    System::GameState* game = &System::game();
+    if (_isAnyDialogAnimating()) {
         return;
     }
     if (rollDice->isBusy()) {
@@ -382,10 +379,7 @@ bool Board::_isAnyDialogAnimating() const {
 }
 
 bool Board::_isAnyTokenWalking() const {
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return false;
-    }
+    System::GameState* game = &System::game();
     const auto& players = game->getPlayers();
     return std::any_of(players.begin(), players.end(), [](const Game::Player* p) { return p->isWalking(); });
 }
@@ -393,7 +387,7 @@ bool Board::_isAnyTokenWalking() const {
 // Somebody reached a lap nobody reached before: the table may double its stakes, once. The lap counts
 // as offered when the question is answered, so that a game left meanwhile asks it again.
 bool Board::_offerDoubleStakes() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     if (!game->isDoubleStakesDue()) {
         return false;
     }
@@ -439,10 +433,7 @@ bool Board::_warnCurrentPlayer() {
 }
 
 void Board::_dispatchPhase() {
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return;
-    }
+    System::GameState* game = &System::game();
     if (game->getTurnPhase() == TurnPhase::Start) {
         // A resumed game whose dice was thrown goes on with that throw.
         bool thrown = game->isPhaseDone();
@@ -472,7 +463,7 @@ void Board::_dispatchPhase() {
 }
 
 void Board::_finishPhase() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     if (game->getTurnPhase() == TurnPhase::Start) {
         _prepareLanding();
     } else if (game->getTurnPhase() == TurnPhase::Finalize) {
@@ -491,10 +482,7 @@ void Board::_saveProgress() {
 
 void Board::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
     Base::dialogResult(dialog, button, context);
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return;
-    }
+    System::GameState* game = &System::game();
     if (button == Menu::Dialog::Base::UndoAnswer || button == Menu::Dialog::Base::RedoAnswer) {
         if (button == Menu::Dialog::Base::UndoAnswer) {
             _undo();
@@ -525,8 +513,8 @@ void Board::dialogResult(const kit::String& dialog, int button, const kit::Strin
 
 // Drink and move-back fields show their number on the board, drinks doubled with the stakes.
 void Board::_refreshFieldNumbers() {
-    System::GameState* game = System::gameState();
-    if (!game || !boardViewer) {
+    System::GameState* game = &System::game();
+    if (!boardViewer) {
         return;
     }
     for (int position = 0; position < Game::BoardSize; ++position) {

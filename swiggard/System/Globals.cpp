@@ -1,5 +1,6 @@
 #include "System/Globals.h"
 
+#include <kit/Exception.h>
 #include <ventrel/Ventrel.h>
 
 #include "System/Core.h"
@@ -17,6 +18,14 @@ Core* core() {
 
 GameState* gameState() {
     return dynamic_cast<GameState*>(ventrel::gameState);
+}
+
+GameState& game() {
+    GameState* state = gameState();
+    if (!state) {
+        throw kit::Exception("There is no game state.");
+    }
+    return *state;
 }
 
 TempState* tempState() {

@@ -26,6 +26,9 @@ extern HttpDelegate* httpDelegate;
 Core* core();
 GameState* gameState();
 TempState* tempState();
+// The game being played. It is made at start-up and a save loads into it in place, so it is always
+// there while screens run; a missing one is a programming error and throws.
+GameState& game();
 
 // The active profile. The game keeps all its properties global, so without an active profile a view of
 // the global properties answers instead.

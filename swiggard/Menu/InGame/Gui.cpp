@@ -23,8 +23,8 @@ namespace {
 constexpr unsigned char OutAlpha = 96;
 
 bool isPlanets() {
-    System::GameState* game = System::gameState();
-    return game && game->getBoardLayout() == System::GameState::BoardLayout::Planets;
+    System::GameState* game = &System::game();
+    return game->getBoardLayout() == System::GameState::BoardLayout::Planets;
 }
 
 // The bar counts what the player drinks now: alcohol, or the water of a water drinker.
@@ -83,10 +83,7 @@ void Gui::_setupDataset() {
 }
 
 void Gui::_setupPlayers() {
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return;
-    }
+    System::GameState* game = &System::game();
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
         host::Color color(players[i]->getColor());
@@ -145,10 +142,7 @@ void Gui::_updateLogic() {
 }
 
 void Gui::_updatePlayers() {
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return;
-    }
+    System::GameState* game = &System::game();
     if (const Game::Player* current = game->getCurrentPlayer()) {
         System::setText(this, "label_current_player", current->getRichName());
         System::showMarkBeside(this, "image_current_mark", "label_current_player", current);
@@ -203,8 +197,8 @@ void Gui::draw() {
 }
 
 void Gui::drinkAnimation(const Game::Player* player, int amount) {
-    System::GameState* game = System::gameState();
-    if (!game || !player) {
+    System::GameState* game = &System::game();
+    if (!player) {
         return;
     }
     const auto& players = game->getPlayers();

@@ -24,8 +24,8 @@ constexpr int FocusPerRow = 3;
 
 int rowOf(const gui::Object* button, const char* prefix) {
     kit::String index = button ? button->getName().substr(kit::String(prefix).size()) : "";
-    System::GameState* game = System::gameState();
-    if (!game || !kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
+    System::GameState* game = &System::game();
+    if (!kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
         return -1;
     }
     return kit::toInt(index);
@@ -64,10 +64,7 @@ ventrel::system::Contract Status::getContract() const {
 
 void Status::_setupDataset() {
     Menu::Status::_setupDataset();
-    System::GameState* game = System::gameState();
-    if (!game) {
-        return;
-    }
+    System::GameState* game = &System::game();
     const auto& players = game->getPlayers();
     for (int i = 0; i < static_cast<int>(players.size()) && i < PlayerSlots; ++i) {
         if (auto* name = dynamic_cast<gui::Label*>(getObject(System::slotName("text_player_name_", i)))) {
@@ -96,8 +93,8 @@ void Status::_setupCallbacks() {
 }
 
 void Status::refresh() {
-    System::GameState* game = System::gameState();
-    if (game && !game->getPlayers().empty()) {
+    System::GameState* game = &System::game();
+    if (!game->getPlayers().empty()) {
         unsigned int start = game->getPlayers().front()->getAlcoTestData()->getStartTime();
         System::setTextKey(this, "label_game_start", "{%s %s} gui.GameStarted {" + startText(start) + "}");
         for (int i = 0; i < static_cast<int>(game->getPlayers().size()) && i < PlayerSlots; ++i) {
@@ -126,8 +123,8 @@ void Status::_refreshEstimate(int index) {
 
 // The cross takes a player out, the plus of a player who is out brings him back; both ask first.
 bool Status::_askPresence(gui::Object* button) {
-    System::GameState* game = System::gameState();
-    if (!button || !game || !ventrel::sceneManager) {
+    System::GameState* game = &System::game();
+    if (!button || !ventrel::sceneManager) {
         return true;
     }
     kit::String index = button->getName().substr(kit::String(DeleteButton).size());
@@ -164,8 +161,8 @@ void Status::dialogResult(const kit::String& dialog, int button, const kit::Stri
 // Taking out the player whose turn it is passes the turn on at once. A player brought back keeps his
 // place and waiting states and plays when the turn next reaches his seat.
 void Status::_setPlaying(int index, bool playing) {
-    System::GameState* game = System::gameState();
-    if (!game || index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
+    System::GameState* game = &System::game();
+    if (index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
         return;
     }
     Game::Player* player = game->getPlayers()[index];
@@ -196,8 +193,8 @@ bool Status::_askStyle(gui::Object* button) {
 }
 
 void Status::_switchStyle(int index) {
-    System::GameState* game = System::gameState();
-    if (!game || index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
+    System::GameState* game = &System::game();
+    if (index < 0 || index >= static_cast<int>(game->getPlayers().size())) {
         return;
     }
     Game::Player* player = game->getPlayers()[index];

@@ -17,8 +17,8 @@ using Entry = Game::GameLog::Entry;
 const char* const RowPrefix = "container_story_row_";
 
 const Game::Player* playerAt(int seat) {
-    System::GameState* game = System::gameState();
-    if (!game || seat < 0 || seat >= static_cast<int>(game->getPlayers().size())) {
+    System::GameState* game = &System::game();
+    if (seat < 0 || seat >= static_cast<int>(game->getPlayers().size())) {
         return nullptr;
     }
     return game->getPlayers()[static_cast<size_t>(seat)];
@@ -101,20 +101,18 @@ void Story::show() {
 }
 
 int Story::_pageCount() const {
-    System::GameState* game = System::gameState();
-    int size = game ? game->getLog().size() : 0;
+    int size = System::game().getLog().size();
     return std::max(1, (size + RowSlots - 1) / RowSlots);
 }
 
 void Story::refresh() {
-    System::GameState* game = System::gameState();
-    const Game::GameLog* log = game ? &game->getLog() : nullptr;
-    int size = log ? log->size() : 0;
+    const Game::GameLog& log = System::game().getLog();
+    int size = log.size();
     page = std::clamp(page, 0, _pageCount() - 1);
     int newest = size - 1 - page * RowSlots;
     int shown = 0;
     for (int index = newest; index >= 0 && shown < RowSlots; --index) {
-        if (std::optional<Entry> entry = log->at(index)) {
+        if (std::optional<Entry> entry = log.at(index)) {
             _refreshRow(shown++, *entry);
         }
     }
@@ -194,8 +192,7 @@ kit::String Story::iconOf(const Entry& entry) {
                                                           : kit::String();
         case Kind::Landing:
         case Kind::Move: {
-            System::GameState* game = System::gameState();
-            const Game::Field* field = game ? game->findField(entry.detail) : nullptr;
+            const Game::Field* field = System::game().findField(entry.detail);
             return field && !field->icon.empty() ? "game.fields/" + field->icon : kit::String();
         }
         case Kind::Sips:
