@@ -151,9 +151,7 @@ void Board::finish() {
         }
         return;
     }
-    if (System::GameState* game = System::gameState()) {
-        game->clearPickedPlayers();
-    }
+    System::game().clearPickedPlayers();
     _saveProgress();
 }
 
@@ -402,7 +400,7 @@ bool Board::_offerDoubleStakes() {
 
 // The first of the players furthest round the board: the one who just finished the new lap.
 Game::Player* Board::_lapLeader() const {
-    const auto& players = System::gameState()->getPlayers();
+    const auto& players = System::game().getPlayers();
     return *std::max_element(
         players.begin(), players.end(),
         [](const Game::Player* a, const Game::Player* b) { return a->getLaps() < b->getLaps(); });
@@ -411,7 +409,7 @@ Game::Player* Board::_lapLeader() const {
 // Whoever the turn passed because they nap is told so on screen.
 void Board::_announceNaps() {
     System::TempState* temp = System::tempState();
-    for (Game::Player* napper : System::gameState()->takeNappingPlayers()) {
+    for (Game::Player* napper : System::game().takeNappingPlayers()) {
         if (temp) {
             temp->addNotification("{%f} gui.NotificationSkipTurn {" + napper->getRichName() + "}", "");
         }
@@ -423,7 +421,7 @@ bool Board::_warnCurrentPlayer() {
     if (bacWarning->isVisible()) {
         return true;
     }
-    Game::Player* current = System::gameState()->getCurrentPlayer();
+    Game::Player* current = System::game().getCurrentPlayer();
     if (!current || !current->needsBacWarning()) {
         return false;
     }

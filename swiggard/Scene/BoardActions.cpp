@@ -43,8 +43,7 @@ int pickCount(const kit::String& target) {
 }  // namespace
 
 kit::Array<Game::Action> Board::_currentActions() const {
-    System::GameState* game = System::gameState();
-    return game ? Game::Rules::currentActions(*game) : kit::Array<Game::Action>();
+    return Game::Rules::currentActions(System::game());
 }
 
 bool Board::_chosenAction(Game::Action& action) const {
@@ -60,14 +59,11 @@ bool Board::_chosenAction(Game::Action& action) const {
 
 // Every draw of the landing happens here, before the save, so that a resumed game shows the same.
 void Board::_prepareLanding() {
-    if (System::GameState* game = System::gameState()) {
-        Game::Rules::prepareLanding(*game);
-    }
+    Game::Rules::prepareLanding(System::game());
 }
 
 std::pair<int, int> Board::rollAndSplitShares() {
-    System::GameState* game = System::gameState();
-    return game ? Game::Rules::rollAndSplitShares(*game) : std::pair<int, int>(0, 0);
+    return Game::Rules::rollAndSplitShares(System::game());
 }
 
 kit::String Board::composeActionText(const Game::Action& action, const kit::String& previousTarget,
@@ -85,7 +81,7 @@ kit::String Board::composeActionText(const Game::Action& action, const kit::Stri
 
 kit::String Board::composeText(const kit::String& key, const Game::Action& action,
                                kit::Array<Game::Player*>& pool, kit::Array<Game::Player*>& assigned) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     kit::Array<kit::String> arguments;
     if (action.target == "Random" && !pool.empty()) {
         assigned.push_back(pool.front());
@@ -93,7 +89,7 @@ kit::String Board::composeText(const kit::String& key, const Game::Action& actio
         arguments.push_back(System::literal(assigned.back()->getRichName()));
     } else if (action.target == "PreviousAction" && !assigned.empty()) {
         arguments.push_back(System::literal(assigned.back()->getRichName()));
-    } else if (action.target == "Special" && game) {
+    } else if (action.target == "Special") {
         if (const Game::Player* special = game->chooseSpecialTarget(action.type)) {
             arguments.push_back(System::literal(special->getRichName()));
         }
@@ -104,8 +100,7 @@ kit::String Board::composeText(const kit::String& key, const Game::Action& actio
         arguments.push_back(System::literal(kit::toString(other)));
     }
     if (action.drinks > 0) {
-        int amount = game ? game->getStakedAmount(action) : action.drinks;
-        arguments.push_back(System::literal(kit::toString(amount)));
+        arguments.push_back(System::literal(kit::toString(game->getStakedAmount(action))));
     }
     if (arguments.empty()) {
         return action.rollAgain ? "{%s %s} " + key + " gui.RollAgainText" : key;
@@ -115,16 +110,14 @@ kit::String Board::composeText(const kit::String& key, const Game::Action& actio
 }
 
 void Board::_showActionDialog() {
-    System::GameState* game = System::gameState();
-    Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
+    System::GameState* game = &System::game();
+    Game::Player* current = game->getCurrentPlayer();
     System::setEnabled(gui, "button_dice", false);
     System::setEnabled(gui, "container_menu", false);
     kit::Array<Game::Action> actions = _currentActions();
     if (!current || actions.empty()) {
         kit::Log::error(System::LogTag, "The landing field has no actions; the turn goes on.");
-        if (game) {
-            game->setPhaseDone(true);
-        }
+        game->setPhaseDone(true);
         return;
     }
     // A landing with nothing to do says so, without a question.
@@ -175,7 +168,7 @@ bool Board::_needsPicks() {
     if (!_chosenAction(action)) {
         return true;
     }
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     int need = pickCount(action.target);
     if (need == 0 || static_cast<int>(game->getPickedPlayers().size()) >= need) {
         return false;
@@ -197,7 +190,7 @@ bool Board::_needsPicks() {
 }
 
 void Board::_showPlayerPicker(const Game::Action& action) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     size_t picked = game->getPickedPlayers().size();
     bool drinkStripSlapped =
         action.type == "ActionType_Special_DrinkStripSlapped" && action.target == "Pick3";
@@ -260,7 +253,7 @@ void Board::_showPlayerPicker(const Game::Action& action) {
 }
 
 void Board::_applyChosenAction() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     Game::Player* current = game->getCurrentPlayer();
     Game::Action action;
     if (!current || !_chosenAction(action)) {
@@ -290,7 +283,7 @@ void Board::_applyChosenAction() {
 
 // The outcome on the players, with the drinks shown on the bar.
 void Board::_carryOut(const Game::Rules::Outcome& outcome) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     Game::Rules::carryOutMoves(*game, outcome);
     for (const Game::Rules::Sips& sips : outcome.sips) {
         Game::Rules::giveSips(*game, sips, System::waterNoticeLevel(),

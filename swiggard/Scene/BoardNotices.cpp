@@ -25,7 +25,7 @@ using TurnPhase = System::GameState::TurnPhase;
 }  // namespace
 
 bool Board::_showNotice() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     if (!game->isDriversAnnounced()) {
         kit::Array<Game::Player*> drivers = game->getPlayingPlayers();
         std::erase_if(drivers, [](const Game::Player* p) { return !p->isDriver(); });
@@ -78,7 +78,7 @@ void Board::_showWaterRound() {
 }
 
 void Board::_answerNotice(const kit::String& dialog, int button, const kit::String& context) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     using Log = Game::GameLog;
     if (dialog == OkDialog && context == DriversContext) {
         game->setDriversAnnounced(true);
@@ -107,15 +107,15 @@ Game::Player* Board::_noticePlayer(const kit::String& dialog, const kit::String&
     if (dialog != expectedDialog || !kit::startsWith(context, prefix)) {
         return nullptr;
     }
-    const auto& players = System::gameState()->getPlayers();
+    const auto& players = System::game().getPlayers();
     int row = kit::toInt(context.substr(prefix.size()));
     return row >= 0 && row < static_cast<int>(players.size()) ? players[row] : nullptr;
 }
 
 // The voice, when the players want it: whose turn it is, then the card the token lands on.
 void Board::_readTurnAloud() {
-    System::GameState* game = System::gameState();
-    const Game::Player* current = game ? game->getCurrentPlayer() : nullptr;
+    System::GameState* game = &System::game();
+    const Game::Player* current = game->getCurrentPlayer();
     if (System::voice && current) {
         System::voice->sayTurn(getText("gui.VoiceTurn"), current->getName());
     }

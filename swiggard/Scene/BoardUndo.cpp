@@ -24,7 +24,7 @@ using TurnPhase = System::GameState::TurnPhase;
 // The answers a player may want back: the landing's question and its picks, double stakes and the
 // glass of water.
 void Board::_recordAnswer(const kit::String& dialog, const kit::String& context) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     if (ventrel::sceneManager->getNextScene()) {
         return;
     }
@@ -44,15 +44,15 @@ void Board::_offerUndo(ventrel::menu::Dialog* dialog) const {
 }
 
 void Board::_undo() {
-    System::GameState* game = System::gameState();
-    if (game && !ventrel::sceneManager->getNextScene()) {
+    System::GameState* game = &System::game();
+    if (!ventrel::sceneManager->getNextScene()) {
         _restore(System::UndoHistory::get().undo(*game));
     }
 }
 
 void Board::_redo() {
-    System::GameState* game = System::gameState();
-    if (game && !ventrel::sceneManager->getNextScene()) {
+    System::GameState* game = &System::game();
+    if (!ventrel::sceneManager->getNextScene()) {
         _restore(System::UndoHistory::get().redo(*game));
     }
 }
@@ -76,7 +76,7 @@ void Board::_refreshUndo() {
 }
 
 int Board::_comingRoll() const {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     const kit::Array<int>& tape = game->getChanceTape();
     int cursor = game->getChanceCursor();
     bool beforeThrow = game->getTurnPhase() == TurnPhase::Start && !game->isPhaseDone();

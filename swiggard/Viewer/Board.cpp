@@ -107,8 +107,7 @@ void Board::_publishAnimating() const {
 }
 
 Game::Player* Board::_getCurrentPlayer() {
-    System::GameState* game = System::gameState();
-    return game ? game->getCurrentPlayer() : nullptr;
+    return System::game().getCurrentPlayer();
 }
 
 int Board::_getViewMode() {
@@ -118,8 +117,8 @@ int Board::_getViewMode() {
 
 Board::FieldLook Board::_getFieldLook(int position, const kit::String& blankPrefix,
                                       const kit::String& iconFolder) {
-    System::GameState* game = System::gameState();
-    const Game::Field* field = game && System::dataManager ? game->getBoardField(position) : nullptr;
+    System::GameState* game = &System::game();
+    const Game::Field* field = System::dataManager ? game->getBoardField(position) : nullptr;
     if (!field) {
         return {blankPrefix + "surprise", iconFolder + "surprise"};
     }

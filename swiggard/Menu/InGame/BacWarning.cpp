@@ -41,8 +41,8 @@ void BacWarning::_setupCallbacks() {
 
 void BacWarning::refresh() {
     Base::refresh();
-    System::GameState* game = System::gameState();
-    if (const Game::Player* current = game ? game->getCurrentPlayer() : nullptr) {
+    System::GameState* game = &System::game();
+    if (const Game::Player* current = game->getCurrentPlayer()) {
         System::setText(this, "label_name", current->getRichName() + "!");
         System::showMark(this, "image_mark", current);
     }
@@ -63,8 +63,8 @@ void BacWarning::_animateShow() {
 
 // Confirming the warning marks the player as warned: a game left while it shows warns again.
 void BacWarning::_close() {
-    System::GameState* game = System::gameState();
-    if (Game::Player* current = game ? game->getCurrentPlayer() : nullptr) {
+    System::GameState* game = &System::game();
+    if (Game::Player* current = game->getCurrentPlayer()) {
         current->setWarned(true);
         game->record(Game::GameLog::Kind::Warning, current, current->getEstimate());
     }

@@ -105,7 +105,7 @@ void Status::refresh() {
 }
 
 void Status::_refreshEstimate(int index) {
-    const Game::Player* player = System::gameState()->getPlayers()[index];
+    const Game::Player* player = System::game().getPlayers()[index];
     const Game::AlcoTestData* data = player->getAlcoTestData();
     System::setText(this, System::slotName("label_player_drinks_", index),
                     kit::toString(player->getDrinks()));
@@ -184,7 +184,7 @@ bool Status::_askStyle(gui::Object* button) {
     if (index < 0 || !ventrel::sceneManager) {
         return true;
     }
-    const Game::Player* player = System::gameState()->getPlayers()[index];
+    const Game::Player* player = System::game().getPlayers()[index];
     kit::String text = kit::String("{%f} gui.") +
                        (player->drinksAlcohol() ? "YesNoSwitchToWater" : "YesNoBackToDrinking") + " {" +
                        player->getRichName() + "}";
