@@ -129,8 +129,8 @@ bool EndOfNight::_choosePage(gui::Object* tab) {
 }
 
 void EndOfNight::refresh() {
-    System::GameState* game = System::gameState();
-    int count = game ? static_cast<int>(game->getPlayers().size()) : 0;
+    System::GameState* game = &System::game();
+    int count = static_cast<int>(game->getPlayers().size());
     auto now = static_cast<unsigned int>(kit::time());
     for (int row = 0; row < PlayerSlots; ++row) {
         System::setVisible(this, System::slotName(RowPrefix, row), row < count);
@@ -212,7 +212,7 @@ void EndOfNight::_keepPicture(bool written) {
 
 // Without body data there is no estimate to wear off: the figures show a dash.
 void EndOfNight::_refreshPlayer(int row, unsigned int now) {
-    const Game::Player* player = System::gameState()->getPlayers()[row];
+    const Game::Player* player = System::game().getPlayers()[row];
     auto slot = [row](const char* prefix) { return System::slotName(prefix, row); };
     System::setImage(this, slot("image_night_character_"), "gui.character_icons/" + player->getCharacter());
     System::showMark(this, slot("image_night_mark_"), player);
@@ -236,8 +236,8 @@ void EndOfNight::_refreshPlayer(int row, unsigned int now) {
 }
 
 void EndOfNight::_refreshRide() {
-    System::GameState* game = System::gameState();
-    kit::Array<Game::Player*> driving = game ? game->getPlayers() : kit::Array<Game::Player*>();
+    System::GameState* game = &System::game();
+    kit::Array<Game::Player*> driving = game->getPlayers();
     std::erase_if(driving, [](const Game::Player* p) { return !p->isDriver(); });
     kit::String drivers = Game::Player::richNames(driving);
     System::setTextKey(this, "label_drivers",
@@ -251,9 +251,9 @@ void EndOfNight::_refreshRide() {
 
 // The new-game screen opens with these players, their styles and body data, and nothing counted.
 void EndOfNight::_samePlayers() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     System::TempState* temp = System::tempState();
-    if (game && temp) {
+    if (temp) {
         game->keepPlayersForNewGame();
         temp->setSamePlayers(true);
     }

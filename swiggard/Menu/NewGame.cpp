@@ -63,12 +63,11 @@ kit::String withoutPrefix(const kit::String& text, const kit::String& prefix) {
 }
 
 int playerCount() {
-    System::GameState* game = System::gameState();
-    return game ? static_cast<int>(game->getPlayers().size()) : 0;
+    return static_cast<int>(System::game().getPlayers().size());
 }
 
 Game::Player* playerAt(int row) {
-    return row >= 0 && row < playerCount() ? System::gameState()->getPlayers()[row] : nullptr;
+    return row >= 0 && row < playerCount() ? System::game().getPlayers()[row] : nullptr;
 }
 
 }  // namespace
@@ -222,7 +221,7 @@ int NewGame::_rowOf(const gui::Object* button, const kit::String& prefix) const 
 // its colour focused); the rows above move only as far as needed, so none of them looks deleted.
 void NewGame::_addPlayer() {
     collect();
-    if (!System::gameState()->addDefaultPlayer()) {
+    if (!System::game().addDefaultPlayer()) {
         return;
     }
     refresh();
@@ -237,7 +236,7 @@ void NewGame::_addPlayer() {
 
 int NewGame::addRow() {
     collect();
-    if (!System::gameState()->addDefaultPlayer()) {
+    if (!System::game().addDefaultPlayer()) {
         return -1;
     }
     refresh();
@@ -259,7 +258,7 @@ bool NewGame::applyChoices(int row, const lan::Message& message) {
         }
         player->setName(kit::trim(name));
     }
-    const auto& players = System::gameState()->getPlayers();
+    const auto& players = System::game().getPlayers();
     auto isFree = [&](PlayerChoice used, const kit::String& entry) {
         return std::none_of(players.begin(), players.end(), [&](const Game::Player* other) {
             return other != player && (other->*used)() == entry;
@@ -322,10 +321,10 @@ void NewGame::_showRow(int row) {
 bool NewGame::_deletePlayer(gui::Object* button) {
     collect();
     int row = _rowOf(button, DeleteButton);
-    if (row < 0 || System::gameState()->getPlayingPlayers().size() <= System::GameState::MinPlayers) {
+    if (row < 0 || System::game().getPlayingPlayers().size() <= System::GameState::MinPlayers) {
         return true;
     }
-    System::gameState()->removePlayer(static_cast<size_t>(row));
+    System::game().removePlayer(static_cast<size_t>(row));
     refresh();
     return true;
 }
@@ -358,7 +357,7 @@ void NewGame::_showPicker(const kit::String& dialog, const kit::String& context,
     if (!picker) {
         return;
     }
-    const auto& players = System::gameState()->getPlayers();
+    const auto& players = System::game().getPlayers();
     for (int index = 0; index < static_cast<int>(entries.size()); ++index) {
         bool taken = std::any_of(players.begin(), players.end(), [&](const Game::Player* other) {
             return other != players[row] && (other->*used)() == entries[index];

@@ -61,20 +61,20 @@ void NewGameOptions::_setupCallbacks() {
 }
 
 void NewGameOptions::_stepBoardLayout() {
-    GameState* game = System::gameState();
+    GameState* game = &System::game();
     game->setBoardLayout(game->getBoardLayout().next());
     _refreshAll();
 }
 
 void NewGameOptions::_stepFieldSet() {
-    GameState* game = System::gameState();
+    GameState* game = &System::game();
     game->setFieldSet(game->getFieldSet().next());
     _refreshAll();
 }
 
 // Custom cards only when there are enough of them; a few are mixed in, none leave the set alone.
 void NewGameOptions::_stepCardSet() {
-    GameState* game = System::gameState();
+    GameState* game = &System::game();
     int usable = usableCustomCards();
     const GameState::CardSet& set = game->getCardSet();
     if (usable == 0) {
@@ -97,7 +97,7 @@ void NewGameOptions::_stepCardSet() {
 
 // Off, every 5 rounds, every 10 rounds.
 void NewGameOptions::_stepWaterRounds() {
-    GameState* game = System::gameState();
+    GameState* game = &System::game();
     auto next = std::find(WaterRounds.begin(), WaterRounds.end(), game->getWaterRounds()) + 1;
     game->setWaterRounds(next < WaterRounds.end() ? *next : WaterRounds.front());
     _refreshAll();
@@ -119,29 +119,25 @@ void NewGameOptions::_refreshAll() {
 }
 
 void NewGameOptions::refresh() {
-    GameState* game = System::gameState();
-    if (game) {
-        System::setImage(this, "button_boardlayout", "gui.buttons/bar_360");
-        System::setImage(this, "button_cardset", "gui.buttons/bar_360");
-        System::setImage(this, "button_waterrounds", "gui.buttons/bar_360");
-        System::setTextKey(this, "button_waterrounds",
-                           "gui.WaterRounds" + kit::toString(game->getWaterRounds()));
-        struct Option {
-            const char* button;
-            const char* info;
-            const char* key;
-            unsigned int value;
-        } const options[] = {
-            {"button_boardlayout", "label_boardlayout_info", "BoardLayout",
-             game->getBoardLayout().getValue()},
-            {"button_fieldset", "label_fieldset_info", "FieldSet", game->getFieldSet().getValue()},
-            {"button_cardset", "label_cardset_info", "CardSet", game->getCardSet().getValue()},
-        };
-        for (const Option& option : options) {
-            kit::String value = kit::toString(option.value);
-            System::setTextKey(this, option.button, kit::String("gui.") + option.key + value);
-            System::setTextKey(this, option.info, kit::String("gui.") + option.key + "Info" + value);
-        }
+    GameState* game = &System::game();
+    System::setImage(this, "button_boardlayout", "gui.buttons/bar_360");
+    System::setImage(this, "button_cardset", "gui.buttons/bar_360");
+    System::setImage(this, "button_waterrounds", "gui.buttons/bar_360");
+    System::setTextKey(this, "button_waterrounds", "gui.WaterRounds" + kit::toString(game->getWaterRounds()));
+    struct Option {
+        const char* button;
+        const char* info;
+        const char* key;
+        unsigned int value;
+    } const options[] = {
+        {"button_boardlayout", "label_boardlayout_info", "BoardLayout", game->getBoardLayout().getValue()},
+        {"button_fieldset", "label_fieldset_info", "FieldSet", game->getFieldSet().getValue()},
+        {"button_cardset", "label_cardset_info", "CardSet", game->getCardSet().getValue()},
+    };
+    for (const Option& option : options) {
+        kit::String value = kit::toString(option.value);
+        System::setTextKey(this, option.button, kit::String("gui.") + option.key + value);
+        System::setTextKey(this, option.info, kit::String("gui.") + option.key + "Info" + value);
     }
     Base::refresh();
 }

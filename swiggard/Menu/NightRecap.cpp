@@ -47,14 +47,13 @@ void setBackground(const ventrel::system::Context* screen, const kit::String& na
 }
 
 kit::Array<Game::Player*> players() {
-    System::GameState* game = System::gameState();
-    return game ? game->getPlayers() : kit::Array<Game::Player*>();
+    return System::game().getPlayers();
 }
 
 kit::Array<GameLog::Totals> totalsOfSeats() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     kit::Array<GameLog::Totals> totals;
-    for (int seat = 0; game && seat < static_cast<int>(game->getPlayers().size()); ++seat) {
+    for (int seat = 0; seat < static_cast<int>(game->getPlayers().size()); ++seat) {
         totals.push_back(game->getLog().getTotals(seat));
     }
     return totals;
@@ -119,9 +118,9 @@ NightRecap::Chart NightRecap::chartOf(const GameLog& log, int seats, int turnNow
 }
 
 void NightRecap::drawSips(const ventrel::system::Context* screen) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     gui::Object* area = screen->getObject("chart_area");
-    if (!game || !area) {
+    if (!area) {
         return;
     }
     kit::Array<Game::Player*> seated = players();

@@ -68,9 +68,9 @@ void Status::_setupCallbacks() {
 
 // The phone's mark frees the row, once the TV has said yes.
 bool Status::_askRelease(gui::Object* button) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     kit::String index = button ? button->getName().substr(kit::String(PhoneButton).size()) : "";
-    if (!game || !kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
+    if (!kit::isInt(index) || kit::toInt(index) >= static_cast<int>(game->getPlayers().size())) {
         return true;
     }
     const Game::Player* player = game->getPlayers()[kit::toInt(index)];
@@ -81,8 +81,8 @@ bool Status::_askRelease(gui::Object* button) {
 }
 
 void Status::dialogResult(const kit::String& dialog, int button, const kit::String& context) {
-    System::GameState* game = System::gameState();
-    if (dialog != ReleaseDialog || !kit::startsWith(context, ReleaseContext) || !game) {
+    System::GameState* game = &System::game();
+    if (dialog != ReleaseDialog || !kit::startsWith(context, ReleaseContext)) {
         Base::dialogResult(dialog, button, context);
         return;
     }
@@ -116,8 +116,8 @@ void Status::_showAlcoTestView(gui::Object* button, const kit::String& prefix, b
 }
 
 void Status::refresh() {
-    System::GameState* game = System::gameState();
-    int count = game ? static_cast<int>(game->getPlayers().size()) : 0;
+    System::GameState* game = &System::game();
+    int count = static_cast<int>(game->getPlayers().size());
     for (int i = 0; i < PlayerSlots; ++i) {
         if (i < count) {
             _refreshPlayer(i);
@@ -130,7 +130,7 @@ void Status::refresh() {
 }
 
 void Status::_refreshPlayer(int index) {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     const Game::Player* player = game->getPlayers()[index];
     System::setVisible(this, System::slotName("container_player_", index), true);
     _refreshPresence(index, player->isPlaying());
@@ -184,15 +184,13 @@ void Status::_refreshPresence(int index, bool playing) {
     }
     kit::String button = System::slotName("button_player_delete_", index);
     System::setImage(this, button, playing ? "gui.buttons/cancel" : "gui.buttons/plus");
-    System::setEnabled(this, button, !playing || System::gameState()->getPlayingPlayers().size() > 2);
+    System::setEnabled(this, button, !playing || System::game().getPlayingPlayers().size() > 2);
 }
 
 void Status::_resizeScrollArea() {
-    System::GameState* game = System::gameState();
-    if (game) {
-        System::fitScrollContent(this, "scroll_area", "container_player_1",
-                                 static_cast<int>(game->getPlayers().size()));
-    }
+    System::GameState* game = &System::game();
+    System::fitScrollContent(this, "scroll_area", "container_player_1",
+                             static_cast<int>(game->getPlayers().size()));
 }
 
 }  // namespace Menu

@@ -111,7 +111,7 @@ void Title::_resume() {
     if (!ventrel::saveManager->loadAutoInto(*ventrel::gameState)) {
         return;
     }
-    System::gameState()->repair();
+    System::game().repair();
     System::goToScene("Scene::Board", 0, 2.0f, 2.0f);
 }
 

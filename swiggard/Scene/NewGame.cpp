@@ -56,10 +56,10 @@ void NewGame::_setupMenus() {
 }
 
 void NewGame::setup() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     System::TempState* temp = System::tempState();
-    bool samePlayers = temp && temp->takeSamePlayers() && game && !game->getPlayers().empty();
-    if (game && !samePlayers) {
+    bool samePlayers = temp && temp->takeSamePlayers() && !game->getPlayers().empty();
+    if (!samePlayers) {
         game->clear();
         game->fillDefaultPlayers();
         if (Menu::NewGameOptions::usableCustomCards() > 0) {
@@ -94,9 +94,9 @@ void NewGame::_startUpdate() {
 }
 
 void NewGame::refresh() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     // Once the options were opened, the button names them in full under its own word.
-    if (optionsShown && game) {
+    if (optionsShown) {
         auto text = [this](const kit::String& key, unsigned int value) {
             return getText("gui." + key + kit::toString(value));
         };
@@ -171,7 +171,7 @@ void NewGame::_answerPrompt(int button, const kit::String& key, const kit::Strin
 }
 
 void NewGame::_startGame() {
-    System::GameState* game = System::gameState();
+    System::GameState* game = &System::game();
     newGameMenu->fillEmptyNames();
     newGameMenu->collect();
     refresh();
