@@ -4,7 +4,6 @@
 #include <fonts/Renderer.h>
 #include <gui/Gui.h>
 #include <host/Host.h>
-#include <kit/DuplicateResourceException.h>
 #include <kit/Format.h>
 #include <kit/Log.h>
 #include <kit/ResourceNotExistsException.h>
@@ -25,8 +24,6 @@ namespace ventrel::system {
 
 namespace {
 
-const kit::String Container = "ventrel";
-
 // When the engine was loaded, for the start-up time reported once the first screen takes input.
 const auto loadedAt = std::chrono::steady_clock::now();
 bool readyReported = false;
@@ -43,44 +40,9 @@ void reportReady(const scene::Base* scene) {
                     kit::format("First screen takes input after %d ms", static_cast<int>(waited.count())));
 }
 
-template <class T>
-T* findByName(const kit::Array<std::unique_ptr<T>>& items, const kit::String& name, const char* kind) {
-    auto found =
-        std::find_if(items.begin(), items.end(), [&](const auto& item) { return item->getName() == name; });
-    if (found == items.end()) {
-        throw kit::ResourceNotExistsException(name, kind, Container);
-    }
-    return found->get();
-}
-
-template <class T>
-T* appendOnce(kit::Array<std::unique_ptr<T>>& items, std::unique_ptr<T> item, const char* kind) {
-    const kit::String& name = item->getName();
-    if (std::any_of(items.begin(), items.end(),
-                    [&](const auto& known) { return known->getName() == name; })) {
-        throw kit::DuplicateResourceException(name, kind, Container);
-    }
-    items.push_back(std::move(item));
-    return items.back().get();
-}
-
-template <class T>
-kit::Array<T*> viewOf(const kit::Array<std::unique_ptr<T>>& items) {
-    kit::Array<T*> view;
-    for (const auto& item : items) {
-        view.push_back(item.get());
-    }
-    return view;
-}
-
 // Animating: a menu with visibility animations whose fade or scale object is still moving.
 bool isAnimating(const menu::Base* menu) {
     return menu->isVisibilityAnimated();
-}
-
-template <class T>
-bool isAnyAnimating(const kit::Array<std::unique_ptr<T>>& menus) {
-    return std::any_of(menus.begin(), menus.end(), [](const auto& menu) { return isAnimating(menu.get()); });
 }
 
 bool isTriggered(host::Key key) {
@@ -107,16 +69,6 @@ SceneManager::~SceneManager() {
     overlays.clear();
     transition.reset();
     datasets.clear();
-}
-
-kit::Array<gui::Dataset*> SceneManager::getDatasets() const {
-    return viewOf(datasets);
-}
-kit::Array<menu::Overlay*> SceneManager::getOverlays() const {
-    return viewOf(overlays);
-}
-kit::Array<menu::Dialog*> SceneManager::getDialogs() const {
-    return viewOf(dialogs);
 }
 
 kit::Array<Context*> SceneManager::_getControls() const {
@@ -158,7 +110,7 @@ void SceneManager::switchScene(const kit::String& name) {
     }
     auto factory = sceneFactories.find(name);
     if (factory == sceneFactories.end()) {
-        throw kit::ResourceNotExistsException(name, "scene", Container);
+        throw kit::ResourceNotExistsException(name, "scene", "ventrel");
     }
     previousSceneName = currentSceneName;
     currentSceneName = name;
@@ -199,29 +151,29 @@ bool SceneManager::isSceneLoading() const {
 }
 
 void SceneManager::advanceTime(float step) {
-    timeDelta = std::clamp(step, 0.0f, 0.2f);
+    clock.setLoadingStep(step);
 }
 
 // ---- Registries ----
 
 gui::Dataset* SceneManager::registerDataset(std::unique_ptr<gui::Dataset> dataset) {
-    return appendOnce(datasets, std::move(dataset), "dataset");
+    return datasets.add(std::move(dataset));
 }
 menu::Overlay* SceneManager::registerOverlay(std::unique_ptr<menu::Overlay> overlay) {
-    return appendOnce(overlays, std::move(overlay), "overlay");
+    return overlays.add(std::move(overlay));
 }
 menu::Dialog* SceneManager::registerDialog(std::unique_ptr<menu::Dialog> dialog) {
-    return appendOnce(dialogs, std::move(dialog), "dialog");
+    return dialogs.add(std::move(dialog));
 }
 
 gui::Dataset* SceneManager::findDataset(const kit::String& name) const {
-    return findByName(datasets, name, "dataset");
+    return datasets.find(name);
 }
 menu::Overlay* SceneManager::findOverlay(const kit::String& name) const {
-    return findByName(overlays, name, "overlay");
+    return overlays.find(name);
 }
 menu::Dialog* SceneManager::findDialog(const kit::String& name) const {
-    return findByName(dialogs, name, "dialog");
+    return dialogs.find(name);
 }
 
 void SceneManager::activateDataset(const kit::String& name, bool loadNow) {
@@ -332,10 +284,9 @@ void SceneManager::_updateDebugTitle() {
 
 void SceneManager::update(float step) {
     reportReady(scene.get());
-    step = std::clamp(step, 0.0f, 0.1f);
+    step = FrameClock::clamp(step);
     _applyDebugKeys(step);
-    timeDelta = skipTimeDelta ? 0.0f : step;
-    skipTimeDelta = false;
+    clock.begin(step);
     if (!running && !finished) {
         _setup();
         _draw();
@@ -349,11 +300,10 @@ void SceneManager::update(float step) {
     }
     for (const auto& dataset : datasets) {
         if (dataset->isLoaded()) {
-            dataset->update(timeDelta);
+            dataset->update(clock.getStep());
         }
     }
-    time += timeDelta;
-    ++frameCount;
+    clock.tick();
     if ((nextScene || finished) && _handleSwitch()) {
         return;
     }
@@ -368,8 +318,7 @@ void SceneManager::update(float step) {
     bool setUp = !scene->isRunning() || isSceneLoading();
     if (setUp) {
         _setupScene();
-        timeDelta = 0.0f;
-        skipTimeDelta = true;
+        clock.hold();
         sceneLoadPending = false;
     } else if (input) {
         input->update();
@@ -388,7 +337,7 @@ void SceneManager::update(float step) {
 }
 
 bool SceneManager::_isAnyMenuAnimating() const {
-    return isAnyAnimating(overlays) || isAnyAnimating(dialogs);
+    return overlays.any(isAnimating) || dialogs.any(isAnimating);
 }
 
 // One frame of a pending switch or exit; true when the frame is done.

@@ -16,6 +16,8 @@
 #include "ventrel/menu/Overlay.h"
 #include "ventrel/menu/Transition.h"
 #include "ventrel/scene/Base.h"
+#include "ventrel/system/FrameClock.h"
+#include "ventrel/system/NamedRegistry.h"
 #include "ventrel/system/Playlists.h"
 
 namespace ventrel::system {
@@ -47,18 +49,18 @@ public:
     // The exit request: the current scene finishes and the frame loop ends.
     void setFinished() { finished = true; }
     bool isUseAsyncLoading() const { return useAsyncLoading; }
-    float getTimeDelta() const { return timeDelta; }
-    void setTimeDelta(float value) { timeDelta = value; }
-    float getTime() const { return time; }
-    int getFrameCount() const { return frameCount; }
+    float getTimeDelta() const { return clock.getStep(); }
+    void setTimeDelta(float value) { clock.setStep(value); }
+    float getTime() const { return clock.getTime(); }
+    int getFrameCount() const { return clock.getFrameCount(); }
     scene::Base* getScene() const { return scene.get(); }
     scene::Base* getNextScene() const { return nextScene.get(); }
     bool hasNextScene() const { return nextScene != nullptr; }
     const kit::String& getCurrentSceneName() const { return currentSceneName; }
     const kit::String& getPreviousSceneName() const { return previousSceneName; }
-    kit::Array<gui::Dataset*> getDatasets() const;
-    kit::Array<menu::Overlay*> getOverlays() const;
-    kit::Array<menu::Dialog*> getDialogs() const;
+    kit::Array<gui::Dataset*> getDatasets() const { return datasets.view(); }
+    kit::Array<menu::Overlay*> getOverlays() const { return overlays.view(); }
+    kit::Array<menu::Dialog*> getDialogs() const { return dialogs.view(); }
     menu::Transition* getTransition() const { return transition.get(); }
 
     void registerSceneFactory(const kit::String& name, const SceneFactory& factory);
@@ -119,21 +121,18 @@ protected:
     bool active = true;
     bool finished = false;
     bool useAsyncLoading;
-    bool skipTimeDelta = true;
     std::atomic<bool> sceneLoadPending{true};
     std::atomic<bool> sceneSetupInProgress{false};
-    float timeDelta = 0.0f;
-    float time = 0.0f;
-    int frameCount = 0;
+    FrameClock clock;
     std::unique_ptr<scene::Base> scene;
     std::unique_ptr<scene::Base> nextScene;
     kit::String currentSceneName;
     kit::String previousSceneName;
     kit::Map<kit::String, SceneFactory> sceneFactories;
-    kit::Array<std::unique_ptr<gui::Dataset>> datasets;
+    NamedRegistry<gui::Dataset> datasets{"dataset", "ventrel"};
     kit::Array<kit::String> activeDatasets;
-    kit::Array<std::unique_ptr<menu::Overlay>> overlays;
-    kit::Array<std::unique_ptr<menu::Dialog>> dialogs;
+    NamedRegistry<menu::Overlay> overlays{"overlay", "ventrel"};
+    NamedRegistry<menu::Dialog> dialogs{"dialog", "ventrel"};
     std::unique_ptr<menu::Transition> transition;
     Playlists playlists;
     kit::Thread loaderThread;
