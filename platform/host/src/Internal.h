@@ -5,14 +5,13 @@
 // Shared by the host layer's sources (and its tests); not a public header: it includes SDL.
 #include <SDL.h>
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <set>
-#include <thread>
 #include <vector>
 
+#include "FrameKeeper.h"
+#include "ImageDecoder.h"
 #include "ScaledCopies.h"
 #include "host/Host.h"
 #include "kit/Types.h"
@@ -130,31 +129,14 @@ struct RenderSystem::Impl {
         DrawState state;
     };
     std::vector<Command> commands;
-    uint64_t presentedHash = 0;
-    // The next frame is drawn whatever it holds (set when what was shown may be gone).
-    bool mustDraw = true;
-    int framesKept = 0;
-    RenderSystem::FrameStats stats;
+    FrameKeeper frames;
     // Grows with every texture made or freed: a new texture may take a freed one's address.
     uint64_t textureChanges = 0;
     // Only the software renderer keeps them: a graphics card scales for nothing.
     ScaledCopies scaledCopies;
 
-    // Asynchronous decoding: jobs go to the worker, decoded surfaces come back.
-    struct Job {
-        uint64_t serial;
-        kit::String path;
-    };
-    struct Result {
-        uint64_t serial;
-        SDL_Surface* surface;
-    };
-    std::mutex mutex;
-    std::condition_variable condition;
-    std::thread worker;
-    bool stopWorker = false;
-    std::deque<Job> jobs;
-    std::deque<Result> results;
+    // Asynchronous loading: the files are decoded on the decoder's worker and uploaded a few a frame.
+    ImageDecoder decoder;
 };
 
 // The render system's side of the window: renderer creation with the window, and the per-frame upload
@@ -167,14 +149,11 @@ struct RenderSystemInternals {
     static void detachRenderer(RenderSystem::Impl& render);
     static void uploadAsyncTextures(RenderSystem::Impl& render);
     static void wantAsync(RenderSystem::Impl& render, Texture& texture);
-    static bool uploadResult(RenderSystem::Impl& render, const RenderSystem::Impl::Result& result);
+    static bool uploadResult(RenderSystem::Impl& render, const ImageDecoder::Result& result);
     // Draws the kept commands now and forgets them.
     static void flush(RenderSystem::Impl& render);
     static void drawCommand(RenderSystem::Impl& render, const RenderSystem::Impl::Command& command);
     static void freeTexture(RenderSystem::Impl& render, void*& handle);
 };
-
-// Decodes an image file into an RGBA32 surface (any thread); null with SDL's error on failure.
-SDL_Surface* decodeImage(const kit::String& path);
 
 }  // namespace host

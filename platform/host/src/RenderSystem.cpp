@@ -96,62 +96,6 @@ void configureTexture(SDL_Texture* texture) {
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
 }
 
-// Removes a queued job and returns a decoded surface that already came back (or null).
-SDL_Surface* cancelAsync(RenderSystem::Impl& render, uint64_t serial) {
-    std::lock_guard<std::mutex> lock(render.mutex);
-    render.jobs.erase(
-        std::remove_if(render.jobs.begin(), render.jobs.end(),
-                       [&](const RenderSystem::Impl::Job& job) { return job.serial == serial; }),
-        render.jobs.end());
-    SDL_Surface* surface = nullptr;
-    for (auto it = render.results.begin(); it != render.results.end(); ++it) {
-        if (it->serial == serial) {
-            surface = it->surface;
-            render.results.erase(it);
-            break;
-        }
-    }
-    return surface;
-}
-
-void stopWorker(RenderSystem::Impl& render) {
-    {
-        std::lock_guard<std::mutex> lock(render.mutex);
-        render.stopWorker = true;
-        render.jobs.clear();
-    }
-    render.condition.notify_all();
-    if (render.worker.joinable()) {
-        render.worker.join();
-    }
-    std::lock_guard<std::mutex> lock(render.mutex);
-    for (auto& result : render.results) {
-        if (result.surface != nullptr) {
-            SDL_FreeSurface(result.surface);
-        }
-    }
-    render.results.clear();
-    render.stopWorker = false;
-}
-
-void workerLoop(RenderSystem::Impl* render) {
-    while (true) {
-        RenderSystem::Impl::Job job;
-        {
-            std::unique_lock<std::mutex> lock(render->mutex);
-            render->condition.wait(lock, [&] { return render->stopWorker || !render->jobs.empty(); });
-            if (render->stopWorker) {
-                return;
-            }
-            job = render->jobs.front();
-            render->jobs.pop_front();
-        }
-        SDL_Surface* surface = decodeImage(job.path);
-        std::lock_guard<std::mutex> lock(render->mutex);
-        render->results.push_back({job.serial, surface});
-    }
-}
-
 // An upright rectangle: corners in the order top-left, top-right, bottom-right, bottom-left.
 bool isUpright(const RenderSystem::Quad& quad) {
     return quad[0].y == quad[1].y && quad[1].x == quad[2].x && quad[2].y == quad[3].y &&
@@ -227,12 +171,6 @@ bool drawAlignedQuad(RenderSystem::Impl& render, Texture* texture, SDL_Texture* 
     return true;
 }
 
-// Whatever happens, a kept frame is drawn again after this many frames: should the desktop have
-// lost the window's picture without telling (it tells by an expose event, which redraws at once), it
-// comes back within five seconds. More often would cost a still screen on a graphics driver that
-// draws in software more than a hundredth of a core.
-constexpr int MaxFramesKept = 300;
-
 RenderSystem::Impl::DrawState drawState(const RenderSystem::Impl& render) {
     return {render.viewport, render.orthoSet, render.ortho, render.clipping, render.clipRect};
 }
@@ -251,7 +189,8 @@ public:
     template <class T>
     void add(const T& value) {
         const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-        for (size_t i = 0; i < sizeof(T); ++i) {
+        // A texture's address is one of the values: its bytes are hashed, not what it points to.
+        for (size_t i = 0; i < sizeof(T); ++i) {  // NOLINT(bugprone-sizeof-expression)
             hash = (hash ^ bytes[i]) * 1099511628211ull;
         }
     }
@@ -302,19 +241,6 @@ bool sameState(const RenderSystem::Impl::DrawState& a, const RenderSystem::Impl:
 }
 
 }  // namespace
-
-SDL_Surface* decodeImage(const kit::String& path) {
-    SDL_Surface* surface = IMG_Load(path.c_str());
-    if (surface == nullptr) {
-        return nullptr;
-    }
-    if (surface->format->format == SDL_PIXELFORMAT_RGBA32) {
-        return surface;
-    }
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(surface);
-    return converted;
-}
 
 namespace {
 
@@ -407,7 +333,7 @@ void RenderSystemInternals::detachRenderer(RenderSystem::Impl& render) {
         return;
     }
     render.commands.clear();
-    render.mustDraw = true;
+    render.frames.redrawNext();
     render.scaledCopies.clear();
     for (auto& [serial, texture] : render.textures) {
         if (texture->handle != nullptr) {
@@ -427,20 +353,11 @@ void RenderSystemInternals::wantAsync(RenderSystem::Impl& render, Texture& textu
         return;
     }
     texture.wanted = true;
-    std::lock_guard<std::mutex> lock(render.mutex);
-    auto job =
-        std::find_if(render.jobs.begin(), render.jobs.end(),
-                     [&](const RenderSystem::Impl::Job& queued) { return queued.serial == texture.serial; });
-    if (job != render.jobs.end() && job != render.jobs.begin()) {
-        RenderSystem::Impl::Job moved = *job;
-        render.jobs.erase(job);
-        render.jobs.push_front(moved);
-    }
+    render.decoder.prefer(texture.serial);
 }
 
 // True when the result was uploaded (or dropped for a texture that no longer waits).
-bool RenderSystemInternals::uploadResult(RenderSystem::Impl& render,
-                                         const RenderSystem::Impl::Result& result) {
+bool RenderSystemInternals::uploadResult(RenderSystem::Impl& render, const ImageDecoder::Result& result) {
     auto it = render.textures.find(result.serial);
     if (it == render.textures.end() || !it->second->asyncQueued || render.renderer == nullptr) {
         if (result.surface != nullptr) {
@@ -464,32 +381,20 @@ bool RenderSystemInternals::uploadResult(RenderSystem::Impl& render,
 
 // Pictures a frame already wanted are uploaded first and beyond the budget; the others a few a frame.
 void RenderSystemInternals::uploadAsyncTextures(RenderSystem::Impl& render) {
-    std::deque<RenderSystem::Impl::Result> urgent;
-    {
-        std::lock_guard<std::mutex> lock(render.mutex);
-        auto waiting =
-            std::stable_partition(render.results.begin(), render.results.end(), [&](const auto& result) {
-                auto it = render.textures.find(result.serial);
-                return it != render.textures.end() && it->second->wanted;
-            });
-        urgent.assign(render.results.begin(), waiting);
-        render.results.erase(render.results.begin(), waiting);
-    }
-    for (const RenderSystem::Impl::Result& result : urgent) {
+    std::deque<ImageDecoder::Result> urgent = render.decoder.takeUrgent([&](uint64_t serial) {
+        auto it = render.textures.find(serial);
+        return it != render.textures.end() && it->second->wanted;
+    });
+    for (const ImageDecoder::Result& result : urgent) {
         uploadResult(render, result);
     }
     int uploaded = 0;
     while (maxAsyncUploadsPerFrame <= 0 || uploaded < maxAsyncUploadsPerFrame) {
-        RenderSystem::Impl::Result result;
-        {
-            std::lock_guard<std::mutex> lock(render.mutex);
-            if (render.results.empty()) {
-                return;
-            }
-            result = render.results.front();
-            render.results.pop_front();
+        std::optional<ImageDecoder::Result> result = render.decoder.takeNext();
+        if (!result) {
+            return;
         }
-        if (uploadResult(render, result)) {
+        if (uploadResult(render, *result)) {
             ++uploaded;
         }
     }
@@ -510,7 +415,7 @@ RenderSystem::RenderSystem(RenderSystemType type) : impl(std::make_unique<Impl>(
 }
 
 RenderSystem::~RenderSystem() {
-    stopWorker(*impl);
+    impl->decoder.stop();
     RenderSystemInternals::detachRenderer(*impl);
     for (auto& [serial, texture] : impl->textures) {
         texture->owner = nullptr;
@@ -653,11 +558,11 @@ kit::String RenderSystem::findTextureResource(const kit::String& name) const {
 // on triangles of a thousand pixels and more and draws them garbled.
 void drawTessellated(RenderSystem::Impl& render, SDL_Texture* texture, const SDL_FPoint* points,
                      const RenderSystem::Quad& uvs, const Color& color, float extent) {
-    constexpr float CellPixels = 256.0f;
-    const int cells = std::clamp(static_cast<int>(std::ceil(extent / CellPixels)), 1, 16);
+    constexpr float cellPixels = 256.0f;
+    const int cells = std::clamp(static_cast<int>(std::ceil(extent / cellPixels)), 1, 16);
     auto lerp = [](float a, float b, float t) { return a + (b - a) * t; };
     std::vector<SDL_Vertex> vertices;
-    vertices.reserve(static_cast<size_t>((cells + 1) * (cells + 1)));
+    vertices.reserve(static_cast<size_t>(cells + 1) * static_cast<size_t>(cells + 1));
     for (int row = 0; row <= cells; ++row) {
         float v = static_cast<float>(row) / static_cast<float>(cells);
         for (int column = 0; column <= cells; ++column) {
@@ -673,7 +578,7 @@ void drawTessellated(RenderSystem::Impl& render, SDL_Texture* texture, const SDL
         }
     }
     std::vector<int> indices;
-    indices.reserve(static_cast<size_t>(cells * cells * 6));
+    indices.reserve(static_cast<size_t>(cells) * static_cast<size_t>(cells) * 6);
     for (int row = 0; row < cells; ++row) {
         for (int column = 0; column < cells; ++column) {
             int first = row * (cells + 1) + column;
@@ -832,7 +737,7 @@ void RenderSystemInternals::drawCommand(RenderSystem::Impl& render,
 void RenderSystemInternals::freeTexture(RenderSystem::Impl& render, void*& handle) {
     if (!render.commands.empty()) {
         flush(render);
-        render.mustDraw = true;
+        render.frames.redrawNext();
     }
     render.scaledCopies.forget(static_cast<SDL_Texture*>(handle));
     SDL_DestroyTexture(static_cast<SDL_Texture*>(handle));
@@ -865,11 +770,11 @@ void RenderSystemInternals::flush(RenderSystem::Impl& render) {
 }
 
 void RenderSystem::redrawNextFrame() {
-    impl->mustDraw = true;
+    impl->frames.redrawNext();
 }
 
 const RenderSystem::FrameStats& RenderSystem::getFrameStats() const {
-    return impl->stats;
+    return impl->frames.getStats();
 }
 
 void RenderSystem::presentFrame() {
@@ -877,20 +782,14 @@ void RenderSystem::presentFrame() {
         return;
     }
     uint64_t hash = hashFrame(*impl);
-    if (!impl->mustDraw && hash == impl->presentedHash && impl->screenshotRequest.empty() &&
-        impl->framesKept < MaxFramesKept) {
+    if (impl->frames.keep(hash, !impl->screenshotRequest.empty())) {
         impl->commands.clear();
         impl->scaledCopies.keptFrame();
-        ++impl->framesKept;
-        ++impl->stats.kept;
         return;
     }
     RenderSystemInternals::flush(*impl);
     impl->scaledCopies.shownFrame();
-    impl->presentedHash = hash;
-    impl->mustDraw = false;
-    impl->framesKept = 0;
-    ++impl->stats.drawn;
+    impl->frames.shown(hash);
     if (!impl->screenshotRequest.empty()) {
         kit::String filename;
         filename.swap(impl->screenshotRequest);
@@ -907,7 +806,7 @@ bool RenderSystem::readPixels(kit::Array<unsigned char>& rgba, int& width, int& 
     // What was drawn so far this frame is on the target; the frame is then drawn anew when presented.
     if (!impl->commands.empty()) {
         RenderSystemInternals::flush(*impl);
-        impl->mustDraw = true;
+        impl->frames.redrawNext();
     }
     if (SDL_GetRendererOutputSize(impl->renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
         return false;
@@ -973,10 +872,7 @@ Texture::~Texture() {
     }
     RenderSystem::Impl& render = *owner->impl;
     if (asyncQueued) {
-        SDL_Surface* surface = cancelAsync(render, serial);
-        if (surface != nullptr) {
-            SDL_FreeSurface(surface);
-        }
+        SDL_FreeSurface(render.decoder.cancel(serial));
     }
     if (handle != nullptr) {
         RenderSystemInternals::freeTexture(render, handle);
@@ -1006,7 +902,7 @@ bool Texture::loadMetaData() {
             return true;
         }
     }
-    SDL_Surface* surface = decodeImage(path);
+    SDL_Surface* surface = ImageDecoder::decode(path);
     if (surface == nullptr) {
         kit::Log::error(logTag, "Cannot read texture " + filename + ": " + IMG_GetError());
         return false;
@@ -1031,11 +927,11 @@ bool Texture::load() {
     }
     SDL_Surface* surface = nullptr;
     if (asyncQueued) {
-        surface = cancelAsync(render, serial);
+        surface = render.decoder.cancel(serial);
         asyncQueued = false;
     }
     if (surface == nullptr) {
-        surface = decodeImage(kit::ResourceDir::getPath(filename));
+        surface = ImageDecoder::decode(kit::ResourceDir::getPath(filename));
     }
     if (surface == nullptr) {
         failed = true;
@@ -1056,18 +952,10 @@ bool Texture::loadAsync() {
     if (asyncQueued) {
         return true;
     }
-    RenderSystem::Impl& render = *owner->impl;
-    {
-        std::lock_guard<std::mutex> lock(render.mutex);
-        if (!render.worker.joinable()) {
-            render.worker = std::thread(workerLoop, &render);
-        }
-        // Marked before the worker can see the job: a result that arrives for a texture not marked
-        // is thrown away, and the texture would then wait for it for ever.
-        asyncQueued = true;
-        render.jobs.push_back({serial, kit::ResourceDir::getPath(filename)});
-    }
-    render.condition.notify_one();
+    // Marked before the job is queued: a result that arrives for a texture not marked is thrown away,
+    // and the texture would then wait for it for ever.
+    asyncQueued = true;
+    owner->impl->decoder.queue(serial, kit::ResourceDir::getPath(filename));
     return true;
 }
 
@@ -1076,10 +964,7 @@ void Texture::unload() {
         return;
     }
     if (asyncQueued) {
-        SDL_Surface* surface = cancelAsync(*owner->impl, serial);
-        if (surface != nullptr) {
-            SDL_FreeSurface(surface);
-        }
+        SDL_FreeSurface(owner->impl->decoder.cancel(serial));
         asyncQueued = false;
     }
     if (handle != nullptr) {
