@@ -59,14 +59,12 @@ void FullProfileSave(benchmark::State& state) {
           System::TempState::HallOfFameBac, System::TempState::HallOfFameChallenges}) {
         System::TempState::saveHallOfFame(list, records);
     }
-    kit::Array<Game::CustomCard*> cards;
+    Game::CustomCard::Cards cards;
     for (int i = 0; i < 50; ++i) {
-        cards.push_back(new Game::CustomCard(-(i + 1), 3, "sing", "Sing a song of your choice, or drink"));
+        cards.push_back(
+            std::make_unique<Game::CustomCard>(-(i + 1), 3, "sing", "Sing a song of your choice, or drink"));
     }
     Game::CustomCard::storeCustomCards(cards);
-    for (Game::CustomCard* card : cards) {
-        delete card;
-    }
     timeEach(state, [] { benchmark::DoNotOptimize(ventrel::profileManager->save()); });
 }
 

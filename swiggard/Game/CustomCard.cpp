@@ -20,9 +20,7 @@ const kit::String ProfileKey = "CustomCards";
 CustomCard::CustomCard(int id, int drinks, const kit::String& imageName, const kit::String& text)
     : id(id), drinks(drinks), imageName(imageName), text(text) {}
 
-CustomCard::~CustomCard() {
-    delete field;
-}
+CustomCard::~CustomCard() = default;
 
 kit::Array<serial::Variable> CustomCard::_serialVars() {
     kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
@@ -33,9 +31,9 @@ kit::Array<serial::Variable> CustomCard::_serialVars() {
     return vars;
 }
 
-kit::Array<CustomCard*> CustomCard::loadCustomCards() {
+CustomCard::Cards CustomCard::loadCustomCards() {
     kit::Array<kit::String> stored = System::profile().getArray(ProfileKey);
-    kit::Array<CustomCard*> cards;
+    Cards cards;
     for (size_t i = 0; i < stored.size(); ++i) {
         kit::Array<kit::String> parts = System::splitStoredRecord(stored[i], 3);
         if (parts.size() == 2) {
@@ -44,14 +42,15 @@ kit::Array<CustomCard*> CustomCard::loadCustomCards() {
         if (parts.size() != 3) {
             continue;
         }
-        cards.push_back(new CustomCard(-static_cast<int>(i + 1), kit::toInt(parts[0]), parts[1], parts[2]));
+        cards.push_back(
+            std::make_unique<CustomCard>(-static_cast<int>(i + 1), kit::toInt(parts[0]), parts[1], parts[2]));
     }
     return cards;
 }
 
-void CustomCard::storeCustomCards(const kit::Array<CustomCard*>& cards) {
+void CustomCard::storeCustomCards(const Cards& cards) {
     kit::Array<kit::String> stored;
-    for (const CustomCard* card : cards) {
+    for (const auto& card : cards) {
         if (!card->text.empty()) {
             stored.push_back(System::formatStoredRecord(card->drinks, card->imageName, card->text));
         }
@@ -62,9 +61,9 @@ void CustomCard::storeCustomCards(const kit::Array<CustomCard*>& cards) {
 
 Field* CustomCard::getField() {
     if (field) {
-        return field;
+        return field.get();
     }
-    field = new Field();
+    field = std::make_unique<Field>();
     field->id = id;
     field->icon = imageName;
     Action challenge;
@@ -78,7 +77,7 @@ Field* CustomCard::getField() {
     challenge.read();
     drink.read();
     field->actions = {challenge, drink};
-    return field;
+    return field.get();
 }
 
 }  // namespace Game

@@ -5,12 +5,16 @@
 
 #include "Game/Field.h"
 
+#include <memory>
+
 namespace Game {
 
 // A card written by the players: a challenge text, an icon and the drinks of the alternative. On the
 // board it is a field that asks to do the challenge or drink. Negative ids denote custom cards.
 class CustomCard : public serial::Serializable {
 public:
+    using Cards = kit::Array<std::unique_ptr<CustomCard>>;
+
     CustomCard() = default;
     CustomCard(int id, int drinks, const kit::String& imageName, const kit::String& text);
     ~CustomCard() override;
@@ -20,10 +24,10 @@ public:
     kit::String _serialName() const override { return "Game::CustomCard"; }
     kit::Array<serial::Variable> _serialVars() override;
 
-    // The cards stored in the profile, ids -1, -2, … by stored position; the caller owns them.
-    static kit::Array<CustomCard*> loadCustomCards();
-    // Stores the cards that have a text and saves the profile; the cards stay the caller's.
-    static void storeCustomCards(const kit::Array<CustomCard*>& cards);
+    // The cards stored in the profile, ids -1, -2, … by stored position.
+    static Cards loadCustomCards();
+    // Stores the cards that have a text and saves the profile.
+    static void storeCustomCards(const Cards& cards);
 
     // The card as a board field, built on first use and kept.
     Field* getField();
@@ -42,7 +46,7 @@ private:
     int drinks = 0;
     kit::String imageName;
     kit::String text;
-    Field* field = nullptr;
+    std::unique_ptr<Field> field;
 };
 
 }  // namespace Game

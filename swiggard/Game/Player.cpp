@@ -70,9 +70,7 @@ Player::Player(const kit::String& color, const kit::String& character) : color(c
     setCharacter(character);
 }
 
-Player::~Player() {
-    delete alcoTestData;
-}
+Player::~Player() = default;
 
 kit::Array<serial::Variable> Player::_serialVars() {
     kit::Array<serial::Variable> vars = serial::Serializable::_serialVars();
@@ -100,7 +98,7 @@ kit::Array<serial::Variable> Player::_serialVars() {
     vars.push_back(serial::Variable("acceptedChallenges", &acceptedChallenges));
     vars.push_back(serial::Variable("warned", &warned));
     vars.push_back(serial::Variable("phoneToken", &phoneToken));
-    vars.push_back(serial::Variable("alcoTestData", serial::VPtr(&alcoTestData, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("alcoTestData", &alcoTestData));
     vars.push_back(serial::Variable("rect", &rect));
     vars.push_back(serial::Variable("scale", &scale));
     vars.push_back(serial::Variable("offset", &offset));
@@ -224,9 +222,9 @@ Player::State Player::popState() {
 
 AlcoTestData* Player::getAlcoTestData() const {
     if (!alcoTestData) {
-        alcoTestData = new AlcoTestData();
+        alcoTestData = std::make_unique<AlcoTestData>();
     }
-    return alcoTestData;
+    return alcoTestData.get();
 }
 
 bool Player::needsBacWarning() const {

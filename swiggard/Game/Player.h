@@ -8,6 +8,7 @@
 
 #include <ventrel/viewer/IObservable.h>
 #include <algorithm>
+#include <memory>
 
 #include "Game/AlcoTestData.h"
 #include "Game/Board.h"
@@ -224,7 +225,7 @@ private:
     kit::Array<State> states;
     int acceptedChallenges = 0;
     bool warned = false;
-    mutable AlcoTestData* alcoTestData = new AlcoTestData();
+    mutable std::unique_ptr<AlcoTestData> alcoTestData = std::make_unique<AlcoTestData>();
     quadrix::Rectangle rect;
     quadrix::Vector2 scale{1.0f, 1.0f};
     // The anchor of the character picture.

@@ -43,11 +43,7 @@ CustomCards::CustomCards(ventrel::system::Context* owner) : Base(owner, "menu/cu
     setAutoFocusMode(30, 4, false);
 }
 
-CustomCards::~CustomCards() {
-    for (Game::CustomCard* card : cards) {
-        delete card;
-    }
-}
+CustomCards::~CustomCards() = default;
 
 ventrel::system::Contract CustomCards::getContract() const {
     using Kind = ventrel::system::Contract::Kind;
@@ -192,8 +188,8 @@ void CustomCards::refresh() {
         int index = firstVisible + row;
         anyEmptyShown = anyEmptyShown || (index < count && cards[index]->getText().empty());
     }
-    bool anyText = std::any_of(cards.begin(), cards.end(),
-                               [](const Game::CustomCard* c) { return !c->getText().empty(); });
+    bool anyText =
+        std::any_of(cards.begin(), cards.end(), [](const auto& c) { return !c->getText().empty(); });
     System::setVisible(this, "button_add_card", count < MaxCards);
     System::setEnabled(this, "button_add_card", !anyEmptyShown);
     System::setEnabled(this, "button_mail", anyText);
@@ -211,7 +207,7 @@ void CustomCards::_refreshRow(int row) {
     if (gui::Object* object = getObject(container)) {
         object->setY(static_cast<float>(index) * rowPitch);
     }
-    const Game::CustomCard* card = cards[index];
+    const Game::CustomCard* card = cards[index].get();
     kit::String box = System::slotName(TextBox, row);
     gui::Object* boxObject = getObject(box);
     bool focused = boxObject && boxObject->isFocused();
@@ -249,7 +245,8 @@ void CustomCards::_addCard() {
         return;
     }
     int id = -static_cast<int>(cards.size() + 1);
-    cards.push_back(new Game::CustomCard(id, kit::random(1, MaxDrinks + 1), kit::randomElement(icons), ""));
+    cards.push_back(
+        std::make_unique<Game::CustomCard>(id, kit::random(1, MaxDrinks + 1), kit::randomElement(icons), ""));
     _store();
     refresh();
     if (auto* area = dynamic_cast<gui::ScrollArea*>(getObject("scroll_area"))) {
@@ -275,7 +272,6 @@ bool CustomCards::_deleteCard(gui::Object* button) {
     if (index < 0) {
         return true;
     }
-    delete cards[index];
     cards.erase(cards.begin() + index);
     for (int k = index; k < static_cast<int>(cards.size()); ++k) {
         cards[k]->setId(-(k + 1));
@@ -322,9 +318,9 @@ void CustomCards::dialogResult(const kit::String& dialog, int button, const kit:
 }
 
 // Line breaks go in as they are: the mail hand-off percent-encodes them (as %0D) with everything else.
-kit::String CustomCards::composeMailBody(const kit::Array<Game::CustomCard*>& cards) {
+kit::String CustomCards::composeMailBody(const Game::CustomCard::Cards& cards) {
     kit::Array<kit::String> texts;
-    for (const Game::CustomCard* card : cards) {
+    for (const auto& card : cards) {
         if (!card->getText().empty()) {
             texts.push_back(card->getText());
         }

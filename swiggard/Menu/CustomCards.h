@@ -2,9 +2,7 @@
 
 #include <ventrel/menu/Base.h>
 
-namespace Game {
-class CustomCard;
-}
+#include "Game/CustomCard.h"
 
 namespace Menu {
 
@@ -28,10 +26,10 @@ public:
     void refresh() override;
     void dialogResult(const kit::String& dialog, int button, const kit::String& context) override;
 
-    const kit::Array<Game::CustomCard*>& getCards() const { return cards; }
+    const Game::CustomCard::Cards& getCards() const { return cards; }
     int getFirstVisible() const { return firstVisible; }
     // The mail's text: the greeting, a blank line and one card text a line.
-    static kit::String composeMailBody(const kit::Array<Game::CustomCard*>& cards);
+    static kit::String composeMailBody(const Game::CustomCard::Cards& cards);
     // Whether a card's text fits the text of the choice dialog that shows it ("text_dialog_0" of
     // menu/dialog/action_choice.gui, at the smallest size it may shrink to; a test holds these values
     // to the layout): the editor takes no more.
@@ -42,7 +40,7 @@ public:
     static constexpr float CardTextShrink = 0.7f;
 
 protected:
-    kit::Array<Game::CustomCard*> cards;
+    Game::CustomCard::Cards cards;
     int firstVisible = 0;
     float rowPitch = 120.0f;
 

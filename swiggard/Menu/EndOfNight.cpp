@@ -237,7 +237,7 @@ void EndOfNight::_refreshPlayer(int row, unsigned int now) {
 
 void EndOfNight::_refreshRide() {
     System::GameState* game = &System::game();
-    kit::Array<Game::Player*> driving = game->getPlayers();
+    kit::Array<Game::Player*> driving = game->getPlayers().toArray();
     std::erase_if(driving, [](const Game::Player* p) { return !p->isDriver(); });
     kit::String drivers = Game::Player::richNames(driving);
     System::setTextKey(this, "label_drivers",

@@ -19,12 +19,7 @@ using GameState = System::GameState;
 }  // namespace
 
 int NewGameOptions::usableCustomCards() {
-    kit::Array<Game::CustomCard*> cards = Game::CustomCard::loadCustomCards();
-    int count = static_cast<int>(cards.size());
-    for (Game::CustomCard* card : cards) {
-        delete card;
-    }
-    return count;
+    return static_cast<int>(Game::CustomCard::loadCustomCards().size());
 }
 
 NewGameOptions::NewGameOptions(ventrel::system::Context* owner) : Base(owner, "menu/new_game_options") {

@@ -47,7 +47,7 @@ void setBackground(const ventrel::system::Context* screen, const kit::String& na
 }
 
 kit::Array<Game::Player*> players() {
-    return System::game().getPlayers();
+    return System::game().getPlayers().toArray();
 }
 
 kit::Array<GameLog::Totals> totalsOfSeats() {

@@ -257,9 +257,7 @@ int Board::getQuestionRow(const ventrel::menu::Dialog* dialog) const {
     if (!landing || !game->getCurrentPlayer()) {
         return -1;
     }
-    const auto& players = game->getPlayers();
-    return static_cast<int>(std::find(players.begin(), players.end(), game->getCurrentPlayer()) -
-                            players.begin());
+    return game->seatOf(game->getCurrentPlayer());
 }
 
 bool Board::isTableQuestion(const ventrel::menu::Dialog* dialog) const {

@@ -58,10 +58,10 @@ kit::Array<serial::Variable> GameState::_serialVars() {
     // over on purpose.
     kit::Array<serial::Variable> vars =
         serial::Serializable::_serialVars();  // NOLINT(bugprone-parent-virtual-call)
-    vars.push_back(serial::Variable("players", serial::VPtr(&players, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("players", &players));
     vars.push_back(serial::Variable("affectedPlayers", &affectedPlayers));
     vars.push_back(serial::Variable("pickedPlayers", &pickedPlayers));
-    vars.push_back(serial::Variable("customCards", serial::VPtr(&customCards, serial::VPtr::Owned)));
+    vars.push_back(serial::Variable("customCards", &customCards));
     vars.push_back(serial::Variable("boardLayout", &boardLayout));
     vars.push_back(serial::Variable("fieldSet", &fieldSet));
     vars.push_back(serial::Variable("cardSet", &cardSet));
@@ -89,7 +89,7 @@ kit::Array<serial::Variable> GameState::_serialVars() {
 void GameState::update() {
     repair();
     ventrel::system::GameState::update();
-    for (Game::Player* player : players) {
+    for (const auto& player : players) {
         player->updateMoving();
     }
 }
@@ -97,9 +97,7 @@ void GameState::update() {
 void GameState::repair() {
     std::erase(players, nullptr);
     std::erase(customCards, nullptr);
-    auto foreign = [this](Game::Player* p) {
-        return std::find(players.begin(), players.end(), p) == players.end();
-    };
+    auto foreign = [this](const Game::Player* p) { return seatOf(p) < 0; };
     std::erase_if(affectedPlayers, foreign);
     std::erase_if(pickedPlayers, foreign);
     std::erase_if(napping, foreign);
@@ -130,7 +128,7 @@ void GameState::_seatMarks() {
 
 bool GameState::_marksValid() const {
     std::array<bool, Game::Player::MarkCount + 1> taken{};
-    for (const Game::Player* player : players) {
+    for (const auto& player : players) {
         int mark = player->getMark();
         if (mark < 1 || mark > Game::Player::MarkCount || taken[static_cast<size_t>(mark)]) {
             return false;
@@ -141,12 +139,6 @@ bool GameState::_marksValid() const {
 }
 
 void GameState::_deleteOwned() {
-    for (Game::Player* player : players) {
-        delete player;
-    }
-    for (Game::CustomCard* card : customCards) {
-        delete card;
-    }
     players.clear();
     customCards.clear();
 }
@@ -220,8 +212,9 @@ void GameState::_setup() {
     ventrel::system::GameState::_setup();
     _makeFieldOrder();
     if (cardSet == CardSet::Custom || cardSet == CardSet::Mixed) {
-        kit::Array<Game::CustomCard*> stored = Game::CustomCard::loadCustomCards();
-        customCards.insert(customCards.end(), stored.begin(), stored.end());
+        for (auto& card : Game::CustomCard::loadCustomCards()) {
+            customCards.push_back(std::move(card));
+        }
     }
     multiplier = 1;
     maxLaps = 0;
@@ -229,7 +222,7 @@ void GameState::_setup() {
     waterRoundDue = false;
     driversAnnounced = false;
     unsigned int now = static_cast<unsigned int>(kit::time());
-    for (Game::Player* player : players) {
+    for (const auto& player : players) {
         player->getAlcoTestData()->setStartTime(now);
         player->getAlcoTestData()->resetIncomplete();
     }
@@ -263,13 +256,16 @@ Game::Player* GameState::getCurrentPlayer() const {
     if (turnIndex < 0 || turnIndex >= static_cast<int>(players.size())) {
         return nullptr;
     }
-    return players[turnIndex];
+    return players[turnIndex].get();
 }
 
 kit::Array<Game::Player*> GameState::getPlayingPlayers() const {
     kit::Array<Game::Player*> playing;
-    std::copy_if(players.begin(), players.end(), std::back_inserter(playing),
-                 [](const Game::Player* p) { return p->isPlaying(); });
+    for (const auto& player : players) {
+        if (player->isPlaying()) {
+            playing.push_back(player.get());
+        }
+    }
     return playing;
 }
 
@@ -307,9 +303,10 @@ void GameState::clearActionPlayers() {
     affectedPlayers.clear();
 }
 
-void GameState::addPlayer(Game::Player* player) {
-    players.push_back(player);
+Game::Player* GameState::addPlayer(std::unique_ptr<Game::Player> player) {
+    players.push_back(std::move(player));
     _seatMarks();
+    return players.back().get();
 }
 
 void GameState::advancePhase() {
@@ -351,7 +348,7 @@ void GameState::nextTurn() {
     turnIndex = positiveModulo(turnIndex, count);
     ++turnCount;
     gameLog.sampleTurn(turnCount, count);
-    Game::Player* player = players[turnIndex];
+    Game::Player* player = players[turnIndex].get();
     while (true) {
         if (!player->isRollAgain()) {
             turnIndex = (turnIndex + 1) % count;
@@ -361,7 +358,7 @@ void GameState::nextTurn() {
         if (!player->getStates().empty()) {
             player->popState();
         }
-        player = players[turnIndex];
+        player = players[turnIndex].get();
         if (player->isPlaying() && player->getState() != Game::Player::State::SkipTurn) {
             return;
         }
@@ -381,7 +378,8 @@ void GameState::recordLaps(const Game::Player* player) {
 }
 
 int GameState::seatOf(const Game::Player* player) const {
-    auto found = std::find(players.begin(), players.end(), player);
+    auto found = std::find_if(players.begin(), players.end(),
+                              [player](const auto& seated) { return seated.get() == player; });
     return found == players.end() ? -1 : static_cast<int>(found - players.begin());
 }
 
@@ -453,7 +451,7 @@ void GameState::_refillSurpriseDeck() {
         }
     }
     if (cardSet == CardSet::Custom || cardSet == CardSet::Mixed) {
-        for (const Game::CustomCard* card : customCards) {
+        for (const auto& card : customCards) {
             surpriseFieldStack.push_back(card->getId());
         }
     }
@@ -468,7 +466,7 @@ Game::Field* GameState::findField(int id) const {
     }
     // By id rather than by index: a malformed stored card leaves a gap in the ids.
     auto card = std::find_if(customCards.begin(), customCards.end(),
-                             [id](const Game::CustomCard* c) { return c->getId() == id; });
+                             [id](const auto& c) { return c->getId() == id; });
     return card == customCards.end() ? nullptr : (*card)->getField();
 }
 
@@ -532,18 +530,17 @@ Game::Player* GameState::addDefaultPlayer() {
         return nullptr;
     }
     auto unused = [this](kit::Array<kit::String> names, auto used) {
-        for (const Game::Player* player : players) {
+        for (const auto& player : players) {
             names.erase(std::remove(names.begin(), names.end(), used(player)), names.end());
         }
         return names;
     };
     kit::Array<kit::String> colors =
-        unused(dataManager->getColors(), [](const Game::Player* p) { return p->getColor(); });
+        unused(dataManager->getColors(), [](const auto& p) { return p->getColor(); });
     kit::Array<kit::String> free;
     std::copy_if(dataManager->getCharacters().begin(), dataManager->getCharacters().end(),
                  std::back_inserter(free), isCharacterUnlocked);
-    kit::Array<kit::String> characters =
-        unused(free, [](const Game::Player* p) { return p->getCharacter(); });
+    kit::Array<kit::String> characters = unused(free, [](const auto& p) { return p->getCharacter(); });
     if (colors.empty() || characters.empty()) {
         return nullptr;
     }
@@ -552,21 +549,21 @@ Game::Player* GameState::addDefaultPlayer() {
     kit::Array<kit::String> distinct;
     std::copy_if(colors.begin(), colors.end(), std::back_inserter(distinct),
                  [this](const kit::String& color) {
-                     return std::all_of(players.begin(), players.end(), [&](const Game::Player* p) {
+                     return std::all_of(players.begin(), players.end(), [&](const auto& p) {
                          return Game::ColourVision::leastDifference(color, p->getColor()) >=
                                 Game::ColourVision::DistinctDifference;
                      });
                  });
-    auto* player = new Game::Player(takeRandom(distinct.empty() ? colors : distinct), takeRandom(characters));
-    addPlayer(player);
+    Game::Player* player = addPlayer(std::make_unique<Game::Player>(
+        takeRandom(distinct.empty() ? colors : distinct), takeRandom(characters)));
     refresh();
     return player;
 }
 
 void GameState::keepPlayersForNewGame() {
-    kit::Array<Game::Player*> fresh;
-    for (const Game::Player* old : players) {
-        auto* player = new Game::Player(old->getColor(), old->getCharacter());
+    kit::Array<std::unique_ptr<Game::Player>> fresh;
+    for (const auto& old : players) {
+        auto player = std::make_unique<Game::Player>(old->getColor(), old->getCharacter());
         player->setName(old->getDefaultNumber() > 0 ? kit::String() : old->getName());
         player->setStyle(old->getStyle());
         player->setSipLimit(old->getSipLimit());
@@ -577,11 +574,11 @@ void GameState::keepPlayersForNewGame() {
         data->setVolume(body->getVolume());
         data->setWeight(body->getWeight());
         data->setStomach(body->getStomach());
-        fresh.push_back(player);
+        fresh.push_back(std::move(player));
     }
     clear();
-    for (Game::Player* player : fresh) {
-        addPlayer(player);
+    for (auto& player : fresh) {
+        addPlayer(std::move(player));
     }
 }
 
@@ -589,12 +586,12 @@ void GameState::removePlayer(size_t index) {
     if (index >= players.size()) {
         return;
     }
-    Game::Player* player = players[index];
+    std::unique_ptr<Game::Player> removed = std::move(players[index]);
     players.erase(players.begin() + static_cast<std::ptrdiff_t>(index));
     for (kit::Array<Game::Player*>* list : {&affectedPlayers, &pickedPlayers, &napping}) {
-        list->erase(std::remove(list->begin(), list->end(), player), list->end());
+        list->erase(std::remove(list->begin(), list->end(), removed.get()), list->end());
     }
-    delete player;
+    removed.reset();
     _seatMarks();
     if (turnIndex >= static_cast<int>(players.size())) {
         turnIndex = 0;
@@ -604,7 +601,7 @@ void GameState::removePlayer(size_t index) {
 
 int GameState::getLeadingLap() const {
     int laps = 0;
-    for (const Game::Player* player : players) {
+    for (const auto& player : players) {
         laps = std::max(laps, player->getLaps());
     }
     return laps;

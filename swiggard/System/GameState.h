@@ -12,6 +12,10 @@
 #include "Game/GameLog.h"
 #include "Game/Player.h"
 
+#include <kit/OwnedView.h>
+
+#include <memory>
+
 namespace System {
 
 // The running game: players, whose turn it is and in which phase, the chosen board look, field
@@ -138,14 +142,17 @@ public:
 
     kit::String getBoardName() const;
 
-    const kit::Array<Game::Player*>& getPlayers() const { return players; }
-    // Takes ownership.
-    void addPlayer(Game::Player* player);
+    // The players in seat order: a view of the game's own list, which follows its changes.
+    kit::OwnedView<Game::Player> getPlayers() const { return kit::OwnedView<Game::Player>(players); }
+    // Seats the player at the end of the table and answers it.
+    Game::Player* addPlayer(std::unique_ptr<Game::Player> player);
     const kit::Array<Game::Player*>& getAffectedPlayers() const { return affectedPlayers; }
     const kit::Array<Game::Player*>& getPickedPlayers() const { return pickedPlayers; }
     void clearActionPlayers();
     void clearPickedPlayers() { pickedPlayers.clear(); }
-    const kit::Array<Game::CustomCard*>& getCustomCards() const { return customCards; }
+    kit::OwnedView<Game::CustomCard> getCustomCards() const {
+        return kit::OwnedView<Game::CustomCard>(customCards);
+    }
     const BoardLayout& getBoardLayout() const { return boardLayout; }
     void setBoardLayout(const BoardLayout& value) { boardLayout = value; }
     const FieldSet& getFieldSet() const { return fieldSet; }
@@ -186,10 +193,10 @@ public:
     void setPhoneSecret(const kit::String& value) { phoneSecret = value; }
 
 protected:
-    kit::Array<Game::Player*> players;
+    kit::Array<std::unique_ptr<Game::Player>> players;
     kit::Array<Game::Player*> affectedPlayers;
     kit::Array<Game::Player*> pickedPlayers;
-    kit::Array<Game::CustomCard*> customCards;
+    kit::Array<std::unique_ptr<Game::CustomCard>> customCards;
     BoardLayout boardLayout = BoardLayout::Planets;
     FieldSet fieldSet = FieldSet::Classic;
     CardSet cardSet = CardSet::Classic;

@@ -137,9 +137,7 @@ kit::String shownText(const gui::Label& label) {
 }
 
 int indexOf(const Game::Player* player) {
-    const auto& players = gameState()->getPlayers();
-    auto found = std::find(players.begin(), players.end(), player);
-    return found == players.end() ? -1 : static_cast<int>(found - players.begin());
+    return gameState()->seatOf(player);
 }
 
 Game::Player* playerOf(const kit::String& token) {

@@ -720,12 +720,9 @@ TEST_F(AroundTheGame, CardsAreWrittenNumberedAndStored) {
     EXPECT_EQ(editor->getCards()[0]->getId(), -1);
     EXPECT_EQ(editor->getCards()[1]->getId(), -2);
     EXPECT_EQ(editor->getCards()[1]->getText(), "Whistle");
-    kit::Array<Game::CustomCard*> stored = Game::CustomCard::loadCustomCards();
+    Game::CustomCard::Cards stored = Game::CustomCard::loadCustomCards();
     ASSERT_EQ(stored.size(), 2u) << "every change is stored";
     EXPECT_EQ(stored[0]->getText(), "Sing {loud} 100%");
-    for (Game::CustomCard* card : stored) {
-        delete card;
-    }
 
     press(editor, "button_mail");
     ASSERT_FALSE(driver().getOpenedUrls().empty());

@@ -64,9 +64,8 @@ inline void newGame(int players, const Layout& layout, const FieldSet& fields,
     const auto& colors = System::dataManager->getColors();
     const auto& characters = System::dataManager->getCharacters();
     for (int i = 0; i < players; ++i) {
-        auto* player = new Game::Player(colors[i % colors.size()], characters[i % 16]);
-        player->setName(kit::format("Player %d", i + 1));
-        game->addPlayer(player);
+        game->addPlayer(std::make_unique<Game::Player>(colors[i % colors.size()], characters[i % 16]))
+            ->setName(kit::format("Player %d", i + 1));
     }
     game->setBoardLayout(layout);
     game->setFieldSet(fields);

@@ -427,8 +427,7 @@ TEST_F(BoardTest, ThePickerOffersOnlyWhoMayBePicked) {
     picker = showPicker("ActionType_Special_RollAndSplit", "Pick1");
     ASSERT_NE(picker, nullptr);
     Game::Player* current = game().getCurrentPlayer();
-    int self = static_cast<int>(std::find(game().getPlayers().begin(), game().getPlayers().end(), current) -
-                                game().getPlayers().begin());
+    int self = game().seatOf(current);
     EXPECT_FALSE(enabled(picker, self)) << "no self-pick for a roll-and-split";
 }
 

@@ -14,7 +14,7 @@ class CustomCards : public ::testing::Test {
 protected:
     void store(const kit::Array<kit::String>& lines) { System::profile().set("CustomCards", lines); }
 
-    // Loads and frees the cards, keeping what the tests look at.
+    // Loads the cards, keeping what the tests look at.
     struct Loaded {
         int id;
         int drinks;
@@ -24,9 +24,8 @@ protected:
     };
     kit::Array<Loaded> load() {
         kit::Array<Loaded> result;
-        for (CustomCard* card : CustomCard::loadCustomCards()) {
+        for (const auto& card : CustomCard::loadCustomCards()) {
             result.push_back({card->getId(), card->getDrinks(), card->getImageName(), card->getText()});
-            delete card;
         }
         return result;
     }
@@ -44,29 +43,28 @@ TEST_F(CustomCards, IdsFollowTheStoredPositionsPastMalformedLines) {
 
 TEST_F(CustomCards, ACardWithoutTextLoadsButIsNotStoredAgain) {
     store({"3 sing"});
-    kit::Array<CustomCard*> cards = CustomCard::loadCustomCards();
+    CustomCard::Cards cards = CustomCard::loadCustomCards();
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0]->getText(), "");
     CustomCard::storeCustomCards(cards);
     EXPECT_TRUE(System::profile().getArray("CustomCards").empty());
-    for (CustomCard* card : cards) {
-        delete card;
-    }
 }
 
 TEST_F(CustomCards, TextsKeepTheirInnerSpacesThroughStoreAndLoad) {
     store({"  5   paint   Paint   a  moustache {on} [b]you[/b] 100%"});
     EXPECT_EQ(load(), (kit::Array<Loaded>{{-1, 5, "paint", "Paint   a  moustache {on} [b]you[/b] 100%"}}));
 
-    CustomCard typed(-1, 2, "pick", "Say\tthe\nalphabet  backwards");
-    CustomCard::storeCustomCards({&typed});
+    CustomCard::Cards typed;
+    typed.push_back(std::make_unique<CustomCard>(-1, 2, "pick", "Say\tthe\nalphabet  backwards"));
+    CustomCard::storeCustomCards(typed);
     world.profiles->load();
     EXPECT_EQ(load(), (kit::Array<Loaded>{{-1, 2, "pick", "Say the alphabet  backwards"}}));
 }
 
 TEST_F(CustomCards, StoringSavesTheProfile) {
-    CustomCard card(-1, 3, "dance", "Dance");
-    CustomCard::storeCustomCards({&card});
+    CustomCard::Cards cards;
+    cards.push_back(std::make_unique<CustomCard>(-1, 3, "dance", "Dance"));
+    CustomCard::storeCustomCards(cards);
     world.profiles->load();
     EXPECT_EQ(System::profile().getArray("CustomCards"), (kit::Array<kit::String>{"3 dance Dance"}));
     EXPECT_TRUE(load().size() == 1);

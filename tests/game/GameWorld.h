@@ -101,10 +101,10 @@ public:
 
     Game::Player* addPlayer(const kit::String& name, const kit::String& character,
                             const Game::AlcoTestData::Gender& gender = Game::AlcoTestData::Gender::male) {
-        auto* player = new Game::Player(data().getColors()[game().getPlayers().size() % 14], character);
+        Game::Player* player = game().addPlayer(
+            std::make_unique<Game::Player>(data().getColors()[game().getPlayers().size() % 14], character));
         player->setName(name);
         player->getAlcoTestData()->setGender(gender);
-        game().addPlayer(player);
         return player;
     }
 

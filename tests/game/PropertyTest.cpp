@@ -98,9 +98,9 @@ TEST(RandomGames, SavedGamesComeBackEqual) {
         EXPECT_GT(saved.size(), 1000u);
         EXPECT_EQ(saveContent(*back), saved);
         EXPECT_EQ(back->getPlayers().size(), game.getPlayers().size());
-        EXPECT_EQ(back->getPickedPlayers().at(0), back->getPlayers().at(1));
-        EXPECT_EQ(back->getAffectedPlayers().at(0), back->getPlayers().at(2));
-        EXPECT_EQ(back->getAffectedPlayers().at(1), back->getPlayers().at(0));
+        EXPECT_EQ(back->getPickedPlayers().at(0), back->getPlayers()[1]);
+        EXPECT_EQ(back->getAffectedPlayers().at(0), back->getPlayers()[2]);
+        EXPECT_EQ(back->getAffectedPlayers().at(1), back->getPlayers()[0]);
         EXPECT_EQ(back->getTurnPhase(), GameState::TurnPhase::Choice);
         EXPECT_EQ(back->getSurpriseFieldStack(), game.getSurpriseFieldStack());
         EXPECT_EQ(back->getFieldOrder(), game.getFieldOrder());

@@ -25,17 +25,16 @@ public:
     // drink in every style, some with a sip limit, some with body data, and the glass-of-water level
     // is drawn from its presets.
     void startRandomGame(int playerCount) {
-        kit::Array<Game::CustomCard*> cards;
+        Game::CustomCard::Cards cards;
         for (int i = 0; i < 6; ++i) {
-            cards.push_back(new Game::CustomCard(0, 1 + i, "pick", "Card {" + kit::toString(i) + "} [x] %s"));
+            cards.push_back(std::make_unique<Game::CustomCard>(0, 1 + i, "pick",
+                                                               "Card {" + kit::toString(i) + "} [x] %s"));
         }
         Game::CustomCard::storeCustomCards(cards);
-        for (Game::CustomCard* card : cards) {
-            delete card;
-        }
         for (int i = 0; i < playerCount; ++i) {
             const auto& data = world.data();
-            auto* player = new Game::Player(data.getColors()[i % 14], data.getCharacters()[i % 26]);
+            Game::Player* player = world.game().addPlayer(
+                std::make_unique<Game::Player>(data.getColors()[i % 14], data.getCharacters()[i % 26]));
             player->setName(kit::format("Player %d", i));
             player->setStyle(kit::randomElement(Game::Player::Style::getValues()));
             player->setSipLimit(kit::random(0, 3) == 0 ? kit::random(1, 30) : 0);
@@ -45,7 +44,6 @@ public:
                 alcohol->setVolume(static_cast<float>(kit::random(20, 500)));
                 alcohol->setPermille(kit::random(40, 400));
             }
-            world.game().addPlayer(player);
         }
         noticeLevel = kit::randomElement(kit::Array<int>{0, 2, 5, 8});
         auto fieldSets = System::GameState::FieldSet::getValues();
@@ -189,8 +187,7 @@ private:
 
     // Players leave and come back now and then; somebody always stays.
     void togglePresence() {
-        const auto& players = world.game().getPlayers();
-        Game::Player* player = kit::randomElement(players);
+        Game::Player* player = kit::randomElement(world.game().getPlayers().toArray());
         if (player->isPlaying() && world.game().getPlayingPlayers().size() == 1) {
             return;
         }

@@ -63,9 +63,7 @@ TEST(HostileText, NamesSurviveASaveAndLoadOfTheGame) {
     GameWorld world;
     System::GameState* state = System::gameState();
     for (const auto& [incident, name] : hostileTexts()) {
-        auto* player = new Game::Player("00FF00FF", "01");
-        player->setName(name);
-        state->addPlayer(player);
+        state->addPlayer(std::make_unique<Game::Player>("00FF00FF", "01"))->setName(name);
     }
     ASSERT_TRUE(ventrel::saveManager->saveAuto(state));
     ventrel::system::GameState* loaded = nullptr;
@@ -83,25 +81,21 @@ TEST(HostileText, NamesSurviveASaveAndLoadOfTheGame) {
 
 TEST(HostileText, CustomCardTextsSurviveTheProfile) {
     GameWorld world;
-    kit::Array<Game::CustomCard*> cards;
+    Game::CustomCard::Cards cards;
     for (const auto& [incident, text] : hostileTexts()) {
-        cards.push_back(new Game::CustomCard(0, 3, "drink", text));
+        cards.push_back(std::make_unique<Game::CustomCard>(0, 3, "drink", text));
     }
     // A line break cannot be stored: it comes back as a space.
-    cards.push_back(new Game::CustomCard(0, 3, "drink", "Sing\na\tsong"));
+    cards.push_back(std::make_unique<Game::CustomCard>(0, 3, "drink", "Sing\na\tsong"));
     Game::CustomCard::storeCustomCards(cards);
     ventrel::profileManager->load();
-    kit::Array<Game::CustomCard*> loaded = Game::CustomCard::loadCustomCards();
+    Game::CustomCard::Cards loaded = Game::CustomCard::loadCustomCards();
     ASSERT_EQ(loaded.size(), cards.size());
     for (size_t i = 0; i < cards.size(); ++i) {
         EXPECT_EQ(loaded[i]->getText(), System::storableText(cards[i]->getText()));
         EXPECT_EQ(loaded[i]->getDrinks(), 3);
         EXPECT_EQ(loaded[i]->getImageName(), "drink");
     }
-    for (Game::CustomCard* card : cards)
-        delete card;
-    for (Game::CustomCard* card : loaded)
-        delete card;
 }
 
 TEST(HostileText, HallOfFameNamesSurviveTheProfile) {

@@ -103,6 +103,35 @@ TEST_F(Graphs, AnObjectHasAtMostOneOwner) {
     EXPECT_EQ(log.lines.size(), 3u);
 }
 
+// The same rules hold for fields that own through std::unique_ptr; a refused owner deletes nothing twice.
+TEST_F(Graphs, UniquePointersTakeTheirTargetsOnceAndFreeWhatTheyReplace) {
+    SerialLog log;
+    serial::Serializable* read = serial::fromXml(R"(<serial version="1" root="1">
+        <object class="test::Tree" id="1"><int name="tag">1</int>
+            <refs name="branches"><item id="2"/><item id="2"/><item id="3"/></refs><ref name="leaf" id="4"/></object>
+        <object class="test::Tree" id="2"><int name="tag">2</int><ref name="leaf" id="4"/>
+            <refs name="branches"><item id="1"/></refs><ref name="friend" id="3"/></object>
+        <object class="test::Tree" id="3"><int name="tag">3</int></object>
+        <object class="test::Payload" id="4"><int name="value">4</int></object></serial>)");
+    std::unique_ptr<test::Tree> root(dynamic_cast<test::Tree*>(read));
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->branches.size(), 2u);
+    EXPECT_EQ(root->leaf->value, 4);
+    test::Tree* second = root->branches[0].get();
+    EXPECT_EQ(second->tag, 2);
+    EXPECT_EQ(second->leaf, nullptr) << "the payload has an owner already";
+    EXPECT_TRUE(second->branches.empty()) << "the root has no owner";
+    EXPECT_EQ(second->friendTree, root->branches[1].get());
+    EXPECT_NE(root->branches[1]->leaf, nullptr) << "a leaf the file does not name stays the default";
+    EXPECT_EQ(log.lines.size(), 3u);
+    // Three trees; the one payload of the file and the third tree's default. Those the constructors of
+    // the first two made were replaced and freed.
+    EXPECT_EQ(test::Tree::live().size(), 3u);
+    EXPECT_EQ(Payload::live().size(), 2u);
+    root.reset();
+    EXPECT_TRUE(test::Tree::live().empty());
+}
+
 TEST_F(Graphs, WarningsOfOneReadAreLimited) {
     SerialLog log;
     std::string items;

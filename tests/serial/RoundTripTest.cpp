@@ -138,6 +138,31 @@ TEST_P(RoundTrip, NullPointersStayNullAndOwnedDefaultsAreFreed) {
     EXPECT_EQ(Payload::live().size(), 2u);
 }
 
+TEST_P(RoundTrip, UniquePointersKeepTheirTreeAndBorrowedLinks) {
+    auto root = std::make_unique<test::Tree>();
+    root->leaf->value = 1;
+    for (int tag = 1; tag <= 2; ++tag) {
+        root->branches.push_back(std::make_unique<test::Tree>());
+        root->branches.back()->tag = tag;
+    }
+    root->branches[0]->leaf.reset();
+    root->branches[1]->branches.push_back(std::make_unique<test::Tree>());
+    root->branches[1]->friendTree = root->branches[0].get();
+
+    auto copy = roundTrip<test::Tree>(root.get(), GetParam());
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->branches.size(), 2u);
+    EXPECT_EQ(copy->leaf->value, 1);
+    EXPECT_EQ(copy->branches[0]->leaf, nullptr);
+    EXPECT_EQ(copy->branches[1]->tag, 2);
+    EXPECT_EQ(copy->branches[1]->branches.size(), 1u);
+    EXPECT_EQ(copy->branches[1]->friendTree, copy->branches[0].get());
+    root.reset();
+    copy.reset();
+    EXPECT_TRUE(test::Tree::live().empty());
+    EXPECT_TRUE(Payload::live().empty());
+}
+
 TEST_P(RoundTrip, LongChainsNeedNoDeepRecursion) {
     auto root = std::make_unique<Node>();
     Node* last = root.get();

@@ -14,7 +14,8 @@ namespace {
 
 const bool Registered =
     serial::Factory::add<Payload>("test::Payload") && serial::Factory::add<Node>("test::Node") &&
-    serial::Factory::add<Sample>("test::Sample") && serial::Factory::add<EvolvingV2>("test::Evolving");
+    serial::Factory::add<Tree>("test::Tree") && serial::Factory::add<Sample>("test::Sample") &&
+    serial::Factory::add<EvolvingV2>("test::Evolving");
 
 }  // namespace
 
@@ -49,6 +50,20 @@ kit::Array<serial::Variable> Node::_serialVars() {
     vars.push_back(serial::Variable("children", serial::VPtr(&children, serial::VPtr::Owned)));
     vars.push_back(serial::Variable("friends", serial::VPtr(&friends)));
     vars.push_back(serial::Variable("payload", serial::VPtr(&payload, serial::VPtr::Owned)));
+    return vars;
+}
+
+std::set<Tree*>& Tree::live() {
+    static std::set<Tree*> all;
+    return all;
+}
+
+kit::Array<serial::Variable> Tree::_serialVars() {
+    auto vars = Serializable::_serialVars();
+    vars.push_back(serial::Variable("tag", serial::VPtr(&tag)));
+    vars.push_back(serial::Variable("branches", serial::VPtr(&branches)));
+    vars.push_back(serial::Variable("leaf", serial::VPtr(&leaf)));
+    vars.push_back(serial::Variable("friend", serial::VPtr(&friendTree)));
     return vars;
 }
 

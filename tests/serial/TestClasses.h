@@ -4,6 +4,7 @@
 #include <serial/Factory.h>
 #include <serial/Serializable.h>
 
+#include <memory>
 #include <set>
 
 // Classes the suites save and load. Nodes and payloads keep a list of the living ones, so that tests can
@@ -52,6 +53,22 @@ public:
     ~Node() override;
     static std::set<Node*>& live();
     kit::String _serialName() const override { return "test::Node"; }
+    kit::Array<serial::Variable> _serialVars() override;
+};
+
+// Holds its branches and its leaf through std::unique_ptr; its friend is borrowed.
+class Tree : public serial::Serializable {
+public:
+    int tag = 0;
+    kit::Array<std::unique_ptr<Tree>> branches;
+    std::unique_ptr<Payload> leaf = std::make_unique<Payload>();
+    Tree* friendTree = nullptr;
+
+    Tree() { live().insert(this); }
+    Tree(const Tree&) = delete;
+    ~Tree() override { live().erase(this); }
+    static std::set<Tree*>& live();
+    kit::String _serialName() const override { return "test::Tree"; }
     kit::Array<serial::Variable> _serialVars() override;
 };
 

@@ -35,8 +35,8 @@ protected:
         game->clear();
         game->setBoardLayout(layout);
         for (int i = 0; i < players; ++i) {
-            game->addPlayer(new Game::Player(System::dataManager->getColors()[i],
-                                             System::dataManager->getCharacters()[i]));
+            game->addPlayer(std::make_unique<Game::Player>(System::dataManager->getColors()[i],
+                                                           System::dataManager->getCharacters()[i]));
         }
         game->setup();
         System::tempState()->clear();

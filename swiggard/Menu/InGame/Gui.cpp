@@ -201,10 +201,8 @@ void Gui::drinkAnimation(const Game::Player* player, int amount) {
     if (!player) {
         return;
     }
-    const auto& players = game->getPlayers();
-    auto found = std::find(players.begin(), players.end(), player);
-    int index = static_cast<int>(found - players.begin());
-    if (found == players.end() || index >= PlayerSlots) {
+    int index = game->seatOf(player);
+    if (index < 0 || index >= PlayerSlots) {
         return;
     }
     auto* count = dynamic_cast<gui::Label*>(getObject(System::slotName("label_drinks_", index)));

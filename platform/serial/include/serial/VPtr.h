@@ -7,6 +7,7 @@
 
 #include <concepts>
 #include <cstddef>
+#include <memory>
 #include <type_traits>
 
 namespace serial {
@@ -66,6 +67,18 @@ public:
           address(objects),
           ownership(ownership),
           objects(&ObjectArrayAccess<T>::access) {}
+
+    // Owned through the type: the field holds its targets in std::unique_ptr.
+    template <std::derived_from<Serializable> T>
+    VPtr(std::unique_ptr<T>* object)
+        : type(Type::Object), address(object), ownership(Owned), objects(&UniqueAccess<T>::access) {}
+
+    template <std::derived_from<Serializable> T>
+    VPtr(kit::Array<std::unique_ptr<T>>* objects)
+        : type(Type::ObjectArray),
+          address(objects),
+          ownership(Owned),
+          objects(&UniqueArrayAccess<T>::access) {}
 
     Type getType() const { return type; }
     bool isOwned() const { return ownership == Owned; }
@@ -151,6 +164,47 @@ private:
                 array.clear();
                 for (Serializable* target : targets) {
                     array.push_back(dynamic_cast<T*>(target));
+                }
+            },
+        };
+    };
+
+    // A unique pointer's assignment lets its previous targets go without deleting them: setObjects
+    // deletes those that are not stored again, as for a raw owned field.
+    template <class T>
+    struct UniqueAccess {
+        static constexpr ObjectAccessors access{
+            [](const void*) -> size_t { return 1; },
+            [](const void* address, size_t) -> Serializable* {
+                return static_cast<const std::unique_ptr<T>*>(address)->get();
+            },
+            &isA<T>,
+            [](void* address, const kit::Array<Serializable*>& targets) {
+                auto& pointer = *static_cast<std::unique_ptr<T>*>(address);
+                static_cast<void>(pointer.release());
+                pointer.reset(dynamic_cast<T*>(targets.front()));
+            },
+        };
+    };
+
+    template <class T>
+    struct UniqueArrayAccess {
+        static constexpr ObjectAccessors access{
+            [](const void* address) {
+                return static_cast<const kit::Array<std::unique_ptr<T>>*>(address)->size();
+            },
+            [](const void* address, size_t index) -> Serializable* {
+                return (*static_cast<const kit::Array<std::unique_ptr<T>>*>(address))[index].get();
+            },
+            &isA<T>,
+            [](void* address, const kit::Array<Serializable*>& targets) {
+                auto& array = *static_cast<kit::Array<std::unique_ptr<T>>*>(address);
+                for (auto& pointer : array) {
+                    static_cast<void>(pointer.release());
+                }
+                array.clear();
+                for (Serializable* target : targets) {
+                    array.emplace_back(dynamic_cast<T*>(target));
                 }
             },
         };

@@ -52,7 +52,8 @@ public:
 
     template <class Predicate>
     bool any(Predicate predicate) const {
-        return std::any_of(items.begin(), items.end(), [&](const auto& item) { return predicate(item.get()); });
+        return std::any_of(items.begin(), items.end(),
+                           [&](const auto& item) { return predicate(item.get()); });
     }
 
     std::size_t size() const { return items.size(); }
@@ -76,7 +77,8 @@ private:
     Items items;
 
     typename Items::const_iterator _find(const kit::String& name) const {
-        return std::find_if(items.begin(), items.end(), [&](const auto& item) { return item && item->getName() == name; });
+        return std::find_if(items.begin(), items.end(),
+                            [&](const auto& item) { return item && item->getName() == name; });
     }
 };
 
