@@ -146,8 +146,8 @@ void setupRendering(const Layout& layout) {
 // large block back when it is freed, for some more page faults in a moving frame (about 5 % of the
 // software renderer's frame time).
 void keepLargeBlocksMapped() {
-    constexpr int LargeBlock = 128 * 1024;
-    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+    constexpr int largeBlock = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, largeBlock);
 }
 
 template <class T>
@@ -163,13 +163,11 @@ void loadConfiguration() {
     if (ventrel::cfg) {
         return;
     }
-    ventrel::cfg = new ventrel::CfgParser::Map();
-    auto* category = new ventrel::CfgParser::Category();
-    category->name = "System";
+    ventrel::cfg = std::make_unique<ventrel::CfgParser::Map>();
+    ventrel::CfgParser::Category* category = ventrel::cfg->addCategory("System");
     category->set("SupportedLocalizations", kit::split(DefaultLocalizations, ","));
     category->set("DefaultLocalization", "en");
     category->set("LocalizationSwitcher", "1");
-    ventrel::cfg->categories.push_back(category);
 }
 
 Layout chooseLayout(const kit::String& gui, const host::SystemInfo& info) {

@@ -75,8 +75,7 @@ TEST(LocalizationTest, ConfiguredThenProfileThenSystem) {
 TEST(ConfigurationTest, DefaultsWithoutAFile) {
     e2etest::TempFolder empty;
     kit::ResourceDir::setRoot(empty.getPath());
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
     loadConfiguration();
     kit::ResourceDir::setRoot("");
     ASSERT_NE(ventrel::cfg, nullptr);
@@ -86,13 +85,11 @@ TEST(ConfigurationTest, DefaultsWithoutAFile) {
               (kit::Array<kit::String>{"en", "cs", "de", "es", "fr", "pt", "ru", "zh-HANT"}));
     EXPECT_EQ(system->get("DefaultLocalization"), "en");
     EXPECT_EQ(system->get("LocalizationSwitcher"), "1");
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
 }
 
 TEST(ConfigurationTest, TheShippedFileCarriesTheSystemKeys) {
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
     loadConfiguration();
     ASSERT_NE(ventrel::cfg, nullptr);
     ventrel::CfgParser::Category* system = ventrel::cfg->getCategory("System");
@@ -100,6 +97,5 @@ TEST(ConfigurationTest, TheShippedFileCarriesTheSystemKeys) {
     EXPECT_EQ(system->getArray("SupportedLocalizations").size(), 8u);
     EXPECT_EQ(system->get("GUI"), "normal");
     EXPECT_EQ(system->get("DefaultLocalization"), "en");
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
 }

@@ -101,11 +101,26 @@ TEST_F(CoreTest, NegativeStepInThePreLoadIsStoredAsZero) {
     EXPECT_EQ(ventrel::sceneManager->getTimeDelta(), 0.0f);
 }
 
+namespace {
+
+// Notes, when it is deleted, whether the scene manager's global still reaches its manager.
+class SceneSeeingItsManager : public TestScene {
+public:
+    static inline bool managerSeen = false;
+    ~SceneSeeingItsManager() override { managerSeen = ventrel::sceneManager != nullptr; }
+};
+
+}  // namespace
+
 TEST_F(CoreTest, DestroyClearsTheGlobalsAndTheConfiguration) {
     startEngine();
-    ventrel::cfg = new ventrel::CfgParser::Map();
+    ventrel::cfg = std::make_unique<ventrel::CfgParser::Map>();
+    ventrel::sceneManager->registerSceneFactory("Scene::Seeing",
+                                                [] { return std::make_unique<SceneSeeingItsManager>(); });
+    ventrel::sceneManager->switchScene("Scene::Seeing");
     LogLines log;
     ventrel::destroy();
+    EXPECT_TRUE(SceneSeeingItsManager::managerSeen) << "a screen deleted with its manager still reaches it";
     EXPECT_TRUE(log.has(Level::Write, "Destroying Ventrel Engine."));
     EXPECT_EQ(ventrel::cfg, nullptr);
     EXPECT_EQ(ventrel::sceneManager, nullptr);

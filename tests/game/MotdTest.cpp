@@ -41,12 +41,10 @@ protected:
     void TearDown() override {
         core->closeMotdSocket();
         net::destroy();
-        delete ventrel::cfg;
-        ventrel::cfg = nullptr;
+        ventrel::cfg.reset();
     }
 
     void configure(const kit::String& host) {
-        delete ventrel::cfg;
         ventrel::cfg = ventrel::CfgParser::parseString("[System]\nMotdHost:" + host + "\n");
     }
 
@@ -164,8 +162,7 @@ TEST(CoreTest, IdentityAndLogging) {
     EXPECT_TRUE(quiet.isMobile());
     EXPECT_EQ(quiet.getLogFilename(), "");
     EXPECT_FALSE(quiet.isLogOutputEnabled());
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
 }
 
 TEST(CoreTest, CharacterUnlocking) {

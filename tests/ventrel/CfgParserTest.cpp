@@ -105,16 +105,14 @@ TEST(CfgParser, RandomMapsSurviveWritingAndReading) {
         CfgParser::Map map;
         int count = kit::random(0, 5);
         for (int c = 0; c < count; ++c) {
-            auto* category = new CfgParser::Category();
-            category->name = "C" + std::to_string(c) + kit::replace(randomText(4), "]", "");
-            category->name = kit::replace(kit::replace(category->name, " ", ""), "\t", "");
-            category->data = kit::trim(randomText(5));
+            kit::String name = "C" + std::to_string(c) + kit::replace(randomText(4), "]", "");
+            CfgParser::Category* category = map.addCategory(
+                kit::replace(kit::replace(name, " ", ""), "\t", ""), kit::trim(randomText(5)));
             int keys = kit::random(0, 6);
             for (int k = 0; k < keys; ++k) {
                 kit::String key = "k" + kit::replace(kit::replace(randomText(4), ":", ""), " ", "");
                 category->values[key] = kit::trimRight(randomText(8));
             }
-            map.categories.push_back(category);
         }
         kit::String text = map.createString();
         MapPtr back(CfgParser::parseString(text));
@@ -132,8 +130,7 @@ TEST(LoadCfg, PrefersLocalOverDefaultAndToleratesNeither) {
     kit::String root = "/tmp/ventrel_cfg_" + std::to_string(::getpid());
     kit::Dir::create(root + "/cfg");
     kit::ResourceDir::setRoot(root);
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
     {
         LogCapture log;
         ventrel::loadCfg("cfg");
@@ -147,8 +144,7 @@ TEST(LoadCfg, PrefersLocalOverDefaultAndToleratesNeither) {
     kit::File::write(root + "/cfg/local.cfg", "[Other]\n");
     ventrel::loadCfg("cfg");
     EXPECT_EQ(ventrel::cfg->getCategory("System"), nullptr);
-    delete ventrel::cfg;
-    ventrel::cfg = nullptr;
+    ventrel::cfg.reset();
     kit::ResourceDir::setRoot("");
     kit::Dir::remove(root);
 }

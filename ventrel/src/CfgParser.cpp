@@ -37,16 +37,17 @@ bool CfgParser::Category::set(const kit::String& key, const kit::Array<kit::Stri
     return set(key, kit::join(values, kit::String(1, arraySeparator)));
 }
 
-CfgParser::Map::~Map() {
-    for (Category* category : categories) {
-        delete category;
-    }
+CfgParser::Category* CfgParser::Map::addCategory(const kit::String& name, const kit::String& data) {
+    categories.push_back(std::make_unique<Category>());
+    categories.back()->name = name;
+    categories.back()->data = data;
+    return categories.back().get();
 }
 
 CfgParser::Category* CfgParser::Map::getCategory(const kit::String& name) const {
-    for (Category* category : categories) {
+    for (const auto& category : categories) {
         if (category->name == name) {
-            return category;
+            return category.get();
         }
     }
     return nullptr;
@@ -54,7 +55,7 @@ CfgParser::Category* CfgParser::Map::getCategory(const kit::String& name) const 
 
 kit::String CfgParser::Map::createString() const {
     kit::Array<kit::String> lines;
-    for (const Category* category : categories) {
+    for (const auto& category : categories) {
         lines.push_back(category->data.empty() ? "[" + category->name + "]"
                                                : "[" + category->name + "]" + dataSeparator + category->data);
         for (const auto& [key, value] : category->values) {
@@ -79,12 +80,8 @@ CfgParser::Category* parseCategory(CfgParser::Map* map, const kit::String& line)
         kit::Log::warn(LogTag, "Empty CFG Category not allowed in line: " + line);
         return nullptr;
     }
-    auto* category = new CfgParser::Category();
-    category->name = line.substr(1, close - 1);
     kit::Array<kit::String> rest = kit::split(line.substr(close), CfgParser::dataSeparator, 2);
-    category->data = rest.size() > 1 ? rest[1] : "";
-    map->categories.push_back(category);
-    return category;
+    return map->addCategory(line.substr(1, close - 1), rest.size() > 1 ? rest[1] : "");
 }
 
 void parseValue(CfgParser::Category* category, const kit::String& line) {
@@ -106,8 +103,8 @@ void parseValue(CfgParser::Category* category, const kit::String& line) {
 
 }  // namespace
 
-CfgParser::Map* CfgParser::parseString(const kit::String& text) {
-    auto* map = new Map();
+std::unique_ptr<CfgParser::Map> CfgParser::parseString(const kit::String& text) {
+    auto map = std::make_unique<Map>();
     Category* current = nullptr;
     for (kit::String line : kit::splitNonEmpty(text, "\n")) {
         // Files edited on Windows end their lines with CR LF; the CR is no part of any value.
@@ -119,19 +116,19 @@ CfgParser::Map* CfgParser::parseString(const kit::String& text) {
             parseValue(current, line);
             continue;
         }
-        if (Category* category = parseCategory(map, line)) {
+        if (Category* category = parseCategory(map.get(), line)) {
             current = category;
         }
     }
     return map;
 }
 
-CfgParser::Map* CfgParser::parseFile(const kit::String& filename) {
+std::unique_ptr<CfgParser::Map> CfgParser::parseFile(const kit::String& filename) {
     kit::Log::debug(LogTag, "Parsing CFG file: " + filename);
     return parseString(kit::File::readText(filename));
 }
 
-CfgParser::Map* CfgParser::parseResource(const kit::String& filename) {
+std::unique_ptr<CfgParser::Map> CfgParser::parseResource(const kit::String& filename) {
     kit::Log::debug(LogTag, "Parsing CFG resource: " + filename);
     return parseString(kit::ResourceDir::readText(filename));
 }

@@ -3,6 +3,8 @@
 #include <kit/Format.h>
 #include <kit/Log.h>
 
+#include <memory>
+
 #include "ventrel/Platform.h"
 #include "ventrel/Ventrel.h"
 #include "ventrel/menu/Base.h"
@@ -40,9 +42,29 @@ void writeReport(system::Core* core) {
     kit::Log::write(LogTag, "  - System Locale: " + info.locale);
 }
 
+// The managers init made. The globals borrow them; destroy deletes them in a fixed order.
+struct Managers {
+    std::unique_ptr<system::ProfileManager> profiles;
+    std::unique_ptr<system::SaveManager> saves;
+    std::unique_ptr<system::SceneManager> scenes;
+    std::unique_ptr<system::TransitionManager> transitions;
+    std::unique_ptr<system::Input> input;
+};
+Managers managers;
+
+// Hands the new object to its owner and to its global.
 template <class T>
-void deleteGlobal(T*& global) {
-    delete global;
+T* own(std::unique_ptr<T>& owner, T*& global, std::unique_ptr<T> object) {
+    owner = std::move(object);
+    global = owner.get();
+    return global;
+}
+
+// The global still reaches the object while it is deleted, as the managers' destructors expect, and
+// is cleared after, so that a late caller finds nothing rather than freed memory.
+template <class T>
+void release(std::unique_ptr<T>& owner, T*& global) {
+    owner.reset();
     global = nullptr;
 }
 
@@ -58,11 +80,13 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
     tempState = tempStateObject;
     openLog(core);
     writeReport(core);
-    profileManager = new system::ProfileManager();
-    saveManager = new system::SaveManager();
-    sceneManager = new system::SceneManager(core->_createTransition(), useAsyncLoading);
-    transitionManager = new system::TransitionManager(sceneManager->getTransition());
-    input = new system::Input();
+    own(managers.profiles, profileManager, std::make_unique<system::ProfileManager>());
+    own(managers.saves, saveManager, std::make_unique<system::SaveManager>());
+    own(managers.scenes, sceneManager,
+        std::make_unique<system::SceneManager>(core->_createTransition(), useAsyncLoading));
+    own(managers.transitions, transitionManager,
+        std::make_unique<system::TransitionManager>(sceneManager->getTransition()));
+    own(managers.input, input, std::make_unique<system::Input>());
     if (core->isDebugEnabled()) {
         for (host::Key key : {host::Key::F2, host::Key::F6, host::Key::F7, host::Key::F8}) {
             input->addKey(key);
@@ -70,19 +94,18 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
     }
 }
 
-// The managers are cleared as well as deleted, so a late caller finds nothing rather than freed memory.
 void destroy() {
     kit::Log::write(LogTag, "Destroying Ventrel Engine.");
     detachWindow();
-    deleteGlobal(input);
-    deleteGlobal(transitionManager);
-    deleteGlobal(sceneManager);
-    deleteGlobal(saveManager);
-    deleteGlobal(profileManager);
+    release(managers.input, input);
+    release(managers.transitions, transitionManager);
+    release(managers.scenes, sceneManager);
+    release(managers.saves, saveManager);
+    release(managers.profiles, profileManager);
     if (core) {
         core->tryDestroyPreLoading();
     }
-    deleteGlobal(cfg);
+    cfg.reset();
 }
 
 void attachWindow() {

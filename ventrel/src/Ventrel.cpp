@@ -24,7 +24,7 @@ system::Profile& currentProfile() {
     static system::Profile globalsOnly("");
     return profile ? *profile : globalsOnly;
 }
-CfgParser::Map* cfg = nullptr;
+std::unique_ptr<CfgParser::Map> cfg;
 
 void loadCfg(const kit::String& path) {
     kit::String candidate = kit::Dir::joinPath(path, "local.cfg");
@@ -36,7 +36,6 @@ void loadCfg(const kit::String& path) {
         return;
     }
     kit::Log::write(LogTag, "Reading CFG: " + candidate);
-    delete cfg;
     cfg = CfgParser::parseResource(candidate);
 }
 

@@ -2,6 +2,8 @@
 
 #include <kit/Types.h>
 
+#include <memory>
+
 namespace ventrel {
 
 // Reads and writes the engine's small configuration text format: bracketed categories holding
@@ -29,22 +31,23 @@ public:
 
     class Map {
     public:
-        kit::Array<Category*> categories;
+        kit::Array<std::unique_ptr<Category>> categories;
 
         Map() = default;
         Map(const Map&) = delete;
         Map& operator=(const Map&) = delete;
-        ~Map();
+
+        // Appends an empty category and answers it.
+        Category* addCategory(const kit::String& name, const kit::String& data = "");
 
         // The first category of that name, or null.
         Category* getCategory(const kit::String& name) const;
         kit::String createString() const;
     };
 
-    // The caller owns the returned map.
-    static Map* parseString(const kit::String& text);
-    static Map* parseFile(const kit::String& filename);
-    static Map* parseResource(const kit::String& filename);
+    static std::unique_ptr<Map> parseString(const kit::String& text);
+    static std::unique_ptr<Map> parseFile(const kit::String& filename);
+    static std::unique_ptr<Map> parseResource(const kit::String& filename);
 
 protected:
     CfgParser() = default;

@@ -4,6 +4,7 @@
 
 #include <kit/Version.h>
 #include <cstdint>
+#include <memory>
 
 #include "ventrel/CfgParser.h"
 
@@ -43,7 +44,7 @@ extern system::Profile* profile;
 system::Profile& currentProfile();
 
 // The configuration read at start-up; owned by the engine, null until loadCfg finds a file.
-extern CfgParser::Map* cfg;
+extern std::unique_ptr<CfgParser::Map> cfg;
 
 // The local calendar time of a moment in seconds since the epoch, as asctime shows it, without
 // the line feed ("Mon Dec 07 04:10:00 2026").

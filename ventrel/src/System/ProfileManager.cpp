@@ -19,17 +19,14 @@ ProfileManager::ProfileManager() : filename(path + "profile.cfg") {
 }
 
 ProfileManager::~ProfileManager() {
-    for (Profile* p : profiles) {
-        if (profile == p) {
-            profile = nullptr;
-        }
-        delete p;
+    if (std::any_of(profiles.begin(), profiles.end(), [](const auto& p) { return p.get() == profile; })) {
+        profile = nullptr;
     }
 }
 
 kit::Array<kit::String> ProfileManager::getProfileNames() const {
     kit::Array<kit::String> names;
-    for (const Profile* p : profiles) {
+    for (const auto& p : profiles) {
         names.push_back(p->getName());
     }
     return names;
@@ -81,8 +78,8 @@ bool ProfileManager::_set(const kit::String& key, const kit::String& value) {
 
 Profile* ProfileManager::operator[](const kit::String& name) const {
     auto it =
-        std::find_if(profiles.begin(), profiles.end(), [&](Profile* p) { return p->getName() == name; });
-    return it == profiles.end() ? nullptr : *it;
+        std::find_if(profiles.begin(), profiles.end(), [&](const auto& p) { return p->getName() == name; });
+    return it == profiles.end() ? nullptr : it->get();
 }
 
 bool ProfileManager::hasProfile(const kit::String& name) const {
@@ -98,8 +95,8 @@ bool ProfileManager::createProfile(const kit::String& name, bool activate) {
         kit::Log::debug(LogTag, "Could not create profile (already exists): " + name);
         return false;
     }
-    auto* created = new Profile(name);
-    profiles.push_back(created);
+    profiles.push_back(std::make_unique<Profile>(name));
+    Profile* created = profiles.back().get();
     if (activate || !profile) {
         profile = created;
     }
@@ -109,18 +106,18 @@ bool ProfileManager::createProfile(const kit::String& name, bool activate) {
 
 bool ProfileManager::deleteProfile(const kit::String& name) {
     auto it =
-        std::find_if(profiles.begin(), profiles.end(), [&](Profile* p) { return p->getName() == name; });
+        std::find_if(profiles.begin(), profiles.end(), [&](const auto& p) { return p->getName() == name; });
     if (it == profiles.end()) {
         kit::Log::debug(LogTag, "Could not delete profile (does not exist): " + name);
         return false;
     }
-    Profile* removed = *it;
+    std::unique_ptr<Profile> removed = std::move(*it);
     size_t index = static_cast<size_t>(it - profiles.begin());
     profiles.erase(it);
-    if (profile == removed) {
-        profile = profiles.empty() ? nullptr : profiles[std::min(index, profiles.size() - 1)];
+    if (profile == removed.get()) {
+        profile = profiles.empty() ? nullptr : profiles[std::min(index, profiles.size() - 1)].get();
     }
-    delete removed;
+    removed.reset();
     kit::Log::debug(LogTag, "Deleted profile: " + name);
     return true;
 }
@@ -137,9 +134,6 @@ bool ProfileManager::activateProfile(const kit::String& name) {
 }
 
 void ProfileManager::clear() {
-    for (Profile* p : profiles) {
-        delete p;
-    }
     profiles.clear();
     profile = nullptr;
     loadedVersion = kit::Version();
@@ -168,14 +162,14 @@ void ProfileManager::_readFile(const kit::String& file, kit::String& selected) {
         return;
     }
     std::unique_ptr<CfgParser::Map> map(CfgParser::parseString(stream.getBytes()));
-    for (const CfgParser::Category* category : map->categories) {
+    for (const auto& category : map->categories) {
         if (category->name == "Profile") {
             // A profile without a name has nobody to belong to; its keys are dropped.
             if (category->data.empty() || hasProfile(category->data)) {
                 continue;
             }
-            auto* loaded = new Profile(category->data);
-            profiles.push_back(loaded);
+            profiles.push_back(std::make_unique<Profile>(category->data));
+            Profile* loaded = profiles.back().get();
             for (const auto& [key, value] : category->values) {
                 loaded->set(key, value);
             }
@@ -195,37 +189,28 @@ void ProfileManager::_readFile(const kit::String& file, kit::String& selected) {
 
 void ProfileManager::_activateSelected(const kit::String& selected) {
     Profile* chosen = (*this)[selected];
-    profile = chosen ? chosen : (profiles.empty() ? nullptr : profiles.front());
+    profile = chosen ? chosen : (profiles.empty() ? nullptr : profiles.front().get());
 }
 
 bool ProfileManager::save() {
     kit::Log::debug(LogTag, "Saving profiles: " + filename);
     CfgParser::Map map;
-    auto* version = new CfgParser::Category();
-    version->name = "Version";
-    version->data = core ? core->getGameVersion().toString(3) : "";
-    map.categories.push_back(version);
-
-    auto* selected = new CfgParser::Category();
-    selected->name = "Selected";
-    selected->data = profile ? profile->getName() : (profiles.empty() ? "" : profiles.front()->getName());
+    map.addCategory("Version", core ? core->getGameVersion().toString(3) : "");
+    CfgParser::Category* selected = map.addCategory(
+        "Selected", profile ? profile->getName() : (profiles.empty() ? "" : profiles.front()->getName()));
     for (const auto& [key, value] : globals) {
         if (defaults.count(key)) {
             selected->values[key] = value;
         }
     }
-    map.categories.push_back(selected);
 
-    for (const Profile* p : profiles) {
-        auto* category = new CfgParser::Category();
-        category->name = "Profile";
-        category->data = p->getName();
+    for (const auto& p : profiles) {
+        CfgParser::Category* category = map.addCategory("Profile", p->getName());
         for (const auto& entry : defaults) {
             if (!isPropertyGlobal(entry.first)) {
                 category->values[entry.first] = p->get(entry.first);
             }
         }
-        map.categories.push_back(category);
     }
     kit::Stream stream(map.createString());
     return _saveFileSet(filename, stream);

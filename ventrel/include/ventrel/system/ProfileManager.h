@@ -1,6 +1,9 @@
 #pragma once
 
+#include <kit/OwnedView.h>
 #include <kit/Types.h>
+
+#include <memory>
 
 #include "ventrel/system/FileManager.h"
 #include "ventrel/system/Profile.h"
@@ -23,7 +26,7 @@ public:
 
     const kit::String& getFilename() const { return filename; }
     void setFilename(const kit::String& value) { filename = value; }
-    const kit::Array<Profile*>& getProfiles() const { return profiles; }
+    kit::OwnedView<Profile> getProfiles() const { return kit::OwnedView<Profile>(profiles); }
     kit::Array<kit::String> getProfileNames() const;
     int getMaximum() const { return maximum; }
     void setMaximum(int value) { maximum = value; }
@@ -53,7 +56,7 @@ public:
 protected:
     kit::String filename;
     kit::Map<kit::String, kit::String> globals;
-    kit::Array<Profile*> profiles;
+    kit::Array<std::unique_ptr<Profile>> profiles;
     int maximum = 1;
 
     kit::String _get(const kit::String& key) const;
