@@ -107,15 +107,13 @@ Core::~Core() {
 
 void Core::openMotdSocket() {
     closeMotdSocket();
-    httpDelegate = new HttpDelegate();
-    httpSocket = new net::HttpSocket(httpDelegate);
+    motdReplies = std::make_unique<HttpDelegate>();
+    httpSocket = std::make_unique<net::HttpSocket>(motdReplies.get());
 }
 
 void Core::closeMotdSocket() {
-    delete httpSocket;
-    httpSocket = nullptr;
-    delete httpDelegate;
-    httpDelegate = nullptr;
+    httpSocket.reset();
+    motdReplies.reset();
 }
 
 bool Core::isMotdDue(float timeBefore, float timeAfter) {

@@ -8,6 +8,8 @@
 
 namespace System {
 
+class HttpDelegate;
+
 // The game's core: its identity, layout mode, GUI viewport and the message-of-the-day request.
 class Core : public ventrel::system::Core {
 public:
@@ -56,13 +58,15 @@ public:
     const quadrix::Rectangle& getViewport() const { return viewport; }
     int getMotdShowCount() const { return motdShowCount; }
     void setMotdShowCount(int value) { motdShowCount = value; }
-    net::HttpSocket* getHttpSocket() const { return httpSocket; }
+    net::HttpSocket* getHttpSocket() const { return httpSocket.get(); }
 
 protected:
     bool mobile;
     quadrix::Rectangle viewport;
     int motdShowCount = MotdShowTimes;
-    net::HttpSocket* httpSocket = nullptr;
+    // The message of the day: the socket asks, the delegate takes the reply.
+    std::unique_ptr<HttpDelegate> motdReplies;
+    std::unique_ptr<net::HttpSocket> httpSocket;
     // The GUI draws its own cursor only in mouse mode with the profile's custom cursor.
     bool guiCursorVisible = false;
 

@@ -243,7 +243,7 @@ void parseMinimum(const kit::String& text, Game::Field& field, const kit::String
     field.fallbackId = fallbackId;
 }
 
-Game::Field* parseField(const kit::String& line) {
+std::unique_ptr<Game::Field> parseField(const kit::String& line) {
     kit::Array<kit::String> headAndBody = kit::split(line, ": ", 2);
     if (headAndBody.size() != 2) {
         malformed(line);
@@ -264,16 +264,7 @@ Game::Field* parseField(const kit::String& line) {
     if (bodyAndMinimum.size() == 2) {
         parseMinimum(bodyAndMinimum[1], *field, line);
     }
-    return field.release();
-}
-
-template <size_t N>
-kit::Array<Game::Field*> parseFields(const char* const (&lines)[N]) {
-    kit::Array<Game::Field*> result;
-    for (const char* line : lines) {
-        result.push_back(parseField(line));
-    }
-    return result;
+    return field;
 }
 
 }  // namespace
@@ -288,21 +279,27 @@ DataManager::DataManager(const kit::String& path)
     for (int i = 0; i < CharacterCount; ++i) {
         characters.push_back(kit::format("%02d", i));
     }
-    fields = parseFields(BoardFields);
+    for (const char* line : BoardFields) {
+        fields.push_back(parseField(line));
+    }
     for (int position = 0; position < Game::BoardSize; ++position) {
         int id = 10 * (position + 1);
-        auto found =
-            std::find_if(fields.begin(), fields.end(), [id](const Game::Field* f) { return f->id == id; });
-        board.push_back(found == fields.end() ? nullptr : *found);
+        auto found = std::find_if(fields.begin(), fields.end(), [id](const auto& f) { return f->id == id; });
+        board.push_back(found == fields.end() ? nullptr : found->get());
     }
-    surpriseCards = parseFields(SurpriseCards);
-    fields.insert(fields.end(), surpriseCards.begin(), surpriseCards.end());
+    surpriseCards = _addFields(SurpriseCards);
 }
 
-DataManager::~DataManager() {
-    for (Game::Field* field : fields) {
-        delete field;
+DataManager::~DataManager() = default;
+
+template <size_t N>
+kit::Array<Game::Field*> DataManager::_addFields(const char* const (&lines)[N]) {
+    kit::Array<Game::Field*> added;
+    for (const char* line : lines) {
+        fields.push_back(parseField(line));
+        added.push_back(fields.back().get());
     }
+    return added;
 }
 
 void DataManager::addExtraSurpriseCards() {
@@ -311,16 +308,14 @@ void DataManager::addExtraSurpriseCards() {
         return;
     }
     extraSurpriseCardsAdded = true;
-    kit::Array<Game::Field*> extra = parseFields(ExtraSurpriseCards);
+    kit::Array<Game::Field*> extra = _addFields(ExtraSurpriseCards);
     surpriseCards.insert(surpriseCards.end(), extra.begin(), extra.end());
-    fields.insert(fields.end(), extra.begin(), extra.end());
 }
 
 Game::Field* DataManager::getFieldById(int id) const {
-    auto found =
-        std::find_if(fields.begin(), fields.end(), [id](const Game::Field* f) { return f->id == id; });
+    auto found = std::find_if(fields.begin(), fields.end(), [id](const auto& f) { return f->id == id; });
     if (found != fields.end()) {
-        return *found;
+        return found->get();
     }
     if (id >= 0) {
         kit::Log::debug(LogTag, "Could not find game field with ID: " + kit::toString(id));

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <kit/OwnedView.h>
 #include <kit/Types.h>
 #include <quadrix/Vector2.h>
 #include <ventrel/system/DataManager.h>
+
+#include <cstddef>
+#include <memory>
 
 #include "Game/AlcoTestData.h"
 #include "Game/Field.h"
@@ -38,7 +42,7 @@ public:
     const kit::Array<kit::String>& getCustomCardIcons() const { return customCardIcons; }
     const kit::Array<kit::String>& getCountedIcons() const { return countedIcons; }
     const kit::Array<kit::String>& getAlwaysCountedIcons() const { return alwaysCountedIcons; }
-    const kit::Array<Game::Field*>& getFields() const { return fields; }
+    kit::OwnedView<Game::Field> getFields() const { return kit::OwnedView<Game::Field>(fields); }
     const kit::Array<Game::Field*>& getSurpriseCards() const { return surpriseCards; }
     // Positions 0 to 39 of the classic board; null marks a surprise position.
     const kit::Array<Game::Field*>& getBoard() const { return board; }
@@ -50,10 +54,15 @@ private:
     kit::Array<quadrix::Vector2> tokenOffsets;
     kit::Array<kit::String> countedIcons;
     kit::Array<kit::String> alwaysCountedIcons;
-    kit::Array<Game::Field*> fields;
+    kit::Array<std::unique_ptr<Game::Field>> fields;
+    // The surprise cards and the board positions point into the fields.
     kit::Array<Game::Field*> surpriseCards;
     kit::Array<Game::Field*> board;
     bool extraSurpriseCardsAdded = false;
+
+    // Parses the fields' lines into the fields and answers the new ones.
+    template <size_t N>
+    kit::Array<Game::Field*> _addFields(const char* const (&lines)[N]);
 };
 
 }  // namespace System

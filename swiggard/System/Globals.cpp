@@ -10,7 +10,6 @@
 namespace System {
 
 DataManager* dataManager = nullptr;
-HttpDelegate* httpDelegate = nullptr;
 
 Core* core() {
     return dynamic_cast<Core*>(ventrel::core);

@@ -12,15 +12,12 @@ class Core;
 class DataManager;
 class GameState;
 class TempState;
-class HttpDelegate;
 
 // Every log line of the game carries this tag.
 inline const kit::String LogTag = "swiggard";
 
 // The content catalogue; owned by the program entry.
 extern DataManager* dataManager;
-// Receives the message-of-the-day replies; owned by the core while it runs.
-extern HttpDelegate* httpDelegate;
 
 // Null when the engine's object is missing or not the game's.
 Core* core();

@@ -38,7 +38,7 @@ protected:
     void SetUp() override { catalogue.addExtraSurpriseCards(); }
 
     kit::Array<Game::Field*> allFields() const {
-        kit::Array<Game::Field*> all = catalogue.getFields();
+        kit::Array<Game::Field*> all = catalogue.getFields().toArray();
         all.insert(all.end(), catalogue.getSurpriseCards().begin(), catalogue.getSurpriseCards().end());
         return all;
     }
