@@ -6,6 +6,7 @@
 #include <host/Host.h>
 #include <host/SpeechDispatcher.h>
 #include <kit/Dir.h>
+#include <kit/GlobalOwner.h>
 #include <kit/Log.h>
 #include <kit/ResourceDir.h>
 #include <kit/Strings.h>
@@ -37,6 +38,17 @@ namespace System {
 namespace {
 
 const kit::String DefaultLocalizations = "en,cs,de,es,fr,pt,ru,zh-HANT";
+
+// What the game made at start. The globals borrow it; gameDestroy deletes it in a fixed order.
+struct GameObjects {
+    std::unique_ptr<Core> core;
+    std::unique_ptr<DataManager> catalogue;
+    std::unique_ptr<GameState> state;
+    std::unique_ptr<TempState> temporary;
+    std::unique_ptr<Phones> phones;
+    std::unique_ptr<Voice> voice;
+};
+GameObjects objects;
 
 ventrel::CfgParser::Category& systemCategory() {
     static ventrel::CfgParser::Category empty;
@@ -74,11 +86,11 @@ bool parseResolution(const kit::String& text, int& width, int& height) {
 }
 
 void createGameObjects(bool mobile) {
-    auto* gameCore = new Core(mobile);
-    dataManager = new DataManager("data");
-    auto* state = new GameState();
-    auto* temporary = new TempState();
-    ventrel::init(gameCore, state, temporary, false);
+    kit::ownGlobal(objects.core, ventrel::core, std::make_unique<Core>(mobile));
+    kit::ownGlobal(objects.catalogue, dataManager, std::make_unique<DataManager>("data"));
+    kit::ownGlobal(objects.state, ventrel::gameState, std::make_unique<GameState>());
+    kit::ownGlobal(objects.temporary, ventrel::tempState, std::make_unique<TempState>());
+    ventrel::init(objects.core.get(), objects.state.get(), objects.temporary.get(), false);
     ventrel::input->setConfirmKeys({host::Key::Return, host::Key::Space});
     for (host::Key key : {host::Key::Left, host::Key::Right, host::Key::Up, host::Key::Down,
                           host::Key::PageUp, host::Key::PageDown, host::Key::Escape, host::Key::Return,
@@ -94,8 +106,8 @@ void createGameObjects(bool mobile) {
           host::Button::A, host::Button::B, host::Button::Back, host::Button::Y}) {
         ventrel::input->addButton(button);
     }
-    phones = new Phones();
-    voice = new Voice(std::make_unique<host::SpeechDispatcher>());
+    kit::ownGlobal(objects.phones, phones, std::make_unique<Phones>());
+    kit::ownGlobal(objects.voice, voice, std::make_unique<Voice>(std::make_unique<host::SpeechDispatcher>()));
     registerProfileGlobals();
     ventrel::profileManager->load();
     ventrel::profileManager->save();
@@ -148,12 +160,6 @@ void setupRendering(const Layout& layout) {
 void keepLargeBlocksMapped() {
     constexpr int largeBlock = 128 * 1024;
     mallopt(M_MMAP_THRESHOLD, largeBlock);
-}
-
-template <class T>
-void deleteObject(T*& object) {
-    delete object;
-    object = nullptr;
 }
 
 }  // namespace
@@ -218,11 +224,10 @@ bool isLowResolutionDisplay() {
 }
 
 void reloadCatalogue() {
-    auto* rebuilt = new DataManager("data");
+    auto rebuilt = std::make_unique<DataManager>("data");
     rebuilt->addExtraSurpriseCards();
     rebuilt->load();
-    delete dataManager;
-    dataManager = rebuilt;
+    kit::ownGlobal(objects.catalogue, dataManager, std::move(rebuilt));
 }
 
 void loadFonts() {
@@ -325,8 +330,8 @@ void gameDestroy() {
     if (core()) {
         core()->finish();
     }
-    deleteObject(phones);
-    deleteObject(voice);
+    kit::releaseGlobal(objects.phones, phones);
+    kit::releaseGlobal(objects.voice, voice);
     net::destroy();
     audio::destroy();
     particles::destroy();
@@ -335,10 +340,10 @@ void gameDestroy() {
     fonts::destroy();
     particles::destroy();
     host::destroy();
-    deleteObject(ventrel::tempState);
-    deleteObject(ventrel::gameState);
-    deleteObject(dataManager);
-    deleteObject(ventrel::core);
+    kit::releaseGlobal(objects.temporary, ventrel::tempState);
+    kit::releaseGlobal(objects.state, ventrel::gameState);
+    kit::releaseGlobal(objects.catalogue, dataManager);
+    kit::releaseGlobal(objects.core, ventrel::core);
     kit::Log::finalize(true);
 }
 

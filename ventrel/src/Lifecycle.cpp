@@ -1,6 +1,7 @@
 #include <host/Host.h>
 #include <kit/Dir.h>
 #include <kit/Format.h>
+#include <kit/GlobalOwner.h>
 #include <kit/Log.h>
 
 #include <memory>
@@ -52,22 +53,6 @@ struct Managers {
 };
 Managers managers;
 
-// Hands the new object to its owner and to its global.
-template <class T>
-T* own(std::unique_ptr<T>& owner, T*& global, std::unique_ptr<T> object) {
-    owner = std::move(object);
-    global = owner.get();
-    return global;
-}
-
-// The global still reaches the object while it is deleted, as the managers' destructors expect, and
-// is cleared after, so that a late caller finds nothing rather than freed memory.
-template <class T>
-void release(std::unique_ptr<T>& owner, T*& global) {
-    owner.reset();
-    global = nullptr;
-}
-
 }  // namespace
 
 void init(system::Core* coreObject, system::GameState* gameStateObject, system::TempState* tempStateObject,
@@ -80,13 +65,13 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
     tempState = tempStateObject;
     openLog(core);
     writeReport(core);
-    own(managers.profiles, profileManager, std::make_unique<system::ProfileManager>());
-    own(managers.saves, saveManager, std::make_unique<system::SaveManager>());
-    own(managers.scenes, sceneManager,
-        std::make_unique<system::SceneManager>(core->_createTransition(), useAsyncLoading));
-    own(managers.transitions, transitionManager,
-        std::make_unique<system::TransitionManager>(sceneManager->getTransition()));
-    own(managers.input, input, std::make_unique<system::Input>());
+    kit::ownGlobal(managers.profiles, profileManager, std::make_unique<system::ProfileManager>());
+    kit::ownGlobal(managers.saves, saveManager, std::make_unique<system::SaveManager>());
+    kit::ownGlobal(managers.scenes, sceneManager,
+                   std::make_unique<system::SceneManager>(core->_createTransition(), useAsyncLoading));
+    kit::ownGlobal(managers.transitions, transitionManager,
+                   std::make_unique<system::TransitionManager>(sceneManager->getTransition()));
+    kit::ownGlobal(managers.input, input, std::make_unique<system::Input>());
     if (core->isDebugEnabled()) {
         for (host::Key key : {host::Key::F2, host::Key::F6, host::Key::F7, host::Key::F8}) {
             input->addKey(key);
@@ -97,11 +82,11 @@ void init(system::Core* coreObject, system::GameState* gameStateObject, system::
 void destroy() {
     kit::Log::write(LogTag, "Destroying Ventrel Engine.");
     detachWindow();
-    release(managers.input, input);
-    release(managers.transitions, transitionManager);
-    release(managers.scenes, sceneManager);
-    release(managers.saves, saveManager);
-    release(managers.profiles, profileManager);
+    kit::releaseGlobal(managers.input, input);
+    kit::releaseGlobal(managers.transitions, transitionManager);
+    kit::releaseGlobal(managers.scenes, sceneManager);
+    kit::releaseGlobal(managers.saves, saveManager);
+    kit::releaseGlobal(managers.profiles, profileManager);
     if (core) {
         core->tryDestroyPreLoading();
     }
