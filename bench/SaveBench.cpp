@@ -41,10 +41,9 @@ void AutoLoad14Players(benchmark::State& state) {
     world.game().setup();
     ventrel::saveManager->saveAuto(ventrel::gameState);
     timeEach(state, [] {
-        ventrel::system::GameState* loaded = nullptr;
-        benchmark::DoNotOptimize(ventrel::saveManager->loadAuto(&loaded));
-        std::unique_ptr<ventrel::system::GameState> owned(loaded);
-        static_cast<System::GameState*>(loaded)->clear();
+        std::unique_ptr<ventrel::system::GameState> loaded = ventrel::saveManager->loadAuto();
+        benchmark::DoNotOptimize(loaded.get());
+        static_cast<System::GameState*>(loaded.get())->clear();
     });
 }
 

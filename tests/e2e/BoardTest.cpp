@@ -132,9 +132,9 @@ TEST_F(BoardTest, ABackwardsMoveDuringTheChoiceResolvesTheNewFieldAndSaves) {
         session.getDriver().stepUntil([&] { return player(0).getCurrentField() == *back - distance; }, 120));
     // Saved before the token walks back, with the new field's draws: a game left now resumes there.
     {
-        ventrel::system::GameState* walking = nullptr;
-        ASSERT_TRUE(ventrel::saveManager->loadAuto(&walking));
-        std::unique_ptr<ventrel::system::GameState> owned(walking);
+        std::unique_ptr<ventrel::system::GameState> owned = ventrel::saveManager->loadAuto();
+        ASSERT_NE(owned, nullptr);
+        ventrel::system::GameState* walking = owned.get();
         auto* state = dynamic_cast<System::GameState*>(walking);
         ASSERT_NE(state, nullptr);
         EXPECT_EQ(state->getPlayers()[0]->getCurrentField(), *back - distance);
@@ -146,12 +146,10 @@ TEST_F(BoardTest, ABackwardsMoveDuringTheChoiceResolvesTheNewFieldAndSaves) {
     // The new field's dialog follows once the token has walked back (unless it is the start field).
     ASSERT_TRUE(session.getDriver().stepUntil(
         [] { return openDialog() != nullptr || game().getTurnPhase() != TurnPhase::Choice; }, 600));
-    auto* saved = static_cast<ventrel::system::GameState*>(nullptr);
-    ASSERT_TRUE(ventrel::saveManager->loadAuto(&saved));
-    auto* state = dynamic_cast<System::GameState*>(saved);
+    std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+    auto* state = dynamic_cast<System::GameState*>(saved.get());
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->getPlayers()[0]->getCurrentField(), *back - distance);
-    delete saved;
 }
 
 TEST_F(BoardTest, APendingMoveBackwardsWalksTheDiceBackwards) {

@@ -121,9 +121,9 @@ protected:
         ASSERT_TRUE(play.playTurns(10)) << "the resumed game stands still";
         EXPECT_GT(totalSips(), sips);
         ASSERT_TRUE(session->getDriver().stepUntil([] { return !openDialog(); }, 300));
-        ventrel::system::GameState* loaded = nullptr;
-        ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded));
-        std::unique_ptr<ventrel::system::GameState> saved(loaded);
+        std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+        ASSERT_NE(saved, nullptr);
+        ventrel::system::GameState* loaded = saved.get();
         auto* state = dynamic_cast<System::GameState*>(loaded);
         ASSERT_NE(state, nullptr);
         EXPECT_EQ(state->getTurnIndex(), game().getTurnIndex());
@@ -340,9 +340,9 @@ TEST_F(ResumeTest, ATokenStillWalkingResumesWithItsThrow) {
     ASSERT_TRUE(session->getDriver().stepUntil([&] { return game().getRolledValue() != 0; }, 300));
     int field = player(0).getCurrentField();
     // A crash now would find the throw in the save.
-    ventrel::system::GameState* loaded = nullptr;
-    ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded));
-    std::unique_ptr<ventrel::system::GameState> saved(loaded);
+    std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+    ASSERT_NE(saved, nullptr);
+    ventrel::system::GameState* loaded = saved.get();
     auto* state = dynamic_cast<System::GameState*>(loaded);
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->getRolledValue(), game().getRolledValue());

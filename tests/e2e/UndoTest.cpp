@@ -59,9 +59,8 @@ protected:
     }
 
     static kit::String savedGame() {
-        ventrel::system::GameState* loaded = nullptr;
-        EXPECT_TRUE(ventrel::saveManager->loadAuto(&loaded));
-        std::unique_ptr<ventrel::system::GameState> saved(loaded);
+        std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+        EXPECT_NE(saved, nullptr);
         return saved ? serial::toXml(saved.get()) : kit::String();
     }
 

@@ -50,11 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ventrel::system::SaveManager saves;
     saves.setPath(folder);
-    ventrel::system::GameState* state = nullptr;
-    if (saves.loadGame(&state, "game")) {
-        std::unique_ptr<ventrel::system::GameState> owned(state);
+    if (std::unique_ptr<ventrel::system::GameState> state = saves.loadGame("game")) {
         state->clear();
-        if (!saves.saveGame(state, "game") || !saves.existsGame("game")) {
+        if (!saves.saveGame(state.get(), "game") || !saves.existsGame("game")) {
             __builtin_trap();
         }
     }

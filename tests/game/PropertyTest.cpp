@@ -89,9 +89,9 @@ TEST(RandomGames, SavedGamesComeBackEqual) {
         game.getPlayers()[0]->addState(Game::Player::State::SkipTurn, 2);
         ASSERT_TRUE(world.saves->saveAuto(&game));
 
-        ventrel::system::GameState* loaded = nullptr;
-        ASSERT_TRUE(world.saves->loadAuto(&loaded));
-        std::unique_ptr<ventrel::system::GameState> owner(loaded);
+        std::unique_ptr<ventrel::system::GameState> owner = world.saves->loadAuto();
+        ASSERT_NE(owner, nullptr);
+        ventrel::system::GameState* loaded = owner.get();
         auto* back = dynamic_cast<GameState*>(loaded);
         ASSERT_NE(back, nullptr);
         kit::String saved = saveContent(game);

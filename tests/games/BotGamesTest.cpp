@@ -132,9 +132,9 @@ private:
 
     // The save written for this phase holds this very state.
     void _checkSave() {
-        ventrel::system::GameState* loaded = nullptr;
-        ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded)) << where();
-        auto* saved = dynamic_cast<System::GameState*>(loaded);
+        std::unique_ptr<ventrel::system::GameState> loaded = ventrel::saveManager->loadAuto();
+        ASSERT_NE(loaded, nullptr) << where();
+        auto* saved = dynamic_cast<System::GameState*>(loaded.get());
         ASSERT_NE(saved, nullptr);
         EXPECT_EQ(saved->getTurnIndex(), game().getTurnIndex()) << where();
         EXPECT_EQ(saved->getTurnPhase(), game().getTurnPhase()) << where();
@@ -147,7 +147,6 @@ private:
                 << where();
             EXPECT_EQ(saved->getPlayers()[i]->isPlaying(), game().getPlayers()[i]->isPlaying()) << where();
         }
-        delete loaded;
     }
 
     // Between turns: look at the list, send somebody home, or leave and come back.

@@ -131,12 +131,11 @@ private:
 
     // The step the game moved on to is the one in the save.
     bool _reportSaved(const kit::String& now) {
-        ventrel::system::GameState* saved = nullptr;
-        if (!ventrel::saveManager->loadAuto(&saved)) {
+        std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+        if (!saved) {
             return false;
         }
-        kit::String inSave = describe(*static_cast<System::GameState*>(saved));
-        delete saved;
+        kit::String inSave = describe(*static_cast<System::GameState*>(saved.get()));
         if (step(inSave) != step(now)) {
             return false;
         }
@@ -148,13 +147,12 @@ private:
         if (!session.goTo("Scene::Title")) {
             return false;
         }
-        ventrel::system::GameState* saved = nullptr;
-        if (!ventrel::saveManager->loadAuto(&saved)) {
+        std::unique_ptr<ventrel::system::GameState> saved = ventrel::saveManager->loadAuto();
+        if (!saved) {
             _report("lost", "the autosave does not load");
             return false;
         }
-        _report("saved", describe(*static_cast<System::GameState*>(saved)));
-        delete saved;
+        _report("saved", describe(*static_cast<System::GameState*>(saved.get())));
         auto* title = dynamic_cast<Menu::Title*>(session.getScene()->getMenu("menu/title"));
         if (!title) {
             return false;

@@ -102,12 +102,11 @@ private:
 
 // The final save as it loads again, without the clock times that differ from run to run.
 kit::String savedGame() {
-    ventrel::system::GameState* loaded = nullptr;
-    if (!ventrel::saveManager->loadAuto(&loaded)) {
+    std::unique_ptr<ventrel::system::GameState> loaded = ventrel::saveManager->loadAuto();
+    if (!loaded) {
         return "the autosave does not load";
     }
-    kit::String xml = serial::toXml(loaded);
-    delete loaded;
+    kit::String xml = serial::toXml(loaded.get());
     return std::regex_replace(xml, std::regex("(name=\"[A-Za-z]*[Tt]ime\">)[0-9]+"), "$1*");
 }
 

@@ -66,9 +66,9 @@ TEST(HostileText, NamesSurviveASaveAndLoadOfTheGame) {
         state->addPlayer(std::make_unique<Game::Player>("00FF00FF", "01"))->setName(name);
     }
     ASSERT_TRUE(ventrel::saveManager->saveAuto(state));
-    ventrel::system::GameState* loaded = nullptr;
-    ASSERT_TRUE(ventrel::saveManager->loadAuto(&loaded));
-    std::unique_ptr<ventrel::system::GameState> owned(loaded);
+    std::unique_ptr<ventrel::system::GameState> owned = ventrel::saveManager->loadAuto();
+    ASSERT_NE(owned, nullptr);
+    ventrel::system::GameState* loaded = owned.get();
     auto* game = dynamic_cast<System::GameState*>(loaded);
     ASSERT_NE(game, nullptr);
     kit::Array<Hostile> texts = hostileTexts();

@@ -117,12 +117,11 @@ public:
         return saves.saveGame(&state, "game");
     }
     int load() override {
-        GameState* loaded = nullptr;
-        if (!saves.loadGame(&loaded, "game")) {
+        std::unique_ptr<GameState> loaded = saves.loadGame("game");
+        if (!loaded) {
             return -1;
         }
-        std::unique_ptr<GameState> owned(loaded);
-        auto* state = dynamic_cast<VersionState*>(loaded);
+        auto* state = dynamic_cast<VersionState*>(loaded.get());
         return state ? state->version : -2;
     }
 

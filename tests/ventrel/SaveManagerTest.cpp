@@ -47,9 +47,12 @@ protected:
     }
     void TearDown() override { ventrel::core = nullptr; }
 
-    TestState* loadInto(const kit::String& name) {
-        GameState* state = nullptr;
-        return saves.loadGame(&state, name) ? dynamic_cast<TestState*>(state) : nullptr;
+    std::unique_ptr<TestState> loadInto(const kit::String& name) {
+        std::unique_ptr<GameState> state = saves.loadGame(name);
+        if (!dynamic_cast<TestState*>(state.get())) {
+            return nullptr;
+        }
+        return std::unique_ptr<TestState>(static_cast<TestState*>(state.release()));
     }
 
     Core core{"gui", "dev", "game", kit::Version(2, 5, 7, 0)};
@@ -67,7 +70,7 @@ TEST_F(Saves, RoundTripKeepsEveryVariableAndTheVersion) {
     state.turn = 7;
     state.player = "Ž {x} [c=FF0000]%s";
     ASSERT_TRUE(saves.saveGame(&state, "one"));
-    std::unique_ptr<TestState> back(loadInto("one"));
+    std::unique_ptr<TestState> back = loadInto("one");
     ASSERT_NE(back, nullptr);
     EXPECT_TRUE(back->isLoaded());
     EXPECT_TRUE(back->isRunning());
@@ -92,16 +95,15 @@ TEST_F(Saves, DamageFallsBackToThePreviousSave) {
     bytes[bytes.size() / 2] ^= 0x10;
     kit::File::write(file, bytes);
     EXPECT_TRUE(saves.existsGame("g"));
-    std::unique_ptr<TestState> back(loadInto("g"));
+    std::unique_ptr<TestState> back = loadInto("g");
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->turn, 1);
 }
 
-TEST_F(Saves, FailuresLeaveTheCallersStateAlone) {
-    GameState* state = new GameState();
+TEST_F(Saves, FailuresAnswerNothingAndSayWhy) {
     {
         LogCapture log;
-        EXPECT_FALSE(saves.loadGame(&state, "missing"));
+        EXPECT_EQ(saves.loadGame("missing"), nullptr);
         EXPECT_EQ(log.warnings,
                   (std::vector<std::string>{"Save not possible to load (CRC32 and backup failed): " +
                                             saves.makeNameGame("missing")}));
@@ -109,7 +111,7 @@ TEST_F(Saves, FailuresLeaveTheCallersStateAlone) {
     kit::File::write(saves.makeNameGame("junk"), "not a save");
     {
         LogCapture log;
-        EXPECT_FALSE(saves.loadGame(&state, "junk"));
+        EXPECT_EQ(saves.loadGame("junk"), nullptr);
         EXPECT_EQ(log.warnings.back(), "Loading game failed: Loaded data is NULL!");
     }
     NotAState other;
@@ -121,12 +123,10 @@ TEST_F(Saves, FailuresLeaveTheCallersStateAlone) {
     kit::File::write(saves.makeNameGame("other"), data.getBytes());
     {
         LogCapture log;
-        EXPECT_FALSE(saves.loadGame(&state, "other"));
+        EXPECT_EQ(saves.loadGame("other"), nullptr);
         EXPECT_EQ(log.warnings.back(),
                   "Loading game failed: Root object is not a ventrel::GameState derived instance!");
     }
-    EXPECT_NE(state, nullptr);
-    delete state;
 }
 
 TEST_F(Saves, NamesUseTheProfileFolderAndDeleteRemovesTheSet) {

@@ -57,12 +57,8 @@ public:
         return saves.saveGame(&state, "game");
     }
     int read() override {
-        ventrel::system::GameState* loaded = nullptr;
-        if (!saves.loadGame(&loaded, "game")) {
-            return -1;
-        }
-        std::unique_ptr<ventrel::system::GameState> owned(loaded);
-        auto* counted = dynamic_cast<CountedState*>(loaded);
+        std::unique_ptr<ventrel::system::GameState> loaded = saves.loadGame("game");
+        auto* counted = dynamic_cast<CountedState*>(loaded.get());
         return counted ? counted->value : -1;
     }
 

@@ -46,42 +46,47 @@ bool SaveManager::save(GameState* state, const kit::String& filename) {
     return _saveFileSet(filename, data);
 }
 
-bool SaveManager::load(GameState** state, const kit::String& filename) {
+std::unique_ptr<GameState> SaveManager::load(const kit::String& filename) {
     kit::String actual = _findFilename(filename);
     if (actual.empty()) {
         kit::Log::warn(LogTag, "Save not possible to load (CRC32 and backup failed): " + filename);
-        return false;
+        return nullptr;
     }
     kit::Log::debug(LogTag, "Loading game: " + actual);
     kit::Stream data;
     uint32_t saveTime = 0;
-    serial::Serializable* root = nullptr;
+    serial::Serializable* read = nullptr;
     if (_loadFile(actual, data) && data.load(saveTime) && _loadVersion(data)) {
-        serial::deserialize(data, &root);
+        serial::deserialize(data, &read);
     }
+    std::unique_ptr<serial::Serializable> root(read);
     if (!root) {
         kit::Log::error(LogTag, "Loading game failed: Loaded data is NULL!");
-        return false;
+        return nullptr;
     }
-    auto* loadedState = dynamic_cast<GameState*>(root);
-    if (!loadedState) {
-        delete root;
+    if (!dynamic_cast<GameState*>(root.get())) {
         kit::Log::error(LogTag,
                         "Loading game failed: Root object is not a ventrel::GameState derived instance!");
-        return false;
+        return nullptr;
     }
-    delete *state;
-    *state = loadedState;
-    return true;
+    return std::unique_ptr<GameState>(static_cast<GameState*>(root.release()));
+}
+
+std::unique_ptr<GameState> SaveManager::loadGame(const kit::String& name) {
+    return load(makeNameGame(name));
+}
+
+std::unique_ptr<GameState> SaveManager::loadSlot(int slot) {
+    return load(makeNameSlot(slot));
+}
+
+std::unique_ptr<GameState> SaveManager::loadAuto() {
+    return load(makeNameAuto());
 }
 
 bool SaveManager::loadInto(GameState& state, const kit::String& filename) {
-    GameState* read = nullptr;
-    if (!load(&read, filename)) {
-        return false;
-    }
-    std::unique_ptr<GameState> old(read);
-    return state.exchange(*old);
+    std::unique_ptr<GameState> read = load(filename);
+    return read && state.exchange(*read);
 }
 
 unsigned int SaveManager::loadTime(const kit::String& filename) const {

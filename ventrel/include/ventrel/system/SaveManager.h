@@ -2,6 +2,8 @@
 
 #include <kit/Types.h>
 
+#include <memory>
+
 #include "ventrel/system/FileManager.h"
 
 namespace ventrel::system {
@@ -24,8 +26,9 @@ public:
 
     // False when the file set could not be written; the previous set then stays loadable.
     bool save(GameState* state, const kit::String& filename);
-    // On success replaces (and deletes) what *state pointed to; on failure leaves it untouched.
-    bool load(GameState** state, const kit::String& filename);
+    // The saved game; null, with the reason in the log, when the save is missing or damaged or holds
+    // something other than a game state.
+    std::unique_ptr<GameState> load(const kit::String& filename);
     // On success the state takes the saved game's content over, in place; on failure (a missing or
     // damaged save, or one of another kind) it stays exactly as it was.
     bool loadInto(GameState& state, const kit::String& filename);
@@ -33,9 +36,9 @@ public:
     bool saveGame(GameState* state, const kit::String& name) { return save(state, makeNameGame(name)); }
     bool saveSlot(GameState* state, int slot) { return save(state, makeNameSlot(slot)); }
     bool saveAuto(GameState* state) { return save(state, makeNameAuto()); }
-    bool loadGame(GameState** state, const kit::String& name) { return load(state, makeNameGame(name)); }
-    bool loadSlot(GameState** state, int slot) { return load(state, makeNameSlot(slot)); }
-    bool loadAuto(GameState** state) { return load(state, makeNameAuto()); }
+    std::unique_ptr<GameState> loadGame(const kit::String& name);
+    std::unique_ptr<GameState> loadSlot(int slot);
+    std::unique_ptr<GameState> loadAuto();
     bool loadAutoInto(GameState& state) { return loadInto(state, makeNameAuto()); }
     void deleteGame(const kit::String& name) { _deleteFile(makeNameGame(name)); }
     void deleteSlot(int slot) { _deleteFile(makeNameSlot(slot)); }
