@@ -25,11 +25,7 @@ public:
 class DataFiles : public ::testing::Test {
 protected:
     void SetUp() override { kit::ResourceDir::setRoot(folder.path); }
-    void TearDown() override {
-        kit::ResourceDir::setRoot("");
-        for (serial::Serializable* object : objects)
-            delete object;
-    }
+    void TearDown() override { kit::ResourceDir::setRoot(""); }
     void write(const kit::String& name, int x) {
         kit::Dir::create(kit::Dir::getParent(folder.file(name)));
         Position2 position(x, 0);
@@ -37,14 +33,14 @@ protected:
     }
     kit::Array<int> xs() const {
         kit::Array<int> result;
-        for (serial::Serializable* object : objects)
-            result.push_back(dynamic_cast<Position2*>(object)->x);
+        for (const auto& object : objects)
+            result.push_back(dynamic_cast<Position2*>(object.get())->x);
         return result;
     }
 
     TempFolder folder;
     Content content;
-    kit::Array<serial::Serializable*> objects;
+    DataManager::Objects objects;
 };
 
 }  // namespace
@@ -61,16 +57,16 @@ TEST_F(DataFiles, BinaryWinsOverXmlAndComesFirst) {
 }
 
 TEST_F(DataFiles, MissingFilesWarnOnlyWhenAsked) {
-    serial::Serializable* object = nullptr;
     LogCapture log;
-    EXPECT_FALSE(content._loadObject("none", &object, false));
+    EXPECT_EQ(content._loadObject("none", false), nullptr);
     EXPECT_FALSE(content._loadDirectory("none", objects, false));
     EXPECT_TRUE(log.warnings.empty());
-    EXPECT_FALSE(content._loadObject("none", &object, true));
+    EXPECT_EQ(content._loadObject("none", true), nullptr);
     EXPECT_EQ(log.warnings, (std::vector<std::string>{"Could not load: data/none"}));
     write("data/one.srx", 9);
-    ASSERT_TRUE(content._loadObject("one", &object, true));
-    objects.push_back(object);
+    std::unique_ptr<serial::Serializable> object = content._loadObject("one", true);
+    ASSERT_NE(object, nullptr);
+    objects.push_back(std::move(object));
     EXPECT_EQ(xs(), (kit::Array<int>{9}));
 }
 

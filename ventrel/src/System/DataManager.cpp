@@ -29,60 +29,43 @@ kit::Array<kit::String> namesWithExtension(const kit::Array<kit::String>& files,
 
 }  // namespace
 
-serial::Serializable* DataManager::_readRoot(const kit::String& name, bool warnIfMissing, bool& found) {
+std::unique_ptr<serial::Serializable> DataManager::_loadObject(const kit::String& name, bool warnIfMissing) {
     kit::String base = kit::Dir::joinPath(path, name);
-    found = true;
     for (const char* extension : {".srb", ".srx"}) {
         kit::String file = base + extension;
         if (kit::ResourceDir::exists(file)) {
             kit::Log::write(DataTag, "Loading: " + file);
-            serial::Serializable* root = serial::loadFile(kit::ResourceDir::getPath(file));
+            std::unique_ptr<serial::Serializable> root(serial::loadFile(kit::ResourceDir::getPath(file)));
             if (!root) {
                 kit::Log::warn(DataTag, "Could not read: " + file);
             }
             return root;
         }
     }
-    found = false;
     if (warnIfMissing) {
         kit::Log::warn(DataTag, "Could not load: " + base);
     }
     return nullptr;
 }
 
-bool DataManager::_loadObject(const kit::String& name, serial::Serializable** object, bool warnIfMissing) {
-    bool found = false;
-    serial::Serializable* root = _readRoot(name, warnIfMissing, found);
-    if (!root) {
-        return false;
-    }
-    *object = root;
-    return true;
-}
-
-bool DataManager::_loadArray(const kit::String& name, kit::Array<serial::Serializable*>& objects,
-                             bool warnIfMissing) {
-    bool found = false;
-    serial::Serializable* root = _readRoot(name, warnIfMissing, found);
-    auto* list = dynamic_cast<serial::Collection*>(root);
+bool DataManager::_loadArray(const kit::String& name, Objects& objects, bool warnIfMissing) {
+    std::unique_ptr<serial::Serializable> root = _loadObject(name, warnIfMissing);
+    auto* list = dynamic_cast<serial::Collection*>(root.get());
     if (!list) {
         if (root) {
             kit::Log::warn(DataTag, "Not an object list: " + kit::Dir::joinPath(path, name));
         }
-        delete root;
         return false;
     }
     for (serial::Serializable* object : list->release()) {
         if (object) {
-            objects.push_back(object);
+            objects.emplace_back(object);
         }
     }
-    delete list;
     return true;
 }
 
-bool DataManager::_loadDirectory(const kit::String& folder, kit::Array<serial::Serializable*>& objects,
-                                 bool warnIfMissing) {
+bool DataManager::_loadDirectory(const kit::String& folder, Objects& objects, bool warnIfMissing) {
     kit::String full = kit::Dir::joinPath(path, folder);
     if (!kit::ResourceDir::isDirectory(full)) {
         if (warnIfMissing) {
@@ -100,9 +83,9 @@ bool DataManager::_loadDirectory(const kit::String& folder, kit::Array<serial::S
     }
     // Binary names come first: the listing is sorted, and the XML-only names are appended after them.
     for (const kit::String& name : names) {
-        serial::Serializable* object = nullptr;
-        if (_loadObject(kit::Dir::joinPath(folder, name), &object, true)) {
-            objects.push_back(object);
+        if (std::unique_ptr<serial::Serializable> object =
+                _loadObject(kit::Dir::joinPath(folder, name), true)) {
+            objects.push_back(std::move(object));
         }
     }
     return true;

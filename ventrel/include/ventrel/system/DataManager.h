@@ -3,12 +3,16 @@
 #include <kit/Types.h>
 #include <serial/Serializable.h>
 
+#include <memory>
+
 namespace ventrel::system {
 
 // The base of a game's catalogue of static content: loads serialised objects from the read-only
 // resource tree, binary (".srb") before XML (".srx").
 class DataManager {
 public:
+    using Objects = kit::Array<std::unique_ptr<serial::Serializable>>;
+
     explicit DataManager(const kit::String& path) : path(path) {}
     virtual ~DataManager() = default;
 
@@ -20,17 +24,13 @@ protected:
     bool loaded = false;
     kit::String path;
 
-    // Each returns true when something was read.
-    bool _loadObject(const kit::String& name, serial::Serializable** object, bool warnIfMissing);
-    // A file whose root is a serial::Collection; its objects are appended.
-    bool _loadArray(const kit::String& name, kit::Array<serial::Serializable*>& objects, bool warnIfMissing);
+    // The file's object; null when there is none or it cannot be read.
+    std::unique_ptr<serial::Serializable> _loadObject(const kit::String& name, bool warnIfMissing);
+    // A file whose root is a serial::Collection; its objects are appended. True when it was read.
+    bool _loadArray(const kit::String& name, Objects& objects, bool warnIfMissing);
     // One object per file of the folder: every binary file in name order, then the XML files that
-    // have no binary twin.
-    bool _loadDirectory(const kit::String& folder, kit::Array<serial::Serializable*>& objects,
-                        bool warnIfMissing);
-
-private:
-    serial::Serializable* _readRoot(const kit::String& name, bool warnIfMissing, bool& found);
+    // have no binary twin. True when the folder exists.
+    bool _loadDirectory(const kit::String& folder, Objects& objects, bool warnIfMissing);
 };
 
 }  // namespace ventrel::system
