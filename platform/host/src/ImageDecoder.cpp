@@ -104,6 +104,9 @@ void ImageDecoder::_run() {
             std::unique_lock<std::mutex> lock(mutex);
             condition.wait(lock, [&] { return stopping || !jobs.empty(); });
             if (stopping) {
+                // SDL keeps a failed decode's error text per thread; a thread SDL did not start frees
+                // it itself.
+                SDL_TLSCleanup();
                 return;
             }
             job = jobs.front();
